@@ -1,0 +1,39 @@
+#pragma once
+#include <objc/objc.h>
+
+#include <atomic>
+#include <cstdint>
+
+namespace rt {
+struct WeakBox;
+}
+
+// Root of every object: its class pointer and an intrusive reference count.
+// Objects start with a count of zero; the first rt::Ref takes ownership.
+class OBJC_EXPORT objc_object {
+public:
+    explicit objc_object(Class isa) noexcept : m_isa(isa) {}
+    virtual ~objc_object();
+
+    objc_object(const objc_object&) = delete;
+    objc_object& operator=(const objc_object&) = delete;
+
+    Class isa() const noexcept { return m_isa; }
+
+    void retain() const noexcept;
+    void release() const noexcept;
+    // Takes a reference only while the object is still alive (used by weak references).
+    bool tryRetain() const noexcept;
+    uint32_t retainCount() const noexcept { return m_refs.load(std::memory_order_relaxed); }
+
+protected:
+    // Classes are never freed; they say so here.
+    void makeImmortal() noexcept { m_immortal = true; }
+
+private:
+    friend struct rt::WeakBox;
+    Class m_isa;
+    mutable std::atomic<uint32_t> m_refs{0};
+    mutable rt::WeakBox* m_weakBox = nullptr; // guarded by the runtime's weak lock
+    bool m_immortal = false;
+};
