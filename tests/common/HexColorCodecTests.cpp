@@ -1,0 +1,130 @@
+#include "HexColorCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <objc/message.h>
+#include <substrate.h>
+
+#include <cmath>
+
+namespace {
+
+using C = UIColor::Components;
+
+C parse(std::string_view text, HexColorCodec::Variant variant = HexColorCodec::Variant::pane) {
+    return HexColorCodec(variant).colorWithHexString(text)->components();
+}
+
+C rgba(int r, int g, int b, int a) { return {r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f}; }
+
+void expectColour(const C& actual, const C& expected, const std::string& context) {
+    EXPECT_NEAR(actual.red, expected.red, 1e-6) << context;
+    EXPECT_NEAR(actual.green, expected.green, 1e-6) << context;
+    EXPECT_NEAR(actual.blue, expected.blue, 1e-6) << context;
+    EXPECT_NEAR(actual.alpha, expected.alpha, 1e-6) << context;
+}
+
+TEST(FourChannelParse, DigitFormsAndHashes) {
+    for (const char* white : {"#fff", "fff", "ffffff", "ffffffff", "FFFFFFFF", "##f#f#f##"})
+        expectColour(parse(white), rgba(255, 255, 255, 255), white);
+    expectColour(parse("ff000080"), rgba(255, 0, 0, 128), "ff000080");
+    expectColour(parse("00ff00"), rgba(0, 255, 0, 255), "00ff00");
+    expectColour(parse("#0f0"), rgba(0, 255, 0, 255), "#0f0");
+    // Neither 3 nor 6 digits: read as they stand, filling from the low end.
+    expectColour(parse("fff0"), rgba(0, 0, 255, 240), "fff0");
+    // Eight characters with a 0x prefix: the number FF0000, a transparent green.
+    expectColour(parse("0xFF0000"), rgba(0, 255, 0, 0), "0xFF0000");
+    // "Red" is no name: three characters doubled, no readable digit.
+    expectColour(parse("Red"), rgba(0, 0, 0, 0), "Red");
+    expectColour(parse(""), rgba(0, 0, 0, 0), "empty");
+    // Scanner: leading white space is skipped, reading stops at the first non-digit.
+    // A blank makes seven units, so no alpha is appended: 0x00FF00FF.
+    expectColour(parse(" ff00ff"), rgba(0, 255, 0, 255), "blank then six");
+    expectColour(parse("ffffffffff"), rgba(255, 255, 255, 255), "saturates");
+    expectColour(parse("12zz5678"), rgba(0, 0, 0, 0x12), "stops at z");
+}
+
+TEST(FourChannelParse, LengthsCountUtf16Units) {
+    // "é" is one unit: three units, doubled to "ééaaff" plus "ff" -> no digit at the start.
+    expectColour(parse("éaf"), rgba(0, 0, 0, 0), "é");
+    // An emoji is two units: "😀f" is three units and is doubled as units, never crashes.
+    expectColour(parse("\xF0\x9F\x98\x80" "f"), rgba(0, 0, 0, 0), "emoji");
+    expectColour(parse("\xff\xfe" "abc"), rgba(0, 0, 0, 0), "invalid utf-8");
+}
+
+TEST(FourChannelParse, NamedColoursPerVariant) {
+    expectColour(parse("blue", HexColorCodec::Variant::engine), {0.04, 0.52, 1.0, 1.0}, "engine blue");
+    expectColour(parse("blue", HexColorCodec::Variant::pane), UIColor::systemBlueColor()->components(), "pane blue");
+    expectColour(parse("red"), UIColor::systemRedColor()->components(), "red");
+    expectColour(parse("default"), UIColor::labelColor()->components(), "default");
+    expectColour(parse("tertiary"), UIColor::tertiaryLabelColor()->components(), "tertiary");
+    // A named colour keeps following the appearance, a hex colour does not.
+    EXPECT_TRUE(HexColorCodec(HexColorCodec::Variant::pane).colorWithHexString("orange")->isDynamic());
+    EXPECT_FALSE(HexColorCodec(HexColorCodec::Variant::pane).colorWithHexString("ff9500")->isDynamic());
+}
+
+TEST(SixDigitParse, OnlySixDigitsOrGray) {
+    C gray = UIColor::grayColor()->components();
+    for (const char* text : {"fff", "#FF0000", "FF0000FF", "", "0x12345", "ff00"})
+        expectColour(HexColorCodec::colorWithSixDigitHexString(text)->components(), gray, text);
+    expectColour(HexColorCodec::colorWithSixDigitHexString("0xff0000")->components(), rgba(255, 0, 0, 255), "0x");
+    expectColour(HexColorCodec::colorWithSixDigitHexString(" ff0000\n")->components(), rgba(255, 0, 0, 255), "trim");
+    expectColour(HexColorCodec::colorWithSixDigitHexString("12zz56")->components(), rgba(0x12, 0, 0x56, 255), "pair");
+    expectColour(HexColorCodec::colorWithSixDigitHexString("pink")->components(),
+                 UIColor::systemPinkColor()->components(), "named");
+}
+
+TEST(HexStringFromColor, RoundingAndRoundTrip) {
+    EXPECT_EQ(HexColorCodec::hexStringFromColor(UIColor::colorWithRed(1, 1, 1, 1)), "FFFFFFFF");
+    EXPECT_EQ(HexColorCodec::hexStringFromColor(UIColor::colorWithRed(0.5, 0, 0, 1)), "800000FF");
+    EXPECT_EQ(HexColorCodec::hexStringFromColor(UIColor::colorWithRed(2.0, 0, 0, 1)), "1FE0000FF");
+    EXPECT_EQ(HexColorCodec::hexStringFromColor(UIColor::colorWithRed(NAN, 1e300, 0, 1)).substr(0, 2), "00");
+    HexColorCodec codec(HexColorCodec::Variant::pane);
+    for (int i = 0; i <= 1000; ++i) {
+        double v = i / 1000.0;
+        auto colour = UIColor::colorWithRed(v, 1 - v, v * v, 1 - v * v);
+        C back = codec.colorWithHexString(HexColorCodec::hexStringFromColor(colour))->components();
+        C orig = colour->components();
+        ASSERT_LE(std::fabs(back.red - orig.red), 1 / 255.0);
+        ASSERT_LE(std::fabs(back.green - orig.green), 1 / 255.0);
+        ASSERT_LE(std::fabs(back.blue - orig.blue), 1 / 255.0);
+        ASSERT_LE(std::fabs(back.alpha - orig.alpha), 1 / 255.0);
+    }
+}
+
+// A stand-in for the engine's overrides: the named colours answer whatever a
+// stored string says, parsed again by the engine's codec.
+std::string g_storedRed = "red", g_storedYellow = "yellow";
+rt::Ref<UIColor> (*g_redSlot)(id, SEL);
+rt::Ref<UIColor> (*g_yellowSlot)(id, SEL);
+int g_overrideCalls = 0;
+rt::Ref<UIColor> redOverride(id, SEL) {
+    ++g_overrideCalls;
+    return HexColorCodec(HexColorCodec::Variant::engine).colorWithHexString(g_storedRed);
+}
+rt::Ref<UIColor> yellowOverride(id, SEL) {
+    ++g_overrideCalls;
+    return HexColorCodec(HexColorCodec::Variant::engine).colorWithHexString(g_storedYellow);
+}
+
+TEST(NamedColourLoops, SelfAndMutualReferencesTerminate) {
+    Class meta = object_getClass(UIColor::classObject());
+    MSHookMessageEx(meta, rt::sel<"systemRedColor">(), &redOverride, &g_redSlot);
+    MSHookMessageEx(meta, rt::sel<"systemYellowColor">(), &yellowOverride, &g_yellowSlot);
+    ASSERT_NE(g_redSlot, nullptr);
+
+    C red = UIColor::systemRedColor()->components();
+    EXPECT_EQ(g_overrideCalls, 2) << "one re-entry, then the fixed colour";
+    expectColour(red, rgba(255, 59, 48, 255), "red under red");
+
+    g_storedRed = "yellow";
+    g_storedYellow = "red";
+    g_overrideCalls = 0;
+    UIColor::systemYellowColor();
+    EXPECT_LE(g_overrideCalls, 4);
+
+    g_storedRed = "00ff00";
+    expectColour(UIColor::systemRedColor()->components(), rgba(0, 255, 0, 255), "plain value");
+}
+
+} // namespace
