@@ -1,7 +1,9 @@
 #include <objc/NSObject.h>
 
 Class NSObject::classObject() {
-    static const Class cls = rt::defineClass("NSObject", nullptr, nullptr);
+    static const Class cls = rt::defineClass("NSObject", nullptr, [](Class c, Class) {
+        rt::setAllocator(c, &rt::allocate<NSObject>);
+    });
     return cls;
 }
 

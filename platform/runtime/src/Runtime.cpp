@@ -13,6 +13,7 @@
 struct RuntimeAccess {
     static auto& methods(Class cls) { return cls->m_methods; }
     static auto& ivars(Class cls) { return cls->m_ivars; }
+    static auto& allocator(Class cls) { return cls->m_allocator; }
     static auto& cache(Class cls) { return cls->m_cache; }
     static auto& cacheEpoch(Class cls) { return cls->m_cacheEpoch; }
 };
@@ -139,6 +140,16 @@ void objc_disposeClassPair(Class cls) {
     delete cls;
 }
 
+id class_createInstance(Class cls) {
+    id (*allocator)(Class) = nullptr;
+    {
+        std::lock_guard guard(runtimeLock());
+        for (Class c = cls; c && !allocator; c = c->superclass())
+            allocator = A::allocator(c);
+    }
+    return allocator ? allocator(cls) : nullptr;
+}
+
 Ivar class_getInstanceVariable(Class cls, const char* name) {
     if (!cls || !name)
         return nullptr;
@@ -190,6 +201,13 @@ void addIvar(Class cls, std::string name, std::function<id(id)> read) {
         return;
     std::lock_guard guard(runtimeLock());
     A::ivars(cls).push_back(objc_ivar{std::move(name), std::move(read)});
+}
+
+void setAllocator(Class cls, id (*allocator)(Class)) {
+    if (!cls)
+        return;
+    std::lock_guard guard(runtimeLock());
+    A::allocator(cls) = allocator;
 }
 
 void hideClass(const char* name) {

@@ -21,15 +21,14 @@ public:
             class_addMethod(c, rt::sel<"add:to:">(), +[](id, SEL, int a, int b) { return a + b; });
             class_addMethod(meta, rt::sel<"kind">(), +[](id, SEL) -> int { return 1; });
             class_addIvar(c, "_child", &Base::m_child);
+            rt::setAllocator(c, &rt::allocate<Base>);
         });
         return cls;
     }
     Base() : NSObject(classObject()) {}
+    explicit Base(Class cls) : NSObject(cls) {}
     std::string name() { return rt::send<std::string()>(this, rt::sel<"name">()); }
     rt::Ref<NSObject> m_child;
-
-protected:
-    explicit Base(Class cls) : NSObject(cls) {}
 };
 
 class Derived : public Base {
@@ -107,6 +106,16 @@ TEST(Lookups, ByNameKindAndMetaclass) {
     EXPECT_FALSE(derived->respondsToSelector(rt::sel<"noSuchMethod">()));
     EXPECT_DEATH(objc_getRequiredClass("RTMissing"), "RTMissing");
     EXPECT_EQ(rt::defineClass("RTBase", nullptr, nullptr), nullptr) << "redefinition must not replace";
+}
+
+TEST(Lookups, InstancesByClassUseTheNearestAllocator) {
+    rt::Ref<Base> made(static_cast<Base*>(class_createInstance(Derived::classObject())));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(object_getClass(made.get()), Derived::classObject());
+    made->m_child = rt::make<NSObject>(); // a real Base underneath, members and all
+    EXPECT_EQ(object_getIvar(made.get(), class_getInstanceVariable(Derived::classObject(), "_child")),
+              made->m_child.get());
+    EXPECT_EQ(class_createInstance(nullptr), nullptr);
 }
 
 TEST(Lookups, HiddenClassIsGoneByNameOnly) {

@@ -12,7 +12,7 @@ public:
     BOOL isMemberOfClass(Class cls) const { return isa() == cls; }
     BOOL respondsToSelector(SEL sel) const { return class_respondsToSelector(isa(), sel); }
 
-protected:
+    // Every class's constructor from a Class: what allocators and subclasses call.
     explicit NSObject(Class cls) : objc_object(cls) {}
 };
 

@@ -38,6 +38,7 @@ private:
     bool m_isMeta;
     std::unordered_map<SEL, objc_method> m_methods;
     std::vector<objc_ivar> m_ivars;
+    id (*m_allocator)(Class) = nullptr; // builds the C++ object behind an instance
     // Lookup cache; valid while m_cacheEpoch matches the runtime's epoch.
     std::unordered_map<SEL, objc_method> m_cache;
     uint64_t m_cacheEpoch = 0;

@@ -26,6 +26,10 @@ OBJC_EXPORT BOOL objc_registerClassPair(Class cls);
 // Frees a pair that was never registered.
 OBJC_EXPORT void objc_disposeClassPair(Class cls);
 
+// A new instance of `cls` (reference count zero: wrap it in rt::Ref), built by
+// the nearest allocator up the class chain; null when there is none.
+OBJC_EXPORT id class_createInstance(Class cls);
+
 OBJC_EXPORT Ivar class_getInstanceVariable(Class cls, const char* name);
 OBJC_EXPORT id object_getIvar(id object, Ivar ivar);
 OBJC_EXPORT const char* ivar_getName(Ivar ivar);
@@ -40,6 +44,10 @@ OBJC_EXPORT objc_method findMethod(Class cls, SEL sel);
 // null when the class is null, the selector unknown or the signature differs.
 OBJC_EXPORT IMP replaceMethod(Class cls, SEL sel, IMP imp, const std::type_info& type);
 OBJC_EXPORT void addIvar(Class cls, std::string name, std::function<id(id)> read);
+// How instances of `cls` and of subclasses without their own are built; the
+// allocator receives the class the instance must carry.
+OBJC_EXPORT void setAllocator(Class cls, id (*allocator)(Class));
+template <class T> id allocate(Class cls) { return new T(cls); }
 // Removes a class name from the registry, so that this process looks like a
 // platform version without it. Objects of the class keep working.
 OBJC_EXPORT void hideClass(const char* name);
