@@ -1,0 +1,11 @@
+#pragma once
+#include <Foundation/DevicePath.h>
+#include <Foundation/FoundationDefines.h>
+#include <Foundation/NSBundle.h>
+#include <Foundation/NSFileManager.h>
+#include <Foundation/NSPathUtilities.h>
+#include <Foundation/PlistFile.h>
+#include <Foundation/PlistValue.h>
+#include <Foundation/ProcessIdentity.h>
+#include <Foundation/Result.h>
+#include <dispatch/dispatch.h>

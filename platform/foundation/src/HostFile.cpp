@@ -1,0 +1,120 @@
+#include "HostFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace ns {
+
+namespace {
+
+std::string systemError(int code) {
+    return std::generic_category().message(code);
+}
+
+// Closes on every path out, including early returns.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int get() const { return m_fd; }
+    // Closing can report a late write error, so it is checked when it matters.
+    int close() {
+        const int result = ::close(m_fd);
+        m_fd = -1;
+        return result;
+    }
+
+  private:
+    int m_fd;
+};
+
+} // namespace
+
+Result<std::vector<std::uint8_t>> HostFile::read(const std::string& hostPath, std::size_t maxBytes) {
+    FileDescriptor file(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0)
+        return Failure{"cannot open " + hostPath + ": " + systemError(errno)};
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0)
+        return Failure{"cannot inspect " + hostPath + ": " + systemError(errno)};
+    if (!S_ISREG(info.st_mode))
+        return Failure{hostPath + " is not a regular file"};
+
+    // The size from fstat is only a hint: the file may grow while it is read.
+    std::vector<std::uint8_t> bytes;
+    constexpr std::size_t kChunk = 64 * 1024;
+    for (;;) {
+        const std::size_t used = bytes.size();
+        bytes.resize(used + kChunk);
+        const ssize_t count = ::read(file.get(), bytes.data() + used, kChunk);
+        if (count < 0 && errno == EINTR) {
+            bytes.resize(used);
+            continue;
+        }
+        if (count < 0)
+            return Failure{"cannot read " + hostPath + ": " + systemError(errno)};
+        bytes.resize(used + static_cast<std::size_t>(count));
+        if (bytes.size() > maxBytes)
+            return Failure{hostPath + " is larger than " + std::to_string(maxBytes) + " bytes"};
+        if (count == 0)
+            return bytes;
+    }
+}
+
+Result<void> HostFile::writeAtomically(const std::string& hostPath, std::span<const std::uint8_t> bytes) {
+    const std::size_t slash = hostPath.rfind('/');
+    const std::string directory =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : hostPath.substr(0, slash));
+    const std::string name = hostPath.substr(slash == std::string::npos ? 0 : slash + 1);
+    if (name.empty())
+        return Failure{"no file name in " + hostPath};
+
+    // Same directory as the target, so the final rename stays on one file system.
+    std::string temporary = directory + "/." + name + ".XXXXXX";
+    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.get() < 0)
+        return Failure{"cannot create a temporary file beside " + hostPath + ": " + systemError(errno)};
+
+    auto abandon = [&](const std::string& what) -> Result<void> {
+        const int code = errno;
+        ::unlink(temporary.c_str());
+        return Failure{what + " " + hostPath + ": " + systemError(code)};
+    };
+
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count = ::write(file.get(), bytes.data() + written, bytes.size() - written);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return abandon("cannot write");
+        written += static_cast<std::size_t>(count);
+    }
+    // mkstemp creates the file private to its owner; preference files are readable.
+    if (::fchmod(file.get(), 0644) != 0)
+        return abandon("cannot set the mode of");
+    if (::fsync(file.get()) != 0)
+        return abandon("cannot flush");
+    if (file.close() != 0)
+        return abandon("cannot close");
+    if (::rename(temporary.c_str(), hostPath.c_str()) != 0)
+        return abandon("cannot replace");
+
+    // Makes the rename itself durable; the replacement has already happened, so
+    // a failure here is not reported.
+    FileDescriptor parent(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (parent.get() >= 0)
+        ::fsync(parent.get());
+    return {};
+}
+
+} // namespace ns

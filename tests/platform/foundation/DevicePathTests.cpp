@@ -1,0 +1,55 @@
+#include <Foundation/DevicePath.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using ns::DevicePath;
+
+namespace {
+
+class DevicePathTest : public ::testing::Test {
+  protected:
+    void TearDown() override { ::unsetenv("SIMDEVICE_ROOT"); }
+    static void setRoot(const char* root) { ::setenv("SIMDEVICE_ROOT", root, 1); }
+};
+
+} // namespace
+
+TEST_F(DevicePathTest, WithoutADeviceNothingMaps) {
+    ::unsetenv("SIMDEVICE_ROOT");
+    EXPECT_FALSE(DevicePath::root());
+    const auto unset = DevicePath::toHost("/var/mobile/Library/Preferences/a.plist");
+    ASSERT_FALSE(unset.ok());
+    EXPECT_EQ(unset.error(), "no simulated device: SIMDEVICE_ROOT is not set");
+
+    setRoot("");
+    EXPECT_FALSE(DevicePath::root());
+    EXPECT_FALSE(DevicePath::toHost("/var/mobile").ok());
+    // Roots that would put device paths on the build machine itself.
+    for (const char* unsafe : {"/", "//", "/tmp/..", "relative/dir"}) {
+        setRoot(unsafe);
+        EXPECT_FALSE(DevicePath::toHost("/var/mobile").ok()) << unsafe;
+    }
+}
+
+TEST_F(DevicePathTest, MapsUnderTheRoot) {
+    setRoot("/tmp/device/");
+    EXPECT_EQ(DevicePath::root(), "/tmp/device/");
+    EXPECT_EQ(DevicePath::toHost("/var/mobile/Library/Preferences/a.plist").value(),
+              "/tmp/device/var/mobile/Library/Preferences/a.plist");
+    EXPECT_EQ(DevicePath::toHost("/").value(), "/tmp/device");
+    EXPECT_EQ(DevicePath::toHost("//var/./mobile//Documents/").value(), "/tmp/device/var/mobile/Documents");
+    EXPECT_EQ(DevicePath::toHost("/var/mobile/../root/x").value(), "/tmp/device/var/root/x");
+}
+
+TEST_F(DevicePathTest, RefusesPathsOutsideTheDevice) {
+    setRoot("/tmp/device");
+    for (const char* outside : {"/..", "/../etc/passwd", "/var/../../etc", "/var/mobile/../../../x"}) {
+        const auto mapped = DevicePath::toHost(outside);
+        EXPECT_FALSE(mapped.ok()) << outside << " -> " << mapped.valueOr("");
+    }
+    for (const char* relative : {"", "var/mobile", "./var", "~/Documents"})
+        EXPECT_FALSE(DevicePath::toHost(relative).ok()) << relative;
+    EXPECT_FALSE(DevicePath::toHost(std::string("/var/a\0/b", 9)).ok());
+}

@@ -1,0 +1,495 @@
+#include "TemporaryDirectory.h"
+
+#include <Foundation/PlistFile.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <unistd.h>
+
+using ns::PlistArray;
+using ns::PlistData;
+using ns::PlistDictionary;
+using ns::PlistFile;
+using ns::PlistValue;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes bytesOf(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes readRaw(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeRaw(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+std::vector<std::string> entriesIn(const std::string& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+PlistDictionary everyKind() {
+    return {
+        {"yes", true},
+        {"no", false},
+        {"int", 42},
+        {"negative", -5},
+        {"wide", (std::int64_t{1} << 32) + 1},
+        {"min", std::numeric_limits<std::int64_t>::min()},
+        {"real", 2.7},
+        {"text", "h\xc3\xa9llo \xe2\x9c\x93 <&>"},
+        {"empty", ""},
+        {"data", PlistData{0, 1, 0x7f, 0x80, 0xff}},
+        {"noData", PlistData{}},
+        {"date", PlistValue::Date{611411445.0}},
+        // XML keeps whole seconds only.
+        {"early", PlistValue::Date{-100.0}},
+        {"list", PlistArray{1, "two", 3.5, PlistArray{}, PlistDictionary{}}},
+        {"map", PlistDictionary{{"inner", PlistDictionary{{"deep", PlistArray{false}}}}}},
+    };
+}
+
+// Builds binary property lists object by object, with four-byte offsets and
+// references, so tests can shape graphs no writer would produce.
+class BinaryPlist {
+  public:
+    std::uint32_t array(std::vector<std::uint32_t> refs) { return add(0xA, std::move(refs)); }
+    // Keys first, then values, as the format lays them out.
+    std::uint32_t dictionary(std::vector<std::uint32_t> keysThenValues) {
+        const std::size_t pairs = keysThenValues.size() / 2;
+        return add(0xD, std::move(keysThenValues), pairs);
+    }
+    std::uint32_t string(const std::string& ascii) {
+        Bytes object = header(0x5, ascii.size());
+        object.insert(object.end(), ascii.begin(), ascii.end());
+        m_objects.push_back(object);
+        return static_cast<std::uint32_t>(m_objects.size() - 1);
+    }
+    // Reserves an index so that containers can refer forward to it.
+    std::uint32_t reserve() {
+        m_objects.emplace_back();
+        return static_cast<std::uint32_t>(m_objects.size() - 1);
+    }
+    void setArray(std::uint32_t index, const std::vector<std::uint32_t>& refs) {
+        m_objects[index] = encodeContainer(0xA, refs, refs.size());
+    }
+
+    Bytes bytes(std::uint32_t top) const {
+        Bytes out = bytesOf("bplist00");
+        std::vector<std::uint32_t> offsets;
+        for (const Bytes& object : m_objects) {
+            offsets.push_back(static_cast<std::uint32_t>(out.size()));
+            out.insert(out.end(), object.begin(), object.end());
+        }
+        const std::uint64_t tableOffset = out.size();
+        for (const std::uint32_t offset : offsets)
+            appendBigEndian(out, offset, 4);
+        out.insert(out.end(), 6, 0);
+        out.push_back(4);
+        out.push_back(4);
+        appendBigEndian(out, m_objects.size(), 8);
+        appendBigEndian(out, top, 8);
+        appendBigEndian(out, tableOffset, 8);
+        return out;
+    }
+
+  private:
+    static void appendBigEndian(Bytes& out, std::uint64_t value, int size) {
+        for (int shift = (size - 1) * 8; shift >= 0; shift -= 8)
+            out.push_back(static_cast<std::uint8_t>(value >> shift));
+    }
+    static Bytes header(std::uint8_t type, std::size_t count) {
+        Bytes out;
+        if (count < 15) {
+            out.push_back(static_cast<std::uint8_t>(type << 4 | count));
+        } else {
+            out.push_back(static_cast<std::uint8_t>(type << 4 | 0xF));
+            out.push_back(0x12);
+            appendBigEndian(out, count, 4);
+        }
+        return out;
+    }
+    static Bytes encodeContainer(std::uint8_t type, const std::vector<std::uint32_t>& refs,
+                                 std::size_t count) {
+        Bytes out = header(type, count);
+        for (const std::uint32_t ref : refs)
+            appendBigEndian(out, ref, 4);
+        return out;
+    }
+    std::uint32_t add(std::uint8_t type, std::vector<std::uint32_t> refs, std::size_t count = SIZE_MAX) {
+        m_objects.push_back(encodeContainer(type, refs, count == SIZE_MAX ? refs.size() : count));
+        return static_cast<std::uint32_t>(m_objects.size() - 1);
+    }
+
+    std::vector<Bytes> m_objects;
+};
+
+// A dictionary {"k": <chain of `levels` arrays, each holding the next `fanOut` times>}.
+Bytes nestedBinary(std::size_t levels, std::size_t fanOut) {
+    BinaryPlist plist;
+    const std::uint32_t key = plist.string("k");
+    std::uint32_t inner = plist.string("leaf");
+    for (std::size_t level = 0; level < levels; ++level)
+        inner = plist.array(std::vector<std::uint32_t>(fanOut, inner));
+    return plist.bytes(plist.dictionary({key, inner}));
+}
+
+// The same shape in XML, one array per level.
+std::string nestedXml(std::size_t levels) {
+    std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict><key>k</key>";
+    for (std::size_t level = 0; level < levels; ++level)
+        text += "<array>";
+    text += "<string>leaf</string>";
+    for (std::size_t level = 0; level < levels; ++level)
+        text += "</array>";
+    return text + "</dict></plist>\n";
+}
+
+template <class F> double secondsTaken(F&& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+class PlistFileTest : public ::testing::Test {
+  protected:
+    std::string pathOf(const std::string& name) const { return m_directory.path() + "/" + name; }
+    TemporaryDirectory m_directory;
+};
+
+} // namespace
+
+TEST_F(PlistFileTest, EveryKindRoundTripsThroughAnXmlFile) {
+    const std::string path = pathOf("every.plist");
+    ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(path, everyKind()).ok());
+    const Bytes written = readRaw(path);
+    EXPECT_TRUE(std::string(written.begin(), written.end()).starts_with("<?xml"));
+    const auto read = PlistFile::readDictionaryAtHostPath(path);
+    ASSERT_TRUE(read.ok()) << read.error();
+    EXPECT_EQ(read.value(), everyKind());
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+}
+
+TEST_F(PlistFileTest, EveryKindRoundTripsThroughBinary) {
+    const auto encoded = PlistFile::encodeDictionary(everyKind(), PlistFile::Format::Binary);
+    ASSERT_TRUE(encoded.ok()) << encoded.error();
+    ASSERT_TRUE(std::string(encoded.value().begin(), encoded.value().begin() + 8) == "bplist00");
+    const auto decoded = PlistFile::parseDictionary(std::span<const std::uint8_t>(encoded.value()));
+    ASSERT_TRUE(decoded.ok()) << decoded.error();
+    EXPECT_EQ(decoded.value(), everyKind());
+
+    const PlistDictionary fractions{{"before", PlistValue::Date{-99.5}},
+                                    {"after", PlistValue::Date{1e9 + 0.25}}};
+    const auto binary = PlistFile::encodeDictionary(fractions, PlistFile::Format::Binary);
+    EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(binary.value())).value(), fractions);
+}
+
+TEST_F(PlistFileTest, ValuesWithoutPlistFormAreNotWritten) {
+    const std::string path = pathOf("kept.plist");
+    ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(path, {{"old", 1}}).ok());
+    const Bytes before = readRaw(path);
+    const PlistDictionary unwritable[] = {
+        {{"null", PlistValue()}},          {{"nested", PlistArray{PlistValue()}}},
+        {{"nul", std::string("a\0b", 3)}}, {{std::string("k\0", 2), 1}},
+        {{"far", PlistValue::Date{1e12}}},
+    };
+    for (const PlistDictionary& dictionary : unwritable) {
+        EXPECT_FALSE(PlistFile::writeDictionaryAtHostPath(path, dictionary).ok());
+        EXPECT_EQ(readRaw(path), before);
+    }
+    EXPECT_EQ(entriesIn(m_directory.path()), std::vector<std::string>{"kept.plist"});
+}
+
+TEST_F(PlistFileTest, ReadingAcceptsOnlyADictionaryAtTheTop) {
+    EXPECT_TRUE(PlistFile::parseDictionary("<plist><dict/></plist>").ok());
+    EXPECT_FALSE(PlistFile::parseDictionary("<plist><array><dict/></array></plist>").ok());
+    EXPECT_FALSE(PlistFile::parseDictionary("<plist><string>x</string></plist>").ok());
+    EXPECT_FALSE(PlistFile::parseDictionary("").ok());
+    EXPECT_FALSE(PlistFile::parseDictionary("not a property list").ok());
+    BinaryPlist binary;
+    EXPECT_FALSE(
+        PlistFile::parseDictionary(std::span<const std::uint8_t>(binary.bytes(binary.array({})))).ok());
+    EXPECT_FALSE(PlistFile::readDictionaryAtHostPath(pathOf("missing.plist")).ok());
+    EXPECT_FALSE(PlistFile::readDictionaryAtHostPath(m_directory.path()).ok());
+}
+
+TEST_F(PlistFileTest, ReadingUnderstandsForeignSpellings) {
+    const auto read = PlistFile::parseDictionary(
+        "\xef\xbb\xbf<?xml version=\"1.0\"?>\n"
+        "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+        "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+        "<plist version=\"1.0\"><!-- a comment --><dict>"
+        "<key>n</key><integer>-5</integer><key>e</key><array /><key>t</key><string><![CDATA[a<b]]></string>"
+        "<key>u</key><dict><key>CF$UID</key><integer>3</integer></dict>"
+        "</dict ></plist>");
+    ASSERT_TRUE(read.ok()) << read.error();
+    EXPECT_EQ(read.value(),
+              (PlistDictionary{
+                  {"n", -5}, {"e", PlistArray{}}, {"t", "a<b"}, {"u", PlistDictionary{{"CF$UID", 3}}}}));
+}
+
+TEST_F(PlistFileTest, OversizedFilesAreRefused) {
+    const std::string path = pathOf("big.plist");
+    std::string text = "<plist><dict><key>k</key><string>";
+    text.append(PlistFile::kMaxFileSize, 'x');
+    writeRaw(path, bytesOf(text + "</string></dict></plist>"));
+    EXPECT_FALSE(PlistFile::readDictionaryAtHostPath(path).ok());
+}
+
+TEST_F(PlistFileTest, DamagedFilesNeverCrash) {
+    const Bytes xml = PlistFile::encodeDictionary(everyKind(), PlistFile::Format::Xml).value();
+    const Bytes binary = PlistFile::encodeDictionary(everyKind(), PlistFile::Format::Binary).value();
+    for (const Bytes* sample : {&xml, &binary}) {
+        for (std::size_t length = 0; length < sample->size(); ++length) {
+            const Bytes truncated(sample->begin(), sample->begin() + static_cast<std::ptrdiff_t>(length));
+            // Only the closing markup may go missing without losing content.
+            const auto parsed = PlistFile::parseDictionary(std::span<const std::uint8_t>(truncated));
+            if (parsed.ok()) {
+                EXPECT_EQ(parsed.value(), everyKind()) << length;
+            }
+        }
+        for (std::size_t at = 0; at < sample->size(); ++at) {
+            for (const std::uint8_t flip : {0x01, 0x10, 0x80, 0xff}) {
+                Bytes damaged = *sample;
+                damaged[at] ^= flip;
+                // Whatever comes back, the sanitizers watch the parse.
+                (void)PlistFile::parseDictionary(std::span<const std::uint8_t>(damaged));
+            }
+        }
+    }
+}
+
+TEST_F(PlistFileTest, NestingIsLimitedExactly) {
+    // The dictionary at the top is the first level.
+    for (const std::size_t arrays : {PlistFile::kMaxDepth - 1, PlistFile::kMaxDepth}) {
+        const bool allowed = arrays < PlistFile::kMaxDepth;
+        EXPECT_EQ(PlistFile::parseDictionary(nestedXml(arrays)).ok(), allowed) << arrays;
+        EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(nestedBinary(arrays, 1))).ok(),
+                  allowed)
+            << arrays;
+    }
+    const auto deepest = PlistFile::parseDictionary(nestedXml(PlistFile::kMaxDepth - 1));
+    ASSERT_TRUE(deepest.ok());
+    const PlistValue* level = &deepest.value().at("k");
+    for (std::size_t i = 0; i < PlistFile::kMaxDepth - 1; ++i)
+        level = &level->asArray()->at(0);
+    EXPECT_EQ(*level, PlistValue("leaf"));
+}
+
+TEST_F(PlistFileTest, HostileNestingIsRefusedQuickly) {
+    const std::string xml = nestedXml(100'000);
+    const Bytes binary = nestedBinary(100'000, 1);
+    // Each level's array holds the next twice: 2^60 values once expanded.
+    const Bytes shared = nestedBinary(60, 2);
+    BinaryPlist cyclic;
+    const std::uint32_t key = cyclic.string("k");
+    const std::uint32_t first = cyclic.reserve();
+    const std::uint32_t second = cyclic.array({first});
+    cyclic.setArray(first, {second});
+    const Bytes cycle = cyclic.bytes(cyclic.dictionary({key, first}));
+
+    const double seconds = secondsTaken([&] {
+        EXPECT_FALSE(PlistFile::parseDictionary(xml).ok());
+        for (const Bytes* hostile : {&binary, &shared, &cycle})
+            EXPECT_FALSE(PlistFile::parseDictionary(std::span<const std::uint8_t>(*hostile)).ok());
+    });
+    EXPECT_LT(seconds, 2.0);
+}
+
+TEST_F(PlistFileTest, ModestSharingIsExpanded) {
+    const auto read = PlistFile::parseDictionary(std::span<const std::uint8_t>(nestedBinary(8, 2)));
+    ASSERT_TRUE(read.ok()) << read.error();
+    std::size_t leaves = 0;
+    std::vector<const PlistValue*> pending{&read.value().at("k")};
+    while (!pending.empty()) {
+        const PlistValue* value = pending.back();
+        pending.pop_back();
+        if (const PlistArray* array = value->asArray())
+            for (const PlistValue& item : *array)
+                pending.push_back(&item);
+        else
+            leaves += *value == PlistValue("leaf");
+    }
+    EXPECT_EQ(leaves, 256u);
+}
+
+TEST_F(PlistFileTest, MarkupThatCouldHideNestingIsRefused) {
+    const char* hiding[] = {
+        "<plist><dict><key>a</key><array><!-- </array> --></array></dict></plist>",
+        "<plist><dict><key>a</key><array><?pi </array> ?></array></dict></plist>",
+        "<plist><dict><key x=\">\">a</key><array></array></dict></plist>",
+        "<!DOCTYPE plist [ <!ENTITY e \"x\"> ]><plist><dict/></plist>",
+        "<plist><dict><key>a</key><array></dict></array></plist>",
+    };
+    for (const char* text : hiding)
+        EXPECT_FALSE(PlistFile::parseDictionary(text).ok()) << text;
+}
+
+TEST_F(PlistFileTest, FailedWritesLeaveTheOldFileAndNoTemporaries) {
+    const std::string path = pathOf("prefs.plist");
+    ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(path, {{"v", 1}}).ok());
+    ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(path, {{"v", 2}}).ok());
+    EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value(), (PlistDictionary{{"v", 2}}));
+
+    EXPECT_FALSE(PlistFile::writeDictionaryAtHostPath(pathOf("missing/prefs.plist"), {{"v", 3}}).ok());
+    fs::create_directory(pathOf("folder.plist"));
+    fs::create_directory(pathOf("folder.plist/inside"));
+    const auto intoDirectory = PlistFile::writeDictionaryAtHostPath(pathOf("folder.plist"), {{"v", 3}});
+    EXPECT_FALSE(intoDirectory.ok());
+    EXPECT_NE(intoDirectory.error().find("folder.plist"), std::string::npos) << intoDirectory.error();
+    EXPECT_TRUE(fs::is_directory(pathOf("folder.plist/inside")));
+
+    // A directory that refuses new entries: the temporary cannot even be made.
+    if (::geteuid() != 0) {
+        fs::permissions(m_directory.path(), fs::perms::owner_write, fs::perm_options::remove);
+        EXPECT_FALSE(PlistFile::writeDictionaryAtHostPath(path, {{"v", 4}}).ok());
+        fs::permissions(m_directory.path(), fs::perms::owner_write, fs::perm_options::add);
+    }
+    EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value(), (PlistDictionary{{"v", 2}}));
+    EXPECT_EQ(entriesIn(m_directory.path()), (std::vector<std::string>{"folder.plist", "prefs.plist"}));
+}
+
+TEST_F(PlistFileTest, DevicePathsMapUnderTheSimulatedDevice) {
+    ::unsetenv("SIMDEVICE_ROOT");
+    EXPECT_FALSE(PlistFile::writeDictionary("/var/mobile/x.plist", {{"a", 1}}).ok());
+    EXPECT_FALSE(PlistFile::readDictionary("/var/mobile/x.plist").ok());
+
+    ::setenv("SIMDEVICE_ROOT", m_directory.path().c_str(), 1);
+    fs::create_directories(pathOf("var/mobile"));
+    EXPECT_TRUE(PlistFile::writeDictionary("/var/mobile/x.plist", {{"a", 1}}).ok());
+    EXPECT_TRUE(fs::exists(pathOf("var/mobile/x.plist")));
+    EXPECT_EQ(PlistFile::readDictionary("/var/mobile/x.plist").value(), (PlistDictionary{{"a", 1}}));
+    ::unsetenv("SIMDEVICE_ROOT");
+}
+
+// Python's plistlib is the independent reader and writer.
+
+namespace {
+
+std::string shellQuoted(const std::string& text) {
+    std::string out = "'";
+    for (const char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+// Output of a helper command, or nothing when it failed.
+std::optional<std::string> runHelper(const std::string& arguments) {
+    const std::string command = "python3 " + shellQuoted(PLIST_HELPER) + " " + arguments;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return std::nullopt;
+    std::string output;
+    char buffer[4096];
+    while (const std::size_t count = std::fread(buffer, 1, sizeof buffer, pipe))
+        output.append(buffer, count);
+    if (::pclose(pipe) != 0)
+        return std::nullopt;
+    while (!output.empty() && output.back() == '\n')
+        output.pop_back();
+    return output;
+}
+
+std::string hex(const std::uint8_t* bytes, std::size_t size) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string out;
+    for (std::size_t i = 0; i < size; ++i) {
+        out += kDigits[bytes[i] >> 4];
+        out += kDigits[bytes[i] & 0xF];
+    }
+    return out;
+}
+
+std::string hex(const std::string& text) {
+    return hex(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+// The helper's canonical JSON, built from a PlistValue.
+std::string canonicalJson(const PlistValue& value) {
+    switch (value.kind()) {
+    case PlistValue::Kind::Bool:
+        return std::string(R"({"bool":)") + (*value.asBool() ? "true" : "false") + "}";
+    case PlistValue::Kind::Integer:
+        return R"({"integer":)" + std::to_string(*value.asInteger()) + "}";
+    case PlistValue::Kind::Real: {
+        const auto bits = std::bit_cast<std::uint64_t>(*value.asReal());
+        std::uint8_t bigEndian[8];
+        for (int i = 0; i < 8; ++i)
+            bigEndian[i] = static_cast<std::uint8_t>(bits >> (56 - 8 * i));
+        return R"({"real":")" + hex(bigEndian, 8) + "\"}";
+    }
+    case PlistValue::Kind::String:
+        return R"({"string":")" + hex(*value.asString()) + "\"}";
+    case PlistValue::Kind::Data:
+        return R"({"data":")" + hex(value.asData()->data(), value.asData()->size()) + "\"}";
+    case PlistValue::Kind::Date:
+        return R"({"date":)" + std::to_string(std::llround(value.asDate()->secondsSince2001 * 1e6)) + "}";
+    case PlistValue::Kind::Array: {
+        std::string out = R"({"array":[)";
+        for (const PlistValue& item : *value.asArray())
+            out += (out.back() == '[' ? "" : ",") + canonicalJson(item);
+        return out + "]}";
+    }
+    case PlistValue::Kind::Dictionary: {
+        // Hex keeps the byte order of the keys, which is the map's order.
+        std::string out = R"({"dict":{)";
+        for (const auto& [key, item] : *value.asDictionary())
+            out += (out.back() == '{' ? "\"" : ",\"") + hex(key) + "\":" + canonicalJson(item);
+        return out + "}}";
+    }
+    case PlistValue::Kind::Null:
+        break;
+    }
+    return "null";
+}
+
+} // namespace
+
+TEST_F(PlistFileTest, ReadsWhatPlistlibWrites) {
+    for (const char* format : {"xml", "binary"}) {
+        const std::string path = pathOf(std::string("python.") + format);
+        ASSERT_TRUE(runHelper(std::string("write ") + format + " " + shellQuoted(path))) << format;
+        const auto expected = runHelper("dump " + shellQuoted(path));
+        ASSERT_TRUE(expected);
+        const auto read = PlistFile::readDictionaryAtHostPath(path);
+        ASSERT_TRUE(read.ok()) << read.error();
+        EXPECT_EQ(canonicalJson(PlistValue(read.value())), *expected) << format;
+        EXPECT_EQ(read.value().at("wide").intValue(), 1);
+    }
+}
+
+TEST_F(PlistFileTest, PlistlibReadsWhatWeWrite) {
+    const std::string xmlPath = pathOf("ours.plist");
+    ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(xmlPath, everyKind()).ok());
+    const std::string binaryPath = pathOf("ours.bplist");
+    writeRaw(binaryPath, PlistFile::encodeDictionary(everyKind(), PlistFile::Format::Binary).value());
+    for (const std::string& path : {xmlPath, binaryPath}) {
+        const auto dumped = runHelper("dump " + shellQuoted(path));
+        ASSERT_TRUE(dumped) << path;
+        EXPECT_EQ(*dumped, canonicalJson(PlistValue(everyKind()))) << path;
+    }
+}
