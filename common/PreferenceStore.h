@@ -1,0 +1,66 @@
+#pragma once
+#include "HexColorCodec.h"
+
+#include <Foundation/PlistValue.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The settings store both deliverables share. Stateless: every call reads the
+// domain's file afresh and every change rewrites the whole file atomically, so
+// a reader always sees one complete version. Subclasses choose where a domain's
+// file lives and which colour "blue" names.
+//
+// A missing ID (or key) reads as nothing stored and writes nothing.
+class PreferenceStore {
+public:
+    using OptionalString = std::optional<std::string>;
+
+    void setBool(BOOL value, const OptionalString& key, const OptionalString& ID) const;
+    void setObject(const ns::PlistValue& value, const OptionalString& key, const OptionalString& ID) const;
+    void setFloat(float value, const OptionalString& key, const OptionalString& ID) const;
+    void setInt(int32_t value, const OptionalString& key, const OptionalString& ID) const;
+    void setInteger(int64_t value, const OptionalString& key, const OptionalString& ID) const;
+
+    // Presence decides, not truth: a stored NO answers NO whatever the default.
+    BOOL boolForKey(const OptionalString& key, BOOL defaultValue, const OptionalString& ID) const;
+    ns::PlistValue objectForKey(const OptionalString& key, const ns::PlistValue& defaultValue,
+                                const OptionalString& ID) const;
+    // A stored 0.0 answers the default too.
+    float floatForKey(const OptionalString& key, float defaultValue, const OptionalString& ID) const;
+    int32_t intForKey(const OptionalString& key, int32_t defaultValue, const OptionalString& ID) const;
+    // Read through the 32-bit conversion, then sign-extended, as the platform does.
+    int64_t integerForKey(const OptionalString& key, int64_t defaultValue, const OptionalString& ID) const;
+
+    BOOL boolForKey(const OptionalString& key, const OptionalString& ID) const;
+    ns::PlistValue objectForKey(const OptionalString& key, const OptionalString& ID) const;
+    float floatForKey(const OptionalString& key, const OptionalString& ID) const;
+    int32_t intForKey(const OptionalString& key, const OptionalString& ID) const;
+    int64_t integerForKey(const OptionalString& key, const OptionalString& ID) const;
+
+    // The stored hex colour string, or the default string parsed anew. A value
+    // that is not a string counts as nothing stored.
+    rt::Ref<UIColor> colourForKey(const OptionalString& key, const std::string& defaultColour,
+                                  const OptionalString& ID) const;
+    void removeObjectForKey(const OptionalString& key, const OptionalString& ID) const;
+    rt::Ref<UIColor> colorWithHexString(const std::string& text) const { return m_codec.colorWithHexString(text); }
+
+    // The device path of a domain's file.
+    virtual std::string pathForID(const std::string& ID) const = 0;
+
+protected:
+    explicit PreferenceStore(HexColorCodec::Variant variant) : m_codec(variant) {}
+    virtual ~PreferenceStore() = default;
+
+private:
+    // The one place the store touches files, so reading can be made cheaper
+    // later without changing what callers see.
+    ns::PlistDictionary read(const OptionalString& ID) const;
+    void write(const OptionalString& ID, const ns::PlistDictionary& dictionary) const;
+    // The stored value when it converts to a number; otherwise nothing.
+    std::optional<ns::PlistValue> number(const OptionalString& key, const OptionalString& ID) const;
+    void store(const OptionalString& key, ns::PlistValue value, const OptionalString& ID) const;
+
+    HexColorCodec m_codec;
+};
