@@ -1,0 +1,52 @@
+#pragma once
+#include <array>
+#include <string_view>
+
+// Applications that count as having no visible icon (mostly system view
+// services), in their stored order. "com.apple.mobilesms.compose" is the one
+// that would otherwise pass for a second Messages app.
+inline constexpr std::array<std::string_view, 133> kHiddenApplications{
+    "com.apple.Magnifier", "com.apple.InCallService", "com.apple.RemoteiCloudQuotaUI",
+    "com.apple.PublicHealthRemoteUI", "com.apple.CarPlaySplashScreen", "com.apple.iMessageAppsViewService",
+    "com.apple.BarcodeScanner", "com.apple.HealthENLauncher", "com.apple.AXUIViewService",
+    "com.apple.AppSSOUIService", "com.apple.CarPlaySettings", "com.apple.mobilesms.compose",
+    "com.apple.BusinessChatViewService", "com.apple.DiagnosticsService", "com.apple.CTNotifyUIService",
+    "com.apple.HealthPrivacyService", "com.apple.WebContentFilter.remoteUI.WebContentAnalysisUI",
+    "com.apple.ScreenshotServicesService", "com.apple.FTMInternal", "com.apple.carkit.DNDBuddy",
+    "com.apple.PreBoard", "com.apple.datadetectors.DDActionsService", "com.apple.DemoApp", "com.apple.CoreAuthUI",
+    "com.apple.SubcredentialUIService", "com.apple.MailCompositionService", "com.apple.Diagnostics",
+    "com.apple.AuthKitUIService", "com.apple.TVRemote", "com.apple.gamecenter.GameCenterUIService",
+    "com.apple.PrintKit.Print-Center", "com.apple.sidecar", "com.apple.AccountAuthenticationDialog",
+    "com.apple.PassbookUIService", "com.apple.siri", "com.apple.CloudKit.ShareBear", "com.apple.HealthENBuddy",
+    "com.apple.SafariViewService", "com.apple.SIMSetupUIService", "com.apple.CompassCalibrationViewService",
+    "com.apple.PhotosViewService", "com.apple.MusicUIService", "com.apple.TrustMe", "com.apple.Home.HomeUIService",
+    "com.apple.CTCarrierSpaceAuth", "com.apple.StoreDemoViewService", "com.apple.susuiservice",
+    "com.apple.social.SLYahooAuth", "com.apple.Spotlight", "com.apple.fieldtest", "com.apple.WebSheet",
+    "com.apple.iad.iAdOptOut", "com.apple.dt.XcodePreviews", "com.apple.appleseed.FeedbackAssistant",
+    "com.apple.FontInstallViewService", "com.apple.ScreenSharingViewService",
+    "com.apple.SharedWebCredentialViewService", "com.apple.CheckerBoard", "com.apple.DataActivation",
+    "com.apple.TVAccessViewService", "com.apple.VSViewService", "com.apple.TVRemoteUIService",
+    "com.apple.SharingViewService", "com.apple.ios.StoreKitUIService", "com.apple.purplebuddy",
+    "com.apple.ScreenTimeUnlock", "com.apple.webapp", "com.apple.ActivityMessagesApp",
+    "com.apple.icloud.apps.messages.business", "com.apple.ClipViewService", "com.apple.CredentialSharingService",
+    "com.apple.ctkui", "com.apple.FunCamera.EmojiStickers", "com.apple.siri.parsec.HashtagImagesApp",
+    "com.apple.icq", "com.apple.Jellyfish", "com.apple.Animoji.StickersApp", "com.apple.PassbookSecureUIService",
+    "com.apple.Photos.PhotosUIService", "com.apple.shortcuts.runtime", "com.apple.SleepLockScreen",
+    "com.apple.FunCamera.TextPicker", "com.apple.FunCamera.ShapesPicker", "com.apple.smsFilter",
+    "com.apple.AskPermissionUI", "com.apple.AAUIViewService", "com.apple.Sharing.AirDropUI",
+    "com.apple.airplayreceiver", "com.apple.AMSEngagementViewService", "com.apple.AuthenticationServicesUI",
+    "com.apple.BacklinkIndicator", "com.apple.CarPlayWallpaper", "com.apple.CBRemoteSetup", "com.apple.ClockAngel",
+    "com.apple.CompanionAuthViewService", "com.apple.SOSBuddy", "com.apple.AXRemoteViewService",
+    "com.apple.DiagnosticsReporter", "com.apple.ShazamViewService", "com.apple.family",
+    "com.apple.FCAuthenticationUI", "com.apple.PeopleMessageService",
+    "com.apple.icloud.FindMyDevice.FindMyExtensionContainer", "com.apple.findmy.remoteuiservice",
+    "com.apple.FMDMagSafeSetupRemoteUI", "com.apple.gamecenter.widgets", "com.apple.GameCenterRemoteAlert",
+    "com.apple.HearingApp", "com.apple.Home.HomeControlService", "com.apple.HomeCaptiveViewService",
+    "com.apple.HDSViewService", "com.apple.InputUI", "com.apple.MediaRemoteUI", "com.apple.MobileReplayer",
+    "com.apple.MTLReplayer", "com.apple.musicrecognition", "com.apple.PaperBoard", "com.apple.PosterBoard",
+    "com.apple.PCViewService", "com.apple.ProximityReaderUIService", "com.apple.RecoverDeviceUI",
+    "com.apple.RemotePassUIService", "com.apple.replaykitangel", "com.apple.ScreenTimeWidgetApplication",
+    "com.apple.MBHelperApp", "com.apple.ShortcutsUI", "com.apple.Health.Sleep", "com.apple.SpringBoardEducation",
+    "com.apple.SystemPaperViewService", "com.apple.ContactlessUIService", "com.apple.TVSetupUIService",
+    "com.apple.PassbookUISceneService", "com.apple.Batteries",
+};

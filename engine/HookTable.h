@@ -1,0 +1,25 @@
+#pragma once
+#include <objc/objc.h>
+
+#include <span>
+
+enum class HookKind {
+    classMethod,    // installed on the metaclass
+    instanceMethod, // installed on the class itself
+};
+
+// One row of the theme: which method of which class is replaced, and how to
+// install the replacement with its own typed slot.
+struct HookRow {
+    const char* className;
+    const char* selector;
+    HookKind kind;
+    void (*install)(Class target, SEL selector);
+};
+
+// Every row, in the order they are installed.
+std::span<const HookRow> hookTable();
+
+// Installs rows in order, looking each class up once per group of rows. A class
+// this platform lacks installs nothing for its rows; the rest go on.
+void installHooks(std::span<const HookRow> rows);

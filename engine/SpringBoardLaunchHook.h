@@ -1,0 +1,7 @@
+#pragma once
+#include <objc/objc.h>
+
+// SpringBoard's launch, followed by the mirroring of the settings into Messages.
+namespace SpringBoardLaunchHook {
+void applicationDidFinishLaunching(id self, SEL _cmd, id application);
+}
