@@ -1,0 +1,34 @@
+#pragma once
+#include "Device.h"
+
+#include <CLI/CLI.hpp>
+
+#include <optional>
+#include <string>
+
+namespace sim {
+
+// What every verb shares: the --device option, resolved on first use.
+class Command {
+public:
+    explicit Command(CLI::App& app);
+    // The device the verb works on; initialised unless `mayBeNew`.
+    const Device& device(bool mayBeNew = false);
+    bool deviceGiven() const { return !m_deviceOption.empty(); }
+    // Uses `root` where no --device was given (the demo's temporary device).
+    void useDevice(const std::string& root) { m_deviceOption = root; }
+
+private:
+    std::string m_deviceOption;
+    std::optional<Device> m_device;
+};
+
+// Each verb group adds its subcommands to the application.
+void addInitCommand(CLI::App& app, Command& command);
+void addPrefsCommands(CLI::App& app, Command& command);
+void addColourCommands(CLI::App& app, Command& command);
+void addDemoCommand(CLI::App& app, Command& command);
+void addMessagesCommands(CLI::App& app, Command& command);
+void addSystemCommands(CLI::App& app, Command& command);
+
+} // namespace sim

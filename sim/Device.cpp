@@ -1,0 +1,62 @@
+#include "Device.h"
+
+#include "SimError.h"
+
+#include <cstdlib>
+
+namespace sim {
+
+namespace fs = std::filesystem;
+
+namespace {
+// Folders every device has; later features add their own files inside them.
+const char* const kSkeleton[] = {
+    "var/mobile/Library/Preferences",
+    "var/mobile/Containers/Data/Application",
+    "var/log",
+    "Library/MobileSubstrate/DynamicLibraries",
+    "Library/PreferenceBundles",
+    "usr/bin",
+};
+} // namespace
+
+Device::Device(fs::path root) : m_root(fs::absolute(std::move(root)).lexically_normal()) {}
+
+Device Device::resolve(const std::string& option) {
+    if (!option.empty())
+        return Device(option);
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+        return Device(fs::path(data) / "vantorel-sim" / "device");
+    const char* home = std::getenv("HOME");
+    if (!home || !*home)
+        throw SimError("no device: pass --device DIR (HOME is not set)");
+    return Device(fs::path(home) / ".local/share/vantorel-sim/device");
+}
+
+bool Device::exists() const {
+    std::error_code error;
+    return fs::is_directory(m_root / "var/mobile/Library/Preferences", error);
+}
+
+void Device::createSkeleton() const {
+    for (const char* folder : kSkeleton) {
+        std::error_code error;
+        fs::create_directories(m_root / folder, error);
+        if (error)
+            throw SimError("cannot create " + (m_root / folder).string() + ": " + error.message());
+    }
+}
+
+void Device::requireInitialised() const {
+    if (!exists())
+        throw SimError("no simulated device at " + m_root.string() + " (run: vantorel-sim --device " +
+                       m_root.string() + " init)");
+}
+
+void Device::enter() const { setenv("SIMDEVICE_ROOT", m_root.c_str(), 1); }
+
+fs::path Device::hostPath(const std::string& devicePath) const {
+    return m_root / fs::path(devicePath).relative_path();
+}
+
+} // namespace sim

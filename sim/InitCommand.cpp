@@ -1,0 +1,20 @@
+#include "Command.h"
+#include "Installation.h"
+
+#include <cstdio>
+
+namespace sim {
+
+void addInitCommand(CLI::App& app, Command& command) {
+    CLI::App* init = app.add_subcommand("init", "Create the simulated device and install the engine (keeps settings)");
+    init->callback([&command] {
+        const Device& device = command.device(/*mayBeNew=*/true);
+        device.createSkeleton();
+        Installation::createApplications(device);
+        Installation::installEngine(device);
+        Installation::installSystemPrograms(device);
+        std::printf("device ready at %s\n", device.root().c_str());
+    });
+}
+
+} // namespace sim

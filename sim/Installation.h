@@ -1,0 +1,19 @@
+#pragma once
+#include "Device.h"
+
+namespace sim {
+
+// Puts what a real phone would have into a simulated device: the engine and
+// its loader filter, the system programs a respring needs, and the installed
+// applications with their data containers. Each step keeps what is there.
+class Installation {
+public:
+    static void installEngine(const Device& device);
+    static void installSystemPrograms(const Device& device);
+    static void createApplications(const Device& device);
+    // The Messages data container (device path, ending in "/"); throws when the
+    // device has none.
+    static std::string messagesContainer();
+};
+
+} // namespace sim

@@ -1,0 +1,37 @@
+#include "Command.h"
+#include "HostRunner.h"
+#include "SimError.h"
+
+#include <cstdio>
+#include <deque>
+#include <fstream>
+
+namespace sim {
+
+void addSystemCommands(CLI::App& app, Command& command) {
+    CLI::App* respring = app.add_subcommand(
+        "respring", "Restart the user interface (what \"Apply\" does) and wait until SpringBoard has launched");
+    respring->callback([&command] {
+        const Device& device = command.device();
+        if (HostRunner::run(device.hostPath("/usr/bin/killall").string(), {"backboardd"}) != 0)
+            throw SimError("the respring did not finish (see: vantorel-sim log)");
+        std::printf("respring finished\n");
+    });
+
+    auto tail = std::make_shared<size_t>(0);
+    CLI::App* log = app.add_subcommand("log", "Print the device's system log");
+    log->add_option("--tail", *tail, "Only the last N lines")->check(CLI::PositiveNumber);
+    log->callback([&command, tail] {
+        std::ifstream file(command.device().hostPath("/var/log/syslog"));
+        std::deque<std::string> lines;
+        for (std::string line; std::getline(file, line);) {
+            lines.push_back(line);
+            if (*tail && lines.size() > *tail)
+                lines.pop_front();
+        }
+        for (const std::string& line : lines)
+            std::printf("%s\n", line.c_str());
+    });
+}
+
+} // namespace sim

@@ -1,0 +1,13 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace sim {
+
+// Typed values from the command line; each throws SimError naming what it wanted.
+bool parseBool(const std::string& text);
+int32_t parseInt(const std::string& text);
+int64_t parseInteger(const std::string& text);
+float parseFloat(const std::string& text);
+
+} // namespace sim

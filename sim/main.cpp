@@ -1,0 +1,34 @@
+#include "Command.h"
+#include "SimError.h"
+
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv) {
+    CLI::App app{"vantorel-sim: a simulated phone to try the Messages theme engine and its settings on"};
+    app.require_subcommand(1);
+    sim::Command command(app);
+    sim::addInitCommand(app, command);
+    sim::addPrefsCommands(app, command);
+    sim::addColourCommands(app, command);
+    sim::addDemoCommand(app, command);
+    sim::addMessagesCommands(app, command);
+    sim::addSystemCommands(app, command);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::CallForAllHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "vantorel-sim: %s (see --help)\n", error.what());
+        return 2;
+    } catch (const sim::SimError& error) {
+        std::fprintf(stderr, "vantorel-sim: %s\n", error.what());
+        return 2;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vantorel-sim: %s\n", error.what());
+        return 2;
+    }
+    return 0;
+}

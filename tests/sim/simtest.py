@@ -1,0 +1,46 @@
+"""Shared set-up for the tests that drive vantorel-sim from outside."""
+import os
+import plistlib
+import shutil
+import subprocess
+import tempfile
+import unittest
+
+SIM = os.environ.get("VANTOREL_SIM", "vantorel-sim")
+PREFS = "var/mobile/Library/Preferences/com.tavq.vantorelprefs.plist"
+
+
+class SimTestCase(unittest.TestCase):
+    """Each test gets a fresh simulated device in a temporary folder."""
+
+    def setUp(self):
+        self.root = tempfile.mkdtemp(prefix="vantorel-sim-test-")
+        self.addCleanup(shutil.rmtree, self.root, ignore_errors=True)
+        self.sim("init")
+
+    def run_sim(self, *args, device=True):
+        command = [SIM] + (["--device", self.root] if device else []) + list(args)
+        return subprocess.run(command, capture_output=True, text=True, timeout=120)
+
+    def sim(self, *args, **kwargs):
+        result = self.run_sim(*args, **kwargs)
+        self.assertEqual(result.returncode, 0, f"{args}: {result.stderr}")
+        return result.stdout
+
+    def sim_fails(self, *args, **kwargs):
+        result = self.run_sim(*args, **kwargs)
+        self.assertEqual(result.returncode, 2, f"{args} should fail: {result.stdout}{result.stderr}")
+        self.assertEqual(len(result.stderr.strip().splitlines()), 1, result.stderr)
+        self.assertNotIn("Traceback", result.stderr)
+        return result.stderr
+
+    def path(self, device_path):
+        return os.path.join(self.root, device_path.lstrip("/"))
+
+    def read_plist(self, device_path=PREFS):
+        with open(self.path(device_path), "rb") as f:
+            return plistlib.load(f)
+
+    def write_plist(self, value, device_path=PREFS, fmt=plistlib.FMT_XML):
+        with open(self.path(device_path), "wb") as f:
+            plistlib.dump(value, f, fmt=fmt)
