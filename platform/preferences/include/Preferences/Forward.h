@@ -1,0 +1,11 @@
+#pragma once
+#include <objc/Ref.h>
+
+#include <vector>
+
+class PSSpecifier;
+class PSTableCell;
+class PSSwitchTableCell;
+class PSListController;
+
+using PSSpecifierArray = std::vector<rt::Ref<PSSpecifier>>;

@@ -1,0 +1,67 @@
+#pragma once
+#include <Preferences/PSSpecifier.h>
+#include <Preferences/PSTableCell.h>
+#include <UIKit/UIViewController.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// A settings page: rows built from a page layout of the pane's bundle, a cell
+// per row, and the value traffic between the rows and the preference files.
+class PS_EXPORT PSListController : public UIViewController {
+public:
+    static Class classObject();
+    PSListController() : PSListController(classObject()) {}
+    explicit PSListController(Class cls);
+    ~PSListController() override;
+
+    // The page's rows once loaded. Subclasses fill it from their `specifiers`;
+    // empty means not loaded yet, an empty array a page without rows.
+    std::optional<PSSpecifierArray> _specifiers;
+
+    // Runtime method "specifiers": the rows of the page.
+    PSSpecifierArray specifiers();
+    // The rows of "<name>.plist" in the bundle folder, their target `target`.
+    // A missing or unreadable layout gives no rows. A layout "title" titles the page.
+    PSSpecifierArray loadSpecifiersFromPlistName(const std::string& name, id target);
+
+    // Runtime methods the rows' values go through. The host's own: the value
+    // stored under the row's "key" in the "defaults" domain's preference file,
+    // else its "default"; a change rewrites the file and posts the row's
+    // "PostNotification". A row without "key" or "defaults", or a nil value,
+    // changes nothing.
+    ns::PlistValue readPreferenceValue(PSSpecifier* specifier);
+    void setPreferenceValue(const ns::PlistValue& value, PSSpecifier* specifier);
+
+    // The pane bundle's folder (a device path) layouts are read from. Pages
+    // opened from this one share it.
+    const std::string& bundlePath() const { return m_bundlePath; }
+    void setBundlePath(const std::string& path) { m_bundlePath = path; }
+    // The link row that opened this page, if any.
+    rt::Ref<PSSpecifier> specifier() const { return m_specifier; }
+    void setSpecifier(PSSpecifier* specifier) { m_specifier = specifier; }
+
+    // The cell class the row names when this process has it and it is a
+    // PSTableCell; otherwise the host's own cell for the row's kind.
+    static Class cellClassForSpecifier(const PSSpecifier* specifier);
+    // The row's cell, made once: created with the row's class, titled, given
+    // its value and put on the page.
+    rt::Ref<PSTableCell> cachedCellForSpecifier(PSSpecifier* specifier);
+    // The controller a link row opens, made by class name and set up as a
+    // page of this pane; null when the row names no controller class we have.
+    rt::Ref<UIViewController> controllerForSpecifier(PSSpecifier* specifier);
+    // A tap on the row: a link opens its page (pushed when this page is on a
+    // stack) and is answered; a row with a button action sends it to the
+    // row's target with the row as sender.
+    rt::Ref<UIViewController> selectSpecifier(PSSpecifier* specifier);
+
+    // Drops the rows and their cells; the next `specifiers` builds them again.
+    void reloadSpecifiers();
+
+private:
+    std::string m_bundlePath;
+    rt::Ref<PSSpecifier> m_specifier;
+    std::vector<std::pair<rt::Ref<PSSpecifier>, rt::Ref<PSTableCell>>> m_cells;
+};

@@ -1,0 +1,201 @@
+#include <Preferences/PSListController.h>
+
+#include <CoreFoundation/CFNotificationCenter.h>
+#include <Foundation/PlistFile.h>
+#include <UIKit/UIApplication.h>
+#include <UIKit/UINavigationController.h>
+#include <objc/message.h>
+
+namespace {
+
+bool inherits(Class cls, Class ancestor) {
+    for (Class c = cls; c; c = class_getSuperclass(c))
+        if (c == ancestor)
+            return true;
+    return false;
+}
+
+// Non-empty string property, or nothing.
+std::optional<std::string> textProperty(const PSSpecifier* specifier, const char* key) {
+    ns::PlistValue value = specifier ? specifier->propertyForKey(key) : ns::PlistValue();
+    const std::string* text = value.asString();
+    if (!text || text->empty())
+        return std::nullopt;
+    return *text;
+}
+
+std::string preferencePath(const std::string& domain) { return "/var/mobile/Library/Preferences/" + domain + ".plist"; }
+
+// Kinds whose cell shows the row's value.
+bool holdsValue(PSCellType type) {
+    switch (type) {
+    case PSSwitchCell:
+    case PSTitleValueCell:
+    case PSLinkListCell:
+    case PSEditTextCell:
+    case PSSecureEditTextCell:
+    case PSEditTextViewCell:
+    case PSSegmentCell:
+    case PSSliderCell:
+        return true;
+    default:
+        return false;
+    }
+}
+
+PSSpecifierArray specifiers(id self, SEL) {
+    auto* controller = static_cast<PSListController*>(self);
+    return controller->_specifiers.value_or(PSSpecifierArray{});
+}
+
+ns::PlistValue readPreferenceValue(id, SEL, PSSpecifier* specifier) {
+    const auto key = textProperty(specifier, "key");
+    const auto domain = textProperty(specifier, "defaults");
+    if (key && domain) {
+        auto stored = ns::PlistFile::readDictionary(preferencePath(*domain));
+        if (stored.ok())
+            if (auto found = stored.value().find(*key); found != stored.value().end())
+                return found->second;
+    }
+    return specifier ? specifier->propertyForKey("default") : ns::PlistValue();
+}
+
+void setPreferenceValue(id, SEL, const ns::PlistValue& value, PSSpecifier* specifier) {
+    const auto key = textProperty(specifier, "key");
+    const auto domain = textProperty(specifier, "defaults");
+    if (!key || !domain || value.isNull())
+        return;
+    ns::PlistDictionary contents;
+    if (auto stored = ns::PlistFile::readDictionary(preferencePath(*domain)); stored.ok())
+        contents = std::move(stored).value();
+    contents[*key] = value;
+    (void)ns::PlistFile::writeDictionary(preferencePath(*domain), contents);
+    if (const auto notification = textProperty(specifier, "PostNotification"))
+        CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), notification->c_str(),
+                                             nullptr, nullptr, true);
+}
+
+[[maybe_unused]] const Class registered = PSListController::classObject();
+
+} // namespace
+
+Class PSListController::classObject() {
+    static const Class cls = rt::defineClass("PSListController", UIViewController::classObject(), [](Class c, Class) {
+        class_addMethod(c, rt::sel<"specifiers">(), &::specifiers);
+        class_addMethod(c, rt::sel<"readPreferenceValue:">(), &::readPreferenceValue);
+        class_addMethod(c, rt::sel<"setPreferenceValue:specifier:">(), &::setPreferenceValue);
+        rt::setAllocator(c, &rt::allocate<PSListController>);
+    });
+    return cls;
+}
+
+PSListController::PSListController(Class cls) : UIViewController(cls) {}
+PSListController::~PSListController() = default;
+
+PSSpecifierArray PSListController::specifiers() { return rt::send<PSSpecifierArray()>(this, rt::sel<"specifiers">()); }
+
+PSSpecifierArray PSListController::loadSpecifiersFromPlistName(const std::string& name, id target) {
+    PSSpecifierArray rows;
+    if (m_bundlePath.empty() || name.empty())
+        return rows;
+    auto layout = ns::PlistFile::readDictionary(m_bundlePath + "/" + name + ".plist");
+    if (!layout.ok())
+        return rows;
+    if (auto title = layout.value().find("title"); title != layout.value().end() && title->second.asString())
+        setTitle(*title->second.asString());
+    auto items = layout.value().find("items");
+    if (items == layout.value().end() || !items->second.asArray())
+        return rows;
+    for (const ns::PlistValue& item : *items->second.asArray())
+        if (const ns::PlistDictionary* fields = item.asDictionary())
+            rows.push_back(PSSpecifier::specifierWithLayoutItem(*fields, target));
+    return rows;
+}
+
+ns::PlistValue PSListController::readPreferenceValue(PSSpecifier* specifier) {
+    return rt::send<ns::PlistValue(PSSpecifier*)>(this, rt::sel<"readPreferenceValue:">(), specifier);
+}
+
+void PSListController::setPreferenceValue(const ns::PlistValue& value, PSSpecifier* specifier) {
+    rt::send<void(const ns::PlistValue&, PSSpecifier*)>(this, rt::sel<"setPreferenceValue:specifier:">(), value,
+                                                        specifier);
+}
+
+Class PSListController::cellClassForSpecifier(const PSSpecifier* specifier) {
+    if (!specifier)
+        return PSTableCell::classObject();
+    if (!specifier->cellClassName().empty())
+        if (Class named = objc_getClass(specifier->cellClassName().c_str());
+            named && inherits(named, PSTableCell::classObject()))
+            return named;
+    return PSTableCell::cellClassForCellType(specifier->cellType());
+}
+
+rt::Ref<PSTableCell> PSListController::cachedCellForSpecifier(PSSpecifier* specifier) {
+    if (!specifier)
+        return nullptr;
+    for (const auto& [row, cell] : m_cells)
+        if (row.get() == specifier)
+            return cell;
+
+    const UITableViewCellStyle style = holdsValue(specifier->cellType()) ? UITableViewCellStyleValue1
+                                                                          : UITableViewCellStyleDefault;
+    auto make = [&](Class cls) -> rt::Ref<PSTableCell> {
+        rt::Ref<PSTableCell> cell(static_cast<PSTableCell*>(class_createInstance(cls)));
+        if (!cell || !cell->initWithStyle(style, class_getName(cls), specifier))
+            return nullptr;
+        return cell;
+    };
+    rt::Ref<PSTableCell> cell = make(cellClassForSpecifier(specifier));
+    if (!cell) // a cell that refused to initialise: the row still shows, as the host's own
+        cell = make(PSTableCell::cellClassForCellType(specifier->cellType()));
+    if (!specifier->name().empty())
+        cell->textLabel()->setText(specifier->name());
+    if (holdsValue(specifier->cellType()))
+        cell->setValue(specifier->performGetter());
+    m_cells.emplace_back(specifier, cell);
+    view()->addSubview(cell);
+    return cell;
+}
+
+rt::Ref<UIViewController> PSListController::controllerForSpecifier(PSSpecifier* specifier) {
+    Class cls = specifier ? specifier->detailControllerClass() : nullptr;
+    if (!cls || !inherits(cls, UIViewController::classObject()))
+        return nullptr;
+    rt::Ref<UIViewController> controller(static_cast<UIViewController*>(class_createInstance(cls)));
+    if (!controller)
+        return nullptr;
+    if (inherits(cls, PSListController::classObject())) {
+        auto* page = static_cast<PSListController*>(controller.get());
+        page->setBundlePath(m_bundlePath);
+        page->setSpecifier(specifier);
+    }
+    std::string title = specifier->name();
+    if (title.empty())
+        title = textProperty(specifier, "title").value_or("");
+    controller->setTitle(title);
+    return controller;
+}
+
+rt::Ref<UIViewController> PSListController::selectSpecifier(PSSpecifier* specifier) {
+    if (!specifier)
+        return nullptr;
+    if (specifier->cellType() == PSLinkCell || specifier->cellType() == PSLinkListCell) {
+        rt::Ref<UIViewController> controller = controllerForSpecifier(specifier);
+        if (controller)
+            if (rt::Ref<UINavigationController> stack = navigationController())
+                stack->pushViewController(controller, YES);
+        if (controller)
+            return controller;
+    }
+    if (SEL action = specifier->buttonAction())
+        UIApplication::sharedApplication()->sendAction(action, specifier->target(), specifier);
+    return nullptr;
+}
+
+void PSListController::reloadSpecifiers() {
+    for (const auto& [row, cell] : m_cells)
+        cell->removeFromSuperview();
+    m_cells.clear();
+    _specifiers.reset();
+}

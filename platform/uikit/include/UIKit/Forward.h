@@ -1,0 +1,19 @@
+#pragma once
+// Declarations of the UIKit stand-in's classes, for headers that only pass them on.
+class UIResponder;
+class UIView;
+class UILabel;
+class UIControl;
+class UISwitch;
+class UITableViewCell;
+class UIWindow;
+class UIApplication;
+class UIViewController;
+class UINavigationController;
+class UINavigationBar;
+class UINavigationItem;
+class UIBarButtonItem;
+class UIAlertController;
+class UIAlertAction;
+class UIColor;
+class UITraitCollection;

@@ -1,0 +1,33 @@
+#pragma once
+#include <UIKit/UIResponder.h>
+#include <objc/Weak.h>
+
+#include <vector>
+
+class UIWindow;
+
+// The process's application object: its windows and the way actions reach
+// their targets.
+class UIKIT_EXTERN UIApplication : public UIResponder {
+public:
+    static Class classObject();
+    static UIApplication* sharedApplication();
+
+    // Live windows in the order they were made. The application does not own them.
+    std::vector<rt::Ref<UIWindow>> windows() const;
+    rt::Ref<UIWindow> keyWindow() const;
+
+    // Sends `action` to `target` with `sender`, as controls and bar items do.
+    // The action may take the sender or nothing. Answers NO without a target.
+    BOOL sendAction(SEL action, id target, id sender);
+
+    explicit UIApplication(Class cls) : UIResponder(cls) {}
+
+private:
+    friend struct UIWindowAccess;
+    void addWindow(UIWindow* window);
+    void setKeyWindow(UIWindow* window);
+
+    std::vector<rt::Weak<UIWindow>> m_windows;
+    rt::Weak<UIWindow> m_keyWindow;
+};

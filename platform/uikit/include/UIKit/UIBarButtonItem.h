@@ -1,0 +1,40 @@
+#pragma once
+#include <Foundation/FoundationDefines.h>
+#include <UIKit/UIKitDefines.h>
+#include <objc/Weak.h>
+
+#include <string>
+
+enum UIBarButtonItemStyle : NSInteger {
+    UIBarButtonItemStylePlain = 0,
+    UIBarButtonItemStyleBordered = 1,
+    UIBarButtonItemStyleDone = 2,
+};
+
+// A button in a navigation bar. Its target is weak, as for every control.
+class UIKIT_EXTERN UIBarButtonItem : public NSObject {
+public:
+    static Class classObject();
+    UIBarButtonItem() : UIBarButtonItem(classObject()) {}
+    explicit UIBarButtonItem(Class cls) : NSObject(cls) {}
+
+    UIBarButtonItem* initWithTitle(const std::string& title, UIBarButtonItemStyle style, id target, SEL action);
+
+    const std::string& title() const { return m_title; }
+    void setTitle(const std::string& title) { m_title = title; }
+    UIBarButtonItemStyle style() const { return m_style; }
+    rt::Ref<objc_object> target() const { return m_target.lock(); }
+    void setTarget(id target) { m_target = target; }
+    SEL action() const { return m_action; }
+    void setAction(SEL action) { m_action = action; }
+
+    // What a tap does: the action goes through the application to the target,
+    // with the item as sender. Answers NO when there was no one to send it to.
+    BOOL tap();
+
+private:
+    std::string m_title;
+    UIBarButtonItemStyle m_style = UIBarButtonItemStylePlain;
+    rt::Weak<objc_object> m_target;
+    SEL m_action = nullptr;
+};

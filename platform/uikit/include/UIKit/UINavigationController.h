@@ -1,0 +1,31 @@
+#pragma once
+#include <UIKit/UINavigationBar.h>
+#include <UIKit/UIViewController.h>
+
+#include <vector>
+
+// A stack of controllers under one navigation bar. The stack owns its
+// controllers; each knows its stack through a weak back-pointer. While the
+// stack is in a window, pushing and popping run the appearance callbacks.
+class UIKIT_EXTERN UINavigationController : public UIViewController {
+public:
+    static Class classObject();
+    UINavigationController() : UINavigationController(classObject()) {}
+    explicit UINavigationController(Class cls);
+
+    UINavigationController* initWithRootViewController(UIViewController* root);
+
+    rt::Ref<UINavigationBar> navigationBar() const { return m_navigationBar; }
+    const std::vector<rt::Ref<UIViewController>>& viewControllers() const { return m_viewControllers; }
+    rt::Ref<UIViewController> topViewController() const;
+
+    // Runtime methods "pushViewController:animated:" and "popViewControllerAnimated:".
+    void pushViewController(UIViewController* controller, BOOL animated);
+    // Never pops the root; answers the controller taken off.
+    rt::Ref<UIViewController> popViewControllerAnimated(BOOL animated);
+
+private:
+    friend struct UINavigationControllerAccess;
+    rt::Ref<UINavigationBar> m_navigationBar;
+    std::vector<rt::Ref<UIViewController>> m_viewControllers;
+};

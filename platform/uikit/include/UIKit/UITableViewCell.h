@@ -1,0 +1,45 @@
+#pragma once
+#include <Foundation/FoundationDefines.h>
+#include <UIKit/UILabel.h>
+
+#include <string>
+
+enum UITableViewCellStyle : NSInteger {
+    UITableViewCellStyleDefault = 0,
+    UITableViewCellStyleValue1 = 1,
+    UITableViewCellStyleValue2 = 2,
+    UITableViewCellStyleSubtitle = 3,
+};
+
+// One row of a table: a content view holding the title and detail labels, and
+// an optional accessory view at the trailing edge. The cell owns all three.
+class UIKIT_EXTERN UITableViewCell : public UIView {
+public:
+    static Class classObject();
+    UITableViewCell() : UITableViewCell(classObject()) {}
+    explicit UITableViewCell(Class cls) : UIView(cls) {}
+
+    // Runtime method "initWithStyle:reuseIdentifier:"; answers the cell.
+    id initWithStyle(UITableViewCellStyle style, const std::string& reuseIdentifier);
+
+    UITableViewCellStyle style() const { return m_style; }
+    const std::string& reuseIdentifier() const { return m_reuseIdentifier; }
+    // Made on first use, like the device's.
+    rt::Ref<UIView> contentView();
+    rt::Ref<UILabel> textLabel();
+    rt::Ref<UILabel> detailTextLabel();
+
+    // Runtime methods "accessoryView" and "setAccessoryView:"; a new accessory
+    // replaces the old one in the cell.
+    rt::Ref<UIView> accessoryView();
+    void setAccessoryView(UIView* view);
+
+private:
+    friend struct UITableViewCellAccess;
+    UITableViewCellStyle m_style = UITableViewCellStyleDefault;
+    std::string m_reuseIdentifier;
+    rt::Ref<UIView> m_contentView;
+    rt::Ref<UILabel> m_textLabel;
+    rt::Ref<UILabel> m_detailTextLabel;
+    rt::Ref<UIView> m_accessoryView;
+};

@@ -1,0 +1,28 @@
+#pragma once
+#include <UIKit/UIView.h>
+
+class UIViewController;
+
+// The top of a view hierarchy. Every window is listed by the application, in
+// the order made; at most one is the key window.
+class UIKIT_EXTERN UIWindow : public UIView {
+public:
+    static Class classObject();
+    UIWindow() : UIWindow(classObject()) {}
+    explicit UIWindow(Class cls);
+    ~UIWindow() override;
+
+    // Runtime methods "isKeyWindow" and "makeKeyWindow".
+    BOOL isKeyWindow();
+    void makeKeyWindow();
+    // Makes the window key and shows its root controller, which then appears.
+    void makeKeyAndVisible();
+
+    rt::Ref<UIViewController> rootViewController() const;
+    // Puts the controller's view into the window (loading it if need be).
+    void setRootViewController(UIViewController* controller);
+
+private:
+    rt::Ref<UIViewController> m_rootViewController;
+    bool m_visible = false;
+};

@@ -1,0 +1,31 @@
+#include <UIKit/UIBarButtonItem.h>
+
+#include <UIKit/UIApplication.h>
+#include <objc/message.h>
+
+namespace {
+[[maybe_unused]] const Class registered = UIBarButtonItem::classObject();
+} // namespace
+
+Class UIBarButtonItem::classObject() {
+    static const Class cls = rt::defineClass("UIBarButtonItem", NSObject::classObject(), [](Class c, Class) {
+        rt::setAllocator(c, &rt::allocate<UIBarButtonItem>);
+    });
+    return cls;
+}
+
+UIBarButtonItem* UIBarButtonItem::initWithTitle(const std::string& title, UIBarButtonItemStyle style, id target,
+                                                SEL action) {
+    m_title = title;
+    m_style = style;
+    m_target = target;
+    m_action = action;
+    return this;
+}
+
+BOOL UIBarButtonItem::tap() {
+    rt::Ref<objc_object> target = m_target.lock();
+    if (!target || !m_action)
+        return NO;
+    return UIApplication::sharedApplication()->sendAction(m_action, target, this);
+}

@@ -1,0 +1,55 @@
+#include <UIKit/UIControl.h>
+
+#include <UIKit/UIApplication.h>
+#include <objc/message.h>
+
+namespace {
+
+void sendActionsForControlEvents(id self, SEL, UIControlEvents events) {
+    auto* control = static_cast<UIControl*>(self);
+    for (const UIControl::Action& action : control->actionsForControlEvents(events))
+        UIApplication::sharedApplication()->sendAction(action.action, action.target, control);
+}
+
+[[maybe_unused]] const Class registered = UIControl::classObject();
+
+} // namespace
+
+Class UIControl::classObject() {
+    static const Class cls = rt::defineClass("UIControl", UIView::classObject(), [](Class c, Class) {
+        class_addMethod(c, rt::sel<"sendActionsForControlEvents:">(), &::sendActionsForControlEvents);
+        rt::setAllocator(c, &rt::allocate<UIControl>);
+    });
+    return cls;
+}
+
+void UIControl::addTarget(id target, SEL action, UIControlEvents events) {
+    if (!action)
+        return;
+    for (Registration& registration : m_registrations)
+        if (registration.target.lock().get() == target && registration.action == action) {
+            registration.events = static_cast<UIControlEvents>(registration.events | events);
+            return;
+        }
+    m_registrations.push_back({rt::Weak<objc_object>(target), action, events});
+}
+
+void UIControl::removeTarget(id target, SEL action, UIControlEvents events) {
+    for (Registration& registration : m_registrations)
+        if (registration.target.lock().get() == target && (!action || registration.action == action))
+            registration.events = static_cast<UIControlEvents>(registration.events & ~events);
+    std::erase_if(m_registrations, [](const Registration& r) { return r.events == 0; });
+}
+
+void UIControl::sendActionsForControlEvents(UIControlEvents events) {
+    rt::send<void(UIControlEvents)>(this, rt::sel<"sendActionsForControlEvents:">(), events);
+}
+
+std::vector<UIControl::Action> UIControl::actionsForControlEvents(UIControlEvents events) const {
+    std::vector<Action> actions;
+    for (const Registration& registration : m_registrations)
+        if (registration.events & events)
+            if (rt::Ref<objc_object> target = registration.target.lock())
+                actions.push_back({target, registration.action});
+    return actions;
+}
