@@ -1,4 +1,6 @@
 #include "Command.h"
+#include "HostRunner.h"
+#include "Installation.h"
 #include "SimError.h"
 
 #include "PQPrefs.h"
@@ -6,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace sim {
 
@@ -13,17 +16,30 @@ namespace {
 
 const char* const kDomain = "com.tavq.vantorelprefs";
 
-// A small theme a user might choose: named colours, short and long hex forms.
-const std::pair<const char*, const char*> kExampleTheme[] = {
-    {"accent", "orange"},           {"primarylabel", "#F2F2F7"},     {"primaryBackground", "101014"},
-    {"imessagebubblegradient1", "5E5CE6"}, {"imessagebubblegradient2", "BF5AF2CC"}, {"conversationName", "fff"},
+struct ThemeEntry {
+    const char* key;
+    const char* value;
+    const char* askedAs; // what Messages asks for to get it
 };
+
+// A small theme a user might choose: named colours, short and long hex forms.
+const ThemeEntry kExampleTheme[] = {
+    {"primarylabel", "#F2F2F7", "labelColor"},
+    {"primaryBackground", "101014", "systemBackgroundColor"},
+    {"accent", "orange", "systemBlueColor"},
+    {"conversationName", "fff", "conversationListSenderColor"},
+    {"imessagebubblegradient1", "5E5CE6", "blue_balloonColors"},
+    {"imessagebubblegradient2", "BF5AF2CC", "blue_balloonColors"},
+};
+
+void step(const char* text) { std::printf("\n== %s\n", text); }
 
 } // namespace
 
 void addDemoCommand(CLI::App& app, Command& command) {
     auto keep = std::make_shared<bool>(false);
-    CLI::App* demo = app.add_subcommand("demo", "Run the main job on a simulated device and show the result");
+    CLI::App* demo = app.add_subcommand(
+        "demo", "The whole road on a new device: settings written, respring, Messages themed");
     demo->add_flag("--keep", *keep, "Keep the temporary device when no --device is given");
     demo->callback([&command, keep] {
         std::string temporary;
@@ -36,22 +52,34 @@ void addDemoCommand(CLI::App& app, Command& command) {
         }
         const Device& device = command.device(/*mayBeNew=*/true);
         device.createSkeleton();
-        std::printf("Simulated device: %s\n\n", device.root().c_str());
+        Installation::createApplications(device);
+        Installation::installEngine(device);
+        Installation::installSystemPrograms(device);
+        std::printf("Simulated device: %s\n", device.root().c_str());
 
-        std::printf("Writing an example theme through the settings store:\n");
-        for (const auto& [key, value] : kExampleTheme) {
-            PQPrefs::shared()->setObject(ns::PlistValue(value), key, kDomain);
-            std::printf("  %-26s %s\n", key, value);
-        }
-        PQPrefs::shared()->setBool(YES, "enableVantorel", kDomain);
+        std::string messages = HostRunner::programFolder() + "/MobileSMS";
+        std::vector<std::string> asked{"colours", "labelColor", "systemBackgroundColor", "systemBlueColor",
+                                       "conversationListSenderColor", "blue_balloonColors"};
+        step("Messages on a new device: the engine is on, and every colour it themes starts as black");
+        HostRunner::run(messages, asked);
 
-        std::printf("\nRead back and parsed as the engine will (RRGGBBAA):\n");
-        for (const auto& [key, value] : kExampleTheme) {
-            auto colour = PQPrefs::shared()->colourForKey(key, "000000", kDomain);
-            std::printf("  %-26s %s\n", key, HexColorCodec::hexStringFromColor(colour).c_str());
+        step("The user picks colours in the settings (the pane's store writes them)");
+        for (const ThemeEntry& entry : kExampleTheme) {
+            PQPrefs::shared()->setObject(ns::PlistValue(entry.value), entry.key, kDomain);
+            std::printf("  %-24s = %-9s  (Messages asks %s)\n", entry.key, entry.value, entry.askedAs);
         }
-        std::printf("  %-26s %s\n", "enableVantorel",
-                    PQPrefs::shared()->boolForKey("enableVantorel", NO, kDomain) ? "on" : "off");
+
+        step("Apply: respring, and SpringBoard mirrors the settings into Messages");
+        if (HostRunner::run(device.hostPath("/usr/bin/killall").string(), {"backboardd"}) != 0)
+            throw SimError("the respring did not finish");
+        std::ifstream log(device.hostPath("/var/log/syslog"));
+        for (std::string line; std::getline(log, line);)
+            std::printf("  log: %s\n", line.c_str());
+        std::printf("  (the first launch finds the Messages container; a second respring copies straight away)\n");
+
+        step("Messages with the theme (RRGGBBAA)");
+        HostRunner::run(messages, asked);
+
         std::printf("\nPreference file: %s\n", device.hostPath(PQPrefs::shared()->pathForID(kDomain)).c_str());
         if (!temporary.empty() && !*keep) {
             std::error_code ignored;

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -32,6 +33,7 @@ int HostRunner::run(const std::string& program, const std::vector<std::string>& 
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
+    std::fflush(nullptr); // what we printed so far comes before what the program prints
     pid_t child = 0;
     int error = posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
     if (error != 0)

@@ -31,7 +31,7 @@ void addMessagesCommands(CLI::App& app, Command& command) {
         arguments.push_back("colours");
         arguments.insert(arguments.end(), options->selectors.begin(), options->selectors.end());
         if (HostRunner::run(HostRunner::programFolder() + "/MobileSMS", arguments) != 0)
-            throw SimError("Messages could not answer every selector");
+            throw ReportedFailure(); // Messages named the selector it does not know
     });
 }
 

@@ -9,4 +9,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A failure a host program has already explained on stderr: exit status 2, no
+// second line.
+class ReportedFailure : public std::runtime_error {
+public:
+    ReportedFailure() : std::runtime_error("reported by the host program") {}
+};
+
 } // namespace sim

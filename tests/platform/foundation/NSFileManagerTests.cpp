@@ -67,6 +67,19 @@ TEST_F(NSFileManagerTest, CopyAndMoveRefuseAnExistingDestination) {
     EXPECT_FALSE(m_files->moveItemAtPath("/src", "/again"));
 }
 
+TEST_F(NSFileManagerTest, ReplaceSwapsInTheNewFileInOneStep) {
+    ASSERT_TRUE(m_files->createFileAtPath("/wallpaper", Bytes{1}));
+    ASSERT_TRUE(m_files->createFileAtPath("/wallpaper.incoming", Bytes{2}));
+    EXPECT_TRUE(m_files->replaceItemAtPath("/wallpaper", "/wallpaper.incoming"));
+    EXPECT_EQ(m_files->contentsAtPath("/wallpaper"), Bytes{2});
+    EXPECT_FALSE(m_files->fileExistsAtPath("/wallpaper.incoming"));
+    EXPECT_FALSE(m_files->replaceItemAtPath("/wallpaper", "/wallpaper.incoming")) << "nothing to put in place";
+    EXPECT_EQ(m_files->contentsAtPath("/wallpaper"), Bytes{2});
+    ASSERT_TRUE(m_files->createFileAtPath("/fresh.incoming", Bytes{3}));
+    EXPECT_TRUE(m_files->replaceItemAtPath("/fresh", "/fresh.incoming")) << "no original is fine";
+    EXPECT_EQ(m_files->contentsAtPath("/fresh"), Bytes{3});
+}
+
 TEST_F(NSFileManagerTest, DirectoriesCopyAndRemoveWithTheirContents) {
     ASSERT_TRUE(m_files->createDirectoryAtPath("/tree/branch", YES));
     ASSERT_TRUE(m_files->createFileAtPath("/tree/branch/leaf", Bytes{7}));

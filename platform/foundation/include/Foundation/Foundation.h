@@ -3,6 +3,7 @@
 #include <Foundation/FoundationDefines.h>
 #include <Foundation/NSBundle.h>
 #include <Foundation/NSFileManager.h>
+#include <Foundation/NSLog.h>
 #include <Foundation/NSPathUtilities.h>
 #include <Foundation/PlistFile.h>
 #include <Foundation/PlistValue.h>
