@@ -30,5 +30,8 @@ void addColourCommands(CLI::App& app, Command& command);
 void addDemoCommand(CLI::App& app, Command& command);
 void addMessagesCommands(CLI::App& app, Command& command);
 void addSystemCommands(CLI::App& app, Command& command);
+void addSettingsCommands(CLI::App& app, Command& command);
+// Copies the built pane and its Settings entry into the device.
+void installSettingsPane(const Device& device);
 
 } // namespace sim

@@ -13,6 +13,7 @@ void addInitCommand(CLI::App& app, Command& command) {
         Installation::createApplications(device);
         Installation::installEngine(device);
         Installation::installSystemPrograms(device);
+        installSettingsPane(device);
         std::printf("device ready at %s\n", device.root().c_str());
     });
 }

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     sim::addDemoCommand(app, command);
     sim::addMessagesCommands(app, command);
     sim::addSystemCommands(app, command);
+    sim::addSettingsCommands(app, command);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
         return app.exit(help);
     } catch (const CLI::ParseError& error) {
         std::fprintf(stderr, "vantorel-sim: %s (see --help)\n", error.what());
+        return 2;
+    } catch (const sim::ReportedFailure&) {
         return 2;
     } catch (const sim::SimError& error) {
         std::fprintf(stderr, "vantorel-sim: %s\n", error.what());

@@ -6,7 +6,9 @@
 
 #include <Foundation/FoundationDefines.h>
 
-FOUNDATION_EXPORT int device_posix_spawn(pid_t* pid, const char* path, const posix_spawn_file_actions_t* fileActions,
-                                         const posix_spawnattr_t* attributes, char* const argv[], char* const envp[]);
+FOUNDATION_EXPORT int device_posix_spawn(pid_t* pid, const char* path,
+                                         const posix_spawn_file_actions_t* fileActions,
+                                         const posix_spawnattr_t* attributes, char* const argv[],
+                                         char* const envp[]);
 
 #define posix_spawn device_posix_spawn

@@ -24,7 +24,8 @@ struct CFNotificationCenterStorage {
 namespace {
 
 CFNotificationCenterStorage& darwinCenter() {
-    static auto* center = new CFNotificationCenterStorage; // outlives static destruction: late posts stay safe
+    static auto* center =
+        new CFNotificationCenterStorage; // outlives static destruction: late posts stay safe
     return *center;
 }
 
@@ -46,10 +47,12 @@ CFNotificationCenterStorage* darwin(CFNotificationCenterRef center) {
 
 } // namespace
 
-CFNotificationCenterRef CFNotificationCenterGetDarwinNotifyCenter() { return &darwinCenter(); }
+CFNotificationCenterRef CFNotificationCenterGetDarwinNotifyCenter() {
+    return &darwinCenter();
+}
 
-void CFNotificationCenterPostNotification(CFNotificationCenterRef center, CFNotificationName name, const void*,
-                                          CFDictionaryRef, Boolean) {
+void CFNotificationCenterPostNotification(CFNotificationCenterRef center, CFNotificationName name,
+                                          const void*, CFDictionaryRef, Boolean) {
     CFNotificationCenterStorage* target = darwin(center);
     if (!target || !name)
         return;
@@ -76,13 +79,14 @@ void CFNotificationCenterAddObserver(CFNotificationCenterRef center, const void*
     std::optional<std::string> key = name ? std::optional<std::string>(name) : std::nullopt;
     std::lock_guard guard(target->lock);
     for (const auto& registration : target->registrations)
-        if (registration.observer == observer && registration.callback == callBack && registration.name == key)
+        if (registration.observer == observer && registration.callback == callBack &&
+            registration.name == key)
             return;
     target->registrations.push_back({observer, callBack, std::move(key)});
 }
 
-void CFNotificationCenterRemoveObserver(CFNotificationCenterRef center, const void* observer, CFNotificationName name,
-                                        const void*) {
+void CFNotificationCenterRemoveObserver(CFNotificationCenterRef center, const void* observer,
+                                        CFNotificationName name, const void*) {
     CFNotificationCenterStorage* target = darwin(center);
     if (!target)
         return;

@@ -49,7 +49,8 @@ int device_posix_spawn(pid_t* pid, const char* path, const posix_spawn_file_acti
     pointers.push_back(nullptr);
 
     pid_t child = 0;
-    const int result = ::posix_spawn(&child, host.value().c_str(), fileActions, attributes, argv, pointers.data());
+    const int result =
+        ::posix_spawn(&child, host.value().c_str(), fileActions, attributes, argv, pointers.data());
     if (result != 0)
         return result;
     ns::SpawnedProcesses::remember(child);

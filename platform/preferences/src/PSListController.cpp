@@ -24,7 +24,9 @@ std::optional<std::string> textProperty(const PSSpecifier* specifier, const char
     return *text;
 }
 
-std::string preferencePath(const std::string& domain) { return "/var/mobile/Library/Preferences/" + domain + ".plist"; }
+std::string preferencePath(const std::string& domain) {
+    return "/var/mobile/Library/Preferences/" + domain + ".plist";
+}
 
 // Kinds whose cell shows the row's value.
 bool holdsValue(PSCellType type) {
@@ -71,8 +73,8 @@ void setPreferenceValue(id, SEL, const ns::PlistValue& value, PSSpecifier* speci
     contents[*key] = value;
     (void)ns::PlistFile::writeDictionary(preferencePath(*domain), contents);
     if (const auto notification = textProperty(specifier, "PostNotification"))
-        CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), notification->c_str(),
-                                             nullptr, nullptr, true);
+        CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(),
+                                             notification->c_str(), nullptr, nullptr, true);
 }
 
 [[maybe_unused]] const Class registered = PSListController::classObject();
@@ -80,19 +82,22 @@ void setPreferenceValue(id, SEL, const ns::PlistValue& value, PSSpecifier* speci
 } // namespace
 
 Class PSListController::classObject() {
-    static const Class cls = rt::defineClass("PSListController", UIViewController::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"specifiers">(), &::specifiers);
-        class_addMethod(c, rt::sel<"readPreferenceValue:">(), &::readPreferenceValue);
-        class_addMethod(c, rt::sel<"setPreferenceValue:specifier:">(), &::setPreferenceValue);
-        rt::setAllocator(c, &rt::allocate<PSListController>);
-    });
+    static const Class cls =
+        rt::defineClass("PSListController", UIViewController::classObject(), [](Class c, Class) {
+            class_addMethod(c, rt::sel<"specifiers">(), &::specifiers);
+            class_addMethod(c, rt::sel<"readPreferenceValue:">(), &::readPreferenceValue);
+            class_addMethod(c, rt::sel<"setPreferenceValue:specifier:">(), &::setPreferenceValue);
+            rt::setAllocator(c, &rt::allocate<PSListController>);
+        });
     return cls;
 }
 
 PSListController::PSListController(Class cls) : UIViewController(cls) {}
 PSListController::~PSListController() = default;
 
-PSSpecifierArray PSListController::specifiers() { return rt::send<PSSpecifierArray()>(this, rt::sel<"specifiers">()); }
+PSSpecifierArray PSListController::specifiers() {
+    return rt::send<PSSpecifierArray()>(this, rt::sel<"specifiers">());
+}
 
 PSSpecifierArray PSListController::loadSpecifiersFromPlistName(const std::string& name, id target) {
     PSSpecifierArray rows;
@@ -117,8 +122,8 @@ ns::PlistValue PSListController::readPreferenceValue(PSSpecifier* specifier) {
 }
 
 void PSListController::setPreferenceValue(const ns::PlistValue& value, PSSpecifier* specifier) {
-    rt::send<void(const ns::PlistValue&, PSSpecifier*)>(this, rt::sel<"setPreferenceValue:specifier:">(), value,
-                                                        specifier);
+    rt::send<void(const ns::PlistValue&, PSSpecifier*)>(this, rt::sel<"setPreferenceValue:specifier:">(),
+                                                        value, specifier);
 }
 
 Class PSListController::cellClassForSpecifier(const PSSpecifier* specifier) {
@@ -138,8 +143,8 @@ rt::Ref<PSTableCell> PSListController::cachedCellForSpecifier(PSSpecifier* speci
         if (row.get() == specifier)
             return cell;
 
-    const UITableViewCellStyle style = holdsValue(specifier->cellType()) ? UITableViewCellStyleValue1
-                                                                          : UITableViewCellStyleDefault;
+    const UITableViewCellStyle style =
+        holdsValue(specifier->cellType()) ? UITableViewCellStyleValue1 : UITableViewCellStyleDefault;
     auto make = [&](Class cls) -> rt::Ref<PSTableCell> {
         rt::Ref<PSTableCell> cell(static_cast<PSTableCell*>(class_createInstance(cls)));
         if (!cell || !cell->initWithStyle(style, class_getName(cls), specifier))

@@ -42,11 +42,12 @@ void controlChanged(id self, SEL, id) {
 } // namespace
 
 Class PSSwitchTableCell::classObject() {
-    static const Class cls = rt::defineClass("PSSwitchTableCell", PSTableCell::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"initWithStyle:reuseIdentifier:specifier:">(), &::initWithStyle);
-        class_addMethod(c, rt::sel<"setValue:">(), &::setValue);
-        class_addMethod(c, rt::sel<"controlChanged:">(), &::controlChanged);
-        rt::setAllocator(c, &rt::allocate<PSSwitchTableCell>);
-    });
+    static const Class cls =
+        rt::defineClass("PSSwitchTableCell", PSTableCell::classObject(), [](Class c, Class) {
+            class_addMethod(c, rt::sel<"initWithStyle:reuseIdentifier:specifier:">(), &::initWithStyle);
+            class_addMethod(c, rt::sel<"setValue:">(), &::setValue);
+            class_addMethod(c, rt::sel<"controlChanged:">(), &::controlChanged);
+            rt::setAllocator(c, &rt::allocate<PSSwitchTableCell>);
+        });
     return cls;
 }

@@ -15,7 +15,8 @@ using A = PSTableCellAccess;
 id initWithStyle(id self, SEL, UITableViewCellStyle style, const std::string& reuseIdentifier,
                  PSSpecifier* specifier) {
     id cell = rt::sendSuper<id(UITableViewCellStyle, const std::string&)>(
-        self, PSTableCell::classObject(), rt::sel<"initWithStyle:reuseIdentifier:">(), style, reuseIdentifier);
+        self, PSTableCell::classObject(), rt::sel<"initWithStyle:reuseIdentifier:">(), style,
+        reuseIdentifier);
     if (!cell)
         return nullptr;
     A::cell(cell)->setSpecifier(specifier);
@@ -58,15 +59,16 @@ SEL cellAction(id self, SEL) {
 } // namespace
 
 Class PSTableCell::classObject() {
-    static const Class cls = rt::defineClass("PSTableCell", UITableViewCell::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"initWithStyle:reuseIdentifier:specifier:">(), &::initWithStyle);
-        class_addMethod(c, rt::sel<"setValue:">(), &::setValue);
-        class_addMethod(c, rt::sel<"cellTarget">(), &::cellTarget);
-        class_addMethod(c, rt::sel<"target">(), &::cellTarget);
-        class_addMethod(c, rt::sel<"cellAction">(), &::cellAction);
-        class_addMethod(c, rt::sel<"action">(), &::cellAction);
-        rt::setAllocator(c, &rt::allocate<PSTableCell>);
-    });
+    static const Class cls =
+        rt::defineClass("PSTableCell", UITableViewCell::classObject(), [](Class c, Class) {
+            class_addMethod(c, rt::sel<"initWithStyle:reuseIdentifier:specifier:">(), &::initWithStyle);
+            class_addMethod(c, rt::sel<"setValue:">(), &::setValue);
+            class_addMethod(c, rt::sel<"cellTarget">(), &::cellTarget);
+            class_addMethod(c, rt::sel<"target">(), &::cellTarget);
+            class_addMethod(c, rt::sel<"cellAction">(), &::cellAction);
+            class_addMethod(c, rt::sel<"action">(), &::cellAction);
+            rt::setAllocator(c, &rt::allocate<PSTableCell>);
+        });
     return cls;
 }
 
@@ -87,5 +89,9 @@ void PSTableCell::setValue(const ns::PlistValue& value) {
     rt::send<void(const ns::PlistValue&)>(this, rt::sel<"setValue:">(), value);
 }
 
-rt::Ref<objc_object> PSTableCell::cellTarget() { return rt::send<rt::Ref<objc_object>()>(this, rt::sel<"cellTarget">()); }
-SEL PSTableCell::cellAction() { return rt::send<SEL()>(this, rt::sel<"cellAction">()); }
+rt::Ref<objc_object> PSTableCell::cellTarget() {
+    return rt::send<rt::Ref<objc_object>()>(this, rt::sel<"cellTarget">());
+}
+SEL PSTableCell::cellAction() {
+    return rt::send<SEL()>(this, rt::sel<"cellAction">());
+}

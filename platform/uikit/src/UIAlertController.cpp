@@ -9,15 +9,15 @@ namespace {
 } // namespace
 
 Class UIAlertController::classObject() {
-    static const Class cls = rt::defineClass("UIAlertController", UIViewController::classObject(), [](Class c, Class) {
-        rt::setAllocator(c, &rt::allocate<UIAlertController>);
-    });
+    static const Class cls =
+        rt::defineClass("UIAlertController", UIViewController::classObject(),
+                        [](Class c, Class) { rt::setAllocator(c, &rt::allocate<UIAlertController>); });
     return cls;
 }
 
-rt::Ref<UIAlertController> UIAlertController::alertControllerWithTitle(const std::string& title,
-                                                                       const std::string& message,
-                                                                       UIAlertControllerStyle preferredStyle) {
+rt::Ref<UIAlertController>
+UIAlertController::alertControllerWithTitle(const std::string& title, const std::string& message,
+                                            UIAlertControllerStyle preferredStyle) {
     rt::Ref<UIAlertController> alert(new UIAlertController(classObject()));
     alert->setTitle(title);
     alert->m_message = message;

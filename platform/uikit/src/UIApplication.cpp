@@ -32,7 +32,9 @@ std::vector<rt::Ref<UIWindow>> UIApplication::windows() const {
     return live;
 }
 
-rt::Ref<UIWindow> UIApplication::keyWindow() const { return m_keyWindow.lock(); }
+rt::Ref<UIWindow> UIApplication::keyWindow() const {
+    return m_keyWindow.lock();
+}
 
 BOOL UIApplication::sendAction(SEL action, id target, id sender) {
     if (!target || !action)
@@ -51,4 +53,6 @@ void UIApplication::addWindow(UIWindow* window) {
     m_windows.emplace_back(window);
 }
 
-void UIApplication::setKeyWindow(UIWindow* window) { m_keyWindow = window; }
+void UIApplication::setKeyWindow(UIWindow* window) {
+    m_keyWindow = window;
+}

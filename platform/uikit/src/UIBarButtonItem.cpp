@@ -14,8 +14,8 @@ Class UIBarButtonItem::classObject() {
     return cls;
 }
 
-UIBarButtonItem* UIBarButtonItem::initWithTitle(const std::string& title, UIBarButtonItemStyle style, id target,
-                                                SEL action) {
+UIBarButtonItem* UIBarButtonItem::initWithTitle(const std::string& title, UIBarButtonItemStyle style,
+                                                id target, SEL action) {
     m_title = title;
     m_style = style;
     m_target = target;

@@ -12,10 +12,18 @@ namespace {
 
 using A = UILabelAccess;
 
-std::string text(id self, SEL) { return A::text(self); }
-void setText(id self, SEL, const std::string& text) { A::text(self) = text; }
-rt::Ref<UIColor> textColor(id self, SEL) { return A::textColor(self) ? A::textColor(self) : UIColor::labelColor(); }
-void setTextColor(id self, SEL, UIColor* colour) { A::textColor(self) = colour; }
+std::string text(id self, SEL) {
+    return A::text(self);
+}
+void setText(id self, SEL, const std::string& text) {
+    A::text(self) = text;
+}
+rt::Ref<UIColor> textColor(id self, SEL) {
+    return A::textColor(self) ? A::textColor(self) : UIColor::labelColor();
+}
+void setTextColor(id self, SEL, UIColor* colour) {
+    A::textColor(self) = colour;
+}
 
 [[maybe_unused]] const Class registered = UILabel::classObject();
 
@@ -32,11 +40,15 @@ Class UILabel::classObject() {
     return cls;
 }
 
-std::string UILabel::text() { return rt::send<std::string()>(this, rt::sel<"text">()); }
+std::string UILabel::text() {
+    return rt::send<std::string()>(this, rt::sel<"text">());
+}
 void UILabel::setText(const std::string& text) {
     rt::send<void(const std::string&)>(this, rt::sel<"setText:">(), text);
 }
-rt::Ref<UIColor> UILabel::textColor() { return rt::send<rt::Ref<UIColor>()>(this, rt::sel<"textColor">()); }
+rt::Ref<UIColor> UILabel::textColor() {
+    return rt::send<rt::Ref<UIColor>()>(this, rt::sel<"textColor">());
+}
 void UILabel::setTextColor(UIColor* colour) {
     rt::send<void(UIColor*)>(this, rt::sel<"setTextColor:">(), colour);
 }

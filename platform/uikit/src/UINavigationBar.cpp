@@ -12,10 +12,18 @@ namespace {
 
 using A = UINavigationBarAccess;
 
-BOOL prefersLargeTitles(id self, SEL) { return A::prefersLargeTitles(self); }
-void setPrefersLargeTitles(id self, SEL, BOOL value) { A::prefersLargeTitles(self) = value; }
-rt::Ref<UIColor> barTintColor(id self, SEL) { return A::barTintColor(self); }
-void setBarTintColor(id self, SEL, UIColor* colour) { A::barTintColor(self) = colour; }
+BOOL prefersLargeTitles(id self, SEL) {
+    return A::prefersLargeTitles(self);
+}
+void setPrefersLargeTitles(id self, SEL, BOOL value) {
+    A::prefersLargeTitles(self) = value;
+}
+rt::Ref<UIColor> barTintColor(id self, SEL) {
+    return A::barTintColor(self);
+}
+void setBarTintColor(id self, SEL, UIColor* colour) {
+    A::barTintColor(self) = colour;
+}
 
 rt::Ref<UIColor> tintColor(id self, SEL cmd) {
     UINavigationBar* bar = A::bar(self);
@@ -55,7 +63,9 @@ rt::Ref<UINavigationBar> UINavigationBar::appearance() {
     return proxy;
 }
 
-BOOL UINavigationBar::prefersLargeTitles() { return rt::send<BOOL()>(this, rt::sel<"prefersLargeTitles">()); }
+BOOL UINavigationBar::prefersLargeTitles() {
+    return rt::send<BOOL()>(this, rt::sel<"prefersLargeTitles">());
+}
 void UINavigationBar::setPrefersLargeTitles(BOOL value) {
     rt::send<void(BOOL)>(this, rt::sel<"setPrefersLargeTitles:">(), value);
 }

@@ -5,7 +5,9 @@
 
 struct UINavigationControllerAccess {
     static UINavigationController* stack(id self) { return static_cast<UINavigationController*>(self); }
-    static std::vector<rt::Ref<UIViewController>>& controllers(id self) { return stack(self)->m_viewControllers; }
+    static std::vector<rt::Ref<UIViewController>>& controllers(id self) {
+        return stack(self)->m_viewControllers;
+    }
     static void adopt(id self, UIViewController* child) { child->m_navigationController = stack(self); }
     static void release(UIViewController* child) { child->m_navigationController = nullptr; }
 };
@@ -14,7 +16,9 @@ namespace {
 
 using A = UINavigationControllerAccess;
 
-bool onScreen(UINavigationController* stack) { return stack->isViewLoaded() && stack->view()->window(); }
+bool onScreen(UINavigationController* stack) {
+    return stack->isViewLoaded() && stack->view()->window();
+}
 
 void loadView(id self, SEL) {
     UINavigationController* stack = A::stack(self);
@@ -108,7 +112,8 @@ rt::Ref<UIViewController> UINavigationController::topViewController() const {
 }
 
 void UINavigationController::pushViewController(UIViewController* controller, BOOL animated) {
-    rt::send<void(UIViewController*, BOOL)>(this, rt::sel<"pushViewController:animated:">(), controller, animated);
+    rt::send<void(UIViewController*, BOOL)>(this, rt::sel<"pushViewController:animated:">(), controller,
+                                            animated);
 }
 
 rt::Ref<UIViewController> UINavigationController::popViewControllerAnimated(BOOL animated) {

@@ -4,7 +4,9 @@
 
 namespace {
 
-rt::Ref<UIResponder> nextResponder(id, SEL) { return nullptr; }
+rt::Ref<UIResponder> nextResponder(id, SEL) {
+    return nullptr;
+}
 
 [[maybe_unused]] const Class registered = UIResponder::classObject();
 

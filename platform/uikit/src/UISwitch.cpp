@@ -12,10 +12,18 @@ namespace {
 
 using A = UISwitchAccess;
 
-BOOL isOn(id self, SEL) { return A::on(self); }
-void setOn(id self, SEL, BOOL on) { A::on(self) = on; }
-rt::Ref<UIColor> onTintColor(id self, SEL) { return A::onTintColor(self); }
-void setOnTintColor(id self, SEL, UIColor* colour) { A::onTintColor(self) = colour; }
+BOOL isOn(id self, SEL) {
+    return A::on(self);
+}
+void setOn(id self, SEL, BOOL on) {
+    A::on(self) = on;
+}
+rt::Ref<UIColor> onTintColor(id self, SEL) {
+    return A::onTintColor(self);
+}
+void setOnTintColor(id self, SEL, UIColor* colour) {
+    A::onTintColor(self) = colour;
+}
 
 [[maybe_unused]] const Class registered = UISwitch::classObject();
 
@@ -32,9 +40,15 @@ Class UISwitch::classObject() {
     return cls;
 }
 
-BOOL UISwitch::isOn() { return rt::send<BOOL()>(this, rt::sel<"isOn">()); }
-void UISwitch::setOn(BOOL on) { rt::send<void(BOOL)>(this, rt::sel<"setOn:">(), on); }
-rt::Ref<UIColor> UISwitch::onTintColor() { return rt::send<rt::Ref<UIColor>()>(this, rt::sel<"onTintColor">()); }
+BOOL UISwitch::isOn() {
+    return rt::send<BOOL()>(this, rt::sel<"isOn">());
+}
+void UISwitch::setOn(BOOL on) {
+    rt::send<void(BOOL)>(this, rt::sel<"setOn:">(), on);
+}
+rt::Ref<UIColor> UISwitch::onTintColor() {
+    return rt::send<rt::Ref<UIColor>()>(this, rt::sel<"onTintColor">());
+}
 void UISwitch::setOnTintColor(UIColor* colour) {
     rt::send<void(UIColor*)>(this, rt::sel<"setOnTintColor:">(), colour);
 }

@@ -19,7 +19,9 @@ id initWithStyle(id self, SEL, UITableViewCellStyle style, const std::string& re
     return self;
 }
 
-rt::Ref<UIView> accessoryView(id self, SEL) { return A::accessoryView(self); }
+rt::Ref<UIView> accessoryView(id self, SEL) {
+    return A::accessoryView(self);
+}
 
 void setAccessoryView(id self, SEL, UIView* view) {
     rt::Ref<UIView>& current = A::accessoryView(self);
@@ -47,8 +49,8 @@ Class UITableViewCell::classObject() {
 }
 
 id UITableViewCell::initWithStyle(UITableViewCellStyle style, const std::string& reuseIdentifier) {
-    return rt::send<id(UITableViewCellStyle, const std::string&)>(this, rt::sel<"initWithStyle:reuseIdentifier:">(),
-                                                                   style, reuseIdentifier);
+    return rt::send<id(UITableViewCellStyle, const std::string&)>(
+        this, rt::sel<"initWithStyle:reuseIdentifier:">(), style, reuseIdentifier);
 }
 
 rt::Ref<UIView> UITableViewCell::contentView() {

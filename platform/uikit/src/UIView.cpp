@@ -24,17 +24,37 @@ id initWithFrame(id self, SEL, CGRect frame) {
     return self;
 }
 
-CGRect frame(id self, SEL) { return A::frame(self); }
-void setFrame(id self, SEL, CGRect frame) { A::frame(self) = frame; }
-CGRect bounds(id self, SEL) { return CGRect{{}, A::frame(self).size}; }
-void setBounds(id self, SEL, CGRect bounds) { A::frame(self).size = bounds.size; }
+CGRect frame(id self, SEL) {
+    return A::frame(self);
+}
+void setFrame(id self, SEL, CGRect frame) {
+    A::frame(self) = frame;
+}
+CGRect bounds(id self, SEL) {
+    return CGRect{{}, A::frame(self).size};
+}
+void setBounds(id self, SEL, CGRect bounds) {
+    A::frame(self).size = bounds.size;
+}
 
-rt::Ref<UIColor> backgroundColor(id self, SEL) { return A::backgroundColor(self); }
-void setBackgroundColor(id self, SEL, UIColor* colour) { A::backgroundColor(self) = colour; }
-CGFloat alpha(id self, SEL) { return A::alpha(self); }
-void setAlpha(id self, SEL, CGFloat alpha) { A::alpha(self) = alpha; }
-BOOL isHidden(id self, SEL) { return A::hidden(self); }
-void setHidden(id self, SEL, BOOL hidden) { A::hidden(self) = hidden; }
+rt::Ref<UIColor> backgroundColor(id self, SEL) {
+    return A::backgroundColor(self);
+}
+void setBackgroundColor(id self, SEL, UIColor* colour) {
+    A::backgroundColor(self) = colour;
+}
+CGFloat alpha(id self, SEL) {
+    return A::alpha(self);
+}
+void setAlpha(id self, SEL, CGFloat alpha) {
+    A::alpha(self) = alpha;
+}
+BOOL isHidden(id self, SEL) {
+    return A::hidden(self);
+}
+void setHidden(id self, SEL, BOOL hidden) {
+    A::hidden(self) = hidden;
+}
 
 rt::Ref<UIColor> tintColor(id self, SEL) {
     if (A::tintColor(self))
@@ -44,7 +64,9 @@ rt::Ref<UIColor> tintColor(id self, SEL) {
     return UIColor::systemBlueColor();
 }
 
-void setTintColor(id self, SEL, UIColor* colour) { A::tintColor(self) = colour; }
+void setTintColor(id self, SEL, UIColor* colour) {
+    A::tintColor(self) = colour;
+}
 
 void nothing(id, SEL) {}
 void nothingWithView(id, SEL, UIView*) {}
@@ -99,11 +121,21 @@ Class UIView::classObject() {
     return cls;
 }
 
-id UIView::initWithFrame(CGRect frame) { return rt::send<id(CGRect)>(this, rt::sel<"initWithFrame:">(), frame); }
-CGRect UIView::frame() { return rt::send<CGRect()>(this, rt::sel<"frame">()); }
-void UIView::setFrame(CGRect frame) { rt::send<void(CGRect)>(this, rt::sel<"setFrame:">(), frame); }
-CGRect UIView::bounds() { return rt::send<CGRect()>(this, rt::sel<"bounds">()); }
-void UIView::setBounds(CGRect bounds) { rt::send<void(CGRect)>(this, rt::sel<"setBounds:">(), bounds); }
+id UIView::initWithFrame(CGRect frame) {
+    return rt::send<id(CGRect)>(this, rt::sel<"initWithFrame:">(), frame);
+}
+CGRect UIView::frame() {
+    return rt::send<CGRect()>(this, rt::sel<"frame">());
+}
+void UIView::setFrame(CGRect frame) {
+    rt::send<void(CGRect)>(this, rt::sel<"setFrame:">(), frame);
+}
+CGRect UIView::bounds() {
+    return rt::send<CGRect()>(this, rt::sel<"bounds">());
+}
+void UIView::setBounds(CGRect bounds) {
+    rt::send<void(CGRect)>(this, rt::sel<"setBounds:">(), bounds);
+}
 
 rt::Ref<UIColor> UIView::backgroundColor() {
     return rt::send<rt::Ref<UIColor>()>(this, rt::sel<"backgroundColor">());
@@ -111,23 +143,41 @@ rt::Ref<UIColor> UIView::backgroundColor() {
 void UIView::setBackgroundColor(UIColor* colour) {
     rt::send<void(UIColor*)>(this, rt::sel<"setBackgroundColor:">(), colour);
 }
-CGFloat UIView::alpha() { return rt::send<CGFloat()>(this, rt::sel<"alpha">()); }
-void UIView::setAlpha(CGFloat alpha) { rt::send<void(CGFloat)>(this, rt::sel<"setAlpha:">(), alpha); }
-BOOL UIView::isHidden() { return rt::send<BOOL()>(this, rt::sel<"isHidden">()); }
-void UIView::setHidden(BOOL hidden) { rt::send<void(BOOL)>(this, rt::sel<"setHidden:">(), hidden); }
+CGFloat UIView::alpha() {
+    return rt::send<CGFloat()>(this, rt::sel<"alpha">());
+}
+void UIView::setAlpha(CGFloat alpha) {
+    rt::send<void(CGFloat)>(this, rt::sel<"setAlpha:">(), alpha);
+}
+BOOL UIView::isHidden() {
+    return rt::send<BOOL()>(this, rt::sel<"isHidden">());
+}
+void UIView::setHidden(BOOL hidden) {
+    rt::send<void(BOOL)>(this, rt::sel<"setHidden:">(), hidden);
+}
 
-rt::Ref<UIColor> UIView::tintColor() { return rt::send<rt::Ref<UIColor>()>(this, rt::sel<"tintColor">()); }
-void UIView::setTintColor(UIColor* colour) { rt::send<void(UIColor*)>(this, rt::sel<"setTintColor:">(), colour); }
+rt::Ref<UIColor> UIView::tintColor() {
+    return rt::send<rt::Ref<UIColor>()>(this, rt::sel<"tintColor">());
+}
+void UIView::setTintColor(UIColor* colour) {
+    rt::send<void(UIColor*)>(this, rt::sel<"setTintColor:">(), colour);
+}
 
-void UIView::layoutSubviews() { rt::send<void()>(this, rt::sel<"layoutSubviews">()); }
+void UIView::layoutSubviews() {
+    rt::send<void()>(this, rt::sel<"layoutSubviews">());
+}
 void UIView::willMoveToSuperview(UIView* newSuperview) {
     rt::send<void(UIView*)>(this, rt::sel<"willMoveToSuperview:">(), newSuperview);
 }
-void UIView::didMoveToSuperview() { rt::send<void()>(this, rt::sel<"didMoveToSuperview">()); }
+void UIView::didMoveToSuperview() {
+    rt::send<void()>(this, rt::sel<"didMoveToSuperview">());
+}
 void UIView::willMoveToWindow(UIWindow* newWindow) {
     rt::send<void(UIWindow*)>(this, rt::sel<"willMoveToWindow:">(), newWindow);
 }
-void UIView::didMoveToWindow() { rt::send<void()>(this, rt::sel<"didMoveToWindow">()); }
+void UIView::didMoveToWindow() {
+    rt::send<void()>(this, rt::sel<"didMoveToWindow">());
+}
 
 void UIView::addSubview(UIView* view) {
     if (!view || view == this || isDescendantOfView(view))

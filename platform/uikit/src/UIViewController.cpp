@@ -6,19 +6,26 @@
 
 struct UIViewControllerAccess {
     static UIViewController* controller(id self) { return static_cast<UIViewController*>(self); }
-    static rt::Ref<UIViewController>& presented(id self) { return controller(self)->m_presentedViewController; }
-    static rt::Weak<UIViewController>& presenting(id self) { return controller(self)->m_presentingViewController; }
+    static rt::Ref<UIViewController>& presented(id self) {
+        return controller(self)->m_presentedViewController;
+    }
+    static rt::Weak<UIViewController>& presenting(id self) {
+        return controller(self)->m_presentingViewController;
+    }
 };
 
 namespace {
 
 using A = UIViewControllerAccess;
 
-void loadView(id self, SEL) { A::controller(self)->setView(rt::make<UIView>()); }
+void loadView(id self, SEL) {
+    A::controller(self)->setView(rt::make<UIView>());
+}
 void nothing(id, SEL) {}
 void nothingAnimated(id, SEL, BOOL) {}
 
-void presentViewController(id self, SEL, UIViewController* controller, BOOL, std::function<void()> completion) {
+void presentViewController(id self, SEL, UIViewController* controller, BOOL,
+                           std::function<void()> completion) {
     if (!controller || A::presented(self) || controller->presentingViewController())
         return;
     A::presented(self) = controller;
@@ -58,16 +65,19 @@ rt::Ref<UIResponder> nextResponder(id self, SEL) {
 } // namespace
 
 Class UIViewController::classObject() {
-    static const Class cls = rt::defineClass("UIViewController", UIResponder::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"loadView">(), &::loadView);
-        class_addMethod(c, rt::sel<"viewDidLoad">(), &::nothing);
-        class_addMethod(c, rt::sel<"viewWillAppear:">(), &::nothingAnimated);
-        class_addMethod(c, rt::sel<"viewWillDisappear:">(), &::nothingAnimated);
-        class_addMethod(c, rt::sel<"presentViewController:animated:completion:">(), &::presentViewController);
-        class_addMethod(c, rt::sel<"dismissViewControllerAnimated:completion:">(), &::dismissViewControllerAnimated);
-        class_addMethod(c, rt::sel<"nextResponder">(), &::nextResponder);
-        rt::setAllocator(c, &rt::allocate<UIViewController>);
-    });
+    static const Class cls =
+        rt::defineClass("UIViewController", UIResponder::classObject(), [](Class c, Class) {
+            class_addMethod(c, rt::sel<"loadView">(), &::loadView);
+            class_addMethod(c, rt::sel<"viewDidLoad">(), &::nothing);
+            class_addMethod(c, rt::sel<"viewWillAppear:">(), &::nothingAnimated);
+            class_addMethod(c, rt::sel<"viewWillDisappear:">(), &::nothingAnimated);
+            class_addMethod(c, rt::sel<"presentViewController:animated:completion:">(),
+                            &::presentViewController);
+            class_addMethod(c, rt::sel<"dismissViewControllerAnimated:completion:">(),
+                            &::dismissViewControllerAnimated);
+            class_addMethod(c, rt::sel<"nextResponder">(), &::nextResponder);
+            rt::setAllocator(c, &rt::allocate<UIViewController>);
+        });
     return cls;
 }
 
@@ -96,8 +106,12 @@ void UIViewController::setView(UIView* view) {
         m_view->m_viewDelegate = this;
 }
 
-void UIViewController::loadView() { rt::send<void()>(this, rt::sel<"loadView">()); }
-void UIViewController::viewDidLoad() { rt::send<void()>(this, rt::sel<"viewDidLoad">()); }
+void UIViewController::loadView() {
+    rt::send<void()>(this, rt::sel<"loadView">());
+}
+void UIViewController::viewDidLoad() {
+    rt::send<void()>(this, rt::sel<"viewDidLoad">());
+}
 void UIViewController::viewWillAppear(BOOL animated) {
     rt::send<void(BOOL)>(this, rt::sel<"viewWillAppear:">(), animated);
 }
@@ -114,7 +128,8 @@ rt::Ref<UINavigationItem> UIViewController::navigationItem() {
 void UIViewController::presentViewController(UIViewController* controller, BOOL animated,
                                              std::function<void()> completion) {
     rt::send<void(UIViewController*, BOOL, std::function<void()>)>(
-        this, rt::sel<"presentViewController:animated:completion:">(), controller, animated, std::move(completion));
+        this, rt::sel<"presentViewController:animated:completion:">(), controller, animated,
+        std::move(completion));
 }
 
 void UIViewController::dismissViewControllerAnimated(BOOL animated, std::function<void()> completion) {

@@ -14,7 +14,9 @@ struct UIWindowAccess {
 
 namespace {
 
-BOOL isKeyWindow(id self, SEL) { return UIApplication::sharedApplication()->keyWindow().get() == self; }
+BOOL isKeyWindow(id self, SEL) {
+    return UIApplication::sharedApplication()->keyWindow().get() == self;
+}
 
 [[maybe_unused]] const Class registered = UIWindow::classObject();
 
@@ -29,14 +31,22 @@ Class UIWindow::classObject() {
     return cls;
 }
 
-UIWindow::UIWindow(Class cls) : UIView(cls) { UIWindowAccess::add(this); }
+UIWindow::UIWindow(Class cls) : UIView(cls) {
+    UIWindowAccess::add(this);
+}
 
 UIWindow::~UIWindow() = default;
 
-rt::Ref<UIViewController> UIWindow::rootViewController() const { return m_rootViewController; }
+rt::Ref<UIViewController> UIWindow::rootViewController() const {
+    return m_rootViewController;
+}
 
-BOOL UIWindow::isKeyWindow() { return rt::send<BOOL()>(this, rt::sel<"isKeyWindow">()); }
-void UIWindow::makeKeyWindow() { rt::send<void()>(this, rt::sel<"makeKeyWindow">()); }
+BOOL UIWindow::isKeyWindow() {
+    return rt::send<BOOL()>(this, rt::sel<"isKeyWindow">());
+}
+void UIWindow::makeKeyWindow() {
+    rt::send<void()>(this, rt::sel<"makeKeyWindow">());
+}
 
 void UIWindow::makeKeyAndVisible() {
     makeKeyWindow();

@@ -25,7 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class DeviceServices : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fs::create_directories(fs::path(m_device.path()) / "var/log");
         fs::create_directories(fs::path(m_device.path()) / "usr/bin");
@@ -95,11 +95,13 @@ TEST_F(DeviceServices, PostingWithoutADeviceStillReachesObservers) {
 }
 
 TEST_F(DeviceServices, SpawnRunsTheDeviceProgramInTheDeviceEnvironmentAndIsRemembered) {
-    writeScript("usr/bin/echoargs", "echo \"$0|$*|$SIMDEVICE_ROOT|$PATH|${HOME:-none}\" >> \"$SIMDEVICE_ROOT/var/log/args\"\n");
+    writeScript("usr/bin/echoargs",
+                "echo \"$0|$*|$SIMDEVICE_ROOT|$PATH|${HOME:-none}\" >> \"$SIMDEVICE_ROOT/var/log/args\"\n");
     const std::size_t before = ns::SpawnedProcesses::count();
     const char* argv[] = {"echoargs", "a", "b", nullptr};
     pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, "/usr/bin/echoargs", nullptr, nullptr, const_cast<char* const*>(argv), nullptr), 0);
+    ASSERT_EQ(
+        posix_spawn(&pid, "/usr/bin/echoargs", nullptr, nullptr, const_cast<char* const*>(argv), nullptr), 0);
     EXPECT_GT(pid, 0);
     EXPECT_EQ(ns::SpawnedProcesses::count(), before + 1);
     auto exits = ns::SpawnedProcesses::waitAll();
@@ -107,8 +109,8 @@ TEST_F(DeviceServices, SpawnRunsTheDeviceProgramInTheDeviceEnvironmentAndIsRemem
     EXPECT_EQ(exits[0].pid, pid);
     EXPECT_TRUE(WIFEXITED(exits[0].status) && WEXITSTATUS(exits[0].status) == 0);
     EXPECT_TRUE(ns::SpawnedProcesses::waitAll().empty()); // each child is waited for once
-    EXPECT_EQ(read("var/log/args"), fs::path(m_device.path()).string() + "/usr/bin/echoargs|a b|" + m_device.path() +
-                                        "|/usr/bin:/bin:/usr/sbin:/sbin|none\n");
+    EXPECT_EQ(read("var/log/args"), fs::path(m_device.path()).string() + "/usr/bin/echoargs|a b|" +
+                                        m_device.path() + "|/usr/bin:/bin:/usr/sbin:/sbin|none\n");
 
     // A given environment is kept, but the child never leaves this device.
     const char* envp[] = {"SIMDEVICE_ROOT=/elsewhere", "HOME=/var/mobile", nullptr};

@@ -29,20 +29,23 @@ std::vector<std::string> g_events;
 
 // A page whose value traffic is recorded, on top of the host's own.
 class RecordingPage : public PSListController {
-public:
+  public:
     static Class classObject() {
-        static const Class cls = rt::defineClass("PSTestsRecordingPage", PSListController::classObject(), [](Class c, Class) {
-            class_addMethod(c, rt::sel<"setPreferenceValue:specifier:">(),
-                            +[](id self, SEL cmd, const PlistValue& value, PSSpecifier* specifier) {
-                                g_events.push_back("set " + specifier->identifier() + "=" + value.description());
-                                rt::sendSuper<void(const PlistValue&, PSSpecifier*)>(self, RecordingPage::classObject(),
-                                                                                     cmd, value, specifier);
-                            });
-            class_addMethod(c, rt::sel<"tapped:">(), +[](id, SEL, id sender) {
-                g_events.push_back("tapped " + static_cast<PSSpecifier*>(sender)->identifier());
+        static const Class cls =
+            rt::defineClass("PSTestsRecordingPage", PSListController::classObject(), [](Class c, Class) {
+                class_addMethod(
+                    c, rt::sel<"setPreferenceValue:specifier:">(),
+                    +[](id self, SEL cmd, const PlistValue& value, PSSpecifier* specifier) {
+                        g_events.push_back("set " + specifier->identifier() + "=" + value.description());
+                        rt::sendSuper<void(const PlistValue&, PSSpecifier*)>(
+                            self, RecordingPage::classObject(), cmd, value, specifier);
+                    });
+                class_addMethod(
+                    c, rt::sel<"tapped:">(), +[](id, SEL, id sender) {
+                        g_events.push_back("tapped " + static_cast<PSSpecifier*>(sender)->identifier());
+                    });
+                rt::setAllocator(c, &rt::allocate<RecordingPage>);
             });
-            rt::setAllocator(c, &rt::allocate<RecordingPage>);
-        });
         return cls;
     }
     explicit RecordingPage(Class cls) : PSListController(cls) {}
@@ -50,18 +53,21 @@ public:
 
 // A custom cell the layout can name, and one that refuses to be made.
 const Class kCustomCell = rt::defineClass("PSTestsCustomCell", PSSwitchTableCell::classObject(), nullptr);
-const Class kRefusingCell = rt::defineClass("PSTestsRefusingCell", PSTableCell::classObject(), [](Class c, Class) {
-    class_addMethod(c, rt::sel<"initWithStyle:reuseIdentifier:specifier:">(),
-                    +[](id, SEL, UITableViewCellStyle, const std::string&, PSSpecifier*) -> id { return nullptr; });
-});
+const Class kRefusingCell =
+    rt::defineClass("PSTestsRefusingCell", PSTableCell::classObject(), [](Class c, Class) {
+        class_addMethod(
+            c, rt::sel<"initWithStyle:reuseIdentifier:specifier:">(),
+            +[](id, SEL, UITableViewCellStyle, const std::string&, PSSpecifier*) -> id { return nullptr; });
+    });
 const Class kNotACell = rt::defineClass("PSTestsNotACell", UIView::classObject(), nullptr);
 
 class PreferencesHost : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         g_events.clear();
         setenv(ns::DevicePath::kRootVariable, m_device.path().c_str(), 1);
-        for (const char* folder : {"var/mobile/Library/Preferences", "var/log", "Library/PreferenceBundles/Test.bundle"})
+        for (const char* folder :
+             {"var/mobile/Library/Preferences", "var/log", "Library/PreferenceBundles/Test.bundle"})
             fs::create_directories(fs::path(m_device.path()) / folder);
     }
     void TearDown() override { unsetenv(ns::DevicePath::kRootVariable); }
@@ -70,13 +76,15 @@ protected:
         PlistDictionary layout{{"items", PlistValue(std::move(items))}};
         if (title)
             layout["title"] = title;
-        ASSERT_TRUE(ns::PlistFile::writeDictionary(std::string(kBundle) + "/" + name + ".plist", layout).ok());
+        ASSERT_TRUE(
+            ns::PlistFile::writeDictionary(std::string(kBundle) + "/" + name + ".plist", layout).ok());
     }
 
     static PlistValue row(PlistDictionary fields) { return PlistValue(std::move(fields)); }
 
     static rt::Ref<RecordingPage> page() {
-        rt::Ref<RecordingPage> controller(static_cast<RecordingPage*>(class_createInstance(RecordingPage::classObject())));
+        rt::Ref<RecordingPage> controller(
+            static_cast<RecordingPage*>(class_createInstance(RecordingPage::classObject())));
         controller->setBundlePath(kBundle);
         return controller;
     }
@@ -86,22 +94,27 @@ protected:
         return file.ok() ? file.value() : PlistDictionary{};
     }
 
-    bool fileExists() const { return fs::exists(fs::path(m_device.path()) / fs::path(kFile).relative_path()); }
+    bool fileExists() const {
+        return fs::exists(fs::path(m_device.path()) / fs::path(kFile).relative_path());
+    }
 
     TemporaryDirectory m_device;
 };
 
 TEST_F(PreferencesHost, LayoutItemsBecomeRowsOfTheirKind) {
-    writeLayout("Page",
-                {row({{"cell", "PSGroupCell"}, {"label", "Group"}}),
-                 row({{"cell", "PSSwitchCell"}, {"label", "Switch"}, {"key", "flag"}, {"defaults", kDomain},
-                      {"cellClass", "PSTestsCustomCell"}}),
-                 row({{"cell", "PSLinkCell"}, {"label", "More"}, {"detail", "PSTestsRecordingPage"}, {"id", "More"}}),
-                 row({{"cell", "PSLinkCell"}, {"label", "Gone"}, {"detail", "NoSuchController"}}),
-                 row({{"cell", "PSButtonCell"}, {"title", "Press"}, {"action", "tapped:"}}),
-                 PlistValue("not a row"),
-                 row({{"cell", "PSMadeUpCell"}, {"label", "Odd"}})},
-                "Test page");
+    writeLayout(
+        "Page",
+        {row({{"cell", "PSGroupCell"}, {"label", "Group"}}),
+         row({{"cell", "PSSwitchCell"},
+              {"label", "Switch"},
+              {"key", "flag"},
+              {"defaults", kDomain},
+              {"cellClass", "PSTestsCustomCell"}}),
+         row({{"cell", "PSLinkCell"}, {"label", "More"}, {"detail", "PSTestsRecordingPage"}, {"id", "More"}}),
+         row({{"cell", "PSLinkCell"}, {"label", "Gone"}, {"detail", "NoSuchController"}}),
+         row({{"cell", "PSButtonCell"}, {"title", "Press"}, {"action", "tapped:"}}), PlistValue("not a row"),
+         row({{"cell", "PSMadeUpCell"}, {"label", "Odd"}})},
+        "Test page");
     auto controller = page();
     PSSpecifierArray rows = controller->loadSpecifiersFromPlistName("Page", controller);
     ASSERT_EQ(rows.size(), 6u);
@@ -136,14 +149,16 @@ TEST_F(PreferencesHost, CellsComeFromTheNamedClassOrFallBackToTheHostsOwnForTheK
             item["cellClass"] = cellClass;
         return PSSpecifier::specifierWithLayoutItem(item, nullptr);
     };
-    EXPECT_EQ(PSListController::cellClassForSpecifier(named("PSSwitchCell", "PSTestsCustomCell")), kCustomCell);
+    EXPECT_EQ(PSListController::cellClassForSpecifier(named("PSSwitchCell", "PSTestsCustomCell")),
+              kCustomCell);
     EXPECT_EQ(PSListController::cellClassForSpecifier(named("PSSwitchCell", "PQSwitchCell")),
               PSSwitchTableCell::classObject());
     EXPECT_EQ(PSListController::cellClassForSpecifier(named("PSButtonCell", "PQColorPickerCell")),
               PSTableCell::classObject());
     EXPECT_EQ(PSListController::cellClassForSpecifier(named("PSButtonCell", "PSTestsNotACell")),
               PSTableCell::classObject());
-    EXPECT_EQ(PSListController::cellClassForSpecifier(named("PSLinkCell", nullptr)), PSTableCell::classObject());
+    EXPECT_EQ(PSListController::cellClassForSpecifier(named("PSLinkCell", nullptr)),
+              PSTableCell::classObject());
 
     // A named cell whose initialiser refuses still leaves the row a cell.
     auto controller = page();
@@ -157,7 +172,10 @@ TEST_F(PreferencesHost, CellsComeFromTheNamedClassOrFallBackToTheHostsOwnForTheK
 
 TEST_F(PreferencesHost, ASwitchShowsTheStoredValueAndReportsAFlipAsABoolean) {
     ASSERT_TRUE(ns::PlistFile::writeDictionary(kFile, {{"flag", true}, {"other", 7}}).ok());
-    writeLayout("Page", {row({{"cell", "PSSwitchCell"}, {"label", "Flag"}, {"key", "flag"}, {"defaults", kDomain},
+    writeLayout("Page", {row({{"cell", "PSSwitchCell"},
+                              {"label", "Flag"},
+                              {"key", "flag"},
+                              {"defaults", kDomain},
                               {"cellClass", "PSTestsCustomCell"}})});
     auto controller = page();
     controller->_specifiers = controller->loadSpecifiersFromPlistName("Page", controller);
@@ -203,7 +221,8 @@ TEST_F(PreferencesHost, TheHostsOwnWritePostsTheRowsNotificationAfterTheWrite) {
         CFNotificationCenterGetDarwinNotifyCenter(), kObserver,
         +[](CFNotificationCenterRef, void*, CFNotificationName name, const void*, CFDictionaryRef) {
             auto file = ns::PlistFile::readDictionary(kFile);
-            seen.push_back(std::string(name) + (file.ok() && file.value().count("flag") ? " after write" : " early"));
+            seen.push_back(std::string(name) +
+                           (file.ok() && file.value().count("flag") ? " after write" : " early"));
         },
         nullptr, nullptr, CFNotificationSuspensionBehaviorDeliverImmediately);
     auto controller = page();
@@ -217,9 +236,10 @@ TEST_F(PreferencesHost, TheHostsOwnWritePostsTheRowsNotificationAfterTheWrite) {
 }
 
 TEST_F(PreferencesHost, TappingALinkPushesItsPageAndAButtonSendsItsAction) {
-    writeLayout("Page", {row({{"cell", "PSLinkCell"}, {"label", "More"}, {"detail", "PSTestsRecordingPage"}}),
-                         row({{"cell", "PSButtonCell"}, {"id", "press"}, {"action", "tapped:"}}),
-                         row({{"cell", "PSLinkCell"}, {"title", "Nowhere"}, {"detail", "NoSuchController"}})});
+    writeLayout("Page",
+                {row({{"cell", "PSLinkCell"}, {"label", "More"}, {"detail", "PSTestsRecordingPage"}}),
+                 row({{"cell", "PSButtonCell"}, {"id", "press"}, {"action", "tapped:"}}),
+                 row({{"cell", "PSLinkCell"}, {"title", "Nowhere"}, {"detail", "NoSuchController"}})});
     auto root = page();
     auto stack = rt::make<UINavigationController>();
     stack->initWithRootViewController(root);

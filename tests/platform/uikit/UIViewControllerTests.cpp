@@ -16,26 +16,32 @@ std::vector<std::string> g_calls;
 
 // A controller that records its lifecycle callbacks under its title.
 class Recorded : public UIViewController {
-public:
+  public:
     static Class classObject() {
-        static const Class cls = rt::defineClass("UIKitTestsRecorded", UIViewController::classObject(), [](Class c, Class) {
-            class_addMethod(c, rt::sel<"viewDidLoad">(), +[](id self, SEL) {
-                auto* me = static_cast<Recorded*>(self);
-                g_calls.push_back(me->title() + " load" + (me->navigationController() ? " on stack" : ""));
+        static const Class cls =
+            rt::defineClass("UIKitTestsRecorded", UIViewController::classObject(), [](Class c, Class) {
+                class_addMethod(
+                    c, rt::sel<"viewDidLoad">(), +[](id self, SEL) {
+                        auto* me = static_cast<Recorded*>(self);
+                        g_calls.push_back(me->title() + " load" +
+                                          (me->navigationController() ? " on stack" : ""));
+                    });
+                class_addMethod(
+                    c, rt::sel<"viewWillAppear:">(), +[](id self, SEL cmd, BOOL animated) {
+                        rt::sendSuper<void(BOOL)>(self, Recorded::classObject(), cmd, animated);
+                        g_calls.push_back(static_cast<Recorded*>(self)->title() + " appear");
+                    });
+                class_addMethod(
+                    c, rt::sel<"viewWillDisappear:">(), +[](id self, SEL, BOOL) {
+                        g_calls.push_back(static_cast<Recorded*>(self)->title() + " disappear");
+                    });
+                class_addMethod(
+                    c, rt::sel<"respring:">(), +[](id self, SEL, id sender) {
+                        g_calls.push_back(static_cast<Recorded*>(self)->title() + " tapped " +
+                                          static_cast<UIBarButtonItem*>(sender)->title());
+                    });
+                rt::setAllocator(c, &rt::allocate<Recorded>);
             });
-            class_addMethod(c, rt::sel<"viewWillAppear:">(), +[](id self, SEL cmd, BOOL animated) {
-                rt::sendSuper<void(BOOL)>(self, Recorded::classObject(), cmd, animated);
-                g_calls.push_back(static_cast<Recorded*>(self)->title() + " appear");
-            });
-            class_addMethod(c, rt::sel<"viewWillDisappear:">(), +[](id self, SEL, BOOL) {
-                g_calls.push_back(static_cast<Recorded*>(self)->title() + " disappear");
-            });
-            class_addMethod(c, rt::sel<"respring:">(), +[](id self, SEL, id sender) {
-                g_calls.push_back(static_cast<Recorded*>(self)->title() + " tapped " +
-                                  static_cast<UIBarButtonItem*>(sender)->title());
-            });
-            rt::setAllocator(c, &rt::allocate<Recorded>);
-        });
         return cls;
     }
     explicit Recorded(Class cls) : UIViewController(cls) {}
@@ -157,9 +163,11 @@ TEST(UIBarButtonItem, TapSendsTheActionWithTheItemAndHoldsItsTargetWeakly) {
 TEST(UIAlertController, ActionsKeepTheirOrderAndATapDismissesBeforeTheHandler) {
     auto presenter = Recorded::named("presenter");
     std::vector<std::string> events;
-    auto alert = UIAlertController::alertControllerWithTitle("Respring", "Are you sure?", UIAlertControllerStyleAlert);
+    auto alert =
+        UIAlertController::alertControllerWithTitle("Respring", "Are you sure?", UIAlertControllerStyleAlert);
     auto yes = UIAlertAction::actionWithTitle("Yes", UIAlertActionStyleDefault, [&](UIAlertAction* action) {
-        events.push_back(action->title() + (presenter->presentedViewController() ? " while shown" : " after close"));
+        events.push_back(action->title() +
+                         (presenter->presentedViewController() ? " while shown" : " after close"));
     });
     alert->addAction(yes);
     alert->addAction(UIAlertAction::actionWithTitle("No", UIAlertActionStyleCancel, nullptr));

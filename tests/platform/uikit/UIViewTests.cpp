@@ -70,12 +70,15 @@ TEST(UIViewHierarchy, WindowAndMoveCallbacksReachTheWholeSubtree) {
     static std::vector<std::string> calls;
     calls.clear();
     // A view class that records the callbacks the view system sends it.
-    static const Class recorder = rt::defineClass("UIViewTestsRecorder", UIView::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"didMoveToWindow">(), +[](id self, SEL) {
-            calls.push_back(static_cast<UIView*>(self)->window() ? "window" : "no window");
+    static const Class recorder =
+        rt::defineClass("UIViewTestsRecorder", UIView::classObject(), [](Class c, Class) {
+            class_addMethod(
+                c, rt::sel<"didMoveToWindow">(), +[](id self, SEL) {
+                    calls.push_back(static_cast<UIView*>(self)->window() ? "window" : "no window");
+                });
+            class_addMethod(
+                c, rt::sel<"didMoveToSuperview">(), +[](id, SEL) { calls.push_back("superview"); });
         });
-        class_addMethod(c, rt::sel<"didMoveToSuperview">(), +[](id, SEL) { calls.push_back("superview"); });
-    });
     auto window = rt::make<UIWindow>();
     auto container = rt::make<UIView>();
     rt::Ref<UIView> leaf(static_cast<UIView*>(class_createInstance(recorder)));
@@ -114,8 +117,9 @@ TEST(UIViewTint, InheritsFromTheNearestAncestorWithOne) {
 TEST(UIViewTint, AReplacedSuperviewTintIsSeenByDescendants) {
     static rt::Ref<UIColor> (*previous)(id, SEL) = nullptr;
     static const Class special = rt::defineClass("UIViewTestsTinted", UIView::classObject(), nullptr);
-    MSHookMessageEx(special, rt::sel<"tintColor">(),
-                    +[](id, SEL) -> rt::Ref<UIColor> { return UIColor::systemPinkColor(); }, &previous);
+    MSHookMessageEx(
+        special, rt::sel<"tintColor">(),
+        +[](id, SEL) -> rt::Ref<UIColor> { return UIColor::systemPinkColor(); }, &previous);
     rt::Ref<UIView> parent(static_cast<UIView*>(class_createInstance(special)));
     auto child = rt::make<UIView>();
     parent->addSubview(child);
@@ -125,16 +129,19 @@ TEST(UIViewTint, AReplacedSuperviewTintIsSeenByDescendants) {
 
 // A target that counts the actions it receives, with and without a sender.
 class Counter : public NSObject {
-public:
+  public:
     static Class classObject() {
-        static const Class cls = rt::defineClass("UIViewTestsCounter", NSObject::classObject(), [](Class c, Class) {
-            class_addMethod(c, rt::sel<"changed:">(), +[](id self, SEL, id sender) {
-                auto* counter = static_cast<Counter*>(self);
-                ++counter->withSender;
-                counter->lastSender = sender;
+        static const Class cls =
+            rt::defineClass("UIViewTestsCounter", NSObject::classObject(), [](Class c, Class) {
+                class_addMethod(
+                    c, rt::sel<"changed:">(), +[](id self, SEL, id sender) {
+                        auto* counter = static_cast<Counter*>(self);
+                        ++counter->withSender;
+                        counter->lastSender = sender;
+                    });
+                class_addMethod(
+                    c, rt::sel<"poke">(), +[](id self, SEL) { ++static_cast<Counter*>(self)->bare; });
             });
-            class_addMethod(c, rt::sel<"poke">(), +[](id self, SEL) { ++static_cast<Counter*>(self)->bare; });
-        });
         return cls;
     }
     Counter() : NSObject(classObject()) {}

@@ -10,8 +10,8 @@ typedef CFStringRef CFNotificationName;
 typedef const void* CFDictionaryRef;
 typedef unsigned char Boolean;
 
-typedef void (*CFNotificationCallback)(CFNotificationCenterRef center, void* observer, CFNotificationName name,
-                                       const void* object, CFDictionaryRef userInfo);
+typedef void (*CFNotificationCallback)(CFNotificationCenterRef center, void* observer,
+                                       CFNotificationName name, const void* object, CFDictionaryRef userInfo);
 
 enum CFNotificationSuspensionBehavior : long {
     CFNotificationSuspensionBehaviorDrop = 1,
@@ -24,8 +24,9 @@ FOUNDATION_EXPORT CFNotificationCenterRef CFNotificationCenterGetDarwinNotifyCen
 
 // The Darwin centre carries names only: object and user info are dropped.
 // A post without a name does nothing.
-FOUNDATION_EXPORT void CFNotificationCenterPostNotification(CFNotificationCenterRef center, CFNotificationName name,
-                                                            const void* object, CFDictionaryRef userInfo,
+FOUNDATION_EXPORT void CFNotificationCenterPostNotification(CFNotificationCenterRef center,
+                                                            CFNotificationName name, const void* object,
+                                                            CFDictionaryRef userInfo,
                                                             Boolean deliverImmediately);
 
 // A null name observes every post. The same observer, callback and name are registered once.
@@ -34,6 +35,8 @@ FOUNDATION_EXPORT void CFNotificationCenterAddObserver(CFNotificationCenterRef c
                                                        const void* object,
                                                        CFNotificationSuspensionBehavior suspensionBehavior);
 // A null name removes the observer's registrations for every name.
-FOUNDATION_EXPORT void CFNotificationCenterRemoveObserver(CFNotificationCenterRef center, const void* observer,
-                                                          CFNotificationName name, const void* object);
-FOUNDATION_EXPORT void CFNotificationCenterRemoveEveryObserver(CFNotificationCenterRef center, const void* observer);
+FOUNDATION_EXPORT void CFNotificationCenterRemoveObserver(CFNotificationCenterRef center,
+                                                          const void* observer, CFNotificationName name,
+                                                          const void* object);
+FOUNDATION_EXPORT void CFNotificationCenterRemoveEveryObserver(CFNotificationCenterRef center,
+                                                               const void* observer);

@@ -17,4 +17,5 @@ using PlistData = std::vector<std::uint8_t>;
 class PlistFile;
 class DevicePath;
 class ProcessIdentity;
+class SpawnedProcesses;
 } // namespace ns

@@ -11,7 +11,7 @@
 namespace ns {
 
 class FOUNDATION_EXPORT SpawnedProcesses {
-public:
+  public:
     struct Exit {
         pid_t pid;
         int status; // as waitpid reports it

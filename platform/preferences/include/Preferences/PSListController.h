@@ -11,7 +11,7 @@
 // A settings page: rows built from a page layout of the pane's bundle, a cell
 // per row, and the value traffic between the rows and the preference files.
 class PS_EXPORT PSListController : public UIViewController {
-public:
+  public:
     static Class classObject();
     PSListController() : PSListController(classObject()) {}
     explicit PSListController(Class cls);
@@ -60,7 +60,7 @@ public:
     // Drops the rows and their cells; the next `specifiers` builds them again.
     void reloadSpecifiers();
 
-private:
+  private:
     std::string m_bundlePath;
     rt::Ref<PSSpecifier> m_specifier;
     std::vector<std::pair<rt::Ref<PSSpecifier>, rt::Ref<PSTableCell>>> m_cells;

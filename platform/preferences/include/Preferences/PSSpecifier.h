@@ -31,7 +31,7 @@ enum PSCellType : NSInteger {
 // object its value and button action go to (weak), and for link rows the
 // controller it opens.
 class PS_EXPORT PSSpecifier : public NSObject {
-public:
+  public:
     static Class classObject();
     PSSpecifier() : PSSpecifier(classObject()) {}
     explicit PSSpecifier(Class cls) : NSObject(cls) {}
@@ -83,7 +83,7 @@ public:
     const std::string& cellClassName() const { return m_cellClassName; }
     void setCellClassName(const std::string& name) { m_cellClassName = name; }
 
-private:
+  private:
     std::string m_name;
     PSCellType m_cellType = PSStaticTextCell;
     ns::PlistDictionary m_properties;

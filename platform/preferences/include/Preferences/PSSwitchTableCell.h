@@ -5,7 +5,7 @@
 // The host's switch row. A flip of its switch reports the new state to the
 // row's target as a boolean, through the row's setter.
 class PS_EXPORT PSSwitchTableCell : public PSTableCell {
-public:
+  public:
     static Class classObject();
     PSSwitchTableCell() : PSSwitchTableCell(classObject()) {}
     explicit PSSwitchTableCell(Class cls) : PSTableCell(cls) {}
@@ -13,7 +13,7 @@ public:
     // Made by initWithStyle:reuseIdentifier:specifier:; the cell's accessory.
     rt::Ref<UISwitch> control() const { return m_control; }
 
-private:
+  private:
     friend struct PSSwitchTableCellAccess;
     rt::Ref<UISwitch> m_control;
 };

@@ -5,7 +5,7 @@
 // The host's cell for one row. Cells the pane names subclass it; the host
 // makes them with initWithStyle:reuseIdentifier:specifier:.
 class PS_EXPORT PSTableCell : public UITableViewCell {
-public:
+  public:
     static Class classObject();
     PSTableCell() : PSTableCell(classObject()) {}
     explicit PSTableCell(Class cls);
@@ -30,7 +30,7 @@ public:
     rt::Ref<objc_object> cellTarget();
     SEL cellAction();
 
-private:
+  private:
     friend struct PSTableCellAccess;
     rt::Ref<PSSpecifier> m_specifier;
     ns::PlistValue m_value;

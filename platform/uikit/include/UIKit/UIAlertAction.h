@@ -13,11 +13,12 @@ enum UIAlertActionStyle : NSInteger {
 
 // One button of an alert and what it does once the alert has closed.
 class UIKIT_EXTERN UIAlertAction : public NSObject {
-public:
+  public:
     using Handler = std::function<void(UIAlertAction*)>;
 
     static Class classObject();
-    static rt::Ref<UIAlertAction> actionWithTitle(const std::string& title, UIAlertActionStyle style, Handler handler);
+    static rt::Ref<UIAlertAction> actionWithTitle(const std::string& title, UIAlertActionStyle style,
+                                                  Handler handler);
     explicit UIAlertAction(Class cls) : NSObject(cls) {}
 
     const std::string& title() const { return m_title; }
@@ -26,7 +27,7 @@ public:
     BOOL isEnabled() const { return m_enabled; }
     void setEnabled(BOOL enabled) { m_enabled = enabled; }
 
-private:
+  private:
     std::string m_title;
     UIAlertActionStyle m_style = UIAlertActionStyleDefault;
     Handler m_handler;

@@ -12,9 +12,10 @@ enum UIAlertControllerStyle : NSInteger {
 
 // A title, a message and buttons, presented over the controller that asked.
 class UIKIT_EXTERN UIAlertController : public UIViewController {
-public:
+  public:
     static Class classObject();
-    static rt::Ref<UIAlertController> alertControllerWithTitle(const std::string& title, const std::string& message,
+    static rt::Ref<UIAlertController> alertControllerWithTitle(const std::string& title,
+                                                               const std::string& message,
                                                                UIAlertControllerStyle preferredStyle);
     explicit UIAlertController(Class cls) : UIViewController(cls) {}
 
@@ -28,7 +29,7 @@ public:
     // button's handler runs. A button of another alert, or disabled, does nothing.
     BOOL _dismissWithAction(UIAlertAction* action);
 
-private:
+  private:
     std::string m_message;
     UIAlertControllerStyle m_preferredStyle = UIAlertControllerStyleAlert;
     std::vector<rt::Ref<UIAlertAction>> m_actions;

@@ -9,7 +9,7 @@ class UIWindow;
 // The process's application object: its windows and the way actions reach
 // their targets.
 class UIKIT_EXTERN UIApplication : public UIResponder {
-public:
+  public:
     static Class classObject();
     static UIApplication* sharedApplication();
 
@@ -23,7 +23,7 @@ public:
 
     explicit UIApplication(Class cls) : UIResponder(cls) {}
 
-private:
+  private:
     friend struct UIWindowAccess;
     void addWindow(UIWindow* window);
     void setKeyWindow(UIWindow* window);

@@ -13,12 +13,13 @@ enum UIBarButtonItemStyle : NSInteger {
 
 // A button in a navigation bar. Its target is weak, as for every control.
 class UIKIT_EXTERN UIBarButtonItem : public NSObject {
-public:
+  public:
     static Class classObject();
     UIBarButtonItem() : UIBarButtonItem(classObject()) {}
     explicit UIBarButtonItem(Class cls) : NSObject(cls) {}
 
-    UIBarButtonItem* initWithTitle(const std::string& title, UIBarButtonItemStyle style, id target, SEL action);
+    UIBarButtonItem* initWithTitle(const std::string& title, UIBarButtonItemStyle style, id target,
+                                   SEL action);
 
     const std::string& title() const { return m_title; }
     void setTitle(const std::string& title) { m_title = title; }
@@ -32,7 +33,7 @@ public:
     // with the item as sender. Answers NO when there was no one to send it to.
     BOOL tap();
 
-private:
+  private:
     std::string m_title;
     UIBarButtonItemStyle m_style = UIBarButtonItemStylePlain;
     rt::Weak<objc_object> m_target;

@@ -15,7 +15,7 @@ enum UIControlEvents : NSUInteger {
 // A view that sends actions to targets. Targets are weak: a control never
 // keeps its target alive, and a target that has gone away is skipped.
 class UIKIT_EXTERN UIControl : public UIView {
-public:
+  public:
     static Class classObject();
     UIControl() : UIControl(classObject()) {}
     explicit UIControl(Class cls) : UIView(cls) {}
@@ -36,7 +36,7 @@ public:
     BOOL isEnabled() const { return m_enabled; }
     void setEnabled(BOOL enabled) { m_enabled = enabled; }
 
-private:
+  private:
     struct Registration {
         rt::Weak<objc_object> target;
         SEL action;

@@ -5,7 +5,7 @@
 
 // A line of text.
 class UIKIT_EXTERN UILabel : public UIView {
-public:
+  public:
     static Class classObject();
     UILabel() : UILabel(classObject()) {}
     explicit UILabel(Class cls) : UIView(cls) {}
@@ -17,7 +17,7 @@ public:
     rt::Ref<UIColor> textColor();
     void setTextColor(UIColor* colour);
 
-private:
+  private:
     friend struct UILabelAccess;
     std::string m_text;
     rt::Ref<UIColor> m_textColor;

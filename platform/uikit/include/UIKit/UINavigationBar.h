@@ -3,7 +3,7 @@
 
 // The bar above a navigation stack.
 class UIKIT_EXTERN UINavigationBar : public UIView {
-public:
+  public:
     static Class classObject();
     UINavigationBar() : UINavigationBar(classObject()) {}
     explicit UINavigationBar(Class cls);
@@ -20,7 +20,7 @@ public:
     rt::Ref<UIColor> barTintColor();
     void setBarTintColor(UIColor* colour);
 
-private:
+  private:
     friend struct UINavigationBarAccess;
     struct ProxyTag {};
     explicit UINavigationBar(ProxyTag);

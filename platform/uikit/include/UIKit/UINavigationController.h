@@ -8,7 +8,7 @@
 // controllers; each knows its stack through a weak back-pointer. While the
 // stack is in a window, pushing and popping run the appearance callbacks.
 class UIKIT_EXTERN UINavigationController : public UIViewController {
-public:
+  public:
     static Class classObject();
     UINavigationController() : UINavigationController(classObject()) {}
     explicit UINavigationController(Class cls);
@@ -24,7 +24,7 @@ public:
     // Never pops the root; answers the controller taken off.
     rt::Ref<UIViewController> popViewControllerAnimated(BOOL animated);
 
-private:
+  private:
     friend struct UINavigationControllerAccess;
     rt::Ref<UINavigationBar> m_navigationBar;
     std::vector<rt::Ref<UIViewController>> m_viewControllers;

@@ -5,7 +5,7 @@
 
 // What a controller shows in the navigation bar while it is on top.
 class UIKIT_EXTERN UINavigationItem : public NSObject {
-public:
+  public:
     static Class classObject();
     UINavigationItem() : UINavigationItem(classObject()) {}
     explicit UINavigationItem(Class cls) : NSObject(cls) {}
@@ -15,9 +15,11 @@ public:
 
     rt::Ref<UIBarButtonItem> rightBarButtonItem() const { return m_rightBarButtonItem; }
     void setRightBarButtonItem(UIBarButtonItem* item) { m_rightBarButtonItem = item; }
-    void setRightBarButtonItem(UIBarButtonItem* item, BOOL animated) { (void)animated, setRightBarButtonItem(item); }
+    void setRightBarButtonItem(UIBarButtonItem* item, BOOL animated) {
+        (void)animated, setRightBarButtonItem(item);
+    }
 
-private:
+  private:
     std::string m_title;
     rt::Ref<UIBarButtonItem> m_rightBarButtonItem;
 };

@@ -4,7 +4,7 @@
 // Base of views, controllers and the application: the chain events and
 // actions travel along.
 class UIKIT_EXTERN UIResponder : public NSObject {
-public:
+  public:
     static Class classObject();
     explicit UIResponder(Class cls) : NSObject(cls) {}
 

@@ -3,7 +3,7 @@
 
 // An on/off control.
 class UIKIT_EXTERN UISwitch : public UIControl {
-public:
+  public:
     static Class classObject();
     UISwitch() : UISwitch(classObject()) {}
     explicit UISwitch(Class cls) : UIControl(cls) {}
@@ -19,7 +19,7 @@ public:
     // What a user's flip does: the new state, then the value-changed actions.
     void toggleByUser(BOOL on);
 
-private:
+  private:
     friend struct UISwitchAccess;
     BOOL m_on = NO;
     rt::Ref<UIColor> m_onTintColor;

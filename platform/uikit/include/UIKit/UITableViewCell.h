@@ -14,7 +14,7 @@ enum UITableViewCellStyle : NSInteger {
 // One row of a table: a content view holding the title and detail labels, and
 // an optional accessory view at the trailing edge. The cell owns all three.
 class UIKIT_EXTERN UITableViewCell : public UIView {
-public:
+  public:
     static Class classObject();
     UITableViewCell() : UITableViewCell(classObject()) {}
     explicit UITableViewCell(Class cls) : UIView(cls) {}
@@ -34,7 +34,7 @@ public:
     rt::Ref<UIView> accessoryView();
     void setAccessoryView(UIView* view);
 
-private:
+  private:
     friend struct UITableViewCellAccess;
     UITableViewCellStyle m_style = UITableViewCellStyleDefault;
     std::string m_reuseIdentifier;

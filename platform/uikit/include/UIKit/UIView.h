@@ -13,7 +13,7 @@ class UIViewController;
 // it belongs to are weak back-pointers, so a hierarchy is freed from the top.
 // Everything the engine or a subclass may replace goes through the runtime.
 class UIKIT_EXTERN UIView : public UIResponder {
-public:
+  public:
     static Class classObject();
     UIView() : UIView(classObject()) {}
     explicit UIView(Class cls) : UIResponder(cls) {}
@@ -63,7 +63,7 @@ public:
     // The tint set on this view itself, without inheritance.
     rt::Ref<UIColor> ownTintColor() const { return m_tintColor; }
 
-private:
+  private:
     friend class UIViewController;
     friend struct UIViewAccess;
 

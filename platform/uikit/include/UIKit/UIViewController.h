@@ -11,7 +11,7 @@ class UINavigationController;
 // the appearance callbacks and presentation go through the runtime, so
 // subclasses and replacements see every call.
 class UIKIT_EXTERN UIViewController : public UIResponder {
-public:
+  public:
     static Class classObject();
     UIViewController() : UIViewController(classObject()) {}
     explicit UIViewController(Class cls);
@@ -45,7 +45,7 @@ public:
     rt::Ref<UIViewController> presentedViewController() const { return m_presentedViewController; }
     rt::Ref<UIViewController> presentingViewController() const { return m_presentingViewController.lock(); }
 
-private:
+  private:
     friend struct UIViewControllerAccess;
     friend struct UINavigationControllerAccess;
 

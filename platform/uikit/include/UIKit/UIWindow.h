@@ -6,7 +6,7 @@ class UIViewController;
 // The top of a view hierarchy. Every window is listed by the application, in
 // the order made; at most one is the key window.
 class UIKIT_EXTERN UIWindow : public UIView {
-public:
+  public:
     static Class classObject();
     UIWindow() : UIWindow(classObject()) {}
     explicit UIWindow(Class cls);
@@ -22,7 +22,7 @@ public:
     // Puts the controller's view into the window (loading it if need be).
     void setRootViewController(UIViewController* controller);
 
-private:
+  private:
     rt::Ref<UIViewController> m_rootViewController;
     bool m_visible = false;
 };

@@ -1,0 +1,136 @@
+#include "VRSControllerOperations.h"
+
+#include "PQPrefs.h"
+#include "VRSExternalController.h"
+
+#include <CoreFoundation/CFNotificationCenter.h>
+#include <Foundation/PlistFile.h>
+#include <UIKit/UIAlertController.h>
+#include <UIKit/UIApplication.h>
+#include <UIKit/UINavigationController.h>
+#include <UIKit/UINavigationItem.h>
+#include <UIKit/UIWindow.h>
+#include <objc/message.h>
+
+#include <spawn.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+PSListController* page(id self) {
+    return static_cast<PSListController*>(self);
+}
+
+// Both page classes sit directly on PSListController, so the inherited
+// behaviour is what PSListController answers, whichever class carries the call.
+template <class Fn, class... Args> void inherited(id self, SEL cmd, Args... args) {
+    rt::sendSuper<Fn>(self, VRSExternalController::classObject(), cmd, args...);
+}
+
+rt::Ref<UIWindow> keyWindow() {
+    for (const rt::Ref<UIWindow>& window : UIApplication::sharedApplication()->windows())
+        if (window->isKeyWindow())
+            return window;
+    return nullptr;
+}
+
+std::optional<std::string> textProperty(PSSpecifier* specifier, const char* key) {
+    if (!specifier)
+        return std::nullopt;
+    ns::PlistValue value = specifier->propertyForKey(key);
+    const std::string* text = value.asString();
+    if (!text || text->empty())
+        return std::nullopt;
+    return *text;
+}
+
+std::string preferencePath(const std::string& domain) {
+    return "/var/mobile/Library/Preferences/" + domain + ".plist";
+}
+
+void viewDidLoad(id self, SEL cmd) {
+    inherited<void()>(self, cmd);
+    if (rt::Ref<UINavigationController> stack = page(self)->navigationController())
+        stack->navigationBar()->setPrefersLargeTitles(NO);
+}
+
+void viewWillAppear(id self, SEL cmd, BOOL animated) {
+    inherited<void(BOOL)>(self, cmd, animated);
+    if (rt::Ref<UIWindow> window = keyWindow())
+        window->setTintColor(PQPrefs::shared()->accentColour());
+    // A fresh item on every appearance.
+    auto apply = rt::make<UIBarButtonItem>();
+    apply->initWithTitle("Apply", UIBarButtonItemStylePlain, self, rt::sel<"respring:">());
+    page(self)->navigationItem()->setRightBarButtonItem(apply);
+}
+
+void viewWillDisappear(id self, SEL cmd, BOOL animated) {
+    inherited<void(BOOL)>(self, cmd, animated);
+    if (rt::Ref<UIWindow> window = keyWindow())
+        window->setTintColor(UINavigationBar::appearance()->tintColor());
+}
+
+ns::PlistValue readPreferenceValue(id, SEL, PSSpecifier* specifier) {
+    const auto domain = textProperty(specifier, "defaults");
+    const auto key = textProperty(specifier, "key");
+    if (domain && key) {
+        ns::PlistDictionary settings;
+        if (auto stored = ns::PlistFile::readDictionary(preferencePath(*domain)); stored.ok())
+            settings = std::move(stored).value();
+        if (auto found = settings.find(*key); found != settings.end())
+            return found->second;
+    }
+    return specifier ? specifier->propertyForKey("default") : ns::PlistValue();
+}
+
+// A nil value or a row without "key" or "defaults" names nothing to store:
+// nothing is written, no file is made and nothing is posted.
+void setPreferenceValue(id, SEL, const ns::PlistValue& value, PSSpecifier* specifier) {
+    const auto domain = textProperty(specifier, "defaults");
+    const auto key = textProperty(specifier, "key");
+    if (!domain || !key || value.isNull())
+        return;
+    const std::string path = preferencePath(*domain);
+    ns::PlistDictionary settings;
+    if (auto stored = ns::PlistFile::readDictionary(path); stored.ok())
+        settings = std::move(stored).value();
+    settings[*key] = value;
+    (void)ns::PlistFile::writeDictionary(path, settings);
+    if (const auto notification = textProperty(specifier, "PostNotification"))
+        CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(),
+                                             notification->c_str(), nullptr, nullptr, true);
+}
+
+void killBackboardd(UIAlertAction*) {
+    pid_t pid;
+    const char* args[] = {"killall", "backboardd", nullptr};
+    posix_spawn(&pid, "/usr/bin/killall", nullptr, nullptr, const_cast<char* const*>(args), nullptr);
+}
+
+void respring(id self, SEL, id) {
+    auto alert =
+        UIAlertController::alertControllerWithTitle("Respring", "Are you sure?", UIAlertControllerStyleAlert);
+    alert->addAction(UIAlertAction::actionWithTitle("Yes", UIAlertActionStyleDefault, &killBackboardd));
+    alert->addAction(UIAlertAction::actionWithTitle("No", UIAlertActionStyleCancel, nullptr));
+    page(self)->presentViewController(alert, YES, nullptr);
+}
+
+} // namespace
+
+void VRSControllerOperations::addTo(Class cls) {
+    class_addMethod(cls, rt::sel<"viewDidLoad">(), &::viewDidLoad);
+    class_addMethod(cls, rt::sel<"viewWillAppear:">(), &::viewWillAppear);
+    class_addMethod(cls, rt::sel<"viewWillDisappear:">(), &::viewWillDisappear);
+    class_addMethod(cls, rt::sel<"readPreferenceValue:">(), &::readPreferenceValue);
+    class_addMethod(cls, rt::sel<"setPreferenceValue:specifier:">(), &::setPreferenceValue);
+    class_addMethod(cls, rt::sel<"respring:">(), &::respring);
+}
+
+PSSpecifierArray VRSControllerOperations::specifiersFromLayout(id self, const char* layoutName) {
+    PSListController* controller = page(self);
+    if (!controller->_specifiers)
+        controller->_specifiers = controller->loadSpecifiersFromPlistName(layoutName, controller);
+    return *controller->_specifiers;
+}

@@ -1,0 +1,311 @@
+#include "SettingsHost.h"
+
+#include <Foundation/DevicePath.h>
+#include <Foundation/NSFileManager.h>
+#include <Foundation/PlistFile.h>
+#include <Preferences/PSSwitchTableCell.h>
+#include <UIKit/UIAlertController.h>
+#include <UIKit/UINavigationItem.h>
+#include <objc/message.h>
+
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <cctype>
+#include <deque>
+#include <set>
+
+namespace hosts {
+
+namespace {
+
+std::string lower(std::string text) {
+    std::ranges::transform(text, text.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string textOf(const PSSpecifier* row, const char* key) {
+    ns::PlistValue value = row->propertyForKey(key);
+    return value.asString() ? *value.asString() : std::string();
+}
+
+// What a row calls itself: its name, or the title its own cell draws.
+std::string titleOf(const PSSpecifier* row) {
+    return row->name().empty() ? textOf(row, "title") : row->name();
+}
+
+bool isLink(const PSSpecifier* row) {
+    return (row->cellType() == PSLinkCell || row->cellType() == PSLinkListCell) &&
+           !row->detailControllerClassName().empty();
+}
+
+bool isSwitch(const PSSpecifier* row) {
+    return row->cellType() == PSSwitchCell;
+}
+
+const ns::PlistArray* menuTitles(const PSSpecifier* row) {
+    auto found = row->properties().find("validTitles");
+    return found == row->properties().end() ? nullptr : found->second.asArray();
+}
+
+bool isColour(const PSSpecifier* row) {
+    return row->properties().count("fallback") != 0;
+}
+
+// Picture rows keep their picture in a file of their own beside the preferences.
+bool isPicture(const PSSpecifier* row) {
+    return row->cellClassName() == "PQImagePickerCell";
+}
+
+std::string picturePath(const PSSpecifier* row) {
+    return "/var/mobile/Library/Preferences/" + textOf(row, "defaults") + "-" + textOf(row, "key") + ".png";
+}
+
+std::optional<bool> parseSwitch(const std::string& text) {
+    const std::string word = lower(text);
+    if (word == "on" || word == "yes" || word == "true" || word == "1")
+        return true;
+    if (word == "off" || word == "no" || word == "false" || word == "0")
+        return false;
+    return std::nullopt;
+}
+
+// What a colour picker reports: eight upper-case digits, red green blue alpha.
+std::optional<std::string> parseColour(std::string text) {
+    if (!text.empty() && text.front() == '#')
+        text.erase(0, 1);
+    if ((text.size() != 6 && text.size() != 8) ||
+        !std::ranges::all_of(text, [](unsigned char c) { return std::isxdigit(c); }))
+        return std::nullopt;
+    std::ranges::transform(text, text.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text.size() == 6 ? text + "FF" : text;
+}
+
+PSListController* asPage(UIViewController* controller) {
+    return controller && controller->isKindOfClass(PSListController::classObject())
+               ? static_cast<PSListController*>(controller)
+               : nullptr;
+}
+
+} // namespace
+
+SettingsHost::SettingsHost(const std::string& pane) {
+    const std::string entryPath = std::string(kEntryFolder) + "/" + pane + ".plist";
+    auto entryFile = ns::PlistFile::readDictionary(entryPath);
+    if (!entryFile.ok())
+        throw SettingsError("no settings pane \"" + pane + "\" is installed (" + entryFile.error() + ")");
+    auto entry = entryFile.value().find("entry");
+    const ns::PlistDictionary* fields =
+        entry == entryFile.value().end() ? nullptr : entry->second.asDictionary();
+    auto field = [&](const char* key) {
+        auto found = fields ? fields->find(key) : ns::PlistDictionary::const_iterator();
+        return fields && found != fields->end() && found->second.asString() ? *found->second.asString()
+                                                                            : std::string();
+    };
+    const std::string bundle = field("bundle");
+    const std::string rootClass = field("detail");
+    if (bundle.empty() || rootClass.empty())
+        throw SettingsError(entryPath + " names no bundle or no root page");
+
+    m_bundlePath = std::string(kBundleFolder) + "/" + bundle + ".bundle";
+    auto executable = ns::DevicePath::toHost(m_bundlePath + "/" + bundle);
+    if (!executable.ok())
+        throw SettingsError(executable.error());
+    if (!dlopen(executable.value().c_str(), RTLD_NOW | RTLD_LOCAL))
+        throw SettingsError(std::string("cannot load the settings pane: ") + dlerror());
+
+    Class cls = objc_getRequiredClass(rootClass.c_str());
+    rt::Ref<UIViewController> made(static_cast<UIViewController*>(class_createInstance(cls)));
+    m_root = rt::Ref<PSListController>(asPage(made));
+    if (!m_root)
+        throw SettingsError(rootClass + " is not a settings page");
+    m_root->setBundlePath(m_bundlePath);
+    m_root->setTitle(field("label"));
+
+    m_stack = rt::make<UINavigationController>();
+    m_stack->navigationBar()->setPrefersLargeTitles(YES); // the app's own pages use large titles
+    m_stack->initWithRootViewController(m_root);
+    m_window = rt::make<UIWindow>();
+    m_window->setRootViewController(m_stack);
+    m_window->makeKeyAndVisible();
+}
+
+std::vector<SettingsHost::Page> SettingsHost::pages() {
+    if (!m_pages.empty())
+        return m_pages;
+    m_pages.push_back({"Root", m_root->title(), class_getName(object_getClass(m_root)), {}});
+    // Pages are opened off screen to read their links; each class is visited once.
+    std::deque<std::pair<rt::Ref<PSListController>, std::vector<std::string>>> pending{{m_root, {}}};
+    std::set<std::string> seen{m_pages.front().controllerClass};
+    while (!pending.empty()) {
+        auto [controller, path] = pending.front();
+        pending.pop_front();
+        for (const rt::Ref<PSSpecifier>& row : controller->specifiers()) {
+            if (!isLink(row) || !seen.insert(row->detailControllerClassName()).second)
+                continue;
+            std::vector<std::string> rowPath = path;
+            rowPath.push_back(row->identifier());
+            m_pages.push_back({row->identifier(), titleOf(row), row->detailControllerClassName(), rowPath});
+            rt::Ref<UIViewController> opened = controller->controllerForSpecifier(row);
+            if (PSListController* next = asPage(opened))
+                pending.emplace_back(rt::Ref<PSListController>(next), rowPath);
+        }
+    }
+    return m_pages;
+}
+
+const SettingsHost::Page& SettingsHost::findPage(const std::string& name) {
+    pages();
+    for (const Page& page : m_pages)
+        if (page.identifier == name || lower(page.title) == lower(name) ||
+            lower(page.identifier) == lower(name))
+            return page;
+    std::string known;
+    for (const Page& page : m_pages)
+        known += (known.empty() ? "" : ", ") + page.identifier;
+    throw SettingsError("no page \"" + name + "\" (pages: " + known + ")");
+}
+
+PSListController* SettingsHost::open(const Page& page) {
+    while (m_stack->viewControllers().size() > 1)
+        m_stack->popViewControllerAnimated(NO);
+    PSListController* current = m_root;
+    for (const std::string& step : page.path) {
+        PSSpecifier* link = nullptr;
+        for (const rt::Ref<PSSpecifier>& row : current->specifiers())
+            if (isLink(row) && row->identifier() == step)
+                link = row;
+        rt::Ref<UIViewController> opened = link ? current->selectSpecifier(link) : nullptr;
+        PSListController* next = asPage(opened);
+        if (!next || m_stack->topViewController().get() != next) // the stack owns the page from here
+            throw SettingsError("the page " + page.identifier + " (" + page.controllerClass +
+                                ") cannot be opened");
+        current = next;
+    }
+    return current;
+}
+
+SettingsHost::RowDescription SettingsHost::describe(PSListController* controller, PSSpecifier* row) {
+    RowDescription description;
+    description.title = titleOf(row);
+    description.key = textOf(row, "key");
+    if (row->cellType() == PSGroupCell) {
+        description.isGroup = true;
+        description.cellClass = "PSGroupCell";
+        return description;
+    }
+    rt::Ref<PSTableCell> cell = controller->cachedCellForSpecifier(row);
+    description.cellClass = class_getName(object_getClass(cell));
+    if (!row->cellClassName().empty() && row->cellClassName() != description.cellClass)
+        description.cellClass += " (for " + row->cellClassName() + ")";
+
+    // The value as the row's own cell shows it; the pane's custom cells are
+    // stood in for by what they would draw.
+    if (isLink(row)) {
+        description.value = "opens " + row->detailControllerClassName();
+    } else if (cell->isKindOfClass(PSSwitchTableCell::classObject())) {
+        description.value = static_cast<PSSwitchTableCell*>(cell.get())->control()->isOn() ? "on" : "off";
+    } else if (const ns::PlistArray* titles = menuTitles(row)) {
+        const ns::PlistValue index = controller->readPreferenceValue(row);
+        const long long at = index.integerValue();
+        description.value = at >= 0 && static_cast<std::size_t>(at) < titles->size()
+                                ? (*titles)[at].stringValue() + " (" + std::to_string(at) + ")"
+                                : "(" + index.stringValue() + ")";
+    } else if (isPicture(row)) {
+        description.value =
+            NSFileManager::defaultManager()->fileExistsAtPath(picturePath(row)) ? "picture" : "none";
+    } else if (!description.key.empty()) {
+        const ns::PlistValue value = controller->readPreferenceValue(row);
+        if (!value.isNull())
+            description.value = value.stringValue();
+        else if (isColour(row))
+            description.value = textOf(row, "fallback") + " (not set)";
+    }
+    return description;
+}
+
+std::vector<SettingsHost::RowDescription> SettingsHost::show(const std::string& name) {
+    PSListController* controller = open(findPage(name));
+    std::vector<RowDescription> rows;
+    for (const rt::Ref<PSSpecifier>& row : controller->specifiers())
+        rows.push_back(describe(controller, row));
+    return rows;
+}
+
+std::string SettingsHost::set(const std::string& key, const std::string& value) {
+    for (const Page& page : pages()) {
+        PSListController* controller = open(page);
+        for (const rt::Ref<PSSpecifier>& row : controller->specifiers()) {
+            if (textOf(row, "key") != key || row->cellType() == PSGroupCell)
+                continue;
+            const std::string where = page.identifier + ": " + titleOf(row) + " (" + key + ")";
+            if (isSwitch(row)) {
+                auto on = parseSwitch(value);
+                if (!on)
+                    throw SettingsError(key + " is a switch: give on or off");
+                rt::Ref<PSTableCell> cell = controller->cachedCellForSpecifier(row);
+                if (!cell->isKindOfClass(PSSwitchTableCell::classObject()))
+                    throw SettingsError(key + ": its cell has no switch");
+                static_cast<PSSwitchTableCell*>(cell.get())->control()->toggleByUser(*on);
+                return where + " = " + (*on ? "on" : "off");
+            }
+            if (const ns::PlistArray* titles = menuTitles(row)) {
+                std::optional<std::size_t> chosen;
+                for (std::size_t i = 0; i < titles->size(); ++i)
+                    if (lower((*titles)[i].stringValue()) == lower(value) || std::to_string(i) == value)
+                        chosen = i;
+                if (!chosen) {
+                    std::string choices;
+                    for (const ns::PlistValue& title : *titles)
+                        choices += (choices.empty() ? "" : ", ") + title.stringValue();
+                    throw SettingsError(key + " is one of: " + choices);
+                }
+                row->performSetterWithValue(ns::PlistValue(static_cast<long long>(*chosen)));
+                return where + " = " + (*titles)[*chosen].stringValue() + " (" + std::to_string(*chosen) +
+                       ")";
+            }
+            if (isPicture(row))
+                throw SettingsError(key + " holds a picture, chosen in the image picker; it takes no value");
+            if (isColour(row)) {
+                auto colour = parseColour(value);
+                if (!colour)
+                    throw SettingsError(key + " is a colour: give RRGGBB or RRGGBBAA in hex");
+                row->performSetterWithValue(ns::PlistValue(*colour));
+                return where + " = " + *colour;
+            }
+            row->performSetterWithValue(ns::PlistValue(value));
+            return where + " = " + value;
+        }
+    }
+    throw SettingsError("no row stores the key \"" + key + "\"");
+}
+
+std::vector<std::string> SettingsHost::apply(const std::string& answer, const std::string& name) {
+    PSListController* controller = open(findPage(name));
+    rt::Ref<UIBarButtonItem> button = controller->navigationItem()->rightBarButtonItem();
+    if (!button)
+        throw SettingsError("the page " + name + " has no Apply button");
+    std::vector<std::string> lines{"tapped " + button->title()};
+    button->tap();
+    rt::Ref<UIViewController> shown = controller->presentedViewController();
+    if (!shown || !shown->isKindOfClass(UIAlertController::classObject()))
+        throw SettingsError(button->title() + " showed no alert");
+    auto* alert = static_cast<UIAlertController*>(shown.get());
+    std::string buttons;
+    UIAlertAction* chosen = nullptr;
+    for (const rt::Ref<UIAlertAction>& action : alert->actions()) {
+        buttons += (buttons.empty() ? "" : " / ") + action->title();
+        if (lower(action->title()) == lower(answer))
+            chosen = action;
+    }
+    lines.push_back("alert: " + alert->title() + ": " + alert->message() + " [" + buttons + "]");
+    if (!chosen)
+        throw SettingsError("the alert has no button \"" + answer + "\" (buttons: " + buttons + ")");
+    alert->_dismissWithAction(chosen);
+    lines.push_back("answered " + chosen->title());
+    return lines;
+}
+
+} // namespace hosts

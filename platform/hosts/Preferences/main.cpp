@@ -1,0 +1,87 @@
+// The Settings app, reduced to what the simulator needs: it loads one pane
+// from the device and shows or drives its pages.
+//   Preferences pages
+//   Preferences show PAGE
+//   Preferences set KEY VALUE
+//   Preferences apply yes|no [PAGE]
+// Before it exits it waits for every process the pane started.
+#include "DeviceProcess.h"
+#include "SettingsHost.h"
+#include "TweakLoader.h"
+
+#include <Foundation/SpawnedProcesses.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kPane = "VantorelPrefs";
+
+int usage() {
+    std::fprintf(stderr, "usage: Preferences pages | show PAGE | set KEY VALUE | apply yes|no [PAGE]\n");
+    return 2;
+}
+
+int run(const std::vector<std::string>& args) {
+    if (args.empty())
+        return usage();
+    const std::string& verb = args[0];
+    if (verb == "pages" && args.size() == 1) {
+        hosts::SettingsHost host(kPane);
+        for (const auto& page : host.pages())
+            std::printf("%s\t%s\t%s\n", page.identifier.c_str(), page.title.c_str(),
+                        page.controllerClass.c_str());
+        return 0;
+    }
+    if (verb == "show" && args.size() == 2) {
+        hosts::SettingsHost host(kPane);
+        for (const auto& row : host.show(args[1]))
+            std::printf("%s\t%s\t%s\t%s\n", row.isGroup ? ("[" + row.title + "]").c_str() : row.title.c_str(),
+                        row.cellClass.c_str(), row.key.c_str(), row.value.c_str());
+        return 0;
+    }
+    if (verb == "set" && args.size() == 3) {
+        hosts::SettingsHost host(kPane);
+        std::printf("%s\n", host.set(args[1], args[2]).c_str());
+        return 0;
+    }
+    if (verb == "apply" && (args.size() == 2 || args.size() == 3)) {
+        hosts::SettingsHost host(kPane);
+        const std::size_t before = ns::SpawnedProcesses::count();
+        for (const std::string& line : host.apply(args[1], args.size() == 3 ? args[2] : "Root"))
+            std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+        const std::size_t started = ns::SpawnedProcesses::count() - before;
+        for (const auto& child : ns::SpawnedProcesses::waitAll()) {
+            if (WIFEXITED(child.status))
+                std::printf("started process %d, exit status %d\n", child.pid, WEXITSTATUS(child.status));
+            else
+                std::printf("started process %d, ended by signal %d\n", child.pid, WTERMSIG(child.status));
+        }
+        if (started == 0)
+            std::printf("no process started\n");
+        return 0;
+    }
+    return usage();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    hosts::DeviceProcess::start("Preferences", "com.apple.Preferences", "/var/mobile");
+    hosts::TweakLoader::loadFor("com.apple.Preferences", "Preferences");
+    int status = 2;
+    try {
+        status = run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "Preferences: %s\n", error.what());
+    }
+    std::fflush(stdout);
+    ns::SpawnedProcesses::waitAll(); // what the pane started has finished when the app is gone
+    return status;
+}

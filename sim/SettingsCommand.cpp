@@ -1,0 +1,225 @@
+// `settings`: the pane as a user meets it, through the device's Settings app.
+// Every verb runs the Preferences host program on the device and shows what it reports.
+#include "Command.h"
+#include "HostRunner.h"
+#include "SimError.h"
+
+#include <Foundation/DevicePath.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace sim {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kBundle = "VantorelPrefs.bundle";
+constexpr const char* kEntry = "VantorelPrefs.plist";
+
+struct HostOutput {
+    std::vector<std::string> lines;
+};
+
+// Runs the Settings host and answers its output lines; its complaint, if it
+// fails, becomes ours.
+HostOutput runSettings(const std::vector<std::string>& arguments) {
+    const std::string program = HostRunner::programFolder() + "/Preferences";
+    std::vector<std::string> words{program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    int out[2];
+    if (pipe2(out, O_CLOEXEC) != 0)
+        throw SimError(std::string("cannot start the Settings app: ") + std::strerror(errno));
+    std::FILE* errors = std::tmpfile();
+    if (!errors) {
+        close(out[0]);
+        close(out[1]);
+        throw SimError(std::string("cannot start the Settings app: ") + std::strerror(errno));
+    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> errorFile(errors, &std::fclose);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, fileno(errors), STDERR_FILENO);
+    pid_t child = 0;
+    std::fflush(nullptr);
+    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (spawned != 0) {
+        close(out[0]);
+        throw SimError("cannot start " + program + ": " + std::strerror(spawned) + " (run make first)");
+    }
+
+    std::string text;
+    char buffer[4096];
+    for (ssize_t got; (got = read(out[0], buffer, sizeof buffer)) != 0;) {
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(out[0]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+
+    std::string complaint;
+    std::rewind(errors);
+    while (std::fgets(buffer, sizeof buffer, errors))
+        complaint += buffer;
+    HostOutput output;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        output.lines.push_back(line);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+        std::fputs(complaint.c_str(), stderr); // warnings of a successful run still reach the user
+        return output;
+    }
+    for (const std::string& line : output.lines)
+        std::printf("%s\n", line.c_str());
+    while (!complaint.empty() && complaint.back() == '\n')
+        complaint.pop_back();
+    const std::string prefix = "Preferences: ";
+    if (complaint.rfind(prefix, 0) == 0 && complaint.find('\n') == std::string::npos)
+        throw SimError(complaint.substr(prefix.size()));
+    if (!complaint.empty())
+        std::fprintf(stderr, "%s\n", complaint.c_str());
+    throw SimError(WIFSIGNALED(status)
+                       ? "the Settings app crashed (signal " + std::to_string(WTERMSIG(status)) + ")"
+                       : "the Settings app failed");
+}
+
+std::vector<std::string> split(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        fields.push_back(line.substr(start, tab - start));
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+// Columns two spaces apart; an empty field shows as "-".
+void printTable(const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows)
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            widths.resize(std::max(widths.size(), row.size()));
+            widths[i] = std::max(widths[i], std::max<std::size_t>(row[i].size(), 1));
+        }
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const std::string field = row[i].empty() ? "-" : row[i];
+            line += field;
+            if (i + 1 < row.size())
+                line += std::string(widths[i] - field.size() + 2, ' ');
+        }
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+void requirePane(const Device& device) {
+    if (!fs::exists(device.hostPath(std::string("/Library/PreferenceBundles/") + kBundle)))
+        throw SimError("the settings pane is not installed on this device (run: vantorel-sim init)");
+}
+
+} // namespace
+
+void installSettingsPane(const Device& device) {
+    const fs::path built = fs::path(HostRunner::libraryFolder()) / kBundle;
+    const fs::path bundle = device.hostPath(std::string("/Library/PreferenceBundles/") + kBundle);
+    const fs::path entries = device.hostPath("/Library/PreferenceLoader/Preferences");
+    std::error_code error;
+    if (!fs::is_directory(built, error))
+        throw SimError("cannot install the settings pane: " + built.string() +
+                       " is missing (run make first)");
+    fs::create_directories(bundle, error);
+    fs::create_directories(entries, error);
+    fs::copy(built, bundle, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+    if (!error)
+        fs::copy_file(fs::path(HostRunner::libraryFolder()) / "PreferenceLoader" / kEntry, entries / kEntry,
+                      fs::copy_options::overwrite_existing, error);
+    if (error)
+        throw SimError("cannot install the settings pane: " + error.message());
+}
+
+void addSettingsCommands(CLI::App& app, Command& command) {
+    CLI::App* settings = app.add_subcommand("settings", "Use the settings pane through the Settings app");
+    settings->require_subcommand(1);
+
+    CLI::App* pages = settings->add_subcommand("pages", "List the pane's pages");
+    pages->callback([&command] {
+        requirePane(command.device());
+        std::vector<std::vector<std::string>> rows{{"PAGE", "TITLE", "CONTROLLER"}};
+        for (const std::string& line : runSettings({"pages"}).lines)
+            rows.push_back(split(line));
+        printTable(rows);
+    });
+
+    auto page = std::make_shared<std::string>();
+    CLI::App* show =
+        settings->add_subcommand("show", "Show a page's rows: title, cell class, key and value shown");
+    show->add_option("PAGE", *page, "Page name, as `settings pages` lists them")->required();
+    show->callback([&command, page] {
+        requirePane(command.device());
+        std::vector<std::vector<std::string>> rows{{"TITLE", "CELL", "KEY", "VALUE"}};
+        for (const std::string& line : runSettings({"show", *page}).lines)
+            rows.push_back(split(line));
+        printTable(rows);
+    });
+
+    auto key = std::make_shared<std::string>();
+    auto value = std::make_shared<std::string>();
+    CLI::App* set = settings->add_subcommand(
+        "set",
+        "Change the row storing KEY as its control would (switches: on/off, menus: a title, colours: hex)");
+    set->add_option("KEY", *key, "Preference key of the row")->required();
+    set->add_option("VALUE", *value, "The new value")->required();
+    set->callback([&command, key, value] {
+        requirePane(command.device());
+        for (const std::string& line : runSettings({"set", *key, *value}).lines)
+            std::printf("%s\n", line.c_str());
+    });
+
+    auto yes = std::make_shared<bool>(false);
+    auto no = std::make_shared<bool>(false);
+    auto applyPage = std::make_shared<std::string>("Root");
+    CLI::App* apply =
+        settings->add_subcommand("apply", "Tap \"Apply\" and answer the alert (Yes restarts the interface)");
+    CLI::Option* yesOption = apply->add_flag("--yes", *yes, "Answer Yes");
+    CLI::Option* noOption = apply->add_flag("--no", *no, "Answer No");
+    yesOption->excludes(noOption);
+    apply->add_option("--page", *applyPage, "The page whose Apply to tap")->capture_default_str();
+    apply->callback([&command, yes, no, applyPage] {
+        if (!*yes && !*no)
+            throw SimError("settings apply: answer the alert with --yes or --no");
+        requirePane(command.device());
+        for (const std::string& line : runSettings({"apply", *yes ? "Yes" : "No", *applyPage}).lines)
+            std::printf("%s\n", line.c_str());
+    });
+}
+
+} // namespace sim
