@@ -29,7 +29,8 @@ struct BenchDevice {
         root = pattern;
         setenv("SIMDEVICE_ROOT", root.c_str(), 1);
         fs::create_directories(root / "var/mobile/Containers/Data/Application/BENCH/Documents");
-        ns::ProcessIdentity::configure("com.apple.MobileSMS", "/var/mobile/Containers/Data/Application/BENCH");
+        ns::ProcessIdentity::configure("com.apple.MobileSMS",
+                                       "/var/mobile/Containers/Data/Application/BENCH");
         ns::PlistDictionary settings;
         for (int i = 0; i < 70; ++i)
             settings["colourKey" + std::to_string(i)] = ns::PlistValue("FF9500FF");

@@ -94,7 +94,8 @@ std::u16string toUtf16(std::string_view text) {
 
 bool isWhitespaceOrNewline(char16_t c) {
     return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
-           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
+           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
+           c == 0x3000;
 }
 
 int hexDigit(char16_t c) {
@@ -121,7 +122,8 @@ uint32_t HexColorCodec::scanHexInt(std::u16string_view text) {
         i += 2;
     uint64_t value = 0;
     for (; i < text.size() && hexDigit(text[i]) >= 0; ++i)
-        value = std::min<uint64_t>((value << 4) | static_cast<uint64_t>(hexDigit(text[i])), UINT32_MAX + 1ull);
+        value =
+            std::min<uint64_t>((value << 4) | static_cast<uint64_t>(hexDigit(text[i])), UINT32_MAX + 1ull);
     return value > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(value);
 }
 
@@ -141,7 +143,8 @@ rt::Ref<UIColor> HexColorCodec::colorWithHexString(std::string_view text) const 
     if (digits.size() == 6)
         digits += u"ff";
     uint32_t value = scanHexInt(digits);
-    return UIColor::colorWithRed(channel(value, 24), channel(value, 16), channel(value, 8), channel(value, 0));
+    return UIColor::colorWithRed(channel(value, 24), channel(value, 16), channel(value, 8),
+                                 channel(value, 0));
 }
 
 rt::Ref<UIColor> HexColorCodec::colorWithSixDigitHexString(std::string_view text) {
@@ -165,7 +168,8 @@ rt::Ref<UIColor> HexColorCodec::colorWithSixDigitHexString(std::string_view text
     if (upper.size() != 6)
         return UIColor::grayColor();
     auto pair = [&](size_t at) {
-        return static_cast<CGFloat>(static_cast<float>(scanHexInt(std::u16string_view(upper).substr(at, 2))) / 255.0f);
+        return static_cast<CGFloat>(static_cast<float>(scanHexInt(std::u16string_view(upper).substr(at, 2))) /
+                                    255.0f);
     };
     return UIColor::colorWithRed(pair(0), pair(2), pair(4), 1.0);
 }

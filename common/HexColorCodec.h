@@ -9,7 +9,7 @@
 // parse is shared by the engine and the pane, which differ only in "blue"; the
 // six-digit parse belongs to the pane's link rows.
 class HexColorCodec {
-public:
+  public:
     enum class Variant {
         engine, // "blue" is a fixed colour: the platform's blue is the user's accent there
         pane,   // "blue" is the platform's system blue
@@ -32,6 +32,6 @@ public:
     // no digit can be read.
     static uint32_t scanHexInt(std::u16string_view text);
 
-private:
+  private:
     Variant m_variant;
 };

@@ -9,4 +9,6 @@ PQPrefs* PQPrefs::shared() {
     return instance;
 }
 
-std::string PQPrefs::pathForID(const std::string& ID) const { return "/var/mobile/Library/Preferences/" + ID + ".plist"; }
+std::string PQPrefs::pathForID(const std::string& ID) const {
+    return "/var/mobile/Library/Preferences/" + ID + ".plist";
+}

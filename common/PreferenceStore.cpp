@@ -26,7 +26,8 @@ void PreferenceStore::setBool(BOOL value, const OptionalString& key, const Optio
     store(key, ns::PlistValue(static_cast<bool>(value)), ID);
 }
 
-void PreferenceStore::setObject(const ns::PlistValue& value, const OptionalString& key, const OptionalString& ID) const {
+void PreferenceStore::setObject(const ns::PlistValue& value, const OptionalString& key,
+                                const OptionalString& ID) const {
     store(key, value, ID);
 }
 
@@ -63,7 +64,8 @@ ns::PlistValue PreferenceStore::objectForKey(const OptionalString& key, const Op
     return objectForKey(key, ns::PlistValue(), ID);
 }
 
-std::optional<ns::PlistValue> PreferenceStore::number(const OptionalString& key, const OptionalString& ID) const {
+std::optional<ns::PlistValue> PreferenceStore::number(const OptionalString& key,
+                                                      const OptionalString& ID) const {
     // Arrays, dictionaries, dates and data have no number conversion: they
     // answer like a missing key instead of failing.
     ns::PlistValue value = objectForKey(key, ID);
@@ -72,12 +74,14 @@ std::optional<ns::PlistValue> PreferenceStore::number(const OptionalString& key,
     return value;
 }
 
-BOOL PreferenceStore::boolForKey(const OptionalString& key, BOOL defaultValue, const OptionalString& ID) const {
+BOOL PreferenceStore::boolForKey(const OptionalString& key, BOOL defaultValue,
+                                 const OptionalString& ID) const {
     auto value = number(key, ID);
     return value ? value->boolValue() : defaultValue;
 }
 
-float PreferenceStore::floatForKey(const OptionalString& key, float defaultValue, const OptionalString& ID) const {
+float PreferenceStore::floatForKey(const OptionalString& key, float defaultValue,
+                                   const OptionalString& ID) const {
     auto value = number(key, ID);
     if (!value)
         return defaultValue;
@@ -85,7 +89,8 @@ float PreferenceStore::floatForKey(const OptionalString& key, float defaultValue
     return stored == 0.0f ? defaultValue : stored;
 }
 
-int32_t PreferenceStore::intForKey(const OptionalString& key, int32_t defaultValue, const OptionalString& ID) const {
+int32_t PreferenceStore::intForKey(const OptionalString& key, int32_t defaultValue,
+                                   const OptionalString& ID) const {
     auto value = number(key, ID);
     return value ? value->intValue() : defaultValue;
 }

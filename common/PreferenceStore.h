@@ -14,7 +14,7 @@
 //
 // A missing ID (or key) reads as nothing stored and writes nothing.
 class PreferenceStore {
-public:
+  public:
     using OptionalString = std::optional<std::string>;
 
     void setBool(BOOL value, const OptionalString& key, const OptionalString& ID) const;
@@ -44,16 +44,18 @@ public:
     rt::Ref<UIColor> colourForKey(const OptionalString& key, const std::string& defaultColour,
                                   const OptionalString& ID) const;
     void removeObjectForKey(const OptionalString& key, const OptionalString& ID) const;
-    rt::Ref<UIColor> colorWithHexString(const std::string& text) const { return m_codec.colorWithHexString(text); }
+    rt::Ref<UIColor> colorWithHexString(const std::string& text) const {
+        return m_codec.colorWithHexString(text);
+    }
 
     // The device path of a domain's file.
     virtual std::string pathForID(const std::string& ID) const = 0;
 
-protected:
+  protected:
     explicit PreferenceStore(HexColorCodec::Variant variant) : m_codec(variant) {}
     virtual ~PreferenceStore() = default;
 
-private:
+  private:
     // The one place the store touches files, so reading can be made cheaper
     // later without changing what callers see.
     ns::PlistDictionary read(const OptionalString& ID) const;

@@ -11,7 +11,9 @@ VRPrefs* VRPrefs::shared() {
 }
 
 std::string VRPrefs::pathForID(const std::string& ID) const {
-    std::vector<std::string> folders = NSSearchPathForDirectoriesInDomains(NSDocumentDirectory, NSUserDomainMask, YES);
-    std::string documents = folders.empty() ? std::string() : ns::stringByExpandingTildeInPath(folders.back());
+    std::vector<std::string> folders =
+        NSSearchPathForDirectoriesInDomains(NSDocumentDirectory, NSUserDomainMask, YES);
+    std::string documents =
+        folders.empty() ? std::string() : ns::stringByExpandingTildeInPath(folders.back());
     return documents + "/" + ID + ".plist";
 }

@@ -16,7 +16,9 @@ template <rt::SelectorName Key> rt::Ref<UIColor> colour() {
 }
 
 // `Selector` only makes each row's replacement (and so its slot) its own.
-template <rt::SelectorName Selector, rt::SelectorName Key> rt::Ref<UIColor> single(id, SEL) { return colour<Key>(); }
+template <rt::SelectorName Selector, rt::SelectorName Key> rt::Ref<UIColor> single(id, SEL) {
+    return colour<Key>();
+}
 
 // A new two-colour gradient on every call: gradient1 first, gradient2 second.
 template <rt::SelectorName Selector, rt::SelectorName First, rt::SelectorName Second>
@@ -37,7 +39,8 @@ template <rt::SelectorName Selector, rt::SelectorName Key> constexpr HookRow the
 
 template <rt::SelectorName Selector, rt::SelectorName First, rt::SelectorName Second>
 constexpr HookRow themeBalloon() {
-    return {"CKUITheme", Selector.value, HookKind::instanceMethod, &Hook<&balloon<Selector, First, Second>>::install};
+    return {"CKUITheme", Selector.value, HookKind::instanceMethod,
+            &Hook<&balloon<Selector, First, Second>>::install};
 }
 
 } // namespace ColourOverrides

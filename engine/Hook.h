@@ -6,5 +6,7 @@
 template <auto Replacement> struct Hook {
     static inline decltype(Replacement) previous = nullptr;
 
-    static void install(Class target, SEL selector) { MSHookMessageEx(target, selector, Replacement, &previous); }
+    static void install(Class target, SEL selector) {
+        MSHookMessageEx(target, selector, Replacement, &previous);
+    }
 };

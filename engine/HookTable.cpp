@@ -53,7 +53,9 @@ const HookRow kHookTable[] = {
 
 } // namespace
 
-std::span<const HookRow> hookTable() { return kHookTable; }
+std::span<const HookRow> hookTable() {
+    return kHookTable;
+}
 
 void installHooks(std::span<const HookRow> rows) {
     const char* group = nullptr;

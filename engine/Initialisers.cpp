@@ -6,4 +6,6 @@ __attribute__((constructor(101))) static void vantorelSpringBoardInitialiser() {
     VantorelStartup::springBoardInitialiser();
 }
 
-__attribute__((constructor(102))) static void vantorelMainInitialiser() { VantorelStartup::mainInitialiser(); }
+__attribute__((constructor(102))) static void vantorelMainInitialiser() {
+    VantorelStartup::mainInitialiser();
+}

@@ -26,7 +26,9 @@ const std::string kNoContainer = "/var/mobile/Documents";
 // The scan runs at the low, background-class priority the device uses for it.
 constexpr long kScanPriority = DISPATCH_QUEUE_PRIORITY_LOW;
 
-std::string wallpaperName(const char* which) { return std::string(kPreferenceDomain) + "-" + which + ".png"; }
+std::string wallpaperName(const char* which) {
+    return std::string(kPreferenceDomain) + "-" + which + ".png";
+}
 
 std::string removingFileScheme(std::string text) {
     const std::string scheme = "file://";
@@ -59,7 +61,8 @@ ns::PlistValue VantorelFileManager::objectForKey(const std::string& key, const n
     return it == dictionary.end() ? defaultValue : it->second;
 }
 
-void VantorelFileManager::setObject(const ns::PlistValue& value, const std::string& key, const std::string& path) const {
+void VantorelFileManager::setObject(const ns::PlistValue& value, const std::string& key,
+                                    const std::string& path) const {
     ns::PlistDictionary dictionary = dictForPath(path);
     dictionary[key] = value;
     (void)ns::PlistFile::writeDictionary(path, dictionary);
@@ -107,18 +110,23 @@ void VantorelFileManager::fetchMessageAppPath() {
         std::vector<ApplicationRecord> records;
         // A private class: looked up by name, messaged through the runtime.
         id workspaceClass = objc_getClass("LSApplicationWorkspace");
-        auto workspace = rt::send<rt::Ref<LSApplicationWorkspace>()>(workspaceClass, rt::sel<"defaultWorkspace">());
+        auto workspace =
+            rt::send<rt::Ref<LSApplicationWorkspace>()>(workspaceClass, rt::sel<"defaultWorkspace">());
         auto applications = rt::send<LSApplicationProxies(unsigned long)>(
             workspace.get(), rt::sel<"applicationsOfType:">(), 1ul);
         for (const rt::Ref<LSApplicationProxy>& proxy : applications) {
-            auto identifier = rt::send<std::optional<std::string>()>(proxy.get(), rt::sel<"bundleIdentifier">());
+            auto identifier =
+                rt::send<std::optional<std::string>()>(proxy.get(), rt::sel<"bundleIdentifier">());
             if (!hasIconAndVisible(identifier))
                 continue;
-            auto container = rt::send<std::optional<std::string>()>(proxy.get(), rt::sel<"dataContainerURL">());
-            records.push_back({{"bundleID", ns::PlistValue(identifier.value_or(""))},
-                               {"path", ns::PlistValue(container ? removingFileScheme(*container) : kNoContainer)}});
+            auto container =
+                rt::send<std::optional<std::string>()>(proxy.get(), rt::sel<"dataContainerURL">());
+            records.push_back(
+                {{"bundleID", ns::PlistValue(identifier.value_or(""))},
+                 {"path", ns::PlistValue(container ? removingFileScheme(*container) : kNoContainer)}});
         }
-        dispatch_async(dispatch_get_main_queue(), [this, records = std::move(records)] { scanFinished(records); });
+        dispatch_async(dispatch_get_main_queue(),
+                       [this, records = std::move(records)] { scanFinished(records); });
     });
 }
 
@@ -126,7 +134,8 @@ void VantorelFileManager::scanFinished(const std::vector<ApplicationRecord>& rec
     std::vector<const ApplicationRecord*> messages;
     for (const ApplicationRecord& record : records) {
         auto identifier = record.find("bundleID");
-        if (identifier != record.end() && containsIgnoringCase(identifier->second.stringValue(), kMessagesIdentifier))
+        if (identifier != record.end() &&
+            containsIgnoringCase(identifier->second.stringValue(), kMessagesIdentifier))
             messages.push_back(&record);
     }
     if (messages.size() == 1) {

@@ -9,7 +9,7 @@
 // its Documents folder in the settings file, and mirrors the settings file and
 // the two wallpapers into it on every launch. Holds no state of its own.
 class VantorelFileManager {
-public:
+  public:
     static VantorelFileManager* shared();
 
     // One sync; called on the main thread after SpringBoard has launched.
@@ -32,7 +32,7 @@ public:
     // The scan's completion, on the main queue.
     void scanFinished(const std::vector<ApplicationRecord>& records);
 
-private:
+  private:
     VantorelFileManager() = default;
     // The remembered Documents folder, or nothing when there is none usable.
     std::optional<std::string> rememberedDocumentsPath() const;

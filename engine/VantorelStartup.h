@@ -3,7 +3,7 @@
 // The engine's two load-time initialisers, in the order the library runs them.
 // Each does its work once per process, however often it is called.
 class VantorelStartup {
-public:
+  public:
     // Makes SpringBoard mirror the settings into Messages after every launch.
     // Harmless elsewhere: no other process has the class it hooks.
     static void springBoardInitialiser();

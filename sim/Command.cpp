@@ -3,7 +3,8 @@
 namespace sim {
 
 Command::Command(CLI::App& app) {
-    app.add_option("--device", m_deviceOption, "Simulated device folder (default: one in your data directory)");
+    app.add_option("--device", m_deviceOption,
+                   "Simulated device folder (default: one in your data directory)");
 }
 
 const Device& Command::device(bool mayBeNew) {

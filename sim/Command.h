@@ -10,7 +10,7 @@ namespace sim {
 
 // What every verb shares: the --device option, resolved on first use.
 class Command {
-public:
+  public:
     explicit Command(CLI::App& app);
     // The device the verb works on; initialised unless `mayBeNew`.
     const Device& device(bool mayBeNew = false);
@@ -18,7 +18,7 @@ public:
     // Uses `root` where no --device was given (the demo's temporary device).
     void useDevice(const std::string& root) { m_deviceOption = root; }
 
-private:
+  private:
     std::string m_deviceOption;
     std::optional<Device> m_device;
 };

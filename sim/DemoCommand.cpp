@@ -32,7 +32,9 @@ const ThemeEntry kExampleTheme[] = {
     {"imessagebubblegradient2", "BF5AF2CC", "blue_balloonColors"},
 };
 
-void step(const char* text) { std::printf("\n== %s\n", text); }
+void step(const char* text) {
+    std::printf("\n== %s\n", text);
+}
 
 } // namespace
 
@@ -58,8 +60,12 @@ void addDemoCommand(CLI::App& app, Command& command) {
         std::printf("Simulated device: %s\n", device.root().c_str());
 
         std::string messages = HostRunner::programFolder() + "/MobileSMS";
-        std::vector<std::string> asked{"colours", "labelColor", "systemBackgroundColor", "systemBlueColor",
-                                       "conversationListSenderColor", "blue_balloonColors"};
+        std::vector<std::string> asked{"colours",
+                                       "labelColor",
+                                       "systemBackgroundColor",
+                                       "systemBlueColor",
+                                       "conversationListSenderColor",
+                                       "blue_balloonColors"};
         step("Messages on a new device: the engine is on, and every colour it themes starts as black");
         HostRunner::run(messages, asked);
 
@@ -75,12 +81,14 @@ void addDemoCommand(CLI::App& app, Command& command) {
         std::ifstream log(device.hostPath("/var/log/syslog"));
         for (std::string line; std::getline(log, line);)
             std::printf("  log: %s\n", line.c_str());
-        std::printf("  (the first launch finds the Messages container; a second respring copies straight away)\n");
+        std::printf(
+            "  (the first launch finds the Messages container; a second respring copies straight away)\n");
 
         step("Messages with the theme (RRGGBBAA)");
         HostRunner::run(messages, asked);
 
-        std::printf("\nPreference file: %s\n", device.hostPath(PQPrefs::shared()->pathForID(kDomain)).c_str());
+        std::printf("\nPreference file: %s\n",
+                    device.hostPath(PQPrefs::shared()->pathForID(kDomain)).c_str());
         if (!temporary.empty() && !*keep) {
             std::error_code ignored;
             std::filesystem::remove_all(temporary, ignored);

@@ -53,7 +53,9 @@ void Device::requireInitialised() const {
                        m_root.string() + " init)");
 }
 
-void Device::enter() const { setenv("SIMDEVICE_ROOT", m_root.c_str(), 1); }
+void Device::enter() const {
+    setenv("SIMDEVICE_ROOT", m_root.c_str(), 1);
+}
 
 fs::path Device::hostPath(const std::string& devicePath) const {
     return m_root / fs::path(devicePath).relative_path();

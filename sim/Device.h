@@ -6,7 +6,7 @@ namespace sim {
 
 // A simulated device: a directory laid out like the phone's file system.
 class Device {
-public:
+  public:
     explicit Device(std::filesystem::path root);
 
     // The device named by --device, or the user's default one.
@@ -22,7 +22,7 @@ public:
     void enter() const;
     std::filesystem::path hostPath(const std::string& devicePath) const;
 
-private:
+  private:
     std::filesystem::path m_root;
 };
 

@@ -7,12 +7,25 @@ namespace sim {
 // Runs a host program of the simulated device as its own process, with this
 // process's environment (which carries the device root), and waits for it.
 class HostRunner {
-public:
+  public:
+    struct Captured {
+        int status = 0;     // exit status
+        std::string output; // what it printed on stdout
+        std::string errors; // and on stderr
+    };
+
     // The folder vantorel-sim was built into; the host programs live beside it.
     static std::string programFolder();
     static std::string libraryFolder();
-    // Exit status of the program; throws SimError when it cannot be started.
+    // The program shares our terminal. Exit status of the program; throws
+    // SimError when it cannot be started or crashes.
     static int run(const std::string& program, const std::vector<std::string>& arguments);
+    // The same, keeping what the program prints.
+    static Captured capture(const std::string& program, const std::vector<std::string>& arguments);
+
+  private:
+    static Captured spawnAndWait(const std::string& program, const std::vector<std::string>& arguments,
+                                 bool keep);
 };
 
 } // namespace sim

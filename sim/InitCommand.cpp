@@ -6,7 +6,8 @@
 namespace sim {
 
 void addInitCommand(CLI::App& app, Command& command) {
-    CLI::App* init = app.add_subcommand("init", "Create the simulated device and install the engine (keeps settings)");
+    CLI::App* init =
+        app.add_subcommand("init", "Create the simulated device and install the engine (keeps settings)");
     init->callback([&command] {
         const Device& device = command.device(/*mayBeNew=*/true);
         device.createSkeleton();

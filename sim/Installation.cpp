@@ -25,10 +25,10 @@ struct KnownApplication {
     bool hasContainer;
 };
 const KnownApplication kApplications[] = {
-    {"com.apple.MobileSMS", 1, true},        {"com.apple.mobilesms.compose", 1, true},
-    {"com.apple.Preferences", 1, true},      {"com.apple.mobilesafari", 1, true},
-    {"com.apple.mobilenotes", 1, true},      {"com.apple.InCallService", 1, false},
-    {"com.apple.Spotlight", 1, true},        {"com.example.weather", 0, true},
+    {"com.apple.MobileSMS", 1, true},   {"com.apple.mobilesms.compose", 1, true},
+    {"com.apple.Preferences", 1, true}, {"com.apple.mobilesafari", 1, true},
+    {"com.apple.mobilenotes", 1, true}, {"com.apple.InCallService", 1, false},
+    {"com.apple.Spotlight", 1, true},   {"com.example.weather", 0, true},
 };
 
 std::string newContainerPath() {
@@ -65,8 +65,10 @@ void Installation::installEngine(const Device& device) {
     fs::path folder = device.hostPath("/Library/MobileSubstrate/DynamicLibraries");
     copyReplacing(fs::path(HostRunner::libraryFolder()) / "Vantorel.dylib", folder / "Vantorel.dylib");
     ns::PlistArray bundles{ns::PlistValue("com.apple.springboard"), ns::PlistValue(kMessages)};
-    ns::PlistDictionary filter{{"Filter", ns::PlistValue(ns::PlistDictionary{{"Bundles", ns::PlistValue(bundles)}})}};
-    if (!ns::PlistFile::writeDictionary("/Library/MobileSubstrate/DynamicLibraries/Vantorel.plist", filter).ok())
+    ns::PlistDictionary filter{
+        {"Filter", ns::PlistValue(ns::PlistDictionary{{"Bundles", ns::PlistValue(bundles)}})}};
+    if (!ns::PlistFile::writeDictionary("/Library/MobileSubstrate/DynamicLibraries/Vantorel.plist", filter)
+             .ok())
         throw SimError("cannot write the engine's loader filter");
 }
 

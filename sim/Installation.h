@@ -7,7 +7,7 @@ namespace sim {
 // its loader filter, the system programs a respring needs, and the installed
 // applications with their data containers. Each step keeps what is there.
 class Installation {
-public:
+  public:
     static void installEngine(const Device& device);
     static void installSystemPrograms(const Device& device);
     static void createApplications(const Device& device);

@@ -17,10 +17,12 @@ void addMessagesCommands(CLI::App& app, Command& command) {
     CLI::App* messages = app.add_subcommand("messages", "Launch Messages on the device and ask it things");
     messages->require_subcommand(1);
     CLI::App* colours = messages->add_subcommand(
-        "colours", "Print the colours Messages gets, one line per selector: SELECTOR RRGGBBAA (all 36 by default)");
+        "colours",
+        "Print the colours Messages gets, one line per selector: SELECTOR RRGGBBAA (all 36 by default)");
     colours->add_option("SELECTOR", options->selectors);
     colours->add_option("--bundle-id", options->bundleIdentifier, "Launch under another bundle identifier");
-    colours->add_option("--platform-lacks", options->lacking, "Classes this platform version lacks (CLASS,CLASS,...)");
+    colours->add_option("--platform-lacks", options->lacking,
+                        "Classes this platform version lacks (CLASS,CLASS,...)");
     colours->callback([&command, options] {
         command.device();
         std::vector<std::string> arguments;

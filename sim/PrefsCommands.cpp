@@ -63,18 +63,20 @@ void get(const PrefsOptions& o) {
     const PreferenceStore& prefs = storeFor(o);
     const std::string& d = o.defaultValue;
     if (o.as == "bool") {
-        bool value = o.hasDefault ? prefs.boolForKey(o.key, parseBool(d), kDomain) : prefs.boolForKey(o.key, kDomain);
+        bool value =
+            o.hasDefault ? prefs.boolForKey(o.key, parseBool(d), kDomain) : prefs.boolForKey(o.key, kDomain);
         std::printf("%s\n", value ? "true" : "false");
     } else if (o.as == "int") {
-        int32_t value = o.hasDefault ? prefs.intForKey(o.key, parseInt(d), kDomain) : prefs.intForKey(o.key, kDomain);
+        int32_t value =
+            o.hasDefault ? prefs.intForKey(o.key, parseInt(d), kDomain) : prefs.intForKey(o.key, kDomain);
         std::printf("%d\n", value);
     } else if (o.as == "integer") {
         int64_t value = o.hasDefault ? prefs.integerForKey(o.key, parseInteger(d), kDomain)
                                      : prefs.integerForKey(o.key, kDomain);
         std::printf("%lld\n", static_cast<long long>(value));
     } else if (o.as == "float") {
-        float value =
-            o.hasDefault ? prefs.floatForKey(o.key, parseFloat(d), kDomain) : prefs.floatForKey(o.key, kDomain);
+        float value = o.hasDefault ? prefs.floatForKey(o.key, parseFloat(d), kDomain)
+                                   : prefs.floatForKey(o.key, kDomain);
         std::printf("%g\n", static_cast<double>(value));
     } else if (o.as == "colour") {
         auto colour = prefs.colourForKey(o.key, o.hasDefault ? d : "000000", kDomain);

@@ -6,23 +6,13 @@
 
 #include <Foundation/DevicePath.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace sim {
 
@@ -40,61 +30,13 @@ struct HostOutput {
 // Runs the Settings host and answers its output lines; its complaint, if it
 // fails, becomes ours.
 HostOutput runSettings(const std::vector<std::string>& arguments) {
-    const std::string program = HostRunner::programFolder() + "/Preferences";
-    std::vector<std::string> words{program};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-
-    int out[2];
-    if (pipe2(out, O_CLOEXEC) != 0)
-        throw SimError(std::string("cannot start the Settings app: ") + std::strerror(errno));
-    std::FILE* errors = std::tmpfile();
-    if (!errors) {
-        close(out[0]);
-        close(out[1]);
-        throw SimError(std::string("cannot start the Settings app: ") + std::strerror(errno));
-    }
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> errorFile(errors, &std::fclose);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, fileno(errors), STDERR_FILENO);
-    pid_t child = 0;
-    std::fflush(nullptr);
-    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    if (spawned != 0) {
-        close(out[0]);
-        throw SimError("cannot start " + program + ": " + std::strerror(spawned) + " (run make first)");
-    }
-
-    std::string text;
-    char buffer[4096];
-    for (ssize_t got; (got = read(out[0], buffer, sizeof buffer)) != 0;) {
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            break;
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(out[0]);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-
-    std::string complaint;
-    std::rewind(errors);
-    while (std::fgets(buffer, sizeof buffer, errors))
-        complaint += buffer;
+    HostRunner::Captured run = HostRunner::capture(HostRunner::programFolder() + "/Preferences", arguments);
     HostOutput output;
-    std::istringstream lines(text);
+    std::istringstream lines(run.output);
     for (std::string line; std::getline(lines, line);)
         output.lines.push_back(line);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+    std::string complaint = run.errors;
+    if (run.status == 0) {
         std::fputs(complaint.c_str(), stderr); // warnings of a successful run still reach the user
         return output;
     }
@@ -107,9 +49,7 @@ HostOutput runSettings(const std::vector<std::string>& arguments) {
         throw SimError(complaint.substr(prefix.size()));
     if (!complaint.empty())
         std::fprintf(stderr, "%s\n", complaint.c_str());
-    throw SimError(WIFSIGNALED(status)
-                       ? "the Settings app crashed (signal " + std::to_string(WTERMSIG(status)) + ")"
-                       : "the Settings app failed");
+    throw SimError("the Settings app failed");
 }
 
 std::vector<std::string> split(const std::string& line) {

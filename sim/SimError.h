@@ -5,14 +5,14 @@ namespace sim {
 
 // A user's mistake or an unusable device: one line on stderr, exit status 2.
 class SimError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A failure a host program has already explained on stderr: exit status 2, no
 // second line.
 class ReportedFailure : public std::runtime_error {
-public:
+  public:
     ReportedFailure() : std::runtime_error("reported by the host program") {}
 };
 

@@ -10,7 +10,8 @@ namespace sim {
 
 void addSystemCommands(CLI::App& app, Command& command) {
     CLI::App* respring = app.add_subcommand(
-        "respring", "Restart the user interface (what \"Apply\" does) and wait until SpringBoard has launched");
+        "respring",
+        "Restart the user interface (what \"Apply\" does) and wait until SpringBoard has launched");
     respring->callback([&command] {
         const Device& device = command.device();
         if (HostRunner::run(device.hostPath("/usr/bin/killall").string(), {"backboardd"}) != 0)

@@ -23,7 +23,8 @@ template <class T> T parseWhole(const std::string& text, const char* what) {
 
 bool parseBool(const std::string& text) {
     std::string lower = text;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     if (lower == "true" || lower == "yes" || lower == "1")
         return true;
     if (lower == "false" || lower == "no" || lower == "0")
@@ -31,9 +32,13 @@ bool parseBool(const std::string& text) {
     throw SimError("'" + text + "' is not a boolean (true/false, yes/no, 1/0)");
 }
 
-int32_t parseInt(const std::string& text) { return parseWhole<int32_t>(text, "a 32-bit integer"); }
+int32_t parseInt(const std::string& text) {
+    return parseWhole<int32_t>(text, "a 32-bit integer");
+}
 
-int64_t parseInteger(const std::string& text) { return parseWhole<int64_t>(text, "a 64-bit integer"); }
+int64_t parseInteger(const std::string& text) {
+    return parseWhole<int64_t>(text, "a 64-bit integer");
+}
 
 float parseFloat(const std::string& text) {
     char* end = nullptr;

@@ -15,7 +15,9 @@ C parse(std::string_view text, HexColorCodec::Variant variant = HexColorCodec::V
     return HexColorCodec(variant).colorWithHexString(text)->components();
 }
 
-C rgba(int r, int g, int b, int a) { return {r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f}; }
+C rgba(int r, int g, int b, int a) {
+    return {r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f};
+}
 
 void expectColour(const C& actual, const C& expected, const std::string& context) {
     EXPECT_NEAR(actual.red, expected.red, 1e-6) << context;
@@ -48,13 +50,18 @@ TEST(FourChannelParse, LengthsCountUtf16Units) {
     // "é" is one unit: three units, doubled to "ééaaff" plus "ff" -> no digit at the start.
     expectColour(parse("éaf"), rgba(0, 0, 0, 0), "é");
     // An emoji is two units: "😀f" is three units and is doubled as units, never crashes.
-    expectColour(parse("\xF0\x9F\x98\x80" "f"), rgba(0, 0, 0, 0), "emoji");
-    expectColour(parse("\xff\xfe" "abc"), rgba(0, 0, 0, 0), "invalid utf-8");
+    expectColour(parse("\xF0\x9F\x98\x80"
+                       "f"),
+                 rgba(0, 0, 0, 0), "emoji");
+    expectColour(parse("\xff\xfe"
+                       "abc"),
+                 rgba(0, 0, 0, 0), "invalid utf-8");
 }
 
 TEST(FourChannelParse, NamedColoursPerVariant) {
     expectColour(parse("blue", HexColorCodec::Variant::engine), {0.04, 0.52, 1.0, 1.0}, "engine blue");
-    expectColour(parse("blue", HexColorCodec::Variant::pane), UIColor::systemBlueColor()->components(), "pane blue");
+    expectColour(parse("blue", HexColorCodec::Variant::pane), UIColor::systemBlueColor()->components(),
+                 "pane blue");
     expectColour(parse("red"), UIColor::systemRedColor()->components(), "red");
     expectColour(parse("default"), UIColor::labelColor()->components(), "default");
     expectColour(parse("tertiary"), UIColor::tertiaryLabelColor()->components(), "tertiary");
@@ -67,9 +74,12 @@ TEST(SixDigitParse, OnlySixDigitsOrGray) {
     C gray = UIColor::grayColor()->components();
     for (const char* text : {"fff", "#FF0000", "FF0000FF", "", "0x12345", "ff00"})
         expectColour(HexColorCodec::colorWithSixDigitHexString(text)->components(), gray, text);
-    expectColour(HexColorCodec::colorWithSixDigitHexString("0xff0000")->components(), rgba(255, 0, 0, 255), "0x");
-    expectColour(HexColorCodec::colorWithSixDigitHexString(" ff0000\n")->components(), rgba(255, 0, 0, 255), "trim");
-    expectColour(HexColorCodec::colorWithSixDigitHexString("12zz56")->components(), rgba(0x12, 0, 0x56, 255), "pair");
+    expectColour(HexColorCodec::colorWithSixDigitHexString("0xff0000")->components(), rgba(255, 0, 0, 255),
+                 "0x");
+    expectColour(HexColorCodec::colorWithSixDigitHexString(" ff0000\n")->components(), rgba(255, 0, 0, 255),
+                 "trim");
+    expectColour(HexColorCodec::colorWithSixDigitHexString("12zz56")->components(), rgba(0x12, 0, 0x56, 255),
+                 "pair");
     expectColour(HexColorCodec::colorWithSixDigitHexString("pink")->components(),
                  UIColor::systemPinkColor()->components(), "named");
 }

@@ -20,7 +20,7 @@ const std::string kID = "com.tavq.vantorelprefs";
 const std::string kContainer = "/var/mobile/Containers/Data/Application/5C3A-TEST";
 
 class PreferenceStoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "store-test-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
@@ -35,7 +35,9 @@ protected:
         fs::remove_all(m_root);
     }
     fs::path sourceFile() const { return m_root / "var/mobile/Library/Preferences" / (kID + ".plist"); }
-    ns::PlistDictionary stored() const { return ns::PlistFile::readDictionaryAtHostPath(sourceFile()).value(); }
+    ns::PlistDictionary stored() const {
+        return ns::PlistFile::readDictionaryAtHostPath(sourceFile()).value();
+    }
     void store(const std::string& key, ns::PlistValue value) const { prefs.setObject(value, key, kID); }
 
     fs::path m_root;
@@ -64,7 +66,8 @@ TEST_F(PreferenceStoreTest, TypedGettersFollowThePlatformConversions) {
     EXPECT_EQ(prefs.floatForKey("text", kID), 12.5f);
     EXPECT_EQ(prefs.intForKey("missing", kID), 0);
     EXPECT_EQ(prefs.objectForKey("missing", kID), ns::PlistValue());
-    EXPECT_EQ(prefs.objectForKey("missing", ns::PlistValue(std::string("d")), kID), ns::PlistValue(std::string("d")));
+    EXPECT_EQ(prefs.objectForKey("missing", ns::PlistValue(std::string("d")), kID),
+              ns::PlistValue(std::string("d")));
 }
 
 TEST_F(PreferenceStoreTest, WritesStoreTheNamedKindAndReplaceTheWholeFile) {
@@ -154,8 +157,10 @@ TEST(PreferenceStoreShared, OneInstanceEvenUnderConcurrentFirstCalls) {
     std::vector<const void*> seen(8);
     std::vector<std::thread> threads;
     for (size_t i = 0; i < seen.size(); ++i)
-        threads.emplace_back([&seen, i] { seen[i] = i % 2 ? static_cast<const void*>(VRPrefs::shared())
-                                                          : static_cast<const void*>(PQPrefs::shared()); });
+        threads.emplace_back([&seen, i] {
+            seen[i] = i % 2 ? static_cast<const void*>(VRPrefs::shared())
+                            : static_cast<const void*>(PQPrefs::shared());
+        });
     for (auto& thread : threads)
         thread.join();
     std::set<const void*> distinct(seen.begin(), seen.end());

@@ -21,7 +21,8 @@ std::string hex(const rt::Ref<UIColor>& colour) {
     UIColor::Components c = colour->components();
     char text[16];
     auto byte = [](double v) { return static_cast<unsigned>(std::llround(v * 255.0)); };
-    std::snprintf(text, sizeof text, "%02X%02X%02X%02X", byte(c.red), byte(c.green), byte(c.blue), byte(c.alpha));
+    std::snprintf(text, sizeof text, "%02X%02X%02X%02X", byte(c.red), byte(c.green), byte(c.blue),
+                  byte(c.alpha));
     return text;
 }
 
@@ -43,7 +44,8 @@ TEST(HookTable, RowsAreTheThirtySixColourOverridesInOrder) {
     EXPECT_STREQ(rows[19].className, "CKUITheme");
     EXPECT_STREQ(rows[35].selector, "green_balloonColors");
     for (size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(rows[i].kind, i < 19 ? HookKind::classMethod : HookKind::instanceMethod) << rows[i].selector;
+        EXPECT_EQ(rows[i].kind, i < 19 ? HookKind::classMethod : HookKind::instanceMethod)
+            << rows[i].selector;
         for (size_t j = 0; j < i; ++j)
             EXPECT_NE(rows[i].install, rows[j].install) << "rows share a hook slot: " << rows[i].selector;
     }
@@ -58,7 +60,8 @@ TEST(EngineStartup, MessagesWithoutSettingsGetsEveryOverrideInBlack) {
         for (const HookRow& row : hookTable()) {
             Class cls = objc_getClass(row.className);
             before.push_back(rt::findMethod(row.kind == HookKind::classMethod ? object_getClass(cls) : cls,
-                                            sel_registerName(row.selector)).imp);
+                                            sel_registerName(row.selector))
+                                 .imp);
         }
         VantorelStartup::springBoardInitialiser();
         VantorelStartup::mainInitialiser();
@@ -67,7 +70,8 @@ TEST(EngineStartup, MessagesWithoutSettingsGetsEveryOverrideInBlack) {
         for (const HookRow& row : hookTable()) {
             Class cls = objc_getClass(row.className);
             IMP now = rt::findMethod(row.kind == HookKind::classMethod ? object_getClass(cls) : cls,
-                                     sel_registerName(row.selector)).imp;
+                                     sel_registerName(row.selector))
+                          .imp;
             failed += now == before[i++];
         }
         auto theme = rt::make<CKUITheme>();
@@ -96,7 +100,8 @@ TEST(EngineStartup, AnswersFollowTheContainerCopyOnEveryCall) {
         auto theme = rt::make<CKUITheme>();
         CKBalloonColors blue = theme->blue_balloonColors();
         int failed = checks({
-            hex(UIColor::systemBackgroundColor()) == "102030FF", hex(UIColor::systemGroupedBackgroundColor()) == "102030FF",
+            hex(UIColor::systemBackgroundColor()) == "102030FF",
+            hex(UIColor::systemGroupedBackgroundColor()) == "102030FF",
             hex(UIColor::groupTableViewBackgroundColor()) == "102030FF",
             hex(UIColor::secondarySystemGroupedBackgroundColor()) == "AABBCCFF",
             hex(UIColor::tableCellPlainBackgroundColor()) == "AABBCCFF",
@@ -121,7 +126,8 @@ TEST(EngineStartup, MasterSwitchOffInstallsNothing) {
         device.write(SimulatedDevice::target(),
                      {{"enableVantorel", ns::PlistValue(false)}, {"primarylabel", ns::PlistValue("ff0000")}});
         VantorelStartup::mainInitialiser();
-        return checks({hex(UIColor::labelColor()) == "000000FF", hex(UIColor::systemBlueColor()) == "007AFFFF",
+        return checks({hex(UIColor::labelColor()) == "000000FF",
+                       hex(UIColor::systemBlueColor()) == "007AFFFF",
                        hex(rt::make<CKUITheme>()->blue_sendButtonColor()) == "007AFFFF"});
     });
 }
@@ -142,7 +148,8 @@ TEST(EngineStartup, OnlyTheExactMessagesIdentifierIsMessages) {
         SimulatedDevice device;
         ns::ProcessIdentity::configure(std::nullopt, std::nullopt); // a process without a bundle identifier
         VantorelStartup::mainInitialiser();
-        return checks({hex(UIColor::labelColor()) == "000000FF", hex(UIColor::systemRedColor()) == "FF3B30FF"});
+        return checks(
+            {hex(UIColor::labelColor()) == "000000FF", hex(UIColor::systemRedColor()) == "FF3B30FF"});
     });
 }
 
@@ -164,7 +171,9 @@ TEST(EngineStartup, APlatformWithoutAClassStillGetsTheOtherRows) {
 }
 
 int g_launches = 0;
-void countLaunch(id, SEL, id) { ++g_launches; }
+void countLaunch(id, SEL, id) {
+    ++g_launches;
+}
 
 TEST(EngineStartup, SpringBoardGetsOnlyItsLaunchHookAndOnlyOnce) {
     IN_CHILD([] {
@@ -179,13 +188,15 @@ TEST(EngineStartup, SpringBoardGetsOnlyItsLaunchHookAndOnlyOnce) {
             VantorelStartup::springBoardInitialiser();
             VantorelStartup::mainInitialiser();
         }
-        rt::Ref<NSObject> springBoard(static_cast<NSObject*>(class_createInstance(objc_getClass("SpringBoard"))));
+        rt::Ref<NSObject> springBoard(
+            static_cast<NSObject*>(class_createInstance(objc_getClass("SpringBoard"))));
         rt::send<void(id)>(springBoard.get(), rt::sel<"applicationDidFinishLaunching:">(), springBoard.get());
         ns::DispatchRuntime::runMainQueueUntilIdle(30);
-        return checks({g_launches == 1,
-                       rt::findMethod(object_getClass(UIColor::classObject()), rt::sel<"labelColor">()).imp == label,
-                       // The launch ran the sync once: no remembered path yet, so it scanned.
-                       device.syslog().find("no sms path") != std::string::npos});
+        return checks(
+            {g_launches == 1,
+             rt::findMethod(object_getClass(UIColor::classObject()), rt::sel<"labelColor">()).imp == label,
+             // The launch ran the sync once: no remembered path yet, so it scanned.
+             device.syslog().find("no sms path") != std::string::npos});
     });
 }
 

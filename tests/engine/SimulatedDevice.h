@@ -10,7 +10,7 @@
 #include <string>
 
 class SimulatedDevice {
-public:
+  public:
     static constexpr const char* kContainer = "/var/mobile/Containers/Data/Application/0A1B2C3D-TEST/";
     static constexpr const char* kSource = "/var/mobile/Library/Preferences/com.tavq.vantorelprefs.plist";
 
@@ -57,6 +57,6 @@ public:
     }
     std::string syslog() const { return readBytes("/var/log/syslog"); }
 
-private:
+  private:
     std::filesystem::path m_root;
 };

@@ -1,9 +1,6 @@
 #include <CoreFoundation/CFNotificationCenter.h>
 
-#include <Foundation/DevicePath.h>
-
-#include <fcntl.h>
-#include <unistd.h>
+#include <Foundation/DeviceLog.h>
 
 #include <algorithm>
 #include <mutex>
@@ -29,18 +26,6 @@ CFNotificationCenterStorage& darwinCenter() {
     return *center;
 }
 
-void appendToLog(const std::string& name) {
-    auto path = ns::DevicePath::toHost("/var/log/notifications");
-    if (!path.ok())
-        return;
-    int fd = ::open(path.value().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return;
-    std::string line = name + "\n";
-    (void)!::write(fd, line.data(), line.size()); // one write per line: posts of several processes never mix
-    ::close(fd);
-}
-
 CFNotificationCenterStorage* darwin(CFNotificationCenterRef center) {
     return center == &darwinCenter() ? &darwinCenter() : nullptr;
 }
@@ -57,7 +42,7 @@ void CFNotificationCenterPostNotification(CFNotificationCenterRef center, CFNoti
     if (!target || !name)
         return;
     const std::string posted(name);
-    appendToLog(posted);
+    ns::DeviceLog::appendLine("/var/log/notifications", posted);
     std::vector<CFNotificationCenterStorage::Registration> matching;
     {
         std::lock_guard guard(target->lock);

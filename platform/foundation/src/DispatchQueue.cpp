@@ -33,7 +33,7 @@ void finished() {
 } // namespace
 
 class DispatchQueue {
-public:
+  public:
     explicit DispatchQueue(bool ownThread) : m_isMain(!ownThread) {
         if (ownThread)
             std::thread([this] { serve(); }).detach();
@@ -73,7 +73,7 @@ public:
         return true;
     }
 
-private:
+  private:
     void serve() {
         for (;;) {
             {

@@ -15,27 +15,57 @@ std::string hex(const rt::Ref<UIColor>& colour) {
         return "(nil)";
     UIColor::Components c = colour->components();
     char text[64];
-    auto byte = [](double v) { return static_cast<unsigned long long>(std::llround(static_cast<float>(v * 255.0))); };
-    std::snprintf(text, sizeof text, "%02llX%02llX%02llX%02llX", byte(c.red), byte(c.green), byte(c.blue), byte(c.alpha));
+    auto byte = [](double v) {
+        return static_cast<unsigned long long>(std::llround(static_cast<float>(v * 255.0)));
+    };
+    std::snprintf(text, sizeof text, "%02llX%02llX%02llX%02llX", byte(c.red), byte(c.green), byte(c.blue),
+                  byte(c.alpha));
     return text;
 }
 
-bool isBalloon(const std::string& selector) { return selector.ends_with("_balloonColors"); }
+bool isBalloon(const std::string& selector) {
+    return selector.ends_with("_balloonColors");
+}
 
 } // namespace
 
 const std::vector<std::string>& ColourQuery::askedColours() {
-    static const std::vector<std::string> selectors{
-        "labelColor", "secondaryLabelColor", "tertiaryLabelColor", "quaternaryLabelColor", "linkColor",
-        "separatorColor", "systemBlueColor", "systemYellowColor", "systemRedColor", "systemIndigoColor",
-        "systemGreenColor", "systemBackgroundColor", "systemGroupedBackgroundColor", "groupTableViewBackgroundColor",
-        "secondarySystemBackgroundColor", "tertiarySystemBackgroundColor", "secondarySystemGroupedBackgroundColor",
-        "tableCellPlainBackgroundColor", "tableCellGroupedBackgroundColor", "primaryLabelColor",
-        "conversationListBackgroundColor", "conversationListCellColor", "grayTextColor",
-        "conversationListSenderColor", "green_sendButtonColor", "blue_sendButtonColor", "blue_balloonTextColor",
-        "green_balloonTextColor", "gray_balloonTextColor", "entryFieldTextColor",
-        "messageAcknowledgmentPickerBackgroundColor", "messageAcknowledgmentGrayColor",
-        "entryFieldPlaceholderTextColor", "blue_balloonColors", "gray_balloonColors", "green_balloonColors"};
+    static const std::vector<std::string> selectors{"labelColor",
+                                                    "secondaryLabelColor",
+                                                    "tertiaryLabelColor",
+                                                    "quaternaryLabelColor",
+                                                    "linkColor",
+                                                    "separatorColor",
+                                                    "systemBlueColor",
+                                                    "systemYellowColor",
+                                                    "systemRedColor",
+                                                    "systemIndigoColor",
+                                                    "systemGreenColor",
+                                                    "systemBackgroundColor",
+                                                    "systemGroupedBackgroundColor",
+                                                    "groupTableViewBackgroundColor",
+                                                    "secondarySystemBackgroundColor",
+                                                    "tertiarySystemBackgroundColor",
+                                                    "secondarySystemGroupedBackgroundColor",
+                                                    "tableCellPlainBackgroundColor",
+                                                    "tableCellGroupedBackgroundColor",
+                                                    "primaryLabelColor",
+                                                    "conversationListBackgroundColor",
+                                                    "conversationListCellColor",
+                                                    "grayTextColor",
+                                                    "conversationListSenderColor",
+                                                    "green_sendButtonColor",
+                                                    "blue_sendButtonColor",
+                                                    "blue_balloonTextColor",
+                                                    "green_balloonTextColor",
+                                                    "gray_balloonTextColor",
+                                                    "entryFieldTextColor",
+                                                    "messageAcknowledgmentPickerBackgroundColor",
+                                                    "messageAcknowledgmentGrayColor",
+                                                    "entryFieldPlaceholderTextColor",
+                                                    "blue_balloonColors",
+                                                    "gray_balloonColors",
+                                                    "green_balloonColors"};
     return selectors;
 }
 
@@ -49,7 +79,8 @@ bool ColourQuery::print(const std::string& selector) {
     // A theme as Messages makes one; a platform without the class has none.
     Class themeClass = objc_getClass("CKUITheme");
     if (!themeClass) {
-        std::fprintf(stderr, "MobileSMS: this platform version has no CKUITheme; %s not asked\n", selector.c_str());
+        std::fprintf(stderr, "MobileSMS: this platform version has no CKUITheme; %s not asked\n",
+                     selector.c_str());
         return true;
     }
     rt::Ref<NSObject> theme(static_cast<NSObject*>(class_createInstance(themeClass)));

@@ -8,7 +8,7 @@ namespace messages {
 // theme's of a CKUITheme instance. One line per selector: "SELECTOR RRGGBBAA"
 // (balloon selectors print both gradient colours).
 class ColourQuery {
-public:
+  public:
     // The colours Messages asks for, in the order it shows them.
     static const std::vector<std::string>& askedColours();
     // False (with a message on stderr) for a selector neither class answers;

@@ -13,7 +13,7 @@
 namespace {
 
 class SpringBoard : public NSObject {
-public:
+  public:
     static Class classObject() {
         static const Class cls = rt::defineClass("SpringBoard", NSObject::classObject(), [](Class c, Class) {
             class_addMethod(c, rt::sel<"applicationDidFinishLaunching:">(), &applicationDidFinishLaunching);
@@ -23,8 +23,10 @@ public:
     }
     explicit SpringBoard(Class cls) : NSObject(cls) {}
 
-private:
-    static void applicationDidFinishLaunching(id, SEL, id) { hosts::DeviceProcess::noteLaunch("SpringBoard launched"); }
+  private:
+    static void applicationDidFinishLaunching(id, SEL, id) {
+        hosts::DeviceProcess::noteLaunch("SpringBoard launched");
+    }
 };
 
 constexpr double kLaunchWorkTimeout = 60.0;
@@ -36,7 +38,8 @@ int main() {
     hosts::DeviceProcess::start("SpringBoard", "com.apple.springboard", "/var/mobile");
     hosts::TweakLoader::loadFor("com.apple.springboard", "SpringBoard");
 
-    rt::Ref<SpringBoard> application(static_cast<SpringBoard*>(class_createInstance(objc_getClass("SpringBoard"))));
+    rt::Ref<SpringBoard> application(
+        static_cast<SpringBoard*>(class_createInstance(objc_getClass("SpringBoard"))));
     rt::send<void(id)>(application.get(), rt::sel<"applicationDidFinishLaunching:">(), application.get());
 
     if (!ns::DispatchRuntime::runMainQueueUntilIdle(kLaunchWorkTimeout)) {

@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
             _exit(127);
         }
         int childStatus = 0;
-        if (child < 0 || waitpid(child, &childStatus, 0) < 0 || !WIFEXITED(childStatus) || WEXITSTATUS(childStatus))
+        if (child < 0 || waitpid(child, &childStatus, 0) < 0 || !WIFEXITED(childStatus) ||
+            WEXITSTATUS(childStatus))
             status = 1;
     }
     return matched ? status : 1;

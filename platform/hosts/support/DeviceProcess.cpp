@@ -1,10 +1,8 @@
 #include "DeviceProcess.h"
 
+#include <Foundation/DeviceLog.h>
 #include <Foundation/DevicePath.h>
 #include <Foundation/ProcessIdentity.h>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,15 +21,7 @@ void DeviceProcess::start(const std::string& name, std::optional<std::string> bu
 }
 
 void DeviceProcess::noteLaunch(const std::string& line) {
-    auto path = ns::DevicePath::toHost("/var/log/launches");
-    if (!path.ok())
-        return;
-    int fd = ::open(path.value().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return;
-    std::string text = line + "\n";
-    (void)!::write(fd, text.data(), text.size()); // one append: lines of concurrent processes never mix
-    ::close(fd);
+    ns::DeviceLog::appendLine("/var/log/launches", line);
 }
 
 std::string DeviceProcess::programFolder() {

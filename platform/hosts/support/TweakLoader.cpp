@@ -17,9 +17,8 @@ bool listContains(const ns::PlistDictionary& filter, const char* field, const st
     if (list == filter.end() || !list->second.asArray())
         return false;
     const ns::PlistArray& names = *list->second.asArray();
-    return std::any_of(names.begin(), names.end(), [&](const ns::PlistValue& v) {
-        return v.asString() && *v.asString() == name;
-    });
+    return std::any_of(names.begin(), names.end(),
+                       [&](const ns::PlistValue& v) { return v.asString() && *v.asString() == name; });
 }
 } // namespace
 
@@ -32,10 +31,12 @@ bool TweakLoader::filterMatches(const std::string& filterDevicePath, const std::
     if (filter == file.value().end() || !filter->second.asDictionary())
         return false;
     const ns::PlistDictionary& fields = *filter->second.asDictionary();
-    return listContains(fields, "Bundles", bundleIdentifier) || listContains(fields, "Executables", executable);
+    return listContains(fields, "Bundles", bundleIdentifier) ||
+           listContains(fields, "Executables", executable);
 }
 
-std::vector<std::string> TweakLoader::loadFor(const std::string& bundleIdentifier, const std::string& executable) {
+std::vector<std::string> TweakLoader::loadFor(const std::string& bundleIdentifier,
+                                              const std::string& executable) {
     std::vector<std::string> loaded;
     auto folder = ns::DevicePath::toHost(kFolder);
     if (!folder.ok())

@@ -22,7 +22,8 @@ std::vector<ApplicationRegistry::Application> ApplicationRegistry::read() {
         Application application{identifier->second.stringValue(), 0, std::nullopt};
         if (auto type = fields.find("Type"); type != fields.end())
             application.type = type->second.intValue();
-        if (auto container = fields.find("DataContainer"); container != fields.end() && container->second.isString())
+        if (auto container = fields.find("DataContainer");
+            container != fields.end() && container->second.isString())
             application.dataContainer = container->second.stringValue();
         applications.push_back(std::move(application));
     }
@@ -38,10 +39,12 @@ bool ApplicationRegistry::write(const std::vector<Application>& applications) {
             fields["DataContainer"] = ns::PlistValue(*application.dataContainer);
         list.push_back(ns::PlistValue(std::move(fields)));
     }
-    return ns::PlistFile::writeDictionary(kRegistryPath, {{"Applications", ns::PlistValue(std::move(list))}}).ok();
+    return ns::PlistFile::writeDictionary(kRegistryPath, {{"Applications", ns::PlistValue(std::move(list))}})
+        .ok();
 }
 
-std::optional<ApplicationRegistry::Application> ApplicationRegistry::find(const std::string& bundleIdentifier) {
+std::optional<ApplicationRegistry::Application>
+ApplicationRegistry::find(const std::string& bundleIdentifier) {
     for (Application& application : read())
         if (application.bundleIdentifier == bundleIdentifier)
             return application;

@@ -17,11 +17,12 @@ std::optional<std::string> dataContainerURL(id self, SEL) {
 } // namespace
 
 Class LSApplicationProxy::classObject() {
-    static const Class cls = rt::defineClass("LSApplicationProxy", NSObject::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"bundleIdentifier">(), &bundleIdentifier);
-        class_addMethod(c, rt::sel<"dataContainerURL">(), &dataContainerURL);
-        rt::setAllocator(c, &rt::allocate<LSApplicationProxy>);
-    });
+    static const Class cls =
+        rt::defineClass("LSApplicationProxy", NSObject::classObject(), [](Class c, Class) {
+            class_addMethod(c, rt::sel<"bundleIdentifier">(), &bundleIdentifier);
+            class_addMethod(c, rt::sel<"dataContainerURL">(), &dataContainerURL);
+            rt::setAllocator(c, &rt::allocate<LSApplicationProxy>);
+        });
     return cls;
 }
 

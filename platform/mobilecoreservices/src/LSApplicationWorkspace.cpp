@@ -6,8 +6,8 @@
 namespace {
 
 rt::Ref<LSApplicationWorkspace> defaultWorkspace(id, SEL) {
-    static const rt::Ref<LSApplicationWorkspace> workspace = rt::make<LSApplicationWorkspace>(
-        LSApplicationWorkspace::classObject());
+    static const rt::Ref<LSApplicationWorkspace> workspace =
+        rt::make<LSApplicationWorkspace>(LSApplicationWorkspace::classObject());
     return workspace;
 }
 
@@ -30,10 +30,11 @@ LSApplicationProxies applicationsOfType(id, SEL, unsigned long type) {
 } // namespace
 
 Class LSApplicationWorkspace::classObject() {
-    static const Class cls = rt::defineClass("LSApplicationWorkspace", NSObject::classObject(), [](Class c, Class meta) {
-        class_addMethod(meta, rt::sel<"defaultWorkspace">(), &defaultWorkspace);
-        class_addMethod(c, rt::sel<"applicationsOfType:">(), &applicationsOfType);
-        rt::setAllocator(c, &rt::allocate<LSApplicationWorkspace>);
-    });
+    static const Class cls =
+        rt::defineClass("LSApplicationWorkspace", NSObject::classObject(), [](Class c, Class meta) {
+            class_addMethod(meta, rt::sel<"defaultWorkspace">(), &defaultWorkspace);
+            class_addMethod(c, rt::sel<"applicationsOfType:">(), &applicationsOfType);
+            rt::setAllocator(c, &rt::allocate<LSApplicationWorkspace>);
+        });
     return cls;
 }

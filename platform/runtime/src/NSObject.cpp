@@ -1,9 +1,8 @@
 #include <objc/NSObject.h>
 
 Class NSObject::classObject() {
-    static const Class cls = rt::defineClass("NSObject", nullptr, [](Class c, Class) {
-        rt::setAllocator(c, &rt::allocate<NSObject>);
-    });
+    static const Class cls = rt::defineClass(
+        "NSObject", nullptr, [](Class c, Class) { rt::setAllocator(c, &rt::allocate<NSObject>); });
     return cls;
 }
 

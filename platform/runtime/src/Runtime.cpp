@@ -84,11 +84,16 @@ SEL sel_registerName(std::string_view name) {
     auto& table = selectorTable();
     auto it = table.find(name);
     if (it == table.end())
-        it = table.emplace(std::string(name), std::make_unique<objc_selector>(objc_selector{std::string(name)})).first;
+        it =
+            table
+                .emplace(std::string(name), std::make_unique<objc_selector>(objc_selector{std::string(name)}))
+                .first;
     return it->second.get();
 }
 
-const char* sel_getName(SEL sel) { return sel ? sel->name.c_str() : "<null selector>"; }
+const char* sel_getName(SEL sel) {
+    return sel ? sel->name.c_str() : "<null selector>";
+}
 
 Class objc_getClass(const char* name) {
     if (!name)
@@ -105,10 +110,18 @@ Class objc_getRequiredClass(const char* name) {
     return cls;
 }
 
-Class object_getClass(id object) { return object ? object->isa() : nullptr; }
-const char* class_getName(Class cls) { return cls ? cls->name().c_str() : "nil"; }
-Class class_getSuperclass(Class cls) { return cls ? cls->superclass() : nullptr; }
-BOOL class_isMetaClass(Class cls) { return cls && cls->isMetaClass(); }
+Class object_getClass(id object) {
+    return object ? object->isa() : nullptr;
+}
+const char* class_getName(Class cls) {
+    return cls ? cls->name().c_str() : "nil";
+}
+Class class_getSuperclass(Class cls) {
+    return cls ? cls->superclass() : nullptr;
+}
+BOOL class_isMetaClass(Class cls) {
+    return cls && cls->isMetaClass();
+}
 
 BOOL class_respondsToSelector(Class cls, SEL sel) {
     if (!cls || !sel)
@@ -161,8 +174,12 @@ Ivar class_getInstanceVariable(Class cls, const char* name) {
     return nullptr;
 }
 
-id object_getIvar(id object, Ivar ivar) { return object && ivar ? ivar->read(object) : nullptr; }
-const char* ivar_getName(Ivar ivar) { return ivar ? ivar->name.c_str() : nullptr; }
+id object_getIvar(id object, Ivar ivar) {
+    return object && ivar ? ivar->read(object) : nullptr;
+}
+const char* ivar_getName(Ivar ivar) {
+    return ivar ? ivar->name.c_str() : nullptr;
+}
 
 namespace rt {
 
@@ -252,7 +269,8 @@ IMP lookupForSend(Class cls, SEL sel, const std::type_info& type, id receiver) {
     }
     if (!method.imp)
         fatal(std::string("unrecognized selector ") + sel_getName(sel) + " sent to " +
-              (class_isMetaClass(receiver->isa()) ? "class " : "instance of ") + class_getName(receiver->isa()));
+              (class_isMetaClass(receiver->isa()) ? "class " : "instance of ") +
+              class_getName(receiver->isa()));
     if (*method.type != type)
         fatal(std::string("selector ") + sel_getName(sel) + " of " + class_getName(receiver->isa()) +
               " sent with signature " + type.name() + " but implemented as " + method.type->name());

@@ -64,7 +64,9 @@ template <size_t... I> void addSystemColours(Class meta, std::index_sequence<I..
     (class_addMethod(meta, sel_registerName(kSystemColours[I].selector), &systemColour<I>), ...);
 }
 
-rt::Ref<UIColor> ask(SEL sel) { return rt::send<rt::Ref<UIColor>()>(UIColor::classObject(), sel); }
+rt::Ref<UIColor> ask(SEL sel) {
+    return rt::send<rt::Ref<UIColor>()>(UIColor::classObject(), sel);
+}
 
 [[maybe_unused]] const Class registered = UIColor::classObject();
 
@@ -82,45 +84,107 @@ rt::Ref<UIColor> UIColor::colorWithRed(CGFloat red, CGFloat green, CGFloat blue,
     return rt::make<UIColor>(fixed, fixed);
 }
 
-rt::Ref<UIColor> UIColor::colorWithWhite(CGFloat white, CGFloat alpha) { return colorWithRed(white, white, white, alpha); }
+rt::Ref<UIColor> UIColor::colorWithWhite(CGFloat white, CGFloat alpha) {
+    return colorWithRed(white, white, white, alpha);
+}
 
-rt::Ref<UIColor> UIColor::colorWithLight(Components light, Components dark) { return rt::make<UIColor>(light, dark); }
+rt::Ref<UIColor> UIColor::colorWithLight(Components light, Components dark) {
+    return rt::make<UIColor>(light, dark);
+}
 
-rt::Ref<UIColor> UIColor::labelColor() { return ask(rt::sel<"labelColor">()); }
-rt::Ref<UIColor> UIColor::secondaryLabelColor() { return ask(rt::sel<"secondaryLabelColor">()); }
-rt::Ref<UIColor> UIColor::tertiaryLabelColor() { return ask(rt::sel<"tertiaryLabelColor">()); }
-rt::Ref<UIColor> UIColor::quaternaryLabelColor() { return ask(rt::sel<"quaternaryLabelColor">()); }
-rt::Ref<UIColor> UIColor::placeholderTextColor() { return ask(rt::sel<"placeholderTextColor">()); }
-rt::Ref<UIColor> UIColor::linkColor() { return ask(rt::sel<"linkColor">()); }
-rt::Ref<UIColor> UIColor::separatorColor() { return ask(rt::sel<"separatorColor">()); }
-rt::Ref<UIColor> UIColor::opaqueSeparatorColor() { return ask(rt::sel<"opaqueSeparatorColor">()); }
-rt::Ref<UIColor> UIColor::systemRedColor() { return ask(rt::sel<"systemRedColor">()); }
-rt::Ref<UIColor> UIColor::systemOrangeColor() { return ask(rt::sel<"systemOrangeColor">()); }
-rt::Ref<UIColor> UIColor::systemYellowColor() { return ask(rt::sel<"systemYellowColor">()); }
-rt::Ref<UIColor> UIColor::systemGreenColor() { return ask(rt::sel<"systemGreenColor">()); }
-rt::Ref<UIColor> UIColor::systemTealColor() { return ask(rt::sel<"systemTealColor">()); }
-rt::Ref<UIColor> UIColor::systemBlueColor() { return ask(rt::sel<"systemBlueColor">()); }
-rt::Ref<UIColor> UIColor::systemIndigoColor() { return ask(rt::sel<"systemIndigoColor">()); }
-rt::Ref<UIColor> UIColor::systemPurpleColor() { return ask(rt::sel<"systemPurpleColor">()); }
-rt::Ref<UIColor> UIColor::systemPinkColor() { return ask(rt::sel<"systemPinkColor">()); }
-rt::Ref<UIColor> UIColor::systemGrayColor() { return ask(rt::sel<"systemGrayColor">()); }
-rt::Ref<UIColor> UIColor::systemBackgroundColor() { return ask(rt::sel<"systemBackgroundColor">()); }
-rt::Ref<UIColor> UIColor::secondarySystemBackgroundColor() { return ask(rt::sel<"secondarySystemBackgroundColor">()); }
-rt::Ref<UIColor> UIColor::tertiarySystemBackgroundColor() { return ask(rt::sel<"tertiarySystemBackgroundColor">()); }
-rt::Ref<UIColor> UIColor::systemGroupedBackgroundColor() { return ask(rt::sel<"systemGroupedBackgroundColor">()); }
+rt::Ref<UIColor> UIColor::labelColor() {
+    return ask(rt::sel<"labelColor">());
+}
+rt::Ref<UIColor> UIColor::secondaryLabelColor() {
+    return ask(rt::sel<"secondaryLabelColor">());
+}
+rt::Ref<UIColor> UIColor::tertiaryLabelColor() {
+    return ask(rt::sel<"tertiaryLabelColor">());
+}
+rt::Ref<UIColor> UIColor::quaternaryLabelColor() {
+    return ask(rt::sel<"quaternaryLabelColor">());
+}
+rt::Ref<UIColor> UIColor::placeholderTextColor() {
+    return ask(rt::sel<"placeholderTextColor">());
+}
+rt::Ref<UIColor> UIColor::linkColor() {
+    return ask(rt::sel<"linkColor">());
+}
+rt::Ref<UIColor> UIColor::separatorColor() {
+    return ask(rt::sel<"separatorColor">());
+}
+rt::Ref<UIColor> UIColor::opaqueSeparatorColor() {
+    return ask(rt::sel<"opaqueSeparatorColor">());
+}
+rt::Ref<UIColor> UIColor::systemRedColor() {
+    return ask(rt::sel<"systemRedColor">());
+}
+rt::Ref<UIColor> UIColor::systemOrangeColor() {
+    return ask(rt::sel<"systemOrangeColor">());
+}
+rt::Ref<UIColor> UIColor::systemYellowColor() {
+    return ask(rt::sel<"systemYellowColor">());
+}
+rt::Ref<UIColor> UIColor::systemGreenColor() {
+    return ask(rt::sel<"systemGreenColor">());
+}
+rt::Ref<UIColor> UIColor::systemTealColor() {
+    return ask(rt::sel<"systemTealColor">());
+}
+rt::Ref<UIColor> UIColor::systemBlueColor() {
+    return ask(rt::sel<"systemBlueColor">());
+}
+rt::Ref<UIColor> UIColor::systemIndigoColor() {
+    return ask(rt::sel<"systemIndigoColor">());
+}
+rt::Ref<UIColor> UIColor::systemPurpleColor() {
+    return ask(rt::sel<"systemPurpleColor">());
+}
+rt::Ref<UIColor> UIColor::systemPinkColor() {
+    return ask(rt::sel<"systemPinkColor">());
+}
+rt::Ref<UIColor> UIColor::systemGrayColor() {
+    return ask(rt::sel<"systemGrayColor">());
+}
+rt::Ref<UIColor> UIColor::systemBackgroundColor() {
+    return ask(rt::sel<"systemBackgroundColor">());
+}
+rt::Ref<UIColor> UIColor::secondarySystemBackgroundColor() {
+    return ask(rt::sel<"secondarySystemBackgroundColor">());
+}
+rt::Ref<UIColor> UIColor::tertiarySystemBackgroundColor() {
+    return ask(rt::sel<"tertiarySystemBackgroundColor">());
+}
+rt::Ref<UIColor> UIColor::systemGroupedBackgroundColor() {
+    return ask(rt::sel<"systemGroupedBackgroundColor">());
+}
 rt::Ref<UIColor> UIColor::secondarySystemGroupedBackgroundColor() {
     return ask(rt::sel<"secondarySystemGroupedBackgroundColor">());
 }
 rt::Ref<UIColor> UIColor::tertiarySystemGroupedBackgroundColor() {
     return ask(rt::sel<"tertiarySystemGroupedBackgroundColor">());
 }
-rt::Ref<UIColor> UIColor::groupTableViewBackgroundColor() { return ask(rt::sel<"groupTableViewBackgroundColor">()); }
-rt::Ref<UIColor> UIColor::tableCellPlainBackgroundColor() { return ask(rt::sel<"tableCellPlainBackgroundColor">()); }
-rt::Ref<UIColor> UIColor::tableCellGroupedBackgroundColor() { return ask(rt::sel<"tableCellGroupedBackgroundColor">()); }
-rt::Ref<UIColor> UIColor::blackColor() { return ask(rt::sel<"blackColor">()); }
-rt::Ref<UIColor> UIColor::whiteColor() { return ask(rt::sel<"whiteColor">()); }
-rt::Ref<UIColor> UIColor::grayColor() { return ask(rt::sel<"grayColor">()); }
-rt::Ref<UIColor> UIColor::clearColor() { return ask(rt::sel<"clearColor">()); }
+rt::Ref<UIColor> UIColor::groupTableViewBackgroundColor() {
+    return ask(rt::sel<"groupTableViewBackgroundColor">());
+}
+rt::Ref<UIColor> UIColor::tableCellPlainBackgroundColor() {
+    return ask(rt::sel<"tableCellPlainBackgroundColor">());
+}
+rt::Ref<UIColor> UIColor::tableCellGroupedBackgroundColor() {
+    return ask(rt::sel<"tableCellGroupedBackgroundColor">());
+}
+rt::Ref<UIColor> UIColor::blackColor() {
+    return ask(rt::sel<"blackColor">());
+}
+rt::Ref<UIColor> UIColor::whiteColor() {
+    return ask(rt::sel<"whiteColor">());
+}
+rt::Ref<UIColor> UIColor::grayColor() {
+    return ask(rt::sel<"grayColor">());
+}
+rt::Ref<UIColor> UIColor::clearColor() {
+    return ask(rt::sel<"clearColor">());
+}
 
 UIColor::Components UIColor::resolved(UIUserInterfaceStyle style) const {
     return style == UIUserInterfaceStyle::dark ? m_dark : m_light;

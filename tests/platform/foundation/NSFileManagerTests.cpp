@@ -73,7 +73,8 @@ TEST_F(NSFileManagerTest, ReplaceSwapsInTheNewFileInOneStep) {
     EXPECT_TRUE(m_files->replaceItemAtPath("/wallpaper", "/wallpaper.incoming"));
     EXPECT_EQ(m_files->contentsAtPath("/wallpaper"), Bytes{2});
     EXPECT_FALSE(m_files->fileExistsAtPath("/wallpaper.incoming"));
-    EXPECT_FALSE(m_files->replaceItemAtPath("/wallpaper", "/wallpaper.incoming")) << "nothing to put in place";
+    EXPECT_FALSE(m_files->replaceItemAtPath("/wallpaper", "/wallpaper.incoming"))
+        << "nothing to put in place";
     EXPECT_EQ(m_files->contentsAtPath("/wallpaper"), Bytes{2});
     ASSERT_TRUE(m_files->createFileAtPath("/fresh.incoming", Bytes{3}));
     EXPECT_TRUE(m_files->replaceItemAtPath("/fresh", "/fresh.incoming")) << "no original is fine";

@@ -20,7 +20,8 @@ TEST(NSLog, LinesLandInTheDeviceSyslogWholeAndInOrder) {
     for (int t = 0; t < 4; ++t)
         writers.emplace_back([t] {
             for (int i = 0; i < 50; ++i)
-                NSLog("writer " + std::to_string(t) + " line " + std::to_string(i) + " " + std::string(200, 'x'));
+                NSLog("writer " + std::to_string(t) + " line " + std::to_string(i) + " " +
+                      std::string(200, 'x'));
         });
     for (auto& writer : writers)
         writer.join();

@@ -14,12 +14,15 @@ namespace {
 
 // A small class tree: Base <- Derived <- Leaf, and Sibling <- Base.
 class Base : public NSObject {
-public:
+  public:
     static Class classObject() {
         static const Class cls = rt::defineClass("RTBase", NSObject::classObject(), [](Class c, Class meta) {
-            class_addMethod(c, rt::sel<"name">(), +[](id, SEL) -> std::string { return "base"; });
-            class_addMethod(c, rt::sel<"add:to:">(), +[](id, SEL, int a, int b) { return a + b; });
-            class_addMethod(meta, rt::sel<"kind">(), +[](id, SEL) -> int { return 1; });
+            class_addMethod(
+                c, rt::sel<"name">(), +[](id, SEL) -> std::string { return "base"; });
+            class_addMethod(
+                c, rt::sel<"add:to:">(), +[](id, SEL, int a, int b) { return a + b; });
+            class_addMethod(
+                meta, rt::sel<"kind">(), +[](id, SEL) -> int { return 1; });
             class_addIvar(c, "_child", &Base::m_child);
             rt::setAllocator(c, &rt::allocate<Base>);
         });
@@ -32,24 +35,25 @@ public:
 };
 
 class Derived : public Base {
-public:
+  public:
     static Class classObject() {
         static const Class cls = rt::defineClass("RTDerived", Base::classObject(), nullptr);
         return cls;
     }
     Derived() : Base(classObject()) {}
 
-protected:
+  protected:
     explicit Derived(Class cls) : Base(cls) {}
 };
 
 class Leaf : public Derived {
-public:
+  public:
     static Class classObject() {
         static const Class cls = rt::defineClass("RTLeaf", Derived::classObject(), [](Class c, Class) {
-            class_addMethod(c, rt::sel<"name">(), +[](id self, SEL sel) -> std::string {
-                return "leaf>" + rt::sendSuper<std::string()>(self, Leaf::classObject(), sel);
-            });
+            class_addMethod(
+                c, rt::sel<"name">(), +[](id self, SEL sel) -> std::string {
+                    return "leaf>" + rt::sendSuper<std::string()>(self, Leaf::classObject(), sel);
+                });
         });
         return cls;
     }
@@ -57,7 +61,7 @@ public:
 };
 
 class Sibling : public Base {
-public:
+  public:
     static Class classObject() {
         static const Class cls = rt::defineClass("RTSibling", Base::classObject(), nullptr);
         return cls;
@@ -86,7 +90,8 @@ TEST(Dispatch, NilMessagingAnswersZero) {
 TEST(Dispatch, WrongSignatureOrUnknownSelectorStops) {
     auto base = rt::make<Base>();
     EXPECT_DEATH(rt::send<int()>(base.get(), rt::sel<"name">()), "sent with signature");
-    EXPECT_DEATH(rt::send<void()>(base.get(), rt::sel<"noSuchMethod">()), "unrecognized selector noSuchMethod");
+    EXPECT_DEATH(rt::send<void()>(base.get(), rt::sel<"noSuchMethod">()),
+                 "unrecognized selector noSuchMethod");
 }
 
 TEST(Lookups, ByNameKindAndMetaclass) {
@@ -144,8 +149,12 @@ struct Obj : NSObject {
     explicit Obj(Class cls) : NSObject(cls) {}
 };
 
-std::string original(id, SEL) { return "original"; }
-int seven(id, SEL) { return 7; }
+std::string original(id, SEL) {
+    return "original";
+}
+int seven(id, SEL) {
+    return 7;
+}
 
 Class defineParent(const char* name) {
     return rt::defineClass(name, NSObject::classObject(), [](Class c, Class meta) {
@@ -154,16 +163,21 @@ Class defineParent(const char* name) {
     });
 }
 
-std::string callName(id object) { return rt::send<std::string()>(object, rt::sel<"name">()); }
+std::string callName(id object) {
+    return rt::send<std::string()>(object, rt::sel<"name">());
+}
 
 NameFn g_slot = nullptr;
-std::string hookedName(id self, SEL sel) { return "hooked(" + g_slot(self, sel) + ")"; }
+std::string hookedName(id self, SEL sel) {
+    return "hooked(" + g_slot(self, sel) + ")";
+}
 
 TEST(Hooking, WarmSubclassCacheSeesHookOnSuperclassAndSlotHoldsOriginal) {
     Class parent = defineParent("HKParentA");
     Class child = rt::defineClass("HKChildA", parent, nullptr);
     Class sibling = rt::defineClass("HKSiblingA", NSObject::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"name">(), +[](id, SEL) -> std::string { return "sibling"; });
+        class_addMethod(
+            c, rt::sel<"name">(), +[](id, SEL) -> std::string { return "sibling"; });
     });
     rt::Ref<Obj> kid(new Obj(child)), other(new Obj(sibling)), elder(new Obj(parent));
     EXPECT_EQ(callName(kid), "original"); // warms the subclass cache
@@ -177,7 +191,9 @@ TEST(Hooking, WarmSubclassCacheSeesHookOnSuperclassAndSlotHoldsOriginal) {
 }
 
 NameFn g_childSlot = nullptr;
-std::string childName(id self, SEL sel) { return "child(" + g_childSlot(self, sel) + ")"; }
+std::string childName(id self, SEL sel) {
+    return "child(" + g_childSlot(self, sel) + ")";
+}
 
 TEST(Hooking, HookOnSubclassGetsInheritedImplementationAndLeavesParentAlone) {
     Class parent = defineParent("HKParentB");
@@ -191,7 +207,9 @@ TEST(Hooking, HookOnSubclassGetsInheritedImplementationAndLeavesParentAlone) {
 }
 
 int (*g_makeSlot)(id, SEL) = nullptr;
-int makeHook(id self, SEL sel) { return 10 * g_makeSlot(self, sel); }
+int makeHook(id self, SEL sel) {
+    return 10 * g_makeSlot(self, sel);
+}
 
 TEST(Hooking, ClassMethodThroughTheMetaclass) {
     Class parent = defineParent("HKParentC");
@@ -203,7 +221,9 @@ TEST(Hooking, ClassMethodThroughTheMetaclass) {
     EXPECT_EQ(rt::send<int()>(child, rt::sel<"make">()), 70);
 }
 
-int wrongSignature(id, SEL) { return 1; }
+int wrongSignature(id, SEL) {
+    return 1;
+}
 
 TEST(Hooking, MissingClassWrongSignatureAndUnknownSelectorInstallNothing) {
     Class parent = defineParent("HKParentD");
@@ -236,9 +256,8 @@ TEST(Hooking, ConcurrentSendsWhileCachesRefill) {
                     ++answered;
         });
     for (int i = 0; i < 50; ++i) // unrelated methods added elsewhere flush every cache
-        rt::defineClass(("HKNoise" + std::to_string(i)).c_str(), parent, [](Class c, Class) {
-            class_addMethod(c, rt::sel<"noise">(), &seven);
-        });
+        rt::defineClass(("HKNoise" + std::to_string(i)).c_str(), parent,
+                        [](Class c, Class) { class_addMethod(c, rt::sel<"noise">(), &seven); });
     for (auto& thread : threads)
         thread.join();
     EXPECT_EQ(answered.load(), 8000);

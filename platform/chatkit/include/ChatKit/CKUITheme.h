@@ -4,7 +4,7 @@
 // The colours Messages asks for its conversation list, entry field, balloons
 // and send buttons. Every method is reached through the runtime.
 class CHATKIT_EXTERN CKUITheme : public NSObject {
-public:
+  public:
     static Class classObject();
     CKUITheme() : NSObject(classObject()) {}
     explicit CKUITheme(Class cls) : NSObject(cls) {}

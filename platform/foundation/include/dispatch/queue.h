@@ -26,7 +26,7 @@ FOUNDATION_EXPORT void dispatch_async(dispatch_queue_t queue, dispatch_block_t b
 namespace ns {
 
 class FOUNDATION_EXPORT DispatchRuntime {
-public:
+  public:
     // The host's run loop: runs main-queue blocks until no block is queued or
     // running anywhere (work on other queues may still queue more). False when
     // `timeoutSeconds` passed first.

@@ -10,12 +10,13 @@ namespace mcs {
 // The simulated device's list of installed applications, a property list at
 // kRegistryPath: {"Applications": [{"BundleIdentifier", "Type", "DataContainer"}]}.
 class MOBILECORESERVICES_EXTERN ApplicationRegistry {
-public:
-    static constexpr const char* kRegistryPath = "/var/mobile/Library/MobileInstallation/ApplicationRegistry.plist";
+  public:
+    static constexpr const char* kRegistryPath =
+        "/var/mobile/Library/MobileInstallation/ApplicationRegistry.plist";
 
     struct Application {
         std::string bundleIdentifier;
-        long type = 0; // 0 user, 1 system
+        long type = 0;                            // 0 user, 1 system
         std::optional<std::string> dataContainer; // device path ending in "/"
     };
 

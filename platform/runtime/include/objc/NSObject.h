@@ -4,7 +4,7 @@
 
 // Root class of every platform and product class.
 class OBJC_EXPORT NSObject : public objc_object {
-public:
+  public:
     NSObject() : NSObject(classObject()) {}
     static Class classObject();
 
@@ -15,7 +15,3 @@ public:
     // Every class's constructor from a Class: what allocators and subclasses call.
     explicit NSObject(Class cls) : objc_object(cls) {}
 };
-
-
-
-

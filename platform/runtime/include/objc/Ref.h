@@ -8,7 +8,7 @@ namespace rt {
 
 // Strong reference: retains on copy, releases on destruction.
 template <class T> class Ref {
-public:
+  public:
     Ref() noexcept = default;
     Ref(std::nullptr_t) noexcept {}
     Ref(T* object) noexcept : m_ptr(object) {
@@ -38,7 +38,7 @@ public:
     // Gives up ownership without releasing; the caller now holds the reference.
     T* leak() noexcept { return std::exchange(m_ptr, nullptr); }
 
-private:
+  private:
     T* m_ptr = nullptr;
 };
 

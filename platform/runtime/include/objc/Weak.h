@@ -18,7 +18,7 @@ struct OBJC_EXPORT WeakBox {
 // Weak back-pointer (superview, target, delegate): never keeps its object alive
 // and reads as null once the object is gone.
 template <class T> class Weak {
-public:
+  public:
     Weak() noexcept = default;
     Weak(T* object) : m_box(object ? WeakBox::attach(object) : nullptr) {}
     Weak(const Weak& other) : Weak(other.lock().get()) {}
@@ -42,7 +42,7 @@ public:
         return strong;
     }
 
-private:
+  private:
     void reset(T* object) {
         WeakBox::detach(m_box);
         m_box = object ? WeakBox::attach(object) : nullptr;

@@ -24,14 +24,14 @@ struct objc_ivar {
 // A class or a metaclass. The class object's isa is its metaclass, which holds
 // the class methods; a metaclass's isa is null.
 class OBJC_EXPORT objc_class final : public objc_object {
-public:
+  public:
     objc_class(std::string name, Class superclass, Class metaclass, bool isMeta);
 
     const std::string& name() const noexcept { return m_name; }
     Class superclass() const noexcept { return m_superclass; }
     bool isMetaClass() const noexcept { return m_isMeta; }
 
-private:
+  private:
     friend struct RuntimeAccess;
     std::string m_name;
     Class m_superclass;

@@ -11,7 +11,7 @@ struct WeakBox;
 // Root of every object: its class pointer and an intrusive reference count.
 // Objects start with a count of zero; the first rt::Ref takes ownership.
 class OBJC_EXPORT objc_object {
-public:
+  public:
     explicit objc_object(Class isa) noexcept : m_isa(isa) {}
     virtual ~objc_object();
 
@@ -26,11 +26,11 @@ public:
     bool tryRetain() const noexcept;
     uint32_t retainCount() const noexcept { return m_refs.load(std::memory_order_relaxed); }
 
-protected:
+  protected:
     // Classes are never freed; they say so here.
     void makeImmortal() noexcept { m_immortal = true; }
 
-private:
+  private:
     friend struct rt::WeakBox;
     Class m_isa;
     mutable std::atomic<uint32_t> m_refs{0};

@@ -47,7 +47,9 @@ OBJC_EXPORT void addIvar(Class cls, std::string name, std::function<id(id)> read
 // How instances of `cls` and of subclasses without their own are built; the
 // allocator receives the class the instance must carry.
 OBJC_EXPORT void setAllocator(Class cls, id (*allocator)(Class));
-template <class T> id allocate(Class cls) { return new T(cls); }
+template <class T> id allocate(Class cls) {
+    return new T(cls);
+}
 // Removes a class name from the registry, so that this process looks like a
 // platform version without it. Objects of the class keep working.
 OBJC_EXPORT void hideClass(const char* name);
@@ -60,17 +62,16 @@ OBJC_EXPORT Class defineClass(const char* name, Class superclass, void (*setUp)(
 [[noreturn]] OBJC_EXPORT void fatal(const std::string& message);
 
 template <class Fn> struct MethodType;
-template <class R, class... A> struct MethodType<R(A...)> {
-    using Pointer = R (*)(id, SEL, A...);
-};
+template <class R, class... A> struct MethodType<R(A...)> { using Pointer = R (*)(id, SEL, A...); };
 
 } // namespace rt
 
 // Typed wrappers: the signature is taken from the function pointer.
 template <class R, class... A> BOOL class_addMethod(Class cls, SEL sel, R (*imp)(id, SEL, A...)) {
-    return rt::addMethod(cls, sel, reinterpret_cast<IMP>(imp), typeid(R (*)(id, SEL, A...)));
+    return rt::addMethod(cls, sel, reinterpret_cast<IMP>(imp), typeid(R(*)(id, SEL, A...)));
 }
 
 template <class Owner, class T> void class_addIvar(Class cls, const char* name, rt::Ref<T> Owner::*member) {
-    rt::addIvar(cls, name, [member](id object) -> id { return (static_cast<Owner*>(object)->*member).get(); });
+    rt::addIvar(cls, name,
+                [member](id object) -> id { return (static_cast<Owner*>(object)->*member).get(); });
 }

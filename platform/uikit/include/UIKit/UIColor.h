@@ -6,7 +6,7 @@
 // The named system colours are class methods reached through the runtime, so a
 // replacement installed on the metaclass answers for every caller.
 class UIKIT_EXTERN UIColor : public NSObject {
-public:
+  public:
     struct Components {
         CGFloat red = 0, green = 0, blue = 0, alpha = 0;
         bool operator==(const Components&) const = default;
@@ -60,7 +60,7 @@ public:
 
     UIColor(Components light, Components dark) : NSObject(classObject()), m_light(light), m_dark(dark) {}
 
-private:
+  private:
     Components m_light;
     Components m_dark;
 };

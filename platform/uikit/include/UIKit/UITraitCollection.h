@@ -6,7 +6,7 @@ enum class UIUserInterfaceStyle { unspecified, light, dark };
 // The appearance that appearance-dependent colours resolve against. One per
 // process: the simulated device shows one appearance at a time.
 class UIKIT_EXTERN UITraitCollection {
-public:
+  public:
     static UIUserInterfaceStyle currentUserInterfaceStyle();
     static void setCurrentUserInterfaceStyle(UIUserInterfaceStyle style);
 };
