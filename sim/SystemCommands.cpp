@@ -21,7 +21,7 @@ void addSystemCommands(CLI::App& app, Command& command) {
 
     auto tail = std::make_shared<size_t>(0);
     CLI::App* log = app.add_subcommand("log", "Print the device's system log");
-    log->add_option("--tail", *tail, "Only the last N lines")->check(CLI::PositiveNumber);
+    log->add_option("--tail", *tail, "Only the last N lines")->check(CLI::Range(size_t{1}, size_t{1} << 30));
     log->callback([&command, tail] {
         std::ifstream file(command.device().hostPath("/var/log/syslog"));
         std::deque<std::string> lines;

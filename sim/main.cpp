@@ -2,6 +2,7 @@
 #include "SimError.h"
 
 #include <cstdio>
+#include <string>
 #include <exception>
 
 int main(int argc, char** argv) {
@@ -16,6 +17,25 @@ int main(int argc, char** argv) {
     sim::addSystemCommands(app, command);
     sim::addSettingsCommands(app, command);
     try {
+        // Name an unknown verb rather than just asking for one.
+        for (int i = 1; i < argc; ++i) {
+            std::string word = argv[i];
+            if (word == "--device") {
+                ++i;
+                continue;
+            }
+            if (word.starts_with("-"))
+                continue;
+            bool known = false;
+            std::string verbs;
+            for (const CLI::App* verb : app.get_subcommands({})) {
+                known = known || verb->get_name() == word;
+                verbs += (verbs.empty() ? "" : ", ") + verb->get_name();
+            }
+            if (!known)
+                throw sim::SimError("unknown verb '" + word + "' (verbs: " + verbs + ")");
+            break;
+        }
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
         return app.exit(help);

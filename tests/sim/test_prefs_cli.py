@@ -65,6 +65,7 @@ class PrefsVerbs(SimTestCase):
         self.sim_fails("prefs", "set", "k", "1e999", "--type", "float")
         self.sim_fails("prefs", "get", "k", "--as", "shape")
         self.sim_fails("prefs", "frobnicate")
+        self.assertIn("unknown verb", self.sim_fails("frobnicate"))
         self.sim_fails("prefs", "get", "k", "--as", "int", "--default", "x")
         missing = os.path.join(self.root, "nowhere")
         result = self.run_sim("--device", missing, "prefs", "get", "k", device=False)

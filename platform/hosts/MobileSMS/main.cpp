@@ -5,6 +5,7 @@
 #include "DeviceProcess.h"
 #include "TweakLoader.h"
 
+#include <ChatKit/CKUITheme.h>
 #include <MobileCoreServices/ApplicationRegistry.h>
 #include <objc/runtime.h>
 
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
             home->pop_back();
     }
     hosts::DeviceProcess::start("MobileSMS", bundleIdentifier, home);
+    // Messages' own classes exist before any tweak looks for them (and keep
+    // the linker from dropping ChatKit as unused).
+    CKUITheme::classObject();
 
     std::stringstream names(lacking);
     for (std::string name; std::getline(names, name, ',');)

@@ -4,6 +4,7 @@
 #include "DeviceProcess.h"
 #include "TweakLoader.h"
 
+#include <MobileCoreServices/LSApplicationWorkspace.h>
 #include <UIKit/UIKitDefines.h>
 #include <dispatch/queue.h>
 #include <objc/message.h>
@@ -34,7 +35,10 @@ constexpr double kLaunchWorkTimeout = 60.0;
 } // namespace
 
 int main() {
-    SpringBoard::classObject(); // the class exists before any tweak looks for it
+    // The classes SpringBoard has exist before any tweak looks for them (and
+    // keep the linker from dropping the registry's library as unused).
+    SpringBoard::classObject();
+    LSApplicationWorkspace::classObject();
     hosts::DeviceProcess::start("SpringBoard", "com.apple.springboard", "/var/mobile");
     hosts::TweakLoader::loadFor("com.apple.springboard", "SpringBoard");
 
