@@ -58,7 +58,12 @@ void Device::enter() const {
 }
 
 fs::path Device::hostPath(const std::string& devicePath) const {
-    return m_root / fs::path(devicePath).relative_path();
+    // Device paths come from files on the device too (the registry): one that
+    // climbs out of the root is refused rather than followed.
+    fs::path inside = fs::path(devicePath).relative_path().lexically_normal();
+    if (inside.empty() || *inside.begin() == "..")
+        throw SimError("device path " + devicePath + " leads outside the device");
+    return m_root / inside;
 }
 
 } // namespace sim

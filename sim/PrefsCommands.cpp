@@ -131,7 +131,12 @@ void addPrefsCommands(CLI::App& app, Command& command) {
     removeVerb->add_option("KEY", options->key)->required();
     removeVerb->callback([&command, options] {
         command.device();
-        storeFor(*options).removeObjectForKey(options->key, kDomain);
+        const PreferenceStore& store = storeFor(*options);
+        store.removeObjectForKey(options->key, kDomain);
+        // The store ignores a failed write, as the device does; the CLI says so.
+        if (!ns::PlistFile::readDictionary(store.pathForID(kDomain)).ok() ||
+            !store.objectForKey(options->key, kDomain).isNull())
+            throw SimError("could not write " + store.pathForID(kDomain));
     });
 
     CLI::App* dumpVerb = prefs->add_subcommand("dump", "Print every stored key");

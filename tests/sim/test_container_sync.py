@@ -217,6 +217,13 @@ class FindingMessages(SyncCase):
         self.assertEqual(self.respring(), ["no sms path"])
         self.assertEqual(self.read_plist()["messageDocumentPath"], self.documents)
 
+    def test_a_registry_container_outside_the_device_is_refused(self):
+        apps = self.applications() + [
+            {"BundleIdentifier": "com.example.escape", "Type": 0, "DataContainer": "/../../../escape-proof/"}]
+        self.write_applications(apps)
+        self.assertIn("outside the device", self.sim_fails("init"))
+        self.assertFalse(os.path.exists(os.path.join(os.path.dirname(self.root), "escape-proof")))
+
     def test_two_matches_store_nothing(self):
         extra = self.add_application("com.apple.mobilesms.extra")
         self.sim("prefs", "set", "accent", "ff2d55")

@@ -106,6 +106,12 @@ class Set(SettingsCase):
         self.sim_fails("settings", "set", "messageDocumentPath", "/tmp")
         self.assertEqual(self.read_plist(), {"enableChatBlur": True})
 
+    def test_a_change_that_could_not_be_saved_is_not_reported_as_done(self):
+        os.makedirs(self.path(PREFS))  # a folder where the file belongs
+        self.assertIn("not saved", self.sim_fails("settings", "set", "enableChatBlur", "on"))
+        self.assertIn("not saved", self.sim_fails("settings", "set", "accent", "ff0000"))
+        self.sim_fails("prefs", "remove", "accent")
+
 
 class Apply(SettingsCase):
     def test_no_changes_nothing(self):

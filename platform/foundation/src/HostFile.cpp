@@ -40,7 +40,9 @@ class FileDescriptor {
 } // namespace
 
 Result<std::vector<std::uint8_t>> HostFile::read(const std::string& hostPath, std::size_t maxBytes) {
-    FileDescriptor file(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a FIFO (or a device) in a file's place is refused
+    // below instead of stalling the reader for ever; regular files ignore it.
+    FileDescriptor file(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0)
         return Failure{"cannot open " + hostPath + ": " + systemError(errno)};
     struct stat info {};

@@ -241,6 +241,14 @@ std::string SettingsHost::set(const std::string& key, const std::string& value) 
             if (textOf(row, "key") != key || row->cellType() == PSGroupCell)
                 continue;
             const std::string where = page.identifier + ": " + titleOf(row) + " (" + key + ")";
+            // The pane stays silent about a failed write, as on the device; the
+            // simulator reads the row back so that it never reports a lost change.
+            auto confirm = [&](const ns::PlistValue& expected, std::string shown) {
+                if (!(controller->readPreferenceValue(row) == expected))
+                    throw SettingsError("the change of " + key +
+                                        " was not saved (is the preference file writable?)");
+                return where + " = " + shown;
+            };
             if (isSwitch(row)) {
                 auto on = parseSwitch(value);
                 if (!on)
@@ -249,7 +257,7 @@ std::string SettingsHost::set(const std::string& key, const std::string& value) 
                 if (!cell->isKindOfClass(PSSwitchTableCell::classObject()))
                     throw SettingsError(key + ": its cell has no switch");
                 static_cast<PSSwitchTableCell*>(cell.get())->control()->toggleByUser(*on);
-                return where + " = " + (*on ? "on" : "off");
+                return confirm(ns::PlistValue(*on), *on ? "on" : "off");
             }
             if (const ns::PlistArray* titles = menuTitles(row)) {
                 std::optional<std::size_t> chosen;
@@ -262,9 +270,10 @@ std::string SettingsHost::set(const std::string& key, const std::string& value) 
                         choices += (choices.empty() ? "" : ", ") + title.stringValue();
                     throw SettingsError(key + " is one of: " + choices);
                 }
-                row->performSetterWithValue(ns::PlistValue(static_cast<long long>(*chosen)));
-                return where + " = " + (*titles)[*chosen].stringValue() + " (" + std::to_string(*chosen) +
-                       ")";
+                const ns::PlistValue index(static_cast<long long>(*chosen));
+                row->performSetterWithValue(index);
+                return confirm(index,
+                               (*titles)[*chosen].stringValue() + " (" + std::to_string(*chosen) + ")");
             }
             if (isPicture(row))
                 throw SettingsError(key + " holds a picture, chosen in the image picker; it takes no value");
@@ -273,10 +282,10 @@ std::string SettingsHost::set(const std::string& key, const std::string& value) 
                 if (!colour)
                     throw SettingsError(key + " is a colour: give RRGGBB or RRGGBBAA in hex");
                 row->performSetterWithValue(ns::PlistValue(*colour));
-                return where + " = " + *colour;
+                return confirm(ns::PlistValue(*colour), *colour);
             }
             row->performSetterWithValue(ns::PlistValue(value));
-            return where + " = " + value;
+            return confirm(ns::PlistValue(value), value);
         }
     }
     throw SettingsError("no row stores the key \"" + key + "\"");

@@ -1,5 +1,7 @@
 #include "TemporaryDirectory.h"
 
+#include <sys/stat.h>
+
 #include <Foundation/PlistFile.h>
 
 #include <gtest/gtest.h>
@@ -250,6 +252,13 @@ TEST_F(PlistFileTest, ReadingUnderstandsForeignSpellings) {
     EXPECT_EQ(read.value(),
               (PlistDictionary{
                   {"n", -5}, {"e", PlistArray{}}, {"t", "a<b"}, {"u", PlistDictionary{{"CF$UID", 3}}}}));
+}
+
+TEST_F(PlistFileTest, AFifoInAFilesPlaceIsRefusedWithoutWaiting) {
+    const std::string path = pathOf("settings.plist");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    // Nobody ever writes into it: a blocking open would never return.
+    EXPECT_FALSE(ns::PlistFile::readDictionaryAtHostPath(path).ok());
 }
 
 TEST_F(PlistFileTest, OversizedFilesAreRefused) {
