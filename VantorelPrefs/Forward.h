@@ -1,14 +1,3 @@
 #pragma once
 class VRSControllerOperations;
-class VRSRootListController;
-class VRSExternalController;
-class VRSConversationListController;
-class VRSChatController;
-class VRSChatBubbleController;
-class VRSNavigationController;
-class VRSSystemColourController;
-class VRSBackgroundColourController;
-class VRSCellColourController;
-class VRSLabelColourController;
-class VRSMenuColourController;
-class VRSMiscController;
+struct VRSPage;

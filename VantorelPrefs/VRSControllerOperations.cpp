@@ -1,7 +1,6 @@
 #include "VRSControllerOperations.h"
 
 #include "PQPrefs.h"
-#include "VRSExternalController.h"
 
 #include <CoreFoundation/CFNotificationCenter.h>
 #include <Foundation/PlistFile.h>
@@ -21,12 +20,6 @@ namespace {
 
 PSListController* page(id self) {
     return static_cast<PSListController*>(self);
-}
-
-// Both page classes sit directly on PSListController, so the inherited
-// behaviour is what PSListController answers, whichever class carries the call.
-template <class Fn, class... Args> void inherited(id self, SEL cmd, Args... args) {
-    rt::sendSuper<Fn>(self, VRSExternalController::classObject(), cmd, args...);
 }
 
 rt::Ref<UIWindow> keyWindow() {
@@ -50,14 +43,22 @@ std::string preferencePath(const std::string& domain) {
     return "/var/mobile/Library/Preferences/" + domain + ".plist";
 }
 
-void viewDidLoad(id self, SEL cmd) {
-    inherited<void()>(self, cmd);
+void killBackboardd(UIAlertAction*) {
+    pid_t pid;
+    const char* args[] = {"killall", "backboardd", nullptr};
+    posix_spawn(&pid, "/usr/bin/killall", nullptr, nullptr, const_cast<char* const*>(args), nullptr);
+}
+
+} // namespace
+
+void VRSControllerOperations::viewDidLoad(id self, SEL cmd, Class definingClass) {
+    rt::sendSuper<void()>(self, definingClass, cmd);
     if (rt::Ref<UINavigationController> stack = page(self)->navigationController())
         stack->navigationBar()->setPrefersLargeTitles(NO);
 }
 
-void viewWillAppear(id self, SEL cmd, BOOL animated) {
-    inherited<void(BOOL)>(self, cmd, animated);
+void VRSControllerOperations::viewWillAppear(id self, SEL cmd, BOOL animated, Class definingClass) {
+    rt::sendSuper<void(BOOL)>(self, definingClass, cmd, animated);
     if (rt::Ref<UIWindow> window = keyWindow())
         window->setTintColor(PQPrefs::shared()->accentColour());
     // A fresh item on every appearance.
@@ -66,13 +67,13 @@ void viewWillAppear(id self, SEL cmd, BOOL animated) {
     page(self)->navigationItem()->setRightBarButtonItem(apply);
 }
 
-void viewWillDisappear(id self, SEL cmd, BOOL animated) {
-    inherited<void(BOOL)>(self, cmd, animated);
+void VRSControllerOperations::viewWillDisappear(id self, SEL cmd, BOOL animated, Class definingClass) {
+    rt::sendSuper<void(BOOL)>(self, definingClass, cmd, animated);
     if (rt::Ref<UIWindow> window = keyWindow())
         window->setTintColor(UINavigationBar::appearance()->tintColor());
 }
 
-ns::PlistValue readPreferenceValue(id, SEL, PSSpecifier* specifier) {
+ns::PlistValue VRSControllerOperations::readPreferenceValue(id, SEL, PSSpecifier* specifier) {
     const auto domain = textProperty(specifier, "defaults");
     const auto key = textProperty(specifier, "key");
     if (domain && key) {
@@ -87,7 +88,8 @@ ns::PlistValue readPreferenceValue(id, SEL, PSSpecifier* specifier) {
 
 // A nil value or a row without "key" or "defaults" names nothing to store:
 // nothing is written, no file is made and nothing is posted.
-void setPreferenceValue(id, SEL, const ns::PlistValue& value, PSSpecifier* specifier) {
+void VRSControllerOperations::setPreferenceValue(id, SEL, const ns::PlistValue& value,
+                                                 PSSpecifier* specifier) {
     const auto domain = textProperty(specifier, "defaults");
     const auto key = textProperty(specifier, "key");
     if (!domain || !key || value.isNull())
@@ -103,29 +105,12 @@ void setPreferenceValue(id, SEL, const ns::PlistValue& value, PSSpecifier* speci
                                              notification->c_str(), nullptr, nullptr, true);
 }
 
-void killBackboardd(UIAlertAction*) {
-    pid_t pid;
-    const char* args[] = {"killall", "backboardd", nullptr};
-    posix_spawn(&pid, "/usr/bin/killall", nullptr, nullptr, const_cast<char* const*>(args), nullptr);
-}
-
-void respring(id self, SEL, id) {
+void VRSControllerOperations::respring(id self, SEL, id) {
     auto alert =
         UIAlertController::alertControllerWithTitle("Respring", "Are you sure?", UIAlertControllerStyleAlert);
     alert->addAction(UIAlertAction::actionWithTitle("Yes", UIAlertActionStyleDefault, &killBackboardd));
     alert->addAction(UIAlertAction::actionWithTitle("No", UIAlertActionStyleCancel, nullptr));
     page(self)->presentViewController(alert, YES, nullptr);
-}
-
-} // namespace
-
-void VRSControllerOperations::addTo(Class cls) {
-    class_addMethod(cls, rt::sel<"viewDidLoad">(), &::viewDidLoad);
-    class_addMethod(cls, rt::sel<"viewWillAppear:">(), &::viewWillAppear);
-    class_addMethod(cls, rt::sel<"viewWillDisappear:">(), &::viewWillDisappear);
-    class_addMethod(cls, rt::sel<"readPreferenceValue:">(), &::readPreferenceValue);
-    class_addMethod(cls, rt::sel<"setPreferenceValue:specifier:">(), &::setPreferenceValue);
-    class_addMethod(cls, rt::sel<"respring:">(), &::respring);
 }
 
 PSSpecifierArray VRSControllerOperations::specifiersFromLayout(id self, const char* layoutName) {

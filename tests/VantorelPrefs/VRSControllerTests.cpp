@@ -78,7 +78,7 @@ class Pane : public ::testing::Test {
     static rt::Ref<PSListController> make(const char* className) {
         Class cls = objc_getClass(className);
         EXPECT_NE(cls, nullptr) << className;
-        rt::Ref<PSListController> page(static_cast<PSListController*>(class_createInstance(cls)));
+        rt::Ref<PSListController> page = rt::createInstance<PSListController>(cls);
         if (page)
             page->setBundlePath(kBundle);
         return page;

@@ -160,7 +160,7 @@ TEST(EngineStartup, APlatformWithoutAClassStillGetsTheOtherRows) {
         rt::hideClass("CKUITheme");
         device.write(SimulatedDevice::target(), {{"accent", ns::PlistValue("123456")}});
         VantorelStartup::mainInitialiser();
-        rt::Ref<CKUITheme> theme(static_cast<CKUITheme*>(class_createInstance(CKUITheme::classObject())));
+        rt::Ref<CKUITheme> theme = rt::createInstance<CKUITheme>(CKUITheme::classObject());
         return checks({hex(UIColor::systemBlueColor()) == "123456FF",
                        hex(UIColor::tableCellGroupedBackgroundColor()) == "000000FF",
                        // Messages' own theme colours are untouched; those it takes from
@@ -188,8 +188,7 @@ TEST(EngineStartup, SpringBoardGetsOnlyItsLaunchHookAndOnlyOnce) {
             VantorelStartup::springBoardInitialiser();
             VantorelStartup::mainInitialiser();
         }
-        rt::Ref<NSObject> springBoard(
-            static_cast<NSObject*>(class_createInstance(objc_getClass("SpringBoard"))));
+        rt::Ref<NSObject> springBoard = rt::createInstance<NSObject>(objc_getClass("SpringBoard"));
         rt::send<void(id)>(springBoard.get(), rt::sel<"applicationDidFinishLaunching:">(), springBoard.get());
         ns::DispatchRuntime::runMainQueueUntilIdle(30);
         return checks(

@@ -83,7 +83,7 @@ bool ColourQuery::print(const std::string& selector) {
                      selector.c_str());
         return true;
     }
-    rt::Ref<NSObject> theme(static_cast<NSObject*>(class_createInstance(themeClass)));
+    rt::Ref<NSObject> theme = rt::createInstance<NSObject>(themeClass);
     if (!theme || !theme->respondsToSelector(sel)) {
         std::fprintf(stderr, "MobileSMS: no colour named %s\n", selector.c_str());
         return false;

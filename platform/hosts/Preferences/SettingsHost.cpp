@@ -84,9 +84,7 @@ std::optional<std::string> parseColour(std::string text) {
 }
 
 PSListController* asPage(UIViewController* controller) {
-    return controller && controller->isKindOfClass(PSListController::classObject())
-               ? static_cast<PSListController*>(controller)
-               : nullptr;
+    return rt::is<PSListController>(controller) ? static_cast<PSListController*>(controller) : nullptr;
 }
 
 } // namespace
@@ -116,9 +114,10 @@ SettingsHost::SettingsHost(const std::string& pane) {
     if (!dlopen(executable.value().c_str(), RTLD_NOW | RTLD_LOCAL))
         throw SettingsError(std::string("cannot load the settings pane: ") + dlerror());
 
-    Class cls = objc_getRequiredClass(rootClass.c_str());
-    rt::Ref<UIViewController> made(static_cast<UIViewController*>(class_createInstance(cls)));
-    m_root = rt::Ref<PSListController>(asPage(made));
+    Class cls = objc_getClass(rootClass.c_str());
+    if (!cls)
+        throw SettingsError("the settings pane has no class " + rootClass);
+    m_root = rt::createInstance<PSListController>(cls);
     if (!m_root)
         throw SettingsError(rootClass + " is not a settings page");
     m_root->setBundlePath(m_bundlePath);
@@ -205,8 +204,8 @@ SettingsHost::RowDescription SettingsHost::describe(PSListController* controller
     // stood in for by what they would draw.
     if (isLink(row)) {
         description.value = "opens " + row->detailControllerClassName();
-    } else if (cell->isKindOfClass(PSSwitchTableCell::classObject())) {
-        description.value = static_cast<PSSwitchTableCell*>(cell.get())->control()->isOn() ? "on" : "off";
+    } else if (auto switchCell = rt::dynamicCast<PSSwitchTableCell>(cell)) {
+        description.value = switchCell->control()->isOn() ? "on" : "off";
     } else if (const ns::PlistArray* titles = menuTitles(row)) {
         const ns::PlistValue index = controller->readPreferenceValue(row);
         const long long at = index.integerValue();
@@ -253,10 +252,10 @@ std::string SettingsHost::set(const std::string& key, const std::string& value) 
                 auto on = parseSwitch(value);
                 if (!on)
                     throw SettingsError(key + " is a switch: give on or off");
-                rt::Ref<PSTableCell> cell = controller->cachedCellForSpecifier(row);
-                if (!cell->isKindOfClass(PSSwitchTableCell::classObject()))
+                auto cell = rt::dynamicCast<PSSwitchTableCell>(controller->cachedCellForSpecifier(row));
+                if (!cell)
                     throw SettingsError(key + ": its cell has no switch");
-                static_cast<PSSwitchTableCell*>(cell.get())->control()->toggleByUser(*on);
+                cell->control()->toggleByUser(*on);
                 return confirm(ns::PlistValue(*on), *on ? "on" : "off");
             }
             if (const ns::PlistArray* titles = menuTitles(row)) {
@@ -298,10 +297,9 @@ std::vector<std::string> SettingsHost::apply(const std::string& answer, const st
         throw SettingsError("the page " + name + " has no Apply button");
     std::vector<std::string> lines{"tapped " + button->title()};
     button->tap();
-    rt::Ref<UIViewController> shown = controller->presentedViewController();
-    if (!shown || !shown->isKindOfClass(UIAlertController::classObject()))
+    auto alert = rt::dynamicCast<UIAlertController>(controller->presentedViewController());
+    if (!alert)
         throw SettingsError(button->title() + " showed no alert");
-    auto* alert = static_cast<UIAlertController*>(shown.get());
     std::string buttons;
     UIAlertAction* chosen = nullptr;
     for (const rt::Ref<UIAlertAction>& action : alert->actions()) {

@@ -14,25 +14,18 @@
 namespace {
 
 class SpringBoard : public NSObject {
-  public:
-    static Class classObject() {
-        static const Class cls = rt::defineClass("SpringBoard", NSObject::classObject(), [](Class c, Class) {
-            class_addMethod(c, rt::sel<"applicationDidFinishLaunching:">(), &applicationDidFinishLaunching);
-            rt::setAllocator(c, &rt::allocate<SpringBoard>);
-        });
-        return cls;
-    }
-    explicit SpringBoard(Class cls) : NSObject(cls) {}
-
-  private:
-    static void applicationDidFinishLaunching(id, SEL, id) {
-        hosts::DeviceProcess::noteLaunch("SpringBoard launched");
-    }
+    RT_OBJECT(SpringBoard, NSObject)
 };
 
 constexpr double kLaunchWorkTimeout = 60.0;
 
 } // namespace
+
+RT_DEFINE_CLASS(SpringBoard, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"applicationDidFinishLaunching:">(),
+        +[](id, SEL, id) { hosts::DeviceProcess::noteLaunch("SpringBoard launched"); });
+})
 
 int main() {
     // The classes SpringBoard has exist before any tweak looks for them (and
@@ -42,8 +35,7 @@ int main() {
     hosts::DeviceProcess::start("SpringBoard", "com.apple.springboard", "/var/mobile");
     hosts::TweakLoader::loadFor("com.apple.springboard", "SpringBoard");
 
-    rt::Ref<SpringBoard> application(
-        static_cast<SpringBoard*>(class_createInstance(objc_getClass("SpringBoard"))));
+    rt::Ref<SpringBoard> application = rt::createInstance<SpringBoard>(objc_getRequiredClass("SpringBoard"));
     rt::send<void(id)>(application.get(), rt::sel<"applicationDidFinishLaunching:">(), application.get());
 
     if (!ns::DispatchRuntime::runMainQueueUntilIdle(kLaunchWorkTimeout)) {

@@ -6,8 +6,7 @@
 namespace {
 
 rt::Ref<LSApplicationWorkspace> defaultWorkspace(id, SEL) {
-    static const rt::Ref<LSApplicationWorkspace> workspace =
-        rt::make<LSApplicationWorkspace>(LSApplicationWorkspace::classObject());
+    static const rt::Ref<LSApplicationWorkspace> workspace = rt::make<LSApplicationWorkspace>();
     return workspace;
 }
 
@@ -20,21 +19,17 @@ LSApplicationProxies applicationsOfType(id, SEL, unsigned long type) {
         std::optional<std::string> url;
         if (application.dataContainer)
             url = "file://" + *application.dataContainer;
-        proxies.push_back(rt::make<LSApplicationProxy>(application.bundleIdentifier, url));
+        auto proxy = rt::make<LSApplicationProxy>();
+        proxy->setBundleIdentifier(application.bundleIdentifier);
+        proxy->setDataContainerURL(url);
+        proxies.push_back(proxy);
     }
     return proxies;
 }
 
-[[maybe_unused]] const Class registered = LSApplicationWorkspace::classObject();
-
 } // namespace
 
-Class LSApplicationWorkspace::classObject() {
-    static const Class cls =
-        rt::defineClass("LSApplicationWorkspace", NSObject::classObject(), [](Class c, Class meta) {
-            class_addMethod(meta, rt::sel<"defaultWorkspace">(), &defaultWorkspace);
-            class_addMethod(c, rt::sel<"applicationsOfType:">(), &applicationsOfType);
-            rt::setAllocator(c, &rt::allocate<LSApplicationWorkspace>);
-        });
-    return cls;
-}
+RT_DEFINE_CLASS(LSApplicationWorkspace, [](Class c, Class meta) {
+    class_addMethod(meta, rt::sel<"defaultWorkspace">(), &defaultWorkspace);
+    class_addMethod(c, rt::sel<"applicationsOfType:">(), &applicationsOfType);
+})

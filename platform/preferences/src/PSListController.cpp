@@ -8,13 +8,6 @@
 
 namespace {
 
-bool inherits(Class cls, Class ancestor) {
-    for (Class c = cls; c; c = class_getSuperclass(c))
-        if (c == ancestor)
-            return true;
-    return false;
-}
-
 // Non-empty string property, or nothing.
 std::optional<std::string> textProperty(const PSSpecifier* specifier, const char* key) {
     ns::PlistValue value = specifier ? specifier->propertyForKey(key) : ns::PlistValue();
@@ -77,20 +70,13 @@ void setPreferenceValue(id, SEL, const ns::PlistValue& value, PSSpecifier* speci
                                              notification->c_str(), nullptr, nullptr, true);
 }
 
-[[maybe_unused]] const Class registered = PSListController::classObject();
-
 } // namespace
 
-Class PSListController::classObject() {
-    static const Class cls =
-        rt::defineClass("PSListController", UIViewController::classObject(), [](Class c, Class) {
-            class_addMethod(c, rt::sel<"specifiers">(), &::specifiers);
-            class_addMethod(c, rt::sel<"readPreferenceValue:">(), &::readPreferenceValue);
-            class_addMethod(c, rt::sel<"setPreferenceValue:specifier:">(), &::setPreferenceValue);
-            rt::setAllocator(c, &rt::allocate<PSListController>);
-        });
-    return cls;
-}
+RT_DEFINE_CLASS(PSListController, [](Class c, Class) {
+    class_addMethod(c, rt::sel<"specifiers">(), &::specifiers);
+    class_addMethod(c, rt::sel<"readPreferenceValue:">(), &::readPreferenceValue);
+    class_addMethod(c, rt::sel<"setPreferenceValue:specifier:">(), &::setPreferenceValue);
+})
 
 PSListController::PSListController(Class cls) : UIViewController(cls) {}
 PSListController::~PSListController() = default;
@@ -131,7 +117,7 @@ Class PSListController::cellClassForSpecifier(const PSSpecifier* specifier) {
         return PSTableCell::classObject();
     if (!specifier->cellClassName().empty())
         if (Class named = objc_getClass(specifier->cellClassName().c_str());
-            named && inherits(named, PSTableCell::classObject()))
+            named && rt::isSubclass(named, PSTableCell::classObject()))
             return named;
     return PSTableCell::cellClassForCellType(specifier->cellType());
 }
@@ -146,7 +132,7 @@ rt::Ref<PSTableCell> PSListController::cachedCellForSpecifier(PSSpecifier* speci
     const UITableViewCellStyle style =
         holdsValue(specifier->cellType()) ? UITableViewCellStyleValue1 : UITableViewCellStyleDefault;
     auto make = [&](Class cls) -> rt::Ref<PSTableCell> {
-        rt::Ref<PSTableCell> cell(static_cast<PSTableCell*>(class_createInstance(cls)));
+        rt::Ref<PSTableCell> cell = rt::createInstance<PSTableCell>(cls);
         if (!cell || !cell->initWithStyle(style, class_getName(cls), specifier))
             return nullptr;
         return cell;
@@ -165,13 +151,10 @@ rt::Ref<PSTableCell> PSListController::cachedCellForSpecifier(PSSpecifier* speci
 
 rt::Ref<UIViewController> PSListController::controllerForSpecifier(PSSpecifier* specifier) {
     Class cls = specifier ? specifier->detailControllerClass() : nullptr;
-    if (!cls || !inherits(cls, UIViewController::classObject()))
-        return nullptr;
-    rt::Ref<UIViewController> controller(static_cast<UIViewController*>(class_createInstance(cls)));
+    rt::Ref<UIViewController> controller = rt::createInstance<UIViewController>(cls);
     if (!controller)
         return nullptr;
-    if (inherits(cls, PSListController::classObject())) {
-        auto* page = static_cast<PSListController*>(controller.get());
+    if (rt::Ref<PSListController> page = rt::dynamicCast<PSListController>(controller)) {
         page->setBundlePath(m_bundlePath);
         page->setSpecifier(specifier);
     }

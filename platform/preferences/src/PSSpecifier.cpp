@@ -33,16 +33,9 @@ std::string stringProperty(const ns::PlistDictionary& item, const char* key) {
     return text ? *text : std::string();
 }
 
-[[maybe_unused]] const Class registered = PSSpecifier::classObject();
-
 } // namespace
 
-Class PSSpecifier::classObject() {
-    static const Class cls = rt::defineClass("PSSpecifier", NSObject::classObject(), [](Class c, Class) {
-        rt::setAllocator(c, &rt::allocate<PSSpecifier>);
-    });
-    return cls;
-}
+RT_DEFINE_CLASS(PSSpecifier, nullptr)
 
 std::optional<PSCellType> PSSpecifier::cellTypeFromString(std::string_view name) {
     for (const auto& [text, type] : kCellTypes)

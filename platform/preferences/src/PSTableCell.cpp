@@ -3,14 +3,11 @@
 #include <Preferences/PSSwitchTableCell.h>
 #include <objc/message.h>
 
-struct PSTableCellAccess {
-    static PSTableCell* cell(id self) { return static_cast<PSTableCell*>(self); }
-    static ns::PlistValue& value(id self) { return cell(self)->m_value; }
-};
-
 namespace {
 
-using A = PSTableCellAccess;
+PSTableCell* cellOf(id self) {
+    return static_cast<PSTableCell*>(self);
+}
 
 id initWithStyle(id self, SEL, UITableViewCellStyle style, const std::string& reuseIdentifier,
                  PSSpecifier* specifier) {
@@ -19,7 +16,7 @@ id initWithStyle(id self, SEL, UITableViewCellStyle style, const std::string& re
         reuseIdentifier);
     if (!cell)
         return nullptr;
-    A::cell(cell)->setSpecifier(specifier);
+    cellOf(cell)->setSpecifier(specifier);
     return cell;
 }
 
@@ -38,39 +35,32 @@ bool showsValueAsText(const PSSpecifier* specifier) {
     }
 }
 
-void setValue(id self, SEL, const ns::PlistValue& value) {
-    A::value(self) = value;
-    if (showsValueAsText(A::cell(self)->specifier()))
-        A::cell(self)->detailTextLabel()->setText(value.stringValue());
-}
-
 rt::Ref<objc_object> cellTarget(id self, SEL) {
-    rt::Ref<PSSpecifier> specifier = A::cell(self)->specifier();
+    rt::Ref<PSSpecifier> specifier = cellOf(self)->specifier();
     return specifier ? specifier->target() : nullptr;
 }
 
 SEL cellAction(id self, SEL) {
-    rt::Ref<PSSpecifier> specifier = A::cell(self)->specifier();
+    rt::Ref<PSSpecifier> specifier = cellOf(self)->specifier();
     return specifier ? specifier->buttonAction() : nullptr;
 }
 
-[[maybe_unused]] const Class registered = PSTableCell::classObject();
-
 } // namespace
 
-Class PSTableCell::classObject() {
-    static const Class cls =
-        rt::defineClass("PSTableCell", UITableViewCell::classObject(), [](Class c, Class) {
-            class_addMethod(c, rt::sel<"initWithStyle:reuseIdentifier:specifier:">(), &::initWithStyle);
-            class_addMethod(c, rt::sel<"setValue:">(), &::setValue);
-            class_addMethod(c, rt::sel<"cellTarget">(), &::cellTarget);
-            class_addMethod(c, rt::sel<"target">(), &::cellTarget);
-            class_addMethod(c, rt::sel<"cellAction">(), &::cellAction);
-            class_addMethod(c, rt::sel<"action">(), &::cellAction);
-            rt::setAllocator(c, &rt::allocate<PSTableCell>);
+RT_DEFINE_CLASS(PSTableCell, [](Class c, Class) {
+    class_addMethod(c, rt::sel<"initWithStyle:reuseIdentifier:specifier:">(), &::initWithStyle);
+    class_addMethod(
+        c, rt::sel<"setValue:">(), +[](id self, SEL, const ns::PlistValue& value) {
+            PSTableCell* cell = cellOf(self);
+            cell->m_value = value;
+            if (showsValueAsText(cell->specifier()))
+                cell->detailTextLabel()->setText(value.stringValue());
         });
-    return cls;
-}
+    class_addMethod(c, rt::sel<"cellTarget">(), &::cellTarget);
+    class_addMethod(c, rt::sel<"target">(), &::cellTarget);
+    class_addMethod(c, rt::sel<"cellAction">(), &::cellAction);
+    class_addMethod(c, rt::sel<"action">(), &::cellAction);
+})
 
 PSTableCell::PSTableCell(Class cls) : UITableViewCell(cls) {}
 PSTableCell::~PSTableCell() = default;

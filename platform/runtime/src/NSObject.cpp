@@ -1,5 +1,7 @@
 #include <objc/NSObject.h>
 
+#include <objc/Factory.h>
+
 Class NSObject::classObject() {
     static const Class cls = rt::defineClass(
         "NSObject", nullptr, [](Class c, Class) { rt::setAllocator(c, &rt::allocate<NSObject>); });
@@ -7,10 +9,7 @@ Class NSObject::classObject() {
 }
 
 BOOL NSObject::isKindOfClass(Class cls) const {
-    for (Class c = isa(); c; c = c->superclass())
-        if (c == cls)
-            return YES;
-    return NO;
+    return rt::isSubclass(isa(), cls);
 }
 
 namespace {

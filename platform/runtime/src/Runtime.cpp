@@ -236,7 +236,15 @@ void hideClass(const char* name) {
         classTable().erase(it);
 }
 
-Class defineClass(const char* name, Class superclass, void (*setUp)(Class cls, Class meta)) {
+BOOL isSubclass(Class cls, Class ancestor) {
+    for (Class c = cls; c && ancestor; c = c->superclass())
+        if (c == ancestor)
+            return YES;
+    return NO;
+}
+
+Class defineClass(const char* name, Class superclass,
+                  const std::function<void(Class cls, Class meta)>& setUp) {
     Class cls = objc_allocateClassPair(superclass, name);
     if (!cls)
         return nullptr;

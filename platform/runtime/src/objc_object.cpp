@@ -1,4 +1,7 @@
 #include <objc/Weak.h>
+#include <objc/runtime.h>
+
+#include <string>
 
 #include <mutex>
 
@@ -13,8 +16,14 @@ std::mutex& weakLock() {
 objc_object::~objc_object() = default;
 
 void objc_object::retain() const noexcept {
-    if (!m_immortal)
-        m_refs.fetch_add(1, std::memory_order_relaxed);
+    if (m_immortal)
+        return;
+    [[maybe_unused]] const uint32_t before = m_refs.fetch_add(1, std::memory_order_relaxed);
+#ifndef NDEBUG
+    // Zero means the object is being destroyed: this reference would free it twice.
+    if (before == 0)
+        rt::fatal(std::string("retain of a deallocated ") + class_getName(m_isa));
+#endif
 }
 
 bool objc_object::tryRetain() const noexcept {

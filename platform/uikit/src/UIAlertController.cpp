@@ -4,21 +4,12 @@
 
 #include <algorithm>
 
-namespace {
-[[maybe_unused]] const Class registered = UIAlertController::classObject();
-} // namespace
-
-Class UIAlertController::classObject() {
-    static const Class cls =
-        rt::defineClass("UIAlertController", UIViewController::classObject(),
-                        [](Class c, Class) { rt::setAllocator(c, &rt::allocate<UIAlertController>); });
-    return cls;
-}
+RT_DEFINE_CLASS(UIAlertController, nullptr)
 
 rt::Ref<UIAlertController>
 UIAlertController::alertControllerWithTitle(const std::string& title, const std::string& message,
                                             UIAlertControllerStyle preferredStyle) {
-    rt::Ref<UIAlertController> alert(new UIAlertController(classObject()));
+    auto alert = rt::make<UIAlertController>();
     alert->setTitle(title);
     alert->m_message = message;
     alert->m_preferredStyle = preferredStyle;

@@ -3,24 +3,11 @@
 #include <UIKit/UIWindow.h>
 #include <objc/message.h>
 
-namespace {
-[[maybe_unused]] const Class registered = UIApplication::classObject();
-} // namespace
-
-Class UIApplication::classObject() {
-    static const Class cls = rt::defineClass("UIApplication", UIResponder::classObject(), [](Class c, Class) {
-        rt::setAllocator(c, &rt::allocate<UIApplication>);
-    });
-    return cls;
-}
+RT_DEFINE_CLASS(UIApplication, nullptr)
 
 UIApplication* UIApplication::sharedApplication() {
     // Lives as long as the process; windows may still ask for it during exit.
-    static UIApplication* const shared = [] {
-        auto* application = new UIApplication(classObject());
-        application->retain();
-        return application;
-    }();
+    static UIApplication* const shared = rt::make<UIApplication>().leak();
     return shared;
 }
 

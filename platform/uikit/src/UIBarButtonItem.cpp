@@ -3,16 +3,7 @@
 #include <UIKit/UIApplication.h>
 #include <objc/message.h>
 
-namespace {
-[[maybe_unused]] const Class registered = UIBarButtonItem::classObject();
-} // namespace
-
-Class UIBarButtonItem::classObject() {
-    static const Class cls = rt::defineClass("UIBarButtonItem", NSObject::classObject(), [](Class c, Class) {
-        rt::setAllocator(c, &rt::allocate<UIBarButtonItem>);
-    });
-    return cls;
-}
+RT_DEFINE_CLASS(UIBarButtonItem, nullptr)
 
 UIBarButtonItem* UIBarButtonItem::initWithTitle(const std::string& title, UIBarButtonItemStyle style,
                                                 id target, SEL action) {

@@ -3,25 +3,14 @@
 #include <UIKit/UIApplication.h>
 #include <objc/message.h>
 
-namespace {
-
-void sendActionsForControlEvents(id self, SEL, UIControlEvents events) {
-    auto* control = static_cast<UIControl*>(self);
-    for (const UIControl::Action& action : control->actionsForControlEvents(events))
-        UIApplication::sharedApplication()->sendAction(action.action, action.target, control);
-}
-
-[[maybe_unused]] const Class registered = UIControl::classObject();
-
-} // namespace
-
-Class UIControl::classObject() {
-    static const Class cls = rt::defineClass("UIControl", UIView::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"sendActionsForControlEvents:">(), &::sendActionsForControlEvents);
-        rt::setAllocator(c, &rt::allocate<UIControl>);
-    });
-    return cls;
-}
+RT_DEFINE_CLASS(UIControl, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"sendActionsForControlEvents:">(), +[](id self, SEL, UIControlEvents events) {
+            auto* control = static_cast<UIControl*>(self);
+            for (const UIControl::Action& action : control->actionsForControlEvents(events))
+                UIApplication::sharedApplication()->sendAction(action.action, action.target, control);
+        });
+})
 
 void UIControl::addTarget(id target, SEL action, UIControlEvents events) {
     if (!action)

@@ -1,14 +1,5 @@
 #include <UIKit/UINavigationItem.h>
 
-#include <objc/message.h>
+#include <UIKit/UIBarButtonItem.h>
 
-namespace {
-[[maybe_unused]] const Class registered = UINavigationItem::classObject();
-} // namespace
-
-Class UINavigationItem::classObject() {
-    static const Class cls = rt::defineClass("UINavigationItem", NSObject::classObject(), [](Class c, Class) {
-        rt::setAllocator(c, &rt::allocate<UINavigationItem>);
-    });
-    return cls;
-}
+RT_DEFINE_CLASS(UINavigationItem, nullptr)

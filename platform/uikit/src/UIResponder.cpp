@@ -1,24 +1,9 @@
 #include <UIKit/UIResponder.h>
 
-#include <objc/message.h>
-
-namespace {
-
-rt::Ref<UIResponder> nextResponder(id, SEL) {
-    return nullptr;
-}
-
-[[maybe_unused]] const Class registered = UIResponder::classObject();
-
-} // namespace
-
-Class UIResponder::classObject() {
-    static const Class cls = rt::defineClass("UIResponder", NSObject::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"nextResponder">(), &::nextResponder);
-        rt::setAllocator(c, &rt::allocate<UIResponder>);
-    });
-    return cls;
-}
+RT_DEFINE_CLASS(UIResponder, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"nextResponder">(), +[](id, SEL) -> rt::Ref<UIResponder> { return nullptr; });
+})
 
 rt::Ref<UIResponder> UIResponder::nextResponder() {
     return rt::send<rt::Ref<UIResponder>()>(this, rt::sel<"nextResponder">());

@@ -2,51 +2,32 @@
 
 #include <objc/message.h>
 
-struct UITableViewCellAccess {
-    static UITableViewCell* cell(id self) { return static_cast<UITableViewCell*>(self); }
-    static UITableViewCellStyle& style(id self) { return cell(self)->m_style; }
-    static std::string& reuseIdentifier(id self) { return cell(self)->m_reuseIdentifier; }
-    static rt::Ref<UIView>& accessoryView(id self) { return cell(self)->m_accessoryView; }
-};
-
-namespace {
-
-using A = UITableViewCellAccess;
-
-id initWithStyle(id self, SEL, UITableViewCellStyle style, const std::string& reuseIdentifier) {
-    A::style(self) = style;
-    A::reuseIdentifier(self) = reuseIdentifier;
-    return self;
-}
-
-rt::Ref<UIView> accessoryView(id self, SEL) {
-    return A::accessoryView(self);
-}
-
-void setAccessoryView(id self, SEL, UIView* view) {
-    rt::Ref<UIView>& current = A::accessoryView(self);
-    if (current.get() == view)
-        return;
-    if (current && current->superview().get() == self)
-        current->removeFromSuperview();
-    current = view;
-    if (view)
-        A::cell(self)->addSubview(view);
-}
-
-[[maybe_unused]] const Class registered = UITableViewCell::classObject();
-
-} // namespace
-
-Class UITableViewCell::classObject() {
-    static const Class cls = rt::defineClass("UITableViewCell", UIView::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"initWithStyle:reuseIdentifier:">(), &::initWithStyle);
-        class_addMethod(c, rt::sel<"accessoryView">(), &::accessoryView);
-        class_addMethod(c, rt::sel<"setAccessoryView:">(), &::setAccessoryView);
-        rt::setAllocator(c, &rt::allocate<UITableViewCell>);
-    });
-    return cls;
-}
+RT_DEFINE_CLASS(UITableViewCell, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"initWithStyle:reuseIdentifier:">(),
+        +[](id self, SEL, UITableViewCellStyle style, const std::string& reuseIdentifier) -> id {
+            auto* cell = static_cast<UITableViewCell*>(self);
+            cell->m_style = style;
+            cell->m_reuseIdentifier = reuseIdentifier;
+            return self;
+        });
+    class_addMethod(
+        cls, rt::sel<"accessoryView">(),
+        +[](id self, SEL) { return static_cast<UITableViewCell*>(self)->m_accessoryView; });
+    // A new accessory replaces the old one in the cell.
+    class_addMethod(
+        cls, rt::sel<"setAccessoryView:">(), +[](id self, SEL, UIView* view) {
+            auto* cell = static_cast<UITableViewCell*>(self);
+            rt::Ref<UIView>& current = cell->m_accessoryView;
+            if (current.get() == view)
+                return;
+            if (current && current->superview().get() == self)
+                current->removeFromSuperview();
+            current = view;
+            if (view)
+                cell->addSubview(view);
+        });
+})
 
 id UITableViewCell::initWithStyle(UITableViewCellStyle style, const std::string& reuseIdentifier) {
     return rt::send<id(UITableViewCellStyle, const std::string&)>(

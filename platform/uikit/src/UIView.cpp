@@ -4,80 +4,7 @@
 #include <UIKit/UIWindow.h>
 #include <objc/message.h>
 
-// Lets the runtime implementations below reach the view's private state.
-struct UIViewAccess {
-    static UIView* view(id self) { return static_cast<UIView*>(self); }
-    static CGRect& frame(id self) { return view(self)->m_frame; }
-    static rt::Ref<UIColor>& backgroundColor(id self) { return view(self)->m_backgroundColor; }
-    static rt::Ref<UIColor>& tintColor(id self) { return view(self)->m_tintColor; }
-    static CGFloat& alpha(id self) { return view(self)->m_alpha; }
-    static BOOL& hidden(id self) { return view(self)->m_hidden; }
-    static rt::Weak<UIViewController>& viewDelegate(id self) { return view(self)->m_viewDelegate; }
-};
-
 namespace {
-
-using A = UIViewAccess;
-
-id initWithFrame(id self, SEL, CGRect frame) {
-    A::frame(self) = frame;
-    return self;
-}
-
-CGRect frame(id self, SEL) {
-    return A::frame(self);
-}
-void setFrame(id self, SEL, CGRect frame) {
-    A::frame(self) = frame;
-}
-CGRect bounds(id self, SEL) {
-    return CGRect{{}, A::frame(self).size};
-}
-void setBounds(id self, SEL, CGRect bounds) {
-    A::frame(self).size = bounds.size;
-}
-
-rt::Ref<UIColor> backgroundColor(id self, SEL) {
-    return A::backgroundColor(self);
-}
-void setBackgroundColor(id self, SEL, UIColor* colour) {
-    A::backgroundColor(self) = colour;
-}
-CGFloat alpha(id self, SEL) {
-    return A::alpha(self);
-}
-void setAlpha(id self, SEL, CGFloat alpha) {
-    A::alpha(self) = alpha;
-}
-BOOL isHidden(id self, SEL) {
-    return A::hidden(self);
-}
-void setHidden(id self, SEL, BOOL hidden) {
-    A::hidden(self) = hidden;
-}
-
-rt::Ref<UIColor> tintColor(id self, SEL) {
-    if (A::tintColor(self))
-        return A::tintColor(self);
-    if (rt::Ref<UIView> superview = A::view(self)->superview())
-        return superview->tintColor();
-    return UIColor::systemBlueColor();
-}
-
-void setTintColor(id self, SEL, UIColor* colour) {
-    A::tintColor(self) = colour;
-}
-
-void nothing(id, SEL) {}
-void nothingWithView(id, SEL, UIView*) {}
-void nothingWithWindow(id, SEL, UIWindow*) {}
-
-// A controller's view answers its controller; any other view its superview.
-rt::Ref<UIResponder> nextResponder(id self, SEL) {
-    if (rt::Ref<UIViewController> controller = A::viewDelegate(self).lock())
-        return controller;
-    return A::view(self)->superview();
-}
 
 void notifyWillMoveToWindow(UIView* view, UIWindow* window) {
     view->willMoveToWindow(window);
@@ -91,69 +18,65 @@ void notifyDidMoveToWindow(UIView* view) {
         notifyDidMoveToWindow(subview);
 }
 
-[[maybe_unused]] const Class registered = UIView::classObject();
-
 } // namespace
 
-Class UIView::classObject() {
-    static const Class cls = rt::defineClass("UIView", UIResponder::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"initWithFrame:">(), &::initWithFrame);
-        class_addMethod(c, rt::sel<"frame">(), &::frame);
-        class_addMethod(c, rt::sel<"setFrame:">(), &::setFrame);
-        class_addMethod(c, rt::sel<"bounds">(), &::bounds);
-        class_addMethod(c, rt::sel<"setBounds:">(), &::setBounds);
-        class_addMethod(c, rt::sel<"backgroundColor">(), &::backgroundColor);
-        class_addMethod(c, rt::sel<"setBackgroundColor:">(), &::setBackgroundColor);
-        class_addMethod(c, rt::sel<"alpha">(), &::alpha);
-        class_addMethod(c, rt::sel<"setAlpha:">(), &::setAlpha);
-        class_addMethod(c, rt::sel<"isHidden">(), &::isHidden);
-        class_addMethod(c, rt::sel<"setHidden:">(), &::setHidden);
-        class_addMethod(c, rt::sel<"tintColor">(), &::tintColor);
-        class_addMethod(c, rt::sel<"setTintColor:">(), &::setTintColor);
-        class_addMethod(c, rt::sel<"layoutSubviews">(), &::nothing);
-        class_addMethod(c, rt::sel<"willMoveToSuperview:">(), &::nothingWithView);
-        class_addMethod(c, rt::sel<"didMoveToSuperview">(), &::nothing);
-        class_addMethod(c, rt::sel<"willMoveToWindow:">(), &::nothingWithWindow);
-        class_addMethod(c, rt::sel<"didMoveToWindow">(), &::nothing);
-        class_addMethod(c, rt::sel<"nextResponder">(), &::nextResponder);
-        rt::setAllocator(c, &rt::allocate<UIView>);
-    });
-    return cls;
-}
+RT_DEFINE_CLASS(UIView, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"initWithFrame:">(), +[](id self, SEL, CGRect frame) -> id {
+            static_cast<UIView*>(self)->m_frame = frame;
+            return self;
+        });
+    class_addMethod(
+        cls, rt::sel<"bounds">(), +[](id self, SEL) {
+            return CGRect{{}, static_cast<UIView*>(self)->frame().size};
+        });
+    class_addMethod(
+        cls, rt::sel<"setBounds:">(), +[](id self, SEL, CGRect bounds) {
+            UIView* view = static_cast<UIView*>(self);
+            CGRect frame = view->frame();
+            frame.size = bounds.size;
+            view->setFrame(frame);
+        });
+    class_addMethod(
+        cls, rt::sel<"tintColor">(), +[](id self, SEL) -> rt::Ref<UIColor> {
+            UIView* view = static_cast<UIView*>(self);
+            if (view->m_tintColor)
+                return view->m_tintColor;
+            if (rt::Ref<UIView> superview = view->superview())
+                return superview->tintColor();
+            return UIColor::systemBlueColor();
+        });
+    class_addMethod(
+        cls, rt::sel<"setTintColor:">(),
+        +[](id self, SEL, UIColor* colour) { static_cast<UIView*>(self)->m_tintColor = colour; });
+    class_addMethod(
+        cls, rt::sel<"layoutSubviews">(), +[](id, SEL) {});
+    class_addMethod(
+        cls, rt::sel<"willMoveToSuperview:">(), +[](id, SEL, UIView*) {});
+    class_addMethod(
+        cls, rt::sel<"didMoveToSuperview">(), +[](id, SEL) {});
+    class_addMethod(
+        cls, rt::sel<"willMoveToWindow:">(), +[](id, SEL, UIWindow*) {});
+    class_addMethod(
+        cls, rt::sel<"didMoveToWindow">(), +[](id, SEL) {});
+    // A controller's view answers its controller; any other view its superview.
+    class_addMethod(
+        cls, rt::sel<"nextResponder">(), +[](id self, SEL) -> rt::Ref<UIResponder> {
+            UIView* view = static_cast<UIView*>(self);
+            if (rt::Ref<UIViewController> controller = view->m_viewDelegate.lock())
+                return controller;
+            return view->superview();
+        });
+})
 
 id UIView::initWithFrame(CGRect frame) {
     return rt::send<id(CGRect)>(this, rt::sel<"initWithFrame:">(), frame);
-}
-CGRect UIView::frame() {
-    return rt::send<CGRect()>(this, rt::sel<"frame">());
-}
-void UIView::setFrame(CGRect frame) {
-    rt::send<void(CGRect)>(this, rt::sel<"setFrame:">(), frame);
 }
 CGRect UIView::bounds() {
     return rt::send<CGRect()>(this, rt::sel<"bounds">());
 }
 void UIView::setBounds(CGRect bounds) {
     rt::send<void(CGRect)>(this, rt::sel<"setBounds:">(), bounds);
-}
-
-rt::Ref<UIColor> UIView::backgroundColor() {
-    return rt::send<rt::Ref<UIColor>()>(this, rt::sel<"backgroundColor">());
-}
-void UIView::setBackgroundColor(UIColor* colour) {
-    rt::send<void(UIColor*)>(this, rt::sel<"setBackgroundColor:">(), colour);
-}
-CGFloat UIView::alpha() {
-    return rt::send<CGFloat()>(this, rt::sel<"alpha">());
-}
-void UIView::setAlpha(CGFloat alpha) {
-    rt::send<void(CGFloat)>(this, rt::sel<"setAlpha:">(), alpha);
-}
-BOOL UIView::isHidden() {
-    return rt::send<BOOL()>(this, rt::sel<"isHidden">());
-}
-void UIView::setHidden(BOOL hidden) {
-    rt::send<void(BOOL)>(this, rt::sel<"setHidden:">(), hidden);
 }
 
 rt::Ref<UIColor> UIView::tintColor() {

@@ -4,83 +4,58 @@
 #include <UIKit/UINavigationItem.h>
 #include <objc/message.h>
 
-struct UIViewControllerAccess {
-    static UIViewController* controller(id self) { return static_cast<UIViewController*>(self); }
-    static rt::Ref<UIViewController>& presented(id self) {
-        return controller(self)->m_presentedViewController;
-    }
-    static rt::Weak<UIViewController>& presenting(id self) {
-        return controller(self)->m_presentingViewController;
-    }
-};
-
-namespace {
-
-using A = UIViewControllerAccess;
-
-void loadView(id self, SEL) {
-    A::controller(self)->setView(rt::make<UIView>());
-}
-void nothing(id, SEL) {}
-void nothingAnimated(id, SEL, BOOL) {}
-
-void presentViewController(id self, SEL, UIViewController* controller, BOOL,
-                           std::function<void()> completion) {
-    if (!controller || A::presented(self) || controller->presentingViewController())
-        return;
-    A::presented(self) = controller;
-    A::presenting(controller) = A::controller(self);
-    controller->view();
-    controller->viewWillAppear(YES);
-    if (completion)
-        completion();
-}
-
-void dismissViewControllerAnimated(id self, SEL, BOOL animated, std::function<void()> completion) {
-    rt::Ref<UIViewController> presented = A::presented(self);
-    if (!presented) {
-        // Asked of the presented controller itself: its presenter does the work.
-        if (rt::Ref<UIViewController> presenter = A::presenting(self).lock())
-            presenter->dismissViewControllerAnimated(animated, std::move(completion));
-        return;
-    }
-    presented->viewWillDisappear(animated);
-    A::presenting(presented) = nullptr;
-    A::presented(self) = nullptr;
-    if (completion)
-        completion();
-}
-
-// The view's superview, or for a controller off screen the stack it is on.
-rt::Ref<UIResponder> nextResponder(id self, SEL) {
-    UIViewController* controller = A::controller(self);
-    if (controller->isViewLoaded())
-        if (rt::Ref<UIView> superview = controller->view()->superview())
-            return superview;
-    return controller->navigationController();
-}
-
-[[maybe_unused]] const Class registered = UIViewController::classObject();
-
-} // namespace
-
-Class UIViewController::classObject() {
-    static const Class cls =
-        rt::defineClass("UIViewController", UIResponder::classObject(), [](Class c, Class) {
-            class_addMethod(c, rt::sel<"loadView">(), &::loadView);
-            class_addMethod(c, rt::sel<"viewDidLoad">(), &::nothing);
-            class_addMethod(c, rt::sel<"viewWillAppear:">(), &::nothingAnimated);
-            class_addMethod(c, rt::sel<"viewWillDisappear:">(), &::nothingAnimated);
-            class_addMethod(c, rt::sel<"presentViewController:animated:completion:">(),
-                            &::presentViewController);
-            class_addMethod(c, rt::sel<"dismissViewControllerAnimated:completion:">(),
-                            &::dismissViewControllerAnimated);
-            class_addMethod(c, rt::sel<"nextResponder">(), &::nextResponder);
-            rt::setAllocator(c, &rt::allocate<UIViewController>);
+RT_DEFINE_CLASS(UIViewController, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"loadView">(),
+        +[](id self, SEL) { static_cast<UIViewController*>(self)->setView(rt::make<UIView>()); });
+    class_addMethod(
+        cls, rt::sel<"viewDidLoad">(), +[](id, SEL) {});
+    class_addMethod(
+        cls, rt::sel<"viewWillAppear:">(), +[](id, SEL, BOOL) {});
+    class_addMethod(
+        cls, rt::sel<"viewWillDisappear:">(), +[](id, SEL, BOOL) {});
+    class_addMethod(
+        cls, rt::sel<"presentViewController:animated:completion:">(),
+        +[](id self, SEL, UIViewController* controller, BOOL, std::function<void()> completion) {
+            auto* presenter = static_cast<UIViewController*>(self);
+            if (!controller || presenter->m_presentedViewController || controller->presentingViewController())
+                return;
+            presenter->m_presentedViewController = controller;
+            controller->m_presentingViewController = presenter;
+            controller->view();
+            controller->viewWillAppear(YES);
+            if (completion)
+                completion();
         });
-    return cls;
-}
+    class_addMethod(
+        cls, rt::sel<"dismissViewControllerAnimated:completion:">(),
+        +[](id self, SEL, BOOL animated, std::function<void()> completion) {
+            auto* controller = static_cast<UIViewController*>(self);
+            rt::Ref<UIViewController> presented = controller->m_presentedViewController;
+            if (!presented) {
+                // Asked of the presented controller itself: its presenter does the work.
+                if (rt::Ref<UIViewController> presenter = controller->presentingViewController())
+                    presenter->dismissViewControllerAnimated(animated, std::move(completion));
+                return;
+            }
+            presented->viewWillDisappear(animated);
+            presented->m_presentingViewController = nullptr;
+            controller->m_presentedViewController = nullptr;
+            if (completion)
+                completion();
+        });
+    // The view's superview, or for a controller off screen the stack it is on.
+    class_addMethod(
+        cls, rt::sel<"nextResponder">(), +[](id self, SEL) -> rt::Ref<UIResponder> {
+            auto* controller = static_cast<UIViewController*>(self);
+            if (controller->isViewLoaded())
+                if (rt::Ref<UIView> superview = controller->view()->superview())
+                    return superview;
+            return controller->navigationController();
+        });
+})
 
+// Out of line: the members' classes are only declared in the header.
 UIViewController::UIViewController(Class cls) : UIResponder(cls) {}
 UIViewController::~UIViewController() = default;
 
@@ -98,10 +73,10 @@ rt::Ref<UIView> UIViewController::view() {
     return m_view;
 }
 
-void UIViewController::setView(UIView* view) {
+void UIViewController::setView(rt::Ref<UIView> view) {
     if (m_view)
         m_view->m_viewDelegate = nullptr;
-    m_view = view;
+    m_view = std::move(view);
     if (m_view)
         m_view->m_viewDelegate = this;
 }

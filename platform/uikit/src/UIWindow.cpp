@@ -4,38 +4,20 @@
 #include <UIKit/UIViewController.h>
 #include <objc/message.h>
 
+RT_DEFINE_CLASS(UIWindow, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"isKeyWindow">(),
+        +[](id self, SEL) -> BOOL { return UIApplication::sharedApplication()->keyWindow().get() == self; });
+    class_addMethod(
+        cls, rt::sel<"makeKeyWindow">(), +[](id self, SEL) {
+            UIApplication::sharedApplication()->setKeyWindow(static_cast<UIWindow*>(self));
+        });
+})
+
 // The application keeps the list of windows and which one is key.
-struct UIWindowAccess {
-    static void add(UIWindow* window) { UIApplication::sharedApplication()->addWindow(window); }
-    static void makeKeyWindow(id self, SEL) {
-        UIApplication::sharedApplication()->setKeyWindow(static_cast<UIWindow*>(self));
-    }
-};
-
-namespace {
-
-BOOL isKeyWindow(id self, SEL) {
-    return UIApplication::sharedApplication()->keyWindow().get() == self;
-}
-
-[[maybe_unused]] const Class registered = UIWindow::classObject();
-
-} // namespace
-
-Class UIWindow::classObject() {
-    static const Class cls = rt::defineClass("UIWindow", UIView::classObject(), [](Class c, Class) {
-        class_addMethod(c, rt::sel<"isKeyWindow">(), &::isKeyWindow);
-        class_addMethod(c, rt::sel<"makeKeyWindow">(), &UIWindowAccess::makeKeyWindow);
-        rt::setAllocator(c, &rt::allocate<UIWindow>);
-    });
-    return cls;
-}
-
 UIWindow::UIWindow(Class cls) : UIView(cls) {
-    UIWindowAccess::add(this);
+    UIApplication::sharedApplication()->addWindow(this);
 }
-
-UIWindow::~UIWindow() = default;
 
 rt::Ref<UIViewController> UIWindow::rootViewController() const {
     return m_rootViewController;

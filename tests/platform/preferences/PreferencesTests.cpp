@@ -83,8 +83,7 @@ class PreferencesHost : public ::testing::Test {
     static PlistValue row(PlistDictionary fields) { return PlistValue(std::move(fields)); }
 
     static rt::Ref<RecordingPage> page() {
-        rt::Ref<RecordingPage> controller(
-            static_cast<RecordingPage*>(class_createInstance(RecordingPage::classObject())));
+        rt::Ref<RecordingPage> controller = rt::createInstance<RecordingPage>(RecordingPage::classObject());
         controller->setBundlePath(kBundle);
         return controller;
     }

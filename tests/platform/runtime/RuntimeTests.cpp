@@ -8,76 +8,60 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 namespace {
 
-// A small class tree: Base <- Derived <- Leaf, and Sibling <- Base.
+// A small class tree: Base <- Derived <- Leaf, and Sibling <- Base. Derived
+// is a runtime class without an allocator of its own: its instances are Bases.
 class Base : public NSObject {
-  public:
-    static Class classObject() {
-        static const Class cls = rt::defineClass("RTBase", NSObject::classObject(), [](Class c, Class meta) {
-            class_addMethod(
-                c, rt::sel<"name">(), +[](id, SEL) -> std::string { return "base"; });
-            class_addMethod(
-                c, rt::sel<"add:to:">(), +[](id, SEL, int a, int b) { return a + b; });
-            class_addMethod(
-                meta, rt::sel<"kind">(), +[](id, SEL) -> int { return 1; });
-            class_addIvar(c, "_child", &Base::m_child);
-            rt::setAllocator(c, &rt::allocate<Base>);
-        });
-        return cls;
-    }
-    Base() : NSObject(classObject()) {}
-    explicit Base(Class cls) : NSObject(cls) {}
+    RT_OBJECT(Base, NSObject)
     std::string name() { return rt::send<std::string()>(this, rt::sel<"name">()); }
     rt::Ref<NSObject> m_child;
 };
 
-class Derived : public Base {
-  public:
-    static Class classObject() {
-        static const Class cls = rt::defineClass("RTDerived", Base::classObject(), nullptr);
-        return cls;
-    }
-    Derived() : Base(classObject()) {}
+RT_DEFINE_CLASS(Base, [](Class cls, Class meta) {
+    class_addMethod(
+        cls, rt::sel<"name">(), +[](id, SEL) -> std::string { return "base"; });
+    class_addMethod(
+        cls, rt::sel<"add:to:">(), +[](id, SEL, int a, int b) { return a + b; });
+    class_addMethod(
+        meta, rt::sel<"kind">(), +[](id, SEL) -> int { return 1; });
+    class_addIvar(cls, "_child", &Base::m_child);
+})
 
-  protected:
-    explicit Derived(Class cls) : Base(cls) {}
+Class derivedClass() {
+    static const Class cls = rt::defineClass("RTDerived", Base::classObject(), nullptr);
+    return cls;
+}
+
+class Leaf : public Base {
+    RT_OBJECT(Leaf, Base)
 };
 
-class Leaf : public Derived {
-  public:
-    static Class classObject() {
-        static const Class cls = rt::defineClass("RTLeaf", Derived::classObject(), [](Class c, Class) {
-            class_addMethod(
-                c, rt::sel<"name">(), +[](id self, SEL sel) -> std::string {
-                    return "leaf>" + rt::sendSuper<std::string()>(self, Leaf::classObject(), sel);
-                });
+RT_DEFINE_CLASS(Leaf, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"name">(), +[](id self, SEL sel) -> std::string {
+            return "leaf>" + rt::sendSuper<std::string()>(self, Leaf::classObject(), sel);
         });
-        return cls;
-    }
-    Leaf() : Derived(classObject()) {}
-};
+})
 
 class Sibling : public Base {
-  public:
-    static Class classObject() {
-        static const Class cls = rt::defineClass("RTSibling", Base::classObject(), nullptr);
-        return cls;
-    }
-    Sibling() : Base(classObject()) {}
+    RT_OBJECT(Sibling, Base)
 };
+
+RT_DEFINE_CLASS(Sibling, nullptr)
 
 using NameFn = std::string (*)(id, SEL);
 
 TEST(Dispatch, InheritedMethodsAndSuperCalls) {
     auto leaf = rt::make<Leaf>();
-    auto derived = rt::make<Derived>();
+    auto derived = rt::createInstance<Base>(derivedClass());
     EXPECT_EQ(derived->name(), "base");
     EXPECT_EQ(leaf->name(), "leaf>base");
     EXPECT_EQ((rt::send<int(int, int)>(derived.get(), rt::sel<"add:to:">(), 2, 3)), 5);
-    EXPECT_EQ(rt::send<int()>(Derived::classObject(), rt::sel<"kind">()), 1);
+    EXPECT_EQ(rt::send<int()>(derivedClass(), rt::sel<"kind">()), 1);
 }
 
 TEST(Dispatch, NilMessagingAnswersZero) {
@@ -96,29 +80,29 @@ TEST(Dispatch, WrongSignatureOrUnknownSelectorStops) {
 
 TEST(Lookups, ByNameKindAndMetaclass) {
     Class base = Base::classObject();
-    Derived::classObject();
-    EXPECT_EQ(objc_getClass("RTBase"), base);
+    derivedClass();
+    EXPECT_EQ(objc_getClass("Base"), base);
     EXPECT_EQ(objc_getClass("RTNoSuchClass"), nullptr);
     EXPECT_EQ(objc_getClass(nullptr), nullptr);
     EXPECT_TRUE(class_isMetaClass(object_getClass(base)));
     EXPECT_FALSE(class_isMetaClass(base));
     EXPECT_EQ(class_getSuperclass(object_getClass(objc_getClass("RTDerived"))), object_getClass(base));
-    auto derived = rt::make<Derived>();
+    auto derived = rt::createInstance<Base>(derivedClass());
     EXPECT_TRUE(derived->isKindOfClass(base));
     EXPECT_FALSE(derived->isMemberOfClass(base));
     EXPECT_FALSE(derived->isKindOfClass(Sibling::classObject()));
     EXPECT_TRUE(derived->respondsToSelector(rt::sel<"name">()));
     EXPECT_FALSE(derived->respondsToSelector(rt::sel<"noSuchMethod">()));
     EXPECT_DEATH(objc_getRequiredClass("RTMissing"), "RTMissing");
-    EXPECT_EQ(rt::defineClass("RTBase", nullptr, nullptr), nullptr) << "redefinition must not replace";
+    EXPECT_EQ(rt::defineClass("Base", nullptr, nullptr), nullptr) << "redefinition must not replace";
 }
 
 TEST(Lookups, InstancesByClassUseTheNearestAllocator) {
-    rt::Ref<Base> made(static_cast<Base*>(class_createInstance(Derived::classObject())));
+    rt::Ref<Base> made = rt::createInstance<Base>(derivedClass());
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(object_getClass(made.get()), Derived::classObject());
-    made->m_child = rt::make<NSObject>(); // a real Base underneath, members and all
-    EXPECT_EQ(object_getIvar(made.get(), class_getInstanceVariable(Derived::classObject(), "_child")),
+    EXPECT_EQ(object_getClass(made.get()), derivedClass());
+    made->m_child = rt::createInstance<NSObject>(NSObject::classObject()); // a real Base underneath
+    EXPECT_EQ(object_getIvar(made.get(), class_getInstanceVariable(derivedClass(), "_child")),
               made->m_child.get());
     EXPECT_EQ(class_createInstance(nullptr), nullptr);
 }
@@ -132,8 +116,8 @@ TEST(Lookups, HiddenClassIsGoneByNameOnly) {
 }
 
 TEST(Ivars, ObjectValuedVariablesByName) {
-    auto base = rt::make<Derived>();
-    base->m_child = rt::make<NSObject>();
+    auto base = rt::createInstance<Base>(derivedClass());
+    base->m_child = rt::createInstance<NSObject>(NSObject::classObject());
     Ivar ivar = class_getInstanceVariable(object_getClass(base.get()), "_child");
     ASSERT_NE(ivar, nullptr);
     EXPECT_STREQ(ivar_getName(ivar), "_child");
@@ -144,10 +128,10 @@ TEST(Ivars, ObjectValuedVariablesByName) {
     EXPECT_EQ(class_getInstanceVariable(nullptr, "_child"), nullptr);
 }
 
-// An object of any class, for the hook tests' own classes.
-struct Obj : NSObject {
-    explicit Obj(Class cls) : NSObject(cls) {}
-};
+// An instance of any class, for the hook tests' own classes.
+rt::Ref<NSObject> instanceOf(Class cls) {
+    return rt::createInstance<NSObject>(cls);
+}
 
 std::string original(id, SEL) {
     return "original";
@@ -179,7 +163,7 @@ TEST(Hooking, WarmSubclassCacheSeesHookOnSuperclassAndSlotHoldsOriginal) {
         class_addMethod(
             c, rt::sel<"name">(), +[](id, SEL) -> std::string { return "sibling"; });
     });
-    rt::Ref<Obj> kid(new Obj(child)), other(new Obj(sibling)), elder(new Obj(parent));
+    auto kid = instanceOf(child), other = instanceOf(sibling), elder = instanceOf(parent);
     EXPECT_EQ(callName(kid), "original"); // warms the subclass cache
 
     g_slot = nullptr;
@@ -198,7 +182,7 @@ std::string childName(id self, SEL sel) {
 TEST(Hooking, HookOnSubclassGetsInheritedImplementationAndLeavesParentAlone) {
     Class parent = defineParent("HKParentB");
     Class child = rt::defineClass("HKChildB", parent, nullptr);
-    rt::Ref<Obj> kid(new Obj(child)), elder(new Obj(parent));
+    auto kid = instanceOf(child), elder = instanceOf(parent);
     EXPECT_EQ(callName(elder), "original"); // warm the parent's cache too
     MSHookMessageEx(child, rt::sel<"name">(), &childName, &g_childSlot);
     EXPECT_EQ(g_childSlot, &original);
@@ -227,7 +211,7 @@ int wrongSignature(id, SEL) {
 
 TEST(Hooking, MissingClassWrongSignatureAndUnknownSelectorInstallNothing) {
     Class parent = defineParent("HKParentD");
-    rt::Ref<Obj> elder(new Obj(parent));
+    auto elder = instanceOf(parent);
 
     NameFn slot = nullptr;
     MSHookMessageEx(objc_getClass("HKNoSuchClass"), rt::sel<"name">(), &hookedName, &slot);
@@ -246,7 +230,7 @@ TEST(Hooking, MissingClassWrongSignatureAndUnknownSelectorInstallNothing) {
 TEST(Hooking, ConcurrentSendsWhileCachesRefill) {
     Class parent = defineParent("HKParentE");
     Class child = rt::defineClass("HKChildE", parent, nullptr);
-    rt::Ref<Obj> kid(new Obj(child));
+    auto kid = instanceOf(child);
     std::atomic<int> answered{0};
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
@@ -264,11 +248,21 @@ TEST(Hooking, ConcurrentSendsWhileCachesRefill) {
 }
 
 // Counts its own destruction, for the ownership tests.
-struct Tracked : NSObject {
-    explicit Tracked(int* deaths) : m_deaths(deaths) {}
+class Tracked : public NSObject {
+    RT_OBJECT_HEAD(Tracked, NSObject)
+
+  public:
     ~Tracked() override { ++*m_deaths; }
-    int* m_deaths;
+
+  protected:
+    Tracked(Class cls, int* deaths) : NSObject(cls), m_deaths(deaths) {}
+    explicit Tracked(Class cls) : NSObject(cls) {}
+
+  private:
+    int* m_deaths = nullptr;
 };
+
+RT_DEFINE_CLASS(Tracked, nullptr)
 
 TEST(Ownership, StrongReferencesOwnAndWeakOnesDoNot) {
     int deaths = 0;
@@ -304,3 +298,93 @@ TEST(Ownership, WeakReferenceOutlivedByObjectAndReassigned) {
 }
 
 } // namespace
+
+namespace {
+
+// Sends a message to itself while it is being built, as platform views do; a
+// replacement of that method may take a Ref to it.
+class SelfSender : public NSObject {
+    RT_OBJECT_WITH_CONSTRUCTOR(SelfSender, NSObject)
+};
+
+std::vector<rt::Ref<NSObject>> g_kept;
+
+RT_DEFINE_CLASS(SelfSender, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"touch">(), +[](id self, SEL) {
+            rt::Ref<NSObject> held(static_cast<NSObject*>(self)); // released at once, must not free
+            (void)held;
+        });
+    class_addMethod(
+        cls, rt::sel<"keep">(), +[](id self, SEL) { g_kept.emplace_back(static_cast<NSObject*>(self)); });
+})
+
+SelfSender::SelfSender(Class cls) : NSObject(cls) {
+    rt::send<void()>(this, rt::sel<"touch">());
+    rt::send<void()>(this, rt::sel<"keep">());
+}
+
+// What must and must not compile.
+static_assert(std::is_convertible_v<rt::Ref<Leaf>, rt::Ref<Base>>, "upcasts are implicit");
+static_assert(!std::is_convertible_v<rt::Ref<Base>, rt::Ref<Leaf>>, "downcasts need rt::dynamicCast");
+static_assert(!std::is_constructible_v<rt::Ref<Leaf>, rt::Ref<NSObject>>, "even explicitly");
+static_assert(!std::is_convertible_v<rt::NewRef<Base>, Base*>, "a new object's only owner gives no pointer");
+static_assert(std::is_convertible_v<rt::NewRef<Base>&, Base*>, "a named one does");
+static_assert(!std::is_constructible_v<Base, Class>, "only the factory builds objects");
+
+} // namespace
+
+TEST(Ownership, NewObjectsStartOwnedAndSurviveRefsToThemselves) {
+    auto made = rt::make<SelfSender>();
+    EXPECT_EQ(made->retainCount(), 2u) << "the creator's reference and the one kept by the method";
+    rt::Weak<SelfSender> weak(made.get());
+    g_kept.clear();
+    EXPECT_EQ(made->retainCount(), 1u);
+    made = nullptr;
+    EXPECT_EQ(weak.lock(), nullptr);
+
+    // The same through class_createInstance: the caller adopts the first reference.
+    id raw = class_createInstance(SelfSender::classObject());
+    EXPECT_EQ(raw->retainCount(), 2u);
+    g_kept.clear();
+    rt::Ref<NSObject> adopted = rt::adopt(static_cast<NSObject*>(raw));
+    EXPECT_EQ(adopted->retainCount(), 1u);
+}
+
+#ifndef NDEBUG
+namespace {
+// Hands out a reference to itself while it is being destroyed, as a hook
+// keeping `self` during teardown would: the object would be freed twice.
+class Resurrecting : public NSObject {
+    RT_OBJECT(Resurrecting, NSObject)
+    ~Resurrecting() override { g_kept.emplace_back(this); }
+};
+RT_DEFINE_CLASS(Resurrecting, nullptr)
+} // namespace
+
+TEST(Ownership, RetainingADeadObjectStops) {
+    EXPECT_DEATH(rt::make<Resurrecting>(), "retain of a deallocated Resurrecting");
+}
+#endif
+
+TEST(Casts, CheckedDowncastsAnswerNullOrStop) {
+    auto leaf = rt::make<Leaf>();
+    rt::Ref<NSObject> general = leaf;
+    EXPECT_EQ(rt::dynamicCast<Base>(general), leaf);
+    EXPECT_EQ(rt::dynamicCast<Leaf>(general), leaf);
+    EXPECT_EQ(rt::dynamicCast<Sibling>(general), nullptr);
+    EXPECT_EQ(rt::dynamicCast<Leaf>(static_cast<objc_object*>(nullptr)), nullptr);
+    EXPECT_TRUE(rt::is<Base>(leaf.get()));
+    EXPECT_FALSE(rt::is<Sibling>(leaf.get()));
+
+    // A runtime subclass built by an ancestor's allocator is of the kind but not a C++ Leaf.
+    Class looksLikeLeaf = rt::defineClass("RTLooksLikeLeaf", Leaf::classObject(), nullptr);
+    rt::setAllocator(looksLikeLeaf, &rt::allocate<Base>);
+    EXPECT_EQ(rt::createInstance<Leaf>(looksLikeLeaf), nullptr);
+    EXPECT_NE(rt::createInstance<Base>(looksLikeLeaf), nullptr);
+
+    EXPECT_EQ(rt::createInstance<Sibling>(Leaf::classObject()), nullptr) << "wrong kind: released, null";
+    EXPECT_EQ(rt::createInstance<Base>(nullptr), nullptr);
+    EXPECT_DEATH(rt::verifyCast<Sibling>(general), "Leaf is not a Sibling");
+    EXPECT_EQ(rt::verifyCast<Base>(general), leaf);
+}

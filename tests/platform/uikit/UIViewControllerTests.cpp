@@ -46,7 +46,7 @@ class Recorded : public UIViewController {
     }
     explicit Recorded(Class cls) : UIViewController(cls) {}
     static rt::Ref<Recorded> named(const std::string& title) {
-        rt::Ref<Recorded> controller(static_cast<Recorded*>(class_createInstance(classObject())));
+        rt::Ref<Recorded> controller = rt::createInstance<Recorded>(classObject());
         controller->setTitle(title);
         return controller;
     }

@@ -81,7 +81,7 @@ TEST(UIViewHierarchy, WindowAndMoveCallbacksReachTheWholeSubtree) {
         });
     auto window = rt::make<UIWindow>();
     auto container = rt::make<UIView>();
-    rt::Ref<UIView> leaf(static_cast<UIView*>(class_createInstance(recorder)));
+    rt::Ref<UIView> leaf = rt::createInstance<UIView>(recorder);
     container->addSubview(leaf);
     EXPECT_EQ(calls, (std::vector<std::string>{"superview"}));
     window->addSubview(container);
@@ -120,7 +120,7 @@ TEST(UIViewTint, AReplacedSuperviewTintIsSeenByDescendants) {
     MSHookMessageEx(
         special, rt::sel<"tintColor">(),
         +[](id, SEL) -> rt::Ref<UIColor> { return UIColor::systemPinkColor(); }, &previous);
-    rt::Ref<UIView> parent(static_cast<UIView*>(class_createInstance(special)));
+    rt::Ref<UIView> parent = rt::createInstance<UIView>(special);
     auto child = rt::make<UIView>();
     parent->addSubview(child);
     EXPECT_EQ(child->tintColor().get(), UIColor::systemPinkColor().get());
@@ -129,26 +129,22 @@ TEST(UIViewTint, AReplacedSuperviewTintIsSeenByDescendants) {
 
 // A target that counts the actions it receives, with and without a sender.
 class Counter : public NSObject {
-  public:
-    static Class classObject() {
-        static const Class cls =
-            rt::defineClass("UIViewTestsCounter", NSObject::classObject(), [](Class c, Class) {
-                class_addMethod(
-                    c, rt::sel<"changed:">(), +[](id self, SEL, id sender) {
-                        auto* counter = static_cast<Counter*>(self);
-                        ++counter->withSender;
-                        counter->lastSender = sender;
-                    });
-                class_addMethod(
-                    c, rt::sel<"poke">(), +[](id self, SEL) { ++static_cast<Counter*>(self)->bare; });
-            });
-        return cls;
-    }
-    Counter() : NSObject(classObject()) {}
+    RT_OBJECT(Counter, NSObject)
     int withSender = 0;
     int bare = 0;
     id lastSender = nullptr;
 };
+
+RT_DEFINE_CLASS(Counter, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"changed:">(), +[](id self, SEL, id sender) {
+            auto* counter = static_cast<Counter*>(self);
+            ++counter->withSender;
+            counter->lastSender = sender;
+        });
+    class_addMethod(
+        cls, rt::sel<"poke">(), +[](id self, SEL) { ++static_cast<Counter*>(self)->bare; });
+})
 
 TEST(UIControlActions, ReachLiveTargetsForMatchingEventsOnly) {
     auto control = rt::make<UISwitch>();

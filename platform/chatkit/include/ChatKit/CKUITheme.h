@@ -1,29 +1,23 @@
 #pragma once
+#include <ChatKit/CKUIThemeColours.h>
 #include <ChatKit/ChatKitDefines.h>
 
 // The colours Messages asks for its conversation list, entry field, balloons
 // and send buttons. Every method is reached through the runtime.
 class CHATKIT_EXTERN CKUITheme : public NSObject {
-  public:
-    static Class classObject();
-    CKUITheme() : NSObject(classObject()) {}
-    explicit CKUITheme(Class cls) : NSObject(cls) {}
+    RT_OBJECT(CKUITheme, NSObject)
 
-    rt::Ref<UIColor> primaryLabelColor();
-    rt::Ref<UIColor> conversationListBackgroundColor();
-    rt::Ref<UIColor> conversationListCellColor();
-    rt::Ref<UIColor> grayTextColor();
-    rt::Ref<UIColor> conversationListSenderColor();
-    rt::Ref<UIColor> green_sendButtonColor();
-    rt::Ref<UIColor> blue_sendButtonColor();
-    rt::Ref<UIColor> blue_balloonTextColor();
-    rt::Ref<UIColor> green_balloonTextColor();
-    rt::Ref<UIColor> gray_balloonTextColor();
-    rt::Ref<UIColor> entryFieldTextColor();
-    rt::Ref<UIColor> messageAcknowledgmentPickerBackgroundColor();
-    rt::Ref<UIColor> messageAcknowledgmentGrayColor();
-    rt::Ref<UIColor> entryFieldPlaceholderTextColor();
-    CKBalloonColors blue_balloonColors();
-    CKBalloonColors gray_balloonColors();
-    CKBalloonColors green_balloonColors();
+#define CKUITHEME_DECLARE_COLOUR(selector, stock)                                                            \
+    rt::Ref<UIColor> selector() {                                                                            \
+        return rt::send<rt::Ref<UIColor>()>(this, rt::sel<#selector>());                                     \
+    }
+    CKUITHEME_STOCK_COLOURS(CKUITHEME_DECLARE_COLOUR)
+#undef CKUITHEME_DECLARE_COLOUR
+
+#define CKUITHEME_DECLARE_BALLOON(selector, first, second)                                                   \
+    CKBalloonColors selector() {                                                                             \
+        return rt::send<CKBalloonColors()>(this, rt::sel<#selector>());                                      \
+    }
+    CKUITHEME_BALLOON_COLOURS(CKUITHEME_DECLARE_BALLOON)
+#undef CKUITHEME_DECLARE_BALLOON
 };

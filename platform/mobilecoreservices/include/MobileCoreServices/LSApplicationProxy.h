@@ -7,18 +7,15 @@
 
 #define MOBILECORESERVICES_EXTERN __attribute__((visibility("default")))
 
-// One installed application as the registry describes it. Its methods
-// ("bundleIdentifier", "dataContainerURL") are reached through the runtime.
-class MOBILECORESERVICES_EXTERN LSApplicationProxy : public NSObject {
-  public:
-    static Class classObject();
-    explicit LSApplicationProxy(Class cls) : NSObject(cls) {}
-    LSApplicationProxy(std::optional<std::string> bundleIdentifier,
-                       std::optional<std::string> dataContainerURL);
+// One installed application as the registry describes it. The data container
+// is a file URL of a directory ("file:///var/.../UUID/"), or nothing.
+#define LSAPPLICATIONPROXY_PROPERTIES(P)                                                                     \
+    P(std::optional<std::string>, bundleIdentifier, setBundleIdentifier, {})                                 \
+    P(std::optional<std::string>, dataContainerURL, setDataContainerURL, {})
 
-    std::optional<std::string> m_bundleIdentifier;
-    // A file URL of a directory ("file:///var/.../UUID/"), or nothing.
-    std::optional<std::string> m_dataContainerURL;
+class MOBILECORESERVICES_EXTERN LSApplicationProxy : public NSObject {
+    RT_OBJECT(LSApplicationProxy, NSObject)
+    RT_PROPERTIES(LSAPPLICATIONPROXY_PROPERTIES)
 };
 
 using LSApplicationProxies = std::vector<rt::Ref<LSApplicationProxy>>;

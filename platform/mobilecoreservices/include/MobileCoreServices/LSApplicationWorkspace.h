@@ -5,7 +5,5 @@
 // "applicationsOfType:" are reached through the runtime; type 1 lists the
 // system applications, Messages among them.
 class MOBILECORESERVICES_EXTERN LSApplicationWorkspace : public NSObject {
-  public:
-    static Class classObject();
-    explicit LSApplicationWorkspace(Class cls) : NSObject(cls) {}
+    RT_OBJECT(LSApplicationWorkspace, NSObject)
 };

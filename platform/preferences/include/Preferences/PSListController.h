@@ -11,10 +11,7 @@
 // A settings page: rows built from a page layout of the pane's bundle, a cell
 // per row, and the value traffic between the rows and the preference files.
 class PS_EXPORT PSListController : public UIViewController {
-  public:
-    static Class classObject();
-    PSListController() : PSListController(classObject()) {}
-    explicit PSListController(Class cls);
+    RT_OBJECT_WITH_CONSTRUCTOR(PSListController, UIViewController)
     ~PSListController() override;
 
     // The page's rows once loaded. Subclasses fill it from their `specifiers`;

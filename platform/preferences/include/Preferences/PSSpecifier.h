@@ -31,10 +31,7 @@ enum PSCellType : NSInteger {
 // object its value and button action go to (weak), and for link rows the
 // controller it opens.
 class PS_EXPORT PSSpecifier : public NSObject {
-  public:
-    static Class classObject();
-    PSSpecifier() : PSSpecifier(classObject()) {}
-    explicit PSSpecifier(Class cls) : NSObject(cls) {}
+    RT_OBJECT(PSSpecifier, NSObject)
 
     // The row one item of a page layout describes: "cell" names the kind,
     // "label" the name, "detail" the controller a link opens, "cellClass" the

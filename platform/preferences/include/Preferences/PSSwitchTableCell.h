@@ -5,15 +5,14 @@
 // The host's switch row. A flip of its switch reports the new state to the
 // row's target as a boolean, through the row's setter.
 class PS_EXPORT PSSwitchTableCell : public PSTableCell {
-  public:
-    static Class classObject();
-    PSSwitchTableCell() : PSSwitchTableCell(classObject()) {}
-    explicit PSSwitchTableCell(Class cls) : PSTableCell(cls) {}
+    RT_OBJECT(PSSwitchTableCell, PSTableCell)
 
     // Made by initWithStyle:reuseIdentifier:specifier:; the cell's accessory.
     rt::Ref<UISwitch> control() const { return m_control; }
 
+    // The switch becomes the cell's accessory.
+    void setControl(UISwitch* control);
+
   private:
-    friend struct PSSwitchTableCellAccess;
     rt::Ref<UISwitch> m_control;
 };

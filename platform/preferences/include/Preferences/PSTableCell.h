@@ -5,10 +5,7 @@
 // The host's cell for one row. Cells the pane names subclass it; the host
 // makes them with initWithStyle:reuseIdentifier:specifier:.
 class PS_EXPORT PSTableCell : public UITableViewCell {
-  public:
-    static Class classObject();
-    PSTableCell() : PSTableCell(classObject()) {}
-    explicit PSTableCell(Class cls);
+    RT_OBJECT_WITH_CONSTRUCTOR(PSTableCell, UITableViewCell)
     ~PSTableCell() override;
 
     // The host's own cell class for a kind of row: a switch for switch rows,
@@ -31,7 +28,6 @@ class PS_EXPORT PSTableCell : public UITableViewCell {
     SEL cellAction();
 
   private:
-    friend struct PSTableCellAccess;
     rt::Ref<PSSpecifier> m_specifier;
     ns::PlistValue m_value;
 };

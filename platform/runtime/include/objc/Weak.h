@@ -35,11 +35,8 @@ template <class T> class Weak {
 
     // A strong reference to the object, or null when it has gone away.
     Ref<T> lock() const {
-        objc_object* target = m_box ? WeakBox::lockTarget(m_box) : nullptr;
-        Ref<T> strong(static_cast<T*>(target));
-        if (target)
-            target->release(); // lockTarget retained once; the Ref holds its own
-        return strong;
+        // lockTarget retained the object once; that reference is handed over.
+        return adopt(static_cast<T*>(m_box ? WeakBox::lockTarget(m_box) : nullptr));
     }
 
   private:

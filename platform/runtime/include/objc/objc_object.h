@@ -9,7 +9,9 @@ struct WeakBox;
 }
 
 // Root of every object: its class pointer and an intrusive reference count.
-// Objects start with a count of zero; the first rt::Ref takes ownership.
+// An object starts with one reference, its creator's, which rt::adopt hands to
+// the first rt::Ref; so a constructor or a hook may take a Ref to the object
+// at any time without freeing it on release.
 class OBJC_EXPORT objc_object {
   public:
     explicit objc_object(Class isa) noexcept : m_isa(isa) {}
@@ -33,7 +35,7 @@ class OBJC_EXPORT objc_object {
   private:
     friend struct rt::WeakBox;
     Class m_isa;
-    mutable std::atomic<uint32_t> m_refs{0};
+    mutable std::atomic<uint32_t> m_refs{1};
     mutable rt::WeakBox* m_weakBox = nullptr; // guarded by the runtime's weak lock
     bool m_immortal = false;
 };

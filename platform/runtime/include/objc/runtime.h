@@ -26,9 +26,10 @@ OBJC_EXPORT BOOL objc_registerClassPair(Class cls);
 // Frees a pair that was never registered.
 OBJC_EXPORT void objc_disposeClassPair(Class cls);
 
-// A new instance of `cls` (reference count zero: wrap it in rt::Ref), built by
-// the nearest allocator up the class chain; null when there is none.
-OBJC_EXPORT id class_createInstance(Class cls);
+// A new instance of `cls`, built by the nearest allocator up the class chain;
+// null when there is none. The caller owns the one reference it starts with:
+// rt::createInstance<T> adopts it and checks the kind.
+[[nodiscard]] OBJC_EXPORT id class_createInstance(Class cls);
 
 OBJC_EXPORT Ivar class_getInstanceVariable(Class cls, const char* name);
 OBJC_EXPORT id object_getIvar(id object, Ivar ivar);
@@ -47,9 +48,8 @@ OBJC_EXPORT void addIvar(Class cls, std::string name, std::function<id(id)> read
 // How instances of `cls` and of subclasses without their own are built; the
 // allocator receives the class the instance must carry.
 OBJC_EXPORT void setAllocator(Class cls, id (*allocator)(Class));
-template <class T> id allocate(Class cls) {
-    return new T(cls);
-}
+// `cls` is `ancestor` or inherits from it.
+OBJC_EXPORT BOOL isSubclass(Class cls, Class ancestor);
 // Removes a class name from the registry, so that this process looks like a
 // platform version without it. Objects of the class keep working.
 OBJC_EXPORT void hideClass(const char* name);
@@ -57,7 +57,8 @@ OBJC_EXPORT void hideClass(const char* name);
 OBJC_EXPORT void reportRefusedHook(Class cls, SEL sel, bool signatureDiffers);
 // Allocates, sets up (methods, instance variables) and registers a class in one
 // step; answers null when the name is taken.
-OBJC_EXPORT Class defineClass(const char* name, Class superclass, void (*setUp)(Class cls, Class meta));
+OBJC_EXPORT Class defineClass(const char* name, Class superclass,
+                              const std::function<void(Class cls, Class meta)>& setUp);
 // Stops the process with a message: a broken invariant of the runtime.
 [[noreturn]] OBJC_EXPORT void fatal(const std::string& message);
 

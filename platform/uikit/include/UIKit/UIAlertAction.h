@@ -13,13 +13,11 @@ enum UIAlertActionStyle : NSInteger {
 
 // One button of an alert and what it does once the alert has closed.
 class UIKIT_EXTERN UIAlertAction : public NSObject {
-  public:
+    RT_OBJECT(UIAlertAction, NSObject)
     using Handler = std::function<void(UIAlertAction*)>;
 
-    static Class classObject();
     static rt::Ref<UIAlertAction> actionWithTitle(const std::string& title, UIAlertActionStyle style,
                                                   Handler handler);
-    explicit UIAlertAction(Class cls) : NSObject(cls) {}
 
     const std::string& title() const { return m_title; }
     UIAlertActionStyle style() const { return m_style; }

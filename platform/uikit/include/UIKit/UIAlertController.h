@@ -12,12 +12,10 @@ enum UIAlertControllerStyle : NSInteger {
 
 // A title, a message and buttons, presented over the controller that asked.
 class UIKIT_EXTERN UIAlertController : public UIViewController {
-  public:
-    static Class classObject();
+    RT_OBJECT(UIAlertController, UIViewController)
     static rt::Ref<UIAlertController> alertControllerWithTitle(const std::string& title,
                                                                const std::string& message,
                                                                UIAlertControllerStyle preferredStyle);
-    explicit UIAlertController(Class cls) : UIViewController(cls) {}
 
     const std::string& message() const { return m_message; }
     UIAlertControllerStyle preferredStyle() const { return m_preferredStyle; }

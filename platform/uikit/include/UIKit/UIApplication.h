@@ -9,8 +9,7 @@ class UIWindow;
 // The process's application object: its windows and the way actions reach
 // their targets.
 class UIKIT_EXTERN UIApplication : public UIResponder {
-  public:
-    static Class classObject();
+    RT_OBJECT(UIApplication, UIResponder)
     static UIApplication* sharedApplication();
 
     // Live windows in the order they were made. The application does not own them.
@@ -21,10 +20,8 @@ class UIKIT_EXTERN UIApplication : public UIResponder {
     // The action may take the sender or nothing. Answers NO without a target.
     BOOL sendAction(SEL action, id target, id sender);
 
-    explicit UIApplication(Class cls) : UIResponder(cls) {}
-
   private:
-    friend struct UIWindowAccess;
+    friend class UIWindow;
     void addWindow(UIWindow* window);
     void setKeyWindow(UIWindow* window);
 

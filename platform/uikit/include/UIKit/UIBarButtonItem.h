@@ -13,10 +13,7 @@ enum UIBarButtonItemStyle : NSInteger {
 
 // A button in a navigation bar. Its target is weak, as for every control.
 class UIKIT_EXTERN UIBarButtonItem : public NSObject {
-  public:
-    static Class classObject();
-    UIBarButtonItem() : UIBarButtonItem(classObject()) {}
-    explicit UIBarButtonItem(Class cls) : NSObject(cls) {}
+    RT_OBJECT(UIBarButtonItem, NSObject)
 
     UIBarButtonItem* initWithTitle(const std::string& title, UIBarButtonItemStyle style, id target,
                                    SEL action);

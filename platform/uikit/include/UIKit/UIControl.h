@@ -15,10 +15,7 @@ enum UIControlEvents : NSUInteger {
 // A view that sends actions to targets. Targets are weak: a control never
 // keeps its target alive, and a target that has gone away is skipped.
 class UIKIT_EXTERN UIControl : public UIView {
-  public:
-    static Class classObject();
-    UIControl() : UIControl(classObject()) {}
-    explicit UIControl(Class cls) : UIView(cls) {}
+    RT_OBJECT(UIControl, UIView)
 
     void addTarget(id target, SEL action, UIControlEvents events);
     // A null action removes every action of that target for those events.

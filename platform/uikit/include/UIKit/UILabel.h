@@ -3,22 +3,12 @@
 
 #include <string>
 
-// A line of text.
+// A line of text. A new label's text colour is the label colour.
+#define UILABEL_PROPERTIES(P)                                                                                \
+    P(std::string, text, setText, {})                                                                        \
+    P(rt::Ref<UIColor>, textColor, setTextColor, UIColor::labelColor())
+
 class UIKIT_EXTERN UILabel : public UIView {
-  public:
-    static Class classObject();
-    UILabel() : UILabel(classObject()) {}
-    explicit UILabel(Class cls) : UIView(cls) {}
-
-    // Runtime methods "text" and "setText:".
-    std::string text();
-    void setText(const std::string& text);
-    // Runtime methods "textColor" and "setTextColor:"; unset reads as the label colour.
-    rt::Ref<UIColor> textColor();
-    void setTextColor(UIColor* colour);
-
-  private:
-    friend struct UILabelAccess;
-    std::string m_text;
-    rt::Ref<UIColor> m_textColor;
+    RT_OBJECT(UILabel, UIView)
+    RT_PROPERTIES(UILABEL_PROPERTIES)
 };

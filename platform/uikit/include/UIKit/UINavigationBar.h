@@ -2,30 +2,22 @@
 #include <UIKit/UIView.h>
 
 // The bar above a navigation stack.
+#define UINAVIGATIONBAR_PROPERTIES(P)                                                                        \
+    P(BOOL, prefersLargeTitles, setPrefersLargeTitles, NO)                                                   \
+    P(rt::Ref<UIColor>, barTintColor, setBarTintColor, {})
+
 class UIKIT_EXTERN UINavigationBar : public UIView {
-  public:
-    static Class classObject();
-    UINavigationBar() : UINavigationBar(classObject()) {}
-    explicit UINavigationBar(Class cls);
+    RT_OBJECT_WITH_CONSTRUCTOR(UINavigationBar, UIView)
+    RT_PROPERTIES(UINAVIGATIONBAR_PROPERTIES)
 
     // The appearance proxy: values set on it are taken by bars made afterwards.
     // Its tintColor is its own, nil until someone sets it; it inherits nothing.
     static rt::Ref<UINavigationBar> appearance();
     bool isAppearanceProxy() const { return m_isAppearanceProxy; }
 
-    // Runtime methods "prefersLargeTitles" and "setPrefersLargeTitles:".
-    BOOL prefersLargeTitles();
-    void setPrefersLargeTitles(BOOL prefersLargeTitles);
-    // Runtime methods "barTintColor" and "setBarTintColor:".
-    rt::Ref<UIColor> barTintColor();
-    void setBarTintColor(UIColor* colour);
-
   private:
-    friend struct UINavigationBarAccess;
     struct ProxyTag {};
-    explicit UINavigationBar(ProxyTag);
+    UINavigationBar(Class cls, ProxyTag);
 
-    BOOL m_prefersLargeTitles = NO;
-    rt::Ref<UIColor> m_barTintColor;
     bool m_isAppearanceProxy = false;
 };

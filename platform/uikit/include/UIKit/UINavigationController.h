@@ -8,10 +8,7 @@
 // controllers; each knows its stack through a weak back-pointer. While the
 // stack is in a window, pushing and popping run the appearance callbacks.
 class UIKIT_EXTERN UINavigationController : public UIViewController {
-  public:
-    static Class classObject();
-    UINavigationController() : UINavigationController(classObject()) {}
-    explicit UINavigationController(Class cls);
+    RT_OBJECT_WITH_CONSTRUCTOR(UINavigationController, UIViewController)
 
     UINavigationController* initWithRootViewController(UIViewController* root);
 
@@ -25,7 +22,10 @@ class UIKIT_EXTERN UINavigationController : public UIViewController {
     rt::Ref<UIViewController> popViewControllerAnimated(BOOL animated);
 
   private:
-    friend struct UINavigationControllerAccess;
+    // The work behind the two runtime methods.
+    void push(UIViewController* controller, BOOL animated);
+    rt::Ref<UIViewController> pop(BOOL animated);
+
     rt::Ref<UINavigationBar> m_navigationBar;
     std::vector<rt::Ref<UIViewController>> m_viewControllers;
 };

@@ -4,22 +4,15 @@
 #include <string>
 
 // What a controller shows in the navigation bar while it is on top.
+#define UINAVIGATIONITEM_PROPERTIES(P)                                                                       \
+    P(std::string, title, setTitle, {})                                                                      \
+    P(rt::Ref<UIBarButtonItem>, rightBarButtonItem, setRightBarButtonItem, {})
+
 class UIKIT_EXTERN UINavigationItem : public NSObject {
-  public:
-    static Class classObject();
-    UINavigationItem() : UINavigationItem(classObject()) {}
-    explicit UINavigationItem(Class cls) : NSObject(cls) {}
+    RT_OBJECT(UINavigationItem, NSObject)
+    RT_PROPERTIES(UINAVIGATIONITEM_PROPERTIES)
 
-    const std::string& title() const { return m_title; }
-    void setTitle(const std::string& title) { m_title = title; }
-
-    rt::Ref<UIBarButtonItem> rightBarButtonItem() const { return m_rightBarButtonItem; }
-    void setRightBarButtonItem(UIBarButtonItem* item) { m_rightBarButtonItem = item; }
     void setRightBarButtonItem(UIBarButtonItem* item, BOOL animated) {
         (void)animated, setRightBarButtonItem(item);
     }
-
-  private:
-    std::string m_title;
-    rt::Ref<UIBarButtonItem> m_rightBarButtonItem;
 };

@@ -4,9 +4,7 @@
 // Base of views, controllers and the application: the chain events and
 // actions travel along.
 class UIKIT_EXTERN UIResponder : public NSObject {
-  public:
-    static Class classObject();
-    explicit UIResponder(Class cls) : NSObject(cls) {}
+    RT_OBJECT(UIResponder, NSObject)
 
     // Runtime method "nextResponder"; nothing at the end of the chain.
     rt::Ref<UIResponder> nextResponder();

@@ -1,26 +1,18 @@
 #pragma once
 #include <UIKit/UIControl.h>
 
-// An on/off control.
-class UIKIT_EXTERN UISwitch : public UIControl {
-  public:
-    static Class classObject();
-    UISwitch() : UISwitch(classObject()) {}
-    explicit UISwitch(Class cls) : UIControl(cls) {}
+// An on/off control. Setting the state in code sends no action; a nil on-tint
+// is the platform's green.
+#define UISWITCH_PROPERTIES(P)                                                                               \
+    P(BOOL, isOn, setOn, NO)                                                                                 \
+    P(rt::Ref<UIColor>, onTintColor, setOnTintColor, {})
 
-    // Runtime methods "isOn" and "setOn:". Setting the state in code sends no action.
-    BOOL isOn();
-    void setOn(BOOL on);
+class UIKIT_EXTERN UISwitch : public UIControl {
+    RT_OBJECT(UISwitch, UIControl)
+    RT_PROPERTIES(UISWITCH_PROPERTIES)
+
     void setOn(BOOL on, BOOL animated) { (void)animated, setOn(on); }
-    // Runtime methods "onTintColor" and "setOnTintColor:"; nil is the platform's green.
-    rt::Ref<UIColor> onTintColor();
-    void setOnTintColor(UIColor* colour);
 
     // What a user's flip does: the new state, then the value-changed actions.
     void toggleByUser(BOOL on);
-
-  private:
-    friend struct UISwitchAccess;
-    BOOL m_on = NO;
-    rt::Ref<UIColor> m_onTintColor;
 };

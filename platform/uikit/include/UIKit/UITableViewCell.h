@@ -14,10 +14,7 @@ enum UITableViewCellStyle : NSInteger {
 // One row of a table: a content view holding the title and detail labels, and
 // an optional accessory view at the trailing edge. The cell owns all three.
 class UIKIT_EXTERN UITableViewCell : public UIView {
-  public:
-    static Class classObject();
-    UITableViewCell() : UITableViewCell(classObject()) {}
-    explicit UITableViewCell(Class cls) : UIView(cls) {}
+    RT_OBJECT(UITableViewCell, UIView)
 
     // Runtime method "initWithStyle:reuseIdentifier:"; answers the cell.
     id initWithStyle(UITableViewCellStyle style, const std::string& reuseIdentifier);
@@ -35,7 +32,6 @@ class UIKIT_EXTERN UITableViewCell : public UIView {
     void setAccessoryView(UIView* view);
 
   private:
-    friend struct UITableViewCellAccess;
     UITableViewCellStyle m_style = UITableViewCellStyleDefault;
     std::string m_reuseIdentifier;
     rt::Ref<UIView> m_contentView;

@@ -12,30 +12,23 @@ class UIViewController;
 // A rectangle on screen. Owns its subviews; its superview and the controller
 // it belongs to are weak back-pointers, so a hierarchy is freed from the top.
 // Everything the engine or a subclass may replace goes through the runtime.
+#define UIVIEW_PROPERTIES(P)                                                                                 \
+    P(CGRect, frame, setFrame, {})                                                                           \
+    P(rt::Ref<UIColor>, backgroundColor, setBackgroundColor, {}) /* nil is clear */                          \
+    P(CGFloat, alpha, setAlpha, 1.0)                                                                         \
+    P(BOOL, isHidden, setHidden, NO)
+
 class UIKIT_EXTERN UIView : public UIResponder {
-  public:
-    static Class classObject();
-    UIView() : UIView(classObject()) {}
-    explicit UIView(Class cls) : UIResponder(cls) {}
+    RT_OBJECT(UIView, UIResponder)
+    RT_PROPERTIES(UIVIEW_PROPERTIES)
 
     // Runtime method "initWithFrame:"; answers the view.
     id initWithFrame(CGRect frame);
 
-    // Runtime methods "frame", "setFrame:", "bounds", "setBounds:". The bounds
-    // keep their origin at zero and share the frame's size.
-    CGRect frame();
-    void setFrame(CGRect frame);
+    // Runtime methods "bounds", "setBounds:". The bounds keep their origin at
+    // zero and share the frame's size.
     CGRect bounds();
     void setBounds(CGRect bounds);
-
-    // Runtime methods "backgroundColor" and "setBackgroundColor:"; nil is clear.
-    rt::Ref<UIColor> backgroundColor();
-    void setBackgroundColor(UIColor* colour);
-    // Runtime methods "alpha", "setAlpha:", "isHidden", "setHidden:".
-    CGFloat alpha();
-    void setAlpha(CGFloat alpha);
-    BOOL isHidden();
-    void setHidden(BOOL hidden);
 
     // Runtime methods "tintColor" and "setTintColor:". Without a tint of its
     // own a view takes its superview's, and at the top the system blue.
@@ -65,13 +58,8 @@ class UIKIT_EXTERN UIView : public UIResponder {
 
   private:
     friend class UIViewController;
-    friend struct UIViewAccess;
 
-    CGRect m_frame{};
-    rt::Ref<UIColor> m_backgroundColor;
     rt::Ref<UIColor> m_tintColor;
-    CGFloat m_alpha = 1.0;
-    BOOL m_hidden = NO;
     std::vector<rt::Ref<UIView>> m_subviews;
     rt::Weak<UIView> m_superview;
     rt::Weak<UIViewController> m_viewDelegate; // the controller whose view this is

@@ -10,26 +10,24 @@ class UINavigationController;
 // Manages one view. The view is made on first use (loadView, then viewDidLoad);
 // the appearance callbacks and presentation go through the runtime, so
 // subclasses and replacements see every call.
+#define UIVIEWCONTROLLER_PROPERTIES(P) P(std::string, title, setTitle, {})
+
 class UIKIT_EXTERN UIViewController : public UIResponder {
-  public:
-    static Class classObject();
-    UIViewController() : UIViewController(classObject()) {}
-    explicit UIViewController(Class cls);
+    RT_OBJECT_WITH_CONSTRUCTOR(UIViewController, UIResponder)
+    RT_PROPERTIES(UIVIEWCONTROLLER_PROPERTIES)
+
     ~UIViewController() override;
 
     // Loads the view on first use.
     rt::Ref<UIView> view();
     BOOL isViewLoaded() const { return m_view.get() != nullptr; }
-    void setView(UIView* view);
+    void setView(rt::Ref<UIView> view);
 
     // Runtime methods the view system calls and subclasses override.
     void loadView();
     void viewDidLoad();
     void viewWillAppear(BOOL animated);
     void viewWillDisappear(BOOL animated);
-
-    const std::string& title() const { return m_title; }
-    void setTitle(const std::string& title) { m_title = title; }
 
     // Made on first use; owned by the controller.
     rt::Ref<UINavigationItem> navigationItem();
@@ -46,11 +44,9 @@ class UIKIT_EXTERN UIViewController : public UIResponder {
     rt::Ref<UIViewController> presentingViewController() const { return m_presentingViewController.lock(); }
 
   private:
-    friend struct UIViewControllerAccess;
-    friend struct UINavigationControllerAccess;
+    friend class UINavigationController;
 
     rt::Ref<UIView> m_view;
-    std::string m_title;
     rt::Ref<UINavigationItem> m_navigationItem;
     rt::Weak<UINavigationController> m_navigationController;
     rt::Ref<UIViewController> m_presentedViewController;

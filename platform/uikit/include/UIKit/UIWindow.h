@@ -6,11 +6,7 @@ class UIViewController;
 // The top of a view hierarchy. Every window is listed by the application, in
 // the order made; at most one is the key window.
 class UIKIT_EXTERN UIWindow : public UIView {
-  public:
-    static Class classObject();
-    UIWindow() : UIWindow(classObject()) {}
-    explicit UIWindow(Class cls);
-    ~UIWindow() override;
+    RT_OBJECT_WITH_CONSTRUCTOR(UIWindow, UIView)
 
     // Runtime methods "isKeyWindow" and "makeKeyWindow".
     BOOL isKeyWindow();
