@@ -1,6 +1,7 @@
 #include "VRSControllerOperations.h"
 
 #include "PQPrefs.h"
+#include "ProductIdentity.h"
 
 #include <CoreFoundation/CFNotificationCenter.h>
 #include <Foundation/PlistFile.h>
@@ -40,7 +41,7 @@ std::optional<std::string> textProperty(PSSpecifier* specifier, const char* key)
 }
 
 std::string preferencePath(const std::string& domain) {
-    return "/var/mobile/Library/Preferences/" + domain + ".plist";
+    return kPreferencesFolder + domain + ".plist";
 }
 
 void killBackboardd(UIAlertAction*) {

@@ -1,5 +1,7 @@
 #include "PQPrefs.h"
 
+#include "ProductIdentity.h"
+
 #include <dispatch/dispatch.h>
 
 PQPrefs* PQPrefs::shared() {
@@ -10,5 +12,5 @@ PQPrefs* PQPrefs::shared() {
 }
 
 std::string PQPrefs::pathForID(const std::string& ID) const {
-    return "/var/mobile/Library/Preferences/" + ID + ".plist";
+    return kPreferencesFolder + ID + ".plist";
 }

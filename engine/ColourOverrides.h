@@ -9,7 +9,7 @@
 
 // The theme's colour answers: each reads its key from the settings on every
 // call and never asks the platform.
-namespace ColourOverrides {
+namespace overrides {
 
 template <rt::SelectorName Key> rt::Ref<UIColor> colour() {
     return VRPrefs::shared()->colourForKey(Key.value, kDefaultColour, kPreferenceDomain);
@@ -43,4 +43,4 @@ constexpr HookRow themeBalloon() {
             &Hook<&balloon<Selector, First, Second>>::install};
 }
 
-} // namespace ColourOverrides
+} // namespace overrides

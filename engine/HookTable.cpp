@@ -6,7 +6,7 @@
 
 namespace {
 
-using namespace ColourOverrides;
+using namespace overrides;
 
 // The theme, in installation order. Rows that need views of later surfaces
 // join this table as those surfaces are themed.

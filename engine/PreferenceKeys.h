@@ -1,8 +1,9 @@
 #pragma once
+#include "ProductIdentity.h"
+
 #include <array>
 #include <string_view>
 
-inline constexpr const char* kPreferenceDomain = "com.tavq.vantorelprefs";
 // Colour keys answer opaque black until the user picks a colour.
 inline constexpr const char* kDefaultColour = "000000";
 
@@ -86,3 +87,18 @@ inline constexpr std::array kEngineKeys{
     PreferenceKey{"chatDateAndStatus", PreferenceType::colour, kDefaultColour},
     PreferenceKey{"scrollBackground", PreferenceType::colour, kDefaultColour},
 };
+
+// The row of `key`; every name asked for is in the table (checked at compile time).
+consteval const PreferenceKey& engineKey(std::string_view key) {
+    for (const PreferenceKey& row : kEngineKeys)
+        if (row.key == key)
+            return row;
+    throw "not a key of the engine";
+}
+
+// A switch's default as the store's getters take it.
+consteval bool switchDefault(const PreferenceKey& row) {
+    if (row.type != PreferenceType::boolean)
+        throw "not a switch";
+    return row.defaultValue == "YES";
+}

@@ -3,11 +3,11 @@
 #include "Hook.h"
 #include "VantorelFileManager.h"
 
-namespace SpringBoardLaunchHook {
+namespace springboard {
 
 void applicationDidFinishLaunching(id self, SEL _cmd, id application) {
     Hook<&applicationDidFinishLaunching>::previous(self, _cmd, application);
     VantorelFileManager::shared()->updatingSquad();
 }
 
-} // namespace SpringBoardLaunchHook
+} // namespace springboard

@@ -2,6 +2,6 @@
 #include <objc/objc.h>
 
 // SpringBoard's launch, followed by the mirroring of the settings into Messages.
-namespace SpringBoardLaunchHook {
+namespace springboard {
 void applicationDidFinishLaunching(id self, SEL _cmd, id application);
 }

@@ -15,12 +15,12 @@
 
 namespace {
 
-const std::string kSourcePreferences = "/var/mobile/Library/Preferences/com.tavq.vantorelprefs.plist";
-const std::string kSourceFolder = "/var/mobile/Library/Preferences/";
+const std::string kSourceFolder = kPreferencesFolder;
+const std::string kSourcePreferences = kSourceFolder + kPreferenceDomain + ".plist";
 const char* const kWallpapers[] = {"chatWallpaper", "conversationWallpaper"};
 const std::string kDocumentPathKey = "messageDocumentPath";
 const std::string kNoPath = "none";
-const std::string kMessagesIdentifier = "com.apple.MobileSMS";
+const std::string kMessagesIdentifier = kMessagesBundleIdentifier;
 // What a record holds for an application that reports no data container.
 const std::string kNoContainer = "/var/mobile/Documents";
 // The scan runs at the low, background-class priority the device uses for it.
@@ -101,7 +101,7 @@ void VantorelFileManager::updatingSquad() {
         return;
     }
     NSLog("sms path exist");
-    mergePreferences(*documents, /*logTarget=*/true);
+    mergePreferences(*documents, TargetLogging::logTarget);
     copyWallpapers(*documents);
 }
 
@@ -153,15 +153,15 @@ void VantorelFileManager::copyingSquadValues() {
     std::optional<std::string> documents = rememberedDocumentsPath();
     if (!documents)
         return;
-    mergePreferences(*documents, /*logTarget=*/false);
+    mergePreferences(*documents, TargetLogging::silent);
     copyWallpapers(*documents);
 }
 
-void VantorelFileManager::mergePreferences(const std::string& documentsPath, bool logTarget) const {
+void VantorelFileManager::mergePreferences(const std::string& documentsPath, TargetLogging logging) const {
     ns::PlistDictionary source = dictForPath(kSourcePreferences);
     std::string targetPreferences = documentsPath + kPreferenceDomain + ".plist";
     ns::PlistDictionary target = dictForPath(targetPreferences);
-    if (logTarget)
+    if (logging == TargetLogging::logTarget)
         NSLog(targetPreferences);
     // Only adds and overwrites: a key removed at the source keeps its last value.
     for (const auto& [key, value] : source)

@@ -36,6 +36,7 @@ class VantorelFileManager {
     VantorelFileManager() = default;
     // The remembered Documents folder, or nothing when there is none usable.
     std::optional<std::string> rememberedDocumentsPath() const;
-    void mergePreferences(const std::string& documentsPath, bool logTarget) const;
+    enum class TargetLogging { logTarget, silent };
+    void mergePreferences(const std::string& documentsPath, TargetLogging logging) const;
     void copyWallpapers(const std::string& documentsPath) const;
 };

@@ -9,14 +9,10 @@
 #include <Foundation/NSBundle.h>
 #include <dispatch/dispatch.h>
 
-namespace {
-const char* const kMessagesIdentifier = "com.apple.MobileSMS";
-}
-
 void VantorelStartup::springBoardInitialiser() {
     static dispatch_once_t once;
     dispatch_once(&once, [] {
-        Hook<&SpringBoardLaunchHook::applicationDidFinishLaunching>::install(
+        Hook<&springboard::applicationDidFinishLaunching>::install(
             objc_getClass("SpringBoard"), sel_registerName("applicationDidFinishLaunching:"));
     });
 }
@@ -25,9 +21,11 @@ void VantorelStartup::mainInitialiser() {
     static dispatch_once_t once;
     dispatch_once(&once, [] {
         std::optional<std::string> identifier = NSBundle::mainBundle()->bundleIdentifier();
-        if (!identifier || *identifier != kMessagesIdentifier)
+        if (!identifier || *identifier != kMessagesBundleIdentifier)
             return;
-        if (!VRPrefs::shared()->boolForKey("enableVantorel", YES, kPreferenceDomain))
+        constexpr const PreferenceKey& masterSwitch = engineKey("enableVantorel");
+        if (!VRPrefs::shared()->boolForKey(std::string(masterSwitch.key), switchDefault(masterSwitch),
+                                           kPreferenceDomain))
             return;
         installHooks(hookTable());
     });

@@ -7,10 +7,10 @@ Command::Command(CLI::App& app) {
                    "Simulated device folder (default: one in your data directory)");
 }
 
-const Device& Command::device(bool mayBeNew) {
+const Device& Command::device(DeviceState state) {
     if (!m_device) {
         m_device = Device::resolve(m_deviceOption);
-        if (!mayBeNew)
+        if (state == DeviceState::initialised)
             m_device->requireInitialised();
         m_device->enter();
     }

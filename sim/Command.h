@@ -12,8 +12,9 @@ namespace sim {
 class Command {
   public:
     explicit Command(CLI::App& app);
-    // The device the verb works on; initialised unless `mayBeNew`.
-    const Device& device(bool mayBeNew = false);
+    enum class DeviceState { initialised, mayBeNew };
+    // The device the verb works on; initialised unless it may be new.
+    const Device& device(DeviceState state = DeviceState::initialised);
     bool deviceGiven() const { return !m_deviceOption.empty(); }
     // Uses `root` where no --device was given (the demo's temporary device).
     void useDevice(const std::string& root) { m_deviceOption = root; }

@@ -52,7 +52,7 @@ void addDemoCommand(CLI::App& app, Command& command) {
             temporary = pattern;
             command.useDevice(temporary);
         }
-        const Device& device = command.device(/*mayBeNew=*/true);
+        const Device& device = command.device(Command::DeviceState::mayBeNew);
         device.createSkeleton();
         Installation::createApplications(device);
         Installation::installEngine(device);

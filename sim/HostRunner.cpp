@@ -52,16 +52,16 @@ std::string HostRunner::libraryFolder() {
 }
 
 int HostRunner::run(const std::string& program, const std::vector<std::string>& arguments) {
-    return spawnAndWait(program, arguments, /*keep=*/false).status;
+    return spawnAndWait(program, arguments, Output::discard).status;
 }
 
 HostRunner::Captured HostRunner::capture(const std::string& program,
                                          const std::vector<std::string>& arguments) {
-    return spawnAndWait(program, arguments, /*keep=*/true);
+    return spawnAndWait(program, arguments, Output::keep);
 }
 
 HostRunner::Captured HostRunner::spawnAndWait(const std::string& program,
-                                              const std::vector<std::string>& arguments, bool keep) {
+                                              const std::vector<std::string>& arguments, Output output) {
     std::vector<std::string> words{program};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -72,7 +72,7 @@ HostRunner::Captured HostRunner::spawnAndWait(const std::string& program,
     std::unique_ptr<Spool> out, err;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    if (keep) {
+    if (output == Output::keep) {
         out = std::make_unique<Spool>();
         err = std::make_unique<Spool>();
         posix_spawn_file_actions_adddup2(&actions, fileno(out->file.get()), STDOUT_FILENO);
@@ -93,7 +93,7 @@ HostRunner::Captured HostRunner::spawnAndWait(const std::string& program,
                        std::to_string(WTERMSIG(status)) + ")");
     Captured result;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 1;
-    if (keep) {
+    if (output == Output::keep) {
         result.output = out->contents();
         result.errors = err->contents();
     }

@@ -24,8 +24,9 @@ class HostRunner {
     static Captured capture(const std::string& program, const std::vector<std::string>& arguments);
 
   private:
+    enum class Output { discard, keep };
     static Captured spawnAndWait(const std::string& program, const std::vector<std::string>& arguments,
-                                 bool keep);
+                                 Output output);
 };
 
 } // namespace sim

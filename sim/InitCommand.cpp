@@ -9,7 +9,7 @@ void addInitCommand(CLI::App& app, Command& command) {
     CLI::App* init =
         app.add_subcommand("init", "Create the simulated device and install the engine (keeps settings)");
     init->callback([&command] {
-        const Device& device = command.device(/*mayBeNew=*/true);
+        const Device& device = command.device(Command::DeviceState::mayBeNew);
         device.createSkeleton();
         Installation::createApplications(device);
         Installation::installEngine(device);

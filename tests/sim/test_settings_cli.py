@@ -147,3 +147,17 @@ class Apply(SettingsCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class BrokenLayouts(SettingsCase):
+    def test_a_link_to_a_class_that_is_no_page_is_named(self):
+        root = "/Library/PreferenceBundles/VantorelPrefs.bundle/Root.plist"
+        layout = self.read_plist(root)
+        links = [item for item in layout["items"] if item.get("detail") == "VRSMiscController"]
+        self.assertEqual(len(links), 1)
+        links[0]["detail"] = "PSSpecifier"
+        self.write_plist(layout, root)
+        page = links[0].get("id") or links[0].get("key") or links[0]["label"]
+        error = self.sim_fails("settings", "show", page)
+        self.assertIn("PSSpecifier is not a settings page", error)
+        self.rows("Chat")  # the other pages still open

@@ -32,10 +32,13 @@ void finished() {
 
 } // namespace
 
+// The main queue is drained by the host's run loop; the others by a thread of their own.
+enum class QueueThread { hostRunLoop, own };
+
 class DispatchQueue {
   public:
-    explicit DispatchQueue(bool ownThread) : m_isMain(!ownThread) {
-        if (ownThread)
+    explicit DispatchQueue(QueueThread thread) : m_isMain(thread == QueueThread::hostRunLoop) {
+        if (thread == QueueThread::own)
             std::thread([this] { serve(); }).detach();
     }
 
@@ -109,7 +112,7 @@ bool DispatchRuntime::runMainQueueUntilIdle(double timeoutSeconds) {
 } // namespace ns
 
 dispatch_queue_t dispatch_get_main_queue() {
-    static auto* queue = new ns::DispatchQueue(/*ownThread=*/false);
+    static auto* queue = new ns::DispatchQueue(ns::QueueThread::hostRunLoop);
     return queue;
 }
 
@@ -118,19 +121,19 @@ dispatch_queue_t dispatch_get_global_queue(long priority, unsigned long flags) {
         return nullptr;
     switch (priority) {
     case DISPATCH_QUEUE_PRIORITY_HIGH: {
-        static auto* high = new ns::DispatchQueue(true);
+        static auto* high = new ns::DispatchQueue(ns::QueueThread::own);
         return high;
     }
     case DISPATCH_QUEUE_PRIORITY_DEFAULT: {
-        static auto* normal = new ns::DispatchQueue(true);
+        static auto* normal = new ns::DispatchQueue(ns::QueueThread::own);
         return normal;
     }
     case DISPATCH_QUEUE_PRIORITY_LOW: {
-        static auto* low = new ns::DispatchQueue(true);
+        static auto* low = new ns::DispatchQueue(ns::QueueThread::own);
         return low;
     }
     case DISPATCH_QUEUE_PRIORITY_BACKGROUND: {
-        static auto* background = new ns::DispatchQueue(true);
+        static auto* background = new ns::DispatchQueue(ns::QueueThread::own);
         return background;
     }
     default:

@@ -178,6 +178,8 @@ PSListController* SettingsHost::open(const Page& page) {
                 link = row;
         rt::Ref<UIViewController> opened = link ? current->selectSpecifier(link) : nullptr;
         PSListController* next = asPage(opened);
+        if (!next && link && link->detailControllerClass())
+            throw SettingsError(page.controllerClass + " is not a settings page");
         if (!next || m_stack->topViewController().get() != next) // the stack owns the page from here
             throw SettingsError("the page " + page.identifier + " (" + page.controllerClass +
                                 ") cannot be opened");

@@ -1,0 +1,6 @@
+#pragma once
+// Declarations of what every host program shares, for headers that only pass them on.
+namespace hosts {
+class DeviceProcess;
+class TweakLoader;
+} // namespace hosts
