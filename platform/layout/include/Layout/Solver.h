@@ -1,8 +1,9 @@
 #pragma once
 // An incremental Cassowary solver: constraints come and go one at a time and
 // edit variables take suggested values, each change re-solving from the
-// previous answer. Nothing throws; every refused call leaves the solver
-// exactly as it was before the call.
+// previous answer. Nothing throws; a refused call leaves the solver exactly as
+// it was before the call, save NumericalFailure, which a sound tableau never
+// meets (the simplex found no pivot: rounding broke an invariant).
 #include <Layout/Constraint.h>
 #include <Layout/Status.h>
 #include <Layout/Symbolics.h>
