@@ -113,8 +113,13 @@ void checkWallpapers(const ns::PlistDictionary& file, ThemeFile::Checked& checke
 
 ThemeFile::Checked ThemeFile::read(const std::string& hostPath) {
     auto file = ns::PlistFile::readDictionaryAtHostPath(hostPath);
-    if (!file.ok())
-        return Checked{{}, {file.error()}};
+    if (!file.ok()) {
+        // The reason may lead with the path, which the caller shows already.
+        std::string reason = file.error();
+        if (reason.starts_with(hostPath + ": "))
+            reason.erase(0, hostPath.size() + 2);
+        return Checked{{}, {reason}};
+    }
     return check(file.value());
 }
 
