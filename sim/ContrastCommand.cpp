@@ -9,12 +9,18 @@
 #include <Foundation/NSFileManager.h>
 #include <Foundation/PlistFile.h>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
 namespace sim {
 
 namespace {
+
+// Cut to two decimals rather than rounded: 2.995 must not read as 3.00.
+double shown(double ratio) {
+    return std::floor(ratio * 100 + 1e-9) / 100;
+}
 
 std::string hex(const Contrast::Colour& c) {
     return HexColorCodec::hexStringFromColor(UIColor::colorWithRed(c.red, c.green, c.blue, c.alpha));
@@ -37,14 +43,14 @@ void checkContrast(bool strict) {
         const std::string name = pair.text + " on " + pair.background;
         const char* level = Contrast::levelName(pair.level);
         if (pair.ratio >= Contrast::kAa) {
-            std::printf("%-52s %6.2f  %s\n", name.c_str(), pair.ratio, level);
+            std::printf("%-52s %6.2f  %s\n", name.c_str(), shown(pair.ratio), level);
             continue;
         }
         ++under;
         Contrast::Suggestion better =
             Contrast::nearestPassing(pair.textColour, pair.backgroundColour, Contrast::kAa);
-        std::printf("%-52s %6.2f  %-5s  nearest passing: %s (%.2f%s)\n", name.c_str(), pair.ratio, level,
-                    hex(better.colour).c_str(), better.ratio, better.opaque ? ", opaque" : "");
+        std::printf("%-52s %6.2f  %-5s  nearest passing: %s (%.2f%s)\n", name.c_str(), shown(pair.ratio),
+                    level, hex(better.colour).c_str(), shown(better.ratio), better.opaque ? ", opaque" : "");
     }
     for (ContrastPairs::Screen screen : ContrastPairs::wallpaperScreens(stored))
         std::printf("not checked: text over the %s wallpaper (wallpapers are not drawn yet)\n",
