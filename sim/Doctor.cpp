@@ -128,18 +128,29 @@ Doctor::Finding Doctor::preferenceFile() {
 Doctor::Finding Doctor::keyKinds() const {
     if (!m_settings)
         return ok("no stored values to check");
-    std::vector<std::string> wrong;
-    for (const auto& [key, value] : *m_settings)
-        if (const PreferenceKey* known = EngineKeys::find(key))
-            if (auto why = EngineKeys::problem(*known, value))
-                wrong.push_back(*why);
-    if (wrong.empty())
+    // Misread: the engine gets something else than meant. Odd: stored as
+    // another kind than the pane writes, but read as meant.
+    std::vector<std::string> misread, odd;
+    for (const auto& [key, value] : *m_settings) {
+        const PreferenceKey* known = EngineKeys::find(key);
+        if (!known)
+            continue;
+        if (auto read = EngineKeys::normalised(*known, value); !read.ok())
+            misread.push_back(read.error());
+        else if (auto why = EngineKeys::problem(*known, value))
+            odd.push_back(*why + " (read as " + read.value().description() + ")");
+    }
+    if (misread.empty() && odd.empty())
         return ok("every engine key holds a value of its kind");
-    std::string text = std::to_string(wrong.size()) + (wrong.size() == 1 ? " key holds" : " keys hold") +
+    const std::vector<std::string>& listed = misread.empty() ? odd : misread;
+    std::string text = std::to_string(listed.size()) + (listed.size() == 1 ? " key holds" : " keys hold") +
                        " a value of the wrong kind: ";
-    for (std::size_t i = 0; i < wrong.size(); ++i)
-        text += (i ? "; " : "") + wrong[i];
-    return {Verdict::problem, text, "set them again in the pane, or: vantorel-sim prefs remove KEY"};
+    for (std::size_t i = 0; i < listed.size(); ++i)
+        text += (i ? "; " : "") + listed[i];
+    if (!misread.empty() && !odd.empty())
+        text += "; and " + std::to_string(odd.size()) + " more stored oddly but read as meant";
+    return {misread.empty() ? Verdict::warning : Verdict::problem, text,
+            "set them again in the pane, or: vantorel-sim prefs remove KEY"};
 }
 
 Doctor::Finding Doctor::masterSwitch() const {

@@ -92,6 +92,11 @@ class PreferenceFile(DoctorCase):
         self.assertIn("chatBlurStyle: 5 is not a blur style", line)
         self.assertIn("accent: an integer is not a colour", line)
 
+    def test_a_switch_stored_as_a_number_reads_as_meant(self):
+        self.sim("prefs", "set", "enableChatBlur", "1", "--type", "int")
+        self.sim("respring")
+        self.assertIn("(read as true)", self.assertFinds("warning", "1 key holds", "enableChatBlur: an integer"))
+
     def test_master_switch_off(self):
         self.sim("prefs", "set", "enableVantorel", "no", "--type", "bool")
         self.sim("respring")
