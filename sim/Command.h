@@ -32,6 +32,9 @@ void addDemoCommand(CLI::App& app, Command& command);
 void addMessagesCommands(CLI::App& app, Command& command);
 void addSystemCommands(CLI::App& app, Command& command);
 void addSettingsCommands(CLI::App& app, Command& command);
+void addThemeCommands(CLI::App& app, Command& command);
+void addContrastCommand(CLI::App& app, Command& command);
+void addDoctorCommand(CLI::App& app, Command& command);
 // Copies the built pane and its Settings entry into the device.
 void installSettingsPane(const Device& device);
 

@@ -16,4 +16,11 @@ class ReportedFailure : public std::runtime_error {
     ReportedFailure() : std::runtime_error("reported by the host program") {}
 };
 
+// A check that ran and found a fault, already printed with its lines: exit
+// status 1, told apart from bad input.
+class CheckFailed : public std::runtime_error {
+  public:
+    CheckFailed() : std::runtime_error("a check found a fault") {}
+};
+
 } // namespace sim

@@ -2,8 +2,8 @@
 #include "SimError.h"
 
 #include <cstdio>
-#include <string>
 #include <exception>
+#include <string>
 
 int main(int argc, char** argv) {
     CLI::App app{"vantorel-sim: a simulated phone to try the Messages theme engine and its settings on"};
@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
     sim::addMessagesCommands(app, command);
     sim::addSystemCommands(app, command);
     sim::addSettingsCommands(app, command);
+    sim::addThemeCommands(app, command);
+    sim::addContrastCommand(app, command);
+    sim::addDoctorCommand(app, command);
     try {
         // Name an unknown verb rather than just asking for one.
         for (int i = 1; i < argc; ++i) {
@@ -44,6 +47,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         std::fprintf(stderr, "vantorel-sim: %s (see --help)\n", error.what());
         return 2;
+    } catch (const sim::CheckFailed&) {
+        return 1;
     } catch (const sim::ReportedFailure&) {
         return 2;
     } catch (const sim::SimError& error) {

@@ -1,0 +1,28 @@
+#include "Command.h"
+#include "Doctor.h"
+#include "SimError.h"
+
+#include <cstdio>
+
+namespace sim {
+
+void addDoctorCommand(CLI::App& app, Command& command) {
+    CLI::App* doctor = app.add_subcommand(
+        "doctor", "Why doesn't the theme show? One line per check; exit status 1 on a problem");
+    doctor->callback([&command] {
+        Doctor examiner(command.device());
+        bool problem = false;
+        for (const Doctor::Finding& finding : examiner.examine()) {
+            problem = problem || finding.verdict == Doctor::Verdict::problem;
+            if (finding.fix.empty())
+                std::printf("%-8s %s\n", Doctor::verdictName(finding.verdict), finding.text.c_str());
+            else
+                std::printf("%-8s %s; fix: %s\n", Doctor::verdictName(finding.verdict), finding.text.c_str(),
+                            finding.fix.c_str());
+        }
+        if (problem)
+            throw CheckFailed();
+    });
+}
+
+} // namespace sim

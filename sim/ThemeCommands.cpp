@@ -1,0 +1,196 @@
+// `theme`: sharing a look as one file, and the project's own presets.
+#include "Command.h"
+#include "EngineKeys.h"
+#include "SimError.h"
+#include "ThemeFile.h"
+#include "ThemeStore.h"
+#include "Wallpapers.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace sim {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ThemeOptions {
+    std::string file;
+    std::string name;
+    std::string author;
+    std::string note;
+    bool withWallpapers = false;
+    bool replace = false;
+};
+
+ThemeStore::Mode modeOf(const ThemeOptions& o) {
+    return o.replace ? ThemeStore::Mode::replace : ThemeStore::Mode::merge;
+}
+
+std::string presetFolder() {
+    return VANTOREL_THEMES_FOLDER;
+}
+
+// Every problem on its own line, then exit status 2 with nothing written.
+Theme readChecked(const std::string& path, const std::string& shown) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error))
+        throw SimError(shown + ": no such theme file");
+    ThemeFile::Checked checked = ThemeFile::read(path);
+    if (checked.problems.empty())
+        return checked.theme;
+    for (const std::string& problem : checked.problems)
+        std::fprintf(stderr, "vantorel-sim: %s: %s\n", shown.c_str(), problem.c_str());
+    std::fprintf(stderr, "vantorel-sim: %s: %zu problem%s, nothing written\n", shown.c_str(),
+                 checked.problems.size(), checked.problems.size() == 1 ? "" : "s");
+    throw ReportedFailure();
+}
+
+std::string shownValue(const std::optional<ns::PlistValue>& value) {
+    if (!value)
+        return "(not set)";
+    if (value->isData())
+        return std::to_string(value->asData()->size()) + " bytes";
+    return value->description();
+}
+
+void exportTheme(const ThemeOptions& o) {
+    ThemeStore::Exported exported = ThemeStore::exportTheme(o.withWallpapers);
+    Theme& theme = exported.theme;
+    theme.name = o.name.empty() ? fs::path(o.file).stem().string() : o.name;
+    if (!o.author.empty())
+        theme.author = o.author;
+    if (!o.note.empty())
+        theme.note = o.note;
+    // Property-list dates count seconds from 2001-01-01 UTC.
+    constexpr double kSecondsFrom1970To2001 = 978307200.0;
+    theme.created = ns::PlistValue::Date{
+        std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() -
+        kSecondsFrom1970To2001};
+    for (const std::string& reason : exported.leftOut)
+        std::fprintf(stderr, "vantorel-sim: left out: %s\n", reason.c_str());
+    if (auto written = ThemeFile::write(o.file, theme); !written.ok())
+        throw SimError("cannot write " + o.file + ": " + written.error());
+    std::printf("exported '%s': %zu keys, %zu wallpaper%s to %s\n", theme.name.c_str(), theme.values.size(),
+                theme.wallpapers.size(), theme.wallpapers.size() == 1 ? "" : "s", o.file.c_str());
+}
+
+void importTheme(const Theme& theme, ThemeStore::Mode mode) {
+    ThemeStore::Imported imported = ThemeStore::import(theme, mode);
+    std::printf("imported '%s': %zu keys set, %zu removed, %zu wallpaper%s written\n", theme.name.c_str(),
+                imported.keysSet, imported.keysRemoved, imported.wallpapersWritten,
+                imported.wallpapersWritten == 1 ? "" : "s");
+    if (!imported.removedFromCopy.empty()) {
+        std::string keys;
+        for (const std::string& key : imported.removedFromCopy)
+            keys += (keys.empty() ? "" : ", ") + key;
+        std::printf("removed from Messages' copy too (the sync never removes keys): %s\n", keys.c_str());
+    }
+    for (const Wallpapers::Slot& slot : Wallpapers::kSlots) {
+        auto on = theme.values.find(slot.switchKey);
+        if (on != theme.values.end() && on->second.boolValue() && !theme.wallpapers.count(slot.name))
+            std::printf("note: the theme switches %s on but carries no picture; the device's own is used\n",
+                        slot.switchKey);
+    }
+    std::printf("apply to see it: vantorel-sim respring (or: settings apply --yes)\n");
+}
+
+void diffTheme(const Theme& theme, ThemeStore::Mode mode) {
+    std::vector<ThemeStore::Change> changes = ThemeStore::changes(theme, mode);
+    if (changes.empty()) {
+        std::printf("no change\n");
+        return;
+    }
+    for (const ThemeStore::Change& change : changes) {
+        std::string line = change.what + ": " + shownValue(change.before) + " -> " + shownValue(change.after);
+        const PreferenceKey* key = EngineKeys::find(change.what);
+        if (key && change.before && change.after) {
+            auto before = EngineKeys::normalised(*key, *change.before);
+            if (before.ok() && before.value() == *change.after)
+                line += " (same value, other spelling)";
+        }
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+std::vector<fs::path> presetFiles() {
+    std::vector<fs::path> files;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(presetFolder(), error))
+        if (entry.path().extension() == ".plist")
+            files.push_back(entry.path());
+    if (error)
+        throw SimError("cannot list the presets in " + presetFolder() + ": " + error.message());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+} // namespace
+
+void addThemeCommands(CLI::App& app, Command& command) {
+    auto options = std::make_shared<ThemeOptions>();
+    CLI::App* theme = app.add_subcommand("theme", "Share a look as one file; built-in presets");
+    theme->require_subcommand(1);
+
+    CLI::App* exportVerb =
+        theme->add_subcommand("export", "Write the engine's stored values (and wallpapers) to FILE");
+    exportVerb->add_option("FILE", options->file)->required();
+    exportVerb->add_flag("--with-wallpapers", options->withWallpapers, "Embed the two wallpapers");
+    exportVerb->add_option("--name", options->name, "Theme name (default: the file's name)");
+    exportVerb->add_option("--author", options->author, "Who made it");
+    exportVerb->add_option("--note", options->note, "A line about it");
+    exportVerb->callback([&command, options] {
+        command.device();
+        exportTheme(*options);
+    });
+
+    CLI::App* importVerb =
+        theme->add_subcommand("import", "Check FILE, then write its values and wallpapers to the device");
+    importVerb->add_option("FILE", options->file)->required();
+    importVerb->add_flag("--replace", options->replace,
+                         "Also remove the engine's keys the theme does not set");
+    importVerb->callback([&command, options] {
+        command.device();
+        importTheme(readChecked(options->file, options->file), modeOf(*options));
+    });
+
+    CLI::App* diffVerb = theme->add_subcommand("diff", "Show key by key what importing FILE would change");
+    diffVerb->add_option("FILE", options->file)->required();
+    diffVerb->add_flag("--replace", options->replace, "As import --replace would");
+    diffVerb->callback([&command, options] {
+        command.device();
+        diffTheme(readChecked(options->file, options->file), modeOf(*options));
+    });
+
+    CLI::App* presets = theme->add_subcommand("presets", "List the built-in themes");
+    presets->callback([] {
+        for (const fs::path& file : presetFiles()) {
+            ThemeFile::Checked checked = ThemeFile::read(file.string());
+            std::string about = checked.problems.empty() ? checked.theme.name : "(unreadable)";
+            if (checked.problems.empty() && checked.theme.note)
+                about += ": " + *checked.theme.note;
+            std::printf("%-16s %s\n", file.stem().c_str(), about.c_str());
+        }
+    });
+
+    CLI::App* apply = theme->add_subcommand("apply", "Import a built-in theme (see: theme presets)");
+    apply->add_option("PRESET", options->file, "Preset name")->required();
+    apply->add_flag("--replace", options->replace, "Also remove the engine's keys the preset does not set");
+    apply->callback([&command, options] {
+        command.device();
+        const fs::path file = fs::path(presetFolder()) / (options->file + ".plist");
+        if (options->file.find('/') != std::string::npos || !fs::exists(file)) {
+            std::string names;
+            for (const fs::path& preset : presetFiles())
+                names += (names.empty() ? "" : ", ") + preset.stem().string();
+            throw SimError("no preset '" + options->file + "' (presets: " + names + ")");
+        }
+        importTheme(readChecked(file.string(), options->file), modeOf(*options));
+    });
+}
+
+} // namespace sim
