@@ -50,6 +50,13 @@ RT_DEFINE_CLASS(UIView, [](Class cls, Class) {
         cls, rt::sel<"setTintColor:">(),
         +[](id self, SEL, UIColor* colour) { static_cast<UIView*>(self)->m_tintColor = colour; });
     class_addMethod(
+        cls, rt::sel<"layer">(), +[](id self, SEL) {
+            UIView* view = static_cast<UIView*>(self);
+            if (!view->m_layer)
+                view->m_layer = rt::make<CALayer>();
+            return view->m_layer;
+        });
+    class_addMethod(
         cls, rt::sel<"layoutSubviews">(), +[](id, SEL) {});
     class_addMethod(
         cls, rt::sel<"willMoveToSuperview:">(), +[](id, SEL, UIView*) {});
@@ -84,6 +91,10 @@ rt::Ref<UIColor> UIView::tintColor() {
 }
 void UIView::setTintColor(UIColor* colour) {
     rt::send<void(UIColor*)>(this, rt::sel<"setTintColor:">(), colour);
+}
+
+rt::Ref<CALayer> UIView::layer() {
+    return rt::send<rt::Ref<CALayer>()>(this, rt::sel<"layer">());
 }
 
 void UIView::layoutSubviews() {

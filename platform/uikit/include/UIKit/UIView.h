@@ -1,5 +1,6 @@
 #pragma once
 #include <CoreGraphics/CGGeometry.h>
+#include <UIKit/CALayer.h>
 #include <UIKit/UIColor.h>
 #include <UIKit/UIResponder.h>
 #include <objc/Weak.h>
@@ -56,10 +57,14 @@ class UIKIT_EXTERN UIView : public UIResponder {
     // The tint set on this view itself, without inheritance.
     rt::Ref<UIColor> ownTintColor() const { return m_tintColor; }
 
+    // Runtime method "layer": made with the view's first use of it, owned by the view.
+    rt::Ref<CALayer> layer();
+
   private:
     friend class UIViewController;
 
     rt::Ref<UIColor> m_tintColor;
+    rt::Ref<CALayer> m_layer;
     std::vector<rt::Ref<UIView>> m_subviews;
     rt::Weak<UIView> m_superview;
     rt::Weak<UIViewController> m_viewDelegate; // the controller whose view this is
