@@ -41,18 +41,20 @@ std::optional<std::string> DevicePath::root() {
 Result<std::string> DevicePath::toHost(const std::string& devicePath) {
     const auto base = root();
     if (!base)
-        return Failure{std::string("no simulated device: ") + kRootVariable + " is not set"};
+        return Failure{FailureKind::NoDevice, "",
+                       std::string("no simulated device: ") + kRootVariable + " is not set"};
     const auto baseParts = components(*base);
     // A root of "/" would put device paths on the build machine itself.
     if (base->front() != '/' || !baseParts || baseParts->empty())
-        return Failure{std::string(kRootVariable) + " must name a directory below /, not \"" + *base + "\""};
+        return Failure{FailureKind::NoDevice, "",
+                       std::string(kRootVariable) + " must name a directory below /, not \"" + *base + "\""};
     if (devicePath.empty() || devicePath.front() != '/')
-        return Failure{"not an absolute device path: \"" + devicePath + "\""};
+        return Failure{FailureKind::InvalidPath, devicePath, "not an absolute device path"};
     if (devicePath.find('\0') != std::string::npos)
-        return Failure{"device path holds a NUL character"};
+        return Failure{FailureKind::InvalidPath, "", "device path holds a NUL character"};
     const auto parts = components(devicePath);
     if (!parts)
-        return Failure{"device path leaves the device: \"" + devicePath + "\""};
+        return Failure{FailureKind::OutsideDevice, devicePath, "device path leaves the device"};
 
     std::string host;
     for (const std::string_view part : *baseParts)

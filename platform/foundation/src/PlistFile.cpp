@@ -25,7 +25,8 @@ using Node = std::unique_ptr<void, NodeDeleter>;
 constexpr const char* kUidKey = "CF$UID";
 
 Failure tooDeep() {
-    return Failure{"property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) + " levels"};
+    return Failure{FailureKind::TooDeep, "",
+                   "property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) + " levels"};
 }
 
 Result<PlistValue> fromNode(plist_t node, std::size_t depth) {
@@ -78,10 +79,7 @@ Result<PlistValue> fromNode(plist_t node, std::size_t depth) {
         const std::uint32_t count = plist_array_get_size(node);
         items.reserve(count);
         for (std::uint32_t i = 0; i < count; ++i) {
-            auto item = fromNode(plist_array_get_item(node, i), depth + 1);
-            if (!item)
-                return Failure{item.error()};
-            items.push_back(std::move(item).value());
+            items.push_back(TRY(fromNode(plist_array_get_item(node, i), depth + 1)));
         }
         return PlistValue(std::move(items));
     }
@@ -91,6 +89,7 @@ Result<PlistValue> fromNode(plist_t node, std::size_t depth) {
         PlistDictionary entries;
         plist_dict_iter iterator = nullptr;
         plist_dict_new_iter(node, &iterator);
+        std::unique_ptr<void, decltype(&std::free)> ownedIterator(iterator, &std::free);
         for (;;) {
             char* key = nullptr;
             plist_t item = nullptr;
@@ -98,18 +97,13 @@ Result<PlistValue> fromNode(plist_t node, std::size_t depth) {
             std::unique_ptr<char, decltype(&std::free)> ownedKey(key, &std::free);
             if (!item)
                 break;
-            auto value = fromNode(item, depth + 1);
-            if (!value) {
-                std::free(iterator);
-                return Failure{value.error()};
-            }
-            entries.insert_or_assign(key ? std::string(key) : std::string(), std::move(value).value());
+            std::string name = key ? std::string(key) : std::string();
+            entries.insert_or_assign(name, TRY(fromNode(item, depth + 1)));
         }
-        std::free(iterator);
         return PlistValue(std::move(entries));
     }
     default:
-        return Failure{"property list holds a value of an unknown type"};
+        return Failure{FailureKind::Malformed, "", "property list holds a value of an unknown type"};
     }
 }
 
@@ -121,11 +115,9 @@ Result<Node> dictionaryNode(const PlistDictionary& dictionary, std::size_t depth
     Node node(plist_new_dict());
     for (const auto& [key, item] : dictionary) {
         if (key.find('\0') != std::string::npos)
-            return Failure{"a dictionary key holds a NUL character"};
-        auto child = toNode(item, depth + 1);
-        if (!child)
-            return child;
-        plist_dict_set_item(node.get(), key.c_str(), child.value().release());
+            return Failure{FailureKind::Unencodable, "", "a dictionary key holds a NUL character"};
+        plist_dict_set_item(node.get(), key.c_str(),
+                            TRY(toNode(item, depth + 1).within("key \"" + key + "\"")).release());
     }
     return node;
 }
@@ -133,7 +125,7 @@ Result<Node> dictionaryNode(const PlistDictionary& dictionary, std::size_t depth
 Result<Node> toNode(const PlistValue& value, std::size_t depth) {
     switch (value.kind()) {
     case PlistValue::Kind::Null:
-        return Failure{"null has no property-list form"};
+        return Failure{FailureKind::Unencodable, "", "null has no property-list form"};
     case PlistValue::Kind::Bool:
         return Node(plist_new_bool(*value.asBool() ? 1 : 0));
     case PlistValue::Kind::Integer:
@@ -143,7 +135,7 @@ Result<Node> toNode(const PlistValue& value, std::size_t depth) {
     case PlistValue::Kind::String: {
         const std::string& text = *value.asString();
         if (text.find('\0') != std::string::npos)
-            return Failure{"a string holds a NUL character"};
+            return Failure{FailureKind::Unencodable, "", "a string holds a NUL character"};
         return Node(plist_new_string(text.c_str()));
     }
     case PlistValue::Kind::Data: {
@@ -157,7 +149,7 @@ Result<Node> toNode(const PlistValue& value, std::size_t depth) {
         const double seconds = value.asDate()->secondsSince2001;
         if (!(seconds > std::numeric_limits<std::int32_t>::min() - 1.0 &&
               seconds < std::numeric_limits<std::int32_t>::max() + 1.0))
-            return Failure{"date is out of the property-list range"};
+            return Failure{FailureKind::Unencodable, "", "date is out of the property-list range"};
         const auto whole = static_cast<std::int32_t>(seconds);
         const auto micros = static_cast<std::int32_t>(std::lround((seconds - whole) * 1e6));
         return Node(plist_new_date(whole, micros));
@@ -167,17 +159,14 @@ Result<Node> toNode(const PlistValue& value, std::size_t depth) {
             return tooDeep();
         Node node(plist_new_array());
         for (const PlistValue& item : *value.asArray()) {
-            auto child = toNode(item, depth + 1);
-            if (!child)
-                return child;
-            plist_array_append_item(node.get(), child.value().release());
+            plist_array_append_item(node.get(), TRY(toNode(item, depth + 1)).release());
         }
         return node;
     }
     case PlistValue::Kind::Dictionary:
         return dictionaryNode(*value.asDictionary(), depth);
     }
-    return Failure{"value has no property-list form"};
+    return Failure{FailureKind::Unencodable, "", "value has no property-list form"};
 }
 
 } // namespace
@@ -188,21 +177,18 @@ Result<PlistDictionary> PlistFile::parseDictionary(std::span<const std::uint8_t>
     static constexpr std::uint8_t kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
     if (bytes.size() >= 3 && std::equal(bytes.begin(), bytes.begin() + 3, kByteOrderMark))
         bytes = bytes.subspan(3);
-    if (auto checked = PlistGuard::check(bytes); !checked)
-        return Failure{checked.error()};
+    TRY(PlistGuard::check(bytes));
     plist_t parsed = nullptr;
     plist_from_memory(reinterpret_cast<const char*>(bytes.data()), static_cast<std::uint32_t>(bytes.size()),
                       &parsed);
     // libplist reports no reason; a failed parse is just a missing root.
     Node root(parsed);
     if (!root)
-        return Failure{"not a property list"};
+        return Failure{FailureKind::Malformed, "", "not a property list"};
     if (plist_get_node_type(root.get()) != PLIST_DICT)
-        return Failure{"property list does not hold a dictionary"};
-    auto value = fromNode(root.get(), 0);
-    if (!value)
-        return Failure{value.error()};
-    return std::move(*value.value().asDictionary());
+        return Failure{FailureKind::NotDictionary, "", "property list does not hold a dictionary"};
+    PlistValue value = TRY(fromNode(root.get(), 0));
+    return std::move(*value.asDictionary());
 }
 
 Result<PlistDictionary> PlistFile::parseDictionary(std::string_view text) {
@@ -211,18 +197,16 @@ Result<PlistDictionary> PlistFile::parseDictionary(std::string_view text) {
 
 Result<std::vector<std::uint8_t>> PlistFile::encodeDictionary(const PlistDictionary& dictionary,
                                                               Format format) {
-    auto root = dictionaryNode(dictionary, 0);
-    if (!root)
-        return Failure{root.error()};
+    Node root = TRY(dictionaryNode(dictionary, 0));
     // Both writers fill the buffer only when the pointer is null on entry.
     char* buffer = nullptr;
     std::uint32_t length = 0;
     if (format == Format::Xml)
-        plist_to_xml(root.value().get(), &buffer, &length);
+        plist_to_xml(root.get(), &buffer, &length);
     else
-        plist_to_bin(root.value().get(), &buffer, &length);
+        plist_to_bin(root.get(), &buffer, &length);
     if (!buffer)
-        return Failure{"property list could not be encoded"};
+        return Failure{FailureKind::Unencodable, "", "property list could not be encoded"};
     const auto* begin = reinterpret_cast<const std::uint8_t*>(buffer);
     std::vector<std::uint8_t> bytes(begin, begin + length);
     if (format == Format::Xml)
@@ -233,35 +217,22 @@ Result<std::vector<std::uint8_t>> PlistFile::encodeDictionary(const PlistDiction
 }
 
 Result<PlistDictionary> PlistFile::readDictionaryAtHostPath(const std::string& hostPath) {
-    auto bytes = HostFile::read(hostPath, kMaxFileSize);
-    if (!bytes)
-        return Failure{bytes.error()};
-    auto dictionary = parseDictionary(std::span<const std::uint8_t>(bytes.value()));
-    if (!dictionary)
-        return Failure{hostPath + ": " + dictionary.error()};
-    return dictionary;
+    const auto bytes = TRY(HostFile::read(hostPath, kMaxFileSize));
+    return parseDictionary(std::span<const std::uint8_t>(bytes)).at(hostPath);
 }
 
 Result<void> PlistFile::writeDictionaryAtHostPath(const std::string& hostPath,
                                                   const PlistDictionary& dictionary) {
-    auto bytes = encodeDictionary(dictionary, Format::Xml);
-    if (!bytes)
-        return Failure{hostPath + ": " + bytes.error()};
-    return HostFile::writeAtomically(hostPath, bytes.value());
+    const auto bytes = TRY(encodeDictionary(dictionary, Format::Xml).at(hostPath));
+    return HostFile::writeAtomically(hostPath, bytes);
 }
 
 Result<PlistDictionary> PlistFile::readDictionary(const std::string& devicePath) {
-    auto hostPath = DevicePath::toHost(devicePath);
-    if (!hostPath)
-        return Failure{hostPath.error()};
-    return readDictionaryAtHostPath(hostPath.value());
+    return readDictionaryAtHostPath(TRY(DevicePath::toHost(devicePath)));
 }
 
 Result<void> PlistFile::writeDictionary(const std::string& devicePath, const PlistDictionary& dictionary) {
-    auto hostPath = DevicePath::toHost(devicePath);
-    if (!hostPath)
-        return Failure{hostPath.error()};
-    return writeDictionaryAtHostPath(hostPath.value(), dictionary);
+    return writeDictionaryAtHostPath(TRY(DevicePath::toHost(devicePath)), dictionary);
 }
 
 } // namespace ns

@@ -97,7 +97,8 @@ std::optional<std::size_t> tagEnd(std::string_view text, std::size_t from, bool 
 }
 
 Result<void> checkXml(std::string_view text) {
-    const Failure ambiguous{"property list markup is too irregular to check safely"};
+    const Failure ambiguous{FailureKind::Malformed, "",
+                            "property list markup is too irregular to check safely"};
     std::vector<char> open;
     std::size_t containers = 0;
 
@@ -179,8 +180,9 @@ Result<void> checkXml(std::string_view text) {
                 if (kind != 'p')
                     ++containers;
                 if (containers > PlistFile::kMaxDepth || open.size() > 2 * PlistFile::kMaxDepth)
-                    return Failure{"property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) +
-                                   " levels"};
+                    return Failure{FailureKind::TooDeep, "",
+                                   "property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) +
+                                       " levels"};
             }
         } else if (namesNestingTag(name)) {
             return ambiguous;
@@ -209,7 +211,7 @@ class BinaryGraph {
 
     Result<void> check() {
         if (m_bytes.size() < kBinaryMagic.size() + kTrailerSize)
-            return Failure{"binary property list is truncated"};
+            return Failure{FailureKind::Malformed, "", "binary property list is truncated"};
         const std::uint8_t* trailer = m_bytes.data() + m_bytes.size() - kTrailerSize;
         m_offsetSize = trailer[6];
         m_refSize = trailer[7];
@@ -257,13 +259,17 @@ class BinaryGraph {
         std::uint64_t values = 1;
     };
 
-    static Failure malformed() { return Failure{"binary property list is malformed"}; }
+    static Failure malformed() {
+        return Failure{FailureKind::Malformed, "", "binary property list is malformed"};
+    }
     static Failure tooMany() {
-        return Failure{"binary property list expands to more than " + std::to_string(PlistFile::kMaxValues) +
-                       " values"};
+        return Failure{FailureKind::TooMany, "",
+                       "binary property list expands to more than " + std::to_string(PlistFile::kMaxValues) +
+                           " values"};
     }
     static Failure tooDeep() {
-        return Failure{"property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) + " levels"};
+        return Failure{FailureKind::TooDeep, "",
+                       "property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) + " levels"};
     }
 
     // Validates the encoding of one object; containers also say where their references are.
@@ -364,7 +370,7 @@ class BinaryGraph {
     // Either finishes a scalar (or an already known object) at once, or opens a frame.
     Result<void> enter(std::uint64_t object, std::vector<Frame>& path) {
         if (m_state[object] == kOnPath)
-            return Failure{"binary property list refers to itself"};
+            return Failure{FailureKind::Malformed, "", "binary property list refers to itself"};
         if (m_state[object] == kUnseen) {
             const auto info = inspect(object);
             if (!info)
@@ -396,7 +402,8 @@ class BinaryGraph {
                 if (child >= m_objectCount)
                     return malformed();
                 if (isKey && !validKey(child))
-                    return Failure{"binary property list has a dictionary key that is not a plain string"};
+                    return Failure{FailureKind::Malformed, "",
+                                   "binary property list has a dictionary key that is not a plain string"};
                 if (auto entered = enter(child, path); !entered)
                     return entered;
                 continue;
@@ -434,16 +441,17 @@ static_assert(PlistFile::kMaxDepth < 256 && PlistFile::kMaxValues < (1ULL << 31)
 
 Result<void> PlistGuard::check(std::span<const std::uint8_t> bytes) {
     if (bytes.empty())
-        return Failure{"property list is empty"};
+        return Failure{FailureKind::Malformed, "", "property list is empty"};
     if (bytes.size() > PlistFile::kMaxFileSize)
-        return Failure{"property list is larger than " + std::to_string(PlistFile::kMaxFileSize) + " bytes"};
+        return Failure{FailureKind::TooLarge, "",
+                       "property list is larger than " + std::to_string(PlistFile::kMaxFileSize) + " bytes"};
     // The same test libplist uses to pick its parser.
     if (bytes.size() >= kBinaryMagic.size() &&
         std::memcmp(bytes.data(), kBinaryMagic.data(), kBinaryMagic.size()) == 0)
         return BinaryGraph(bytes).check();
     // Not valid XML, and libplist would cut keys short at it.
     if (std::memchr(bytes.data(), 0, bytes.size()))
-        return Failure{"XML property list holds a NUL byte"};
+        return Failure{FailureKind::Malformed, "", "XML property list holds a NUL byte"};
     return checkXml(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 

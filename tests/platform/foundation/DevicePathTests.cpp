@@ -21,15 +21,16 @@ TEST_F(DevicePathTest, WithoutADeviceNothingMaps) {
     EXPECT_FALSE(DevicePath::root());
     const auto unset = DevicePath::toHost("/var/mobile/Library/Preferences/a.plist");
     ASSERT_FALSE(unset.ok());
+    EXPECT_EQ(unset.kind(), ns::FailureKind::NoDevice);
     EXPECT_EQ(unset.error(), "no simulated device: SIMDEVICE_ROOT is not set");
 
     setRoot("");
     EXPECT_FALSE(DevicePath::root());
-    EXPECT_FALSE(DevicePath::toHost("/var/mobile").ok());
+    EXPECT_EQ(DevicePath::toHost("/var/mobile").kind(), ns::FailureKind::NoDevice);
     // Roots that would put device paths on the build machine itself.
     for (const char* unsafe : {"/", "//", "/tmp/..", "relative/dir"}) {
         setRoot(unsafe);
-        EXPECT_FALSE(DevicePath::toHost("/var/mobile").ok()) << unsafe;
+        EXPECT_EQ(DevicePath::toHost("/var/mobile").kind(), ns::FailureKind::NoDevice) << unsafe;
     }
 }
 
@@ -47,9 +48,9 @@ TEST_F(DevicePathTest, RefusesPathsOutsideTheDevice) {
     setRoot("/tmp/device");
     for (const char* outside : {"/..", "/../etc/passwd", "/var/../../etc", "/var/mobile/../../../x"}) {
         const auto mapped = DevicePath::toHost(outside);
-        EXPECT_FALSE(mapped.ok()) << outside << " -> " << mapped.valueOr("");
+        EXPECT_EQ(mapped.kind(), ns::FailureKind::OutsideDevice) << outside << " -> " << mapped.valueOr("");
     }
     for (const char* relative : {"", "var/mobile", "./var", "~/Documents"})
-        EXPECT_FALSE(DevicePath::toHost(relative).ok()) << relative;
-    EXPECT_FALSE(DevicePath::toHost(std::string("/var/a\0/b", 9)).ok());
+        EXPECT_EQ(DevicePath::toHost(relative).kind(), ns::FailureKind::InvalidPath) << relative;
+    EXPECT_EQ(DevicePath::toHost(std::string("/var/a\0/b", 9)).kind(), ns::FailureKind::InvalidPath);
 }

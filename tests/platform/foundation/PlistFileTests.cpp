@@ -18,6 +18,7 @@
 #include <optional>
 #include <unistd.h>
 
+using ns::FailureKind;
 using ns::PlistArray;
 using ns::PlistData;
 using ns::PlistDictionary;
@@ -220,7 +221,9 @@ TEST_F(PlistFileTest, ValuesWithoutPlistFormAreNotWritten) {
         {{"far", PlistValue::Date{1e12}}},
     };
     for (const PlistDictionary& dictionary : unwritable) {
-        EXPECT_FALSE(PlistFile::writeDictionaryAtHostPath(path, dictionary).ok());
+        const auto written = PlistFile::writeDictionaryAtHostPath(path, dictionary);
+        EXPECT_EQ(written.kind(), FailureKind::Unencodable) << written.error();
+        EXPECT_EQ(written.failure().path, path);
         EXPECT_EQ(readRaw(path), before);
     }
     EXPECT_EQ(entriesIn(m_directory.path()), std::vector<std::string>{"kept.plist"});
@@ -228,15 +231,24 @@ TEST_F(PlistFileTest, ValuesWithoutPlistFormAreNotWritten) {
 
 TEST_F(PlistFileTest, ReadingAcceptsOnlyADictionaryAtTheTop) {
     EXPECT_TRUE(PlistFile::parseDictionary("<plist><dict/></plist>").ok());
-    EXPECT_FALSE(PlistFile::parseDictionary("<plist><array><dict/></array></plist>").ok());
-    EXPECT_FALSE(PlistFile::parseDictionary("<plist><string>x</string></plist>").ok());
-    EXPECT_FALSE(PlistFile::parseDictionary("").ok());
-    EXPECT_FALSE(PlistFile::parseDictionary("not a property list").ok());
+    EXPECT_EQ(PlistFile::parseDictionary("<plist><array><dict/></array></plist>").kind(),
+              FailureKind::NotDictionary);
+    EXPECT_EQ(PlistFile::parseDictionary("<plist><string>x</string></plist>").kind(),
+              FailureKind::NotDictionary);
+    EXPECT_EQ(PlistFile::parseDictionary("").kind(), FailureKind::Malformed);
+    EXPECT_EQ(PlistFile::parseDictionary("not a property list").kind(), FailureKind::Malformed);
     BinaryPlist binary;
-    EXPECT_FALSE(
-        PlistFile::parseDictionary(std::span<const std::uint8_t>(binary.bytes(binary.array({})))).ok());
-    EXPECT_FALSE(PlistFile::readDictionaryAtHostPath(pathOf("missing.plist")).ok());
-    EXPECT_FALSE(PlistFile::readDictionaryAtHostPath(m_directory.path()).ok());
+    EXPECT_EQ(
+        PlistFile::parseDictionary(std::span<const std::uint8_t>(binary.bytes(binary.array({})))).kind(),
+        FailureKind::NotDictionary);
+    const auto missing = PlistFile::readDictionaryAtHostPath(pathOf("missing.plist"));
+    EXPECT_EQ(missing.kind(), FailureKind::NotFound);
+    EXPECT_EQ(missing.failure().path, pathOf("missing.plist"));
+    EXPECT_EQ(PlistFile::readDictionaryAtHostPath(m_directory.path()).kind(), FailureKind::NotRegularFile);
+    writeRaw(pathOf("junk.plist"), bytesOf("junk"));
+    const auto junk = PlistFile::readDictionaryAtHostPath(pathOf("junk.plist"));
+    EXPECT_EQ(junk.kind(), FailureKind::Malformed);
+    EXPECT_EQ(junk.failure().path, pathOf("junk.plist"));
 }
 
 TEST_F(PlistFileTest, ReadingUnderstandsForeignSpellings) {
@@ -258,7 +270,7 @@ TEST_F(PlistFileTest, AFifoInAFilesPlaceIsRefusedWithoutWaiting) {
     const std::string path = pathOf("settings.plist");
     ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
     // Nobody ever writes into it: a blocking open would never return.
-    EXPECT_FALSE(ns::PlistFile::readDictionaryAtHostPath(path).ok());
+    EXPECT_EQ(ns::PlistFile::readDictionaryAtHostPath(path).kind(), FailureKind::NotRegularFile);
 }
 
 TEST_F(PlistFileTest, OversizedFilesAreRefused) {
@@ -266,7 +278,7 @@ TEST_F(PlistFileTest, OversizedFilesAreRefused) {
     std::string text = "<plist><dict><key>k</key><string>";
     text.append(PlistFile::kMaxFileSize, 'x');
     writeRaw(path, bytesOf(text + "</string></dict></plist>"));
-    EXPECT_FALSE(PlistFile::readDictionaryAtHostPath(path).ok());
+    EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).kind(), FailureKind::TooLarge);
 }
 
 TEST_F(PlistFileTest, DamagedFilesNeverCrash) {
@@ -295,10 +307,11 @@ TEST_F(PlistFileTest, DamagedFilesNeverCrash) {
 TEST_F(PlistFileTest, NestingIsLimitedExactly) {
     // The dictionary at the top is the first level.
     for (const std::size_t arrays : {PlistFile::kMaxDepth - 1, PlistFile::kMaxDepth}) {
-        const bool allowed = arrays < PlistFile::kMaxDepth;
-        EXPECT_EQ(PlistFile::parseDictionary(nestedXml(arrays)).ok(), allowed) << arrays;
-        EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(nestedBinary(arrays, 1))).ok(),
-                  allowed)
+        const auto expected =
+            arrays < PlistFile::kMaxDepth ? std::nullopt : std::optional(FailureKind::TooDeep);
+        EXPECT_EQ(PlistFile::parseDictionary(nestedXml(arrays)).kind(), expected) << arrays;
+        EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(nestedBinary(arrays, 1))).kind(),
+                  expected)
             << arrays;
     }
     const auto deepest = PlistFile::parseDictionary(nestedXml(PlistFile::kMaxDepth - 1));
@@ -322,9 +335,13 @@ TEST_F(PlistFileTest, HostileNestingIsRefusedQuickly) {
     const Bytes cycle = cyclic.bytes(cyclic.dictionary({key, first}));
 
     const double seconds = secondsTaken([&] {
-        EXPECT_FALSE(PlistFile::parseDictionary(xml).ok());
-        for (const Bytes* hostile : {&binary, &shared, &cycle})
-            EXPECT_FALSE(PlistFile::parseDictionary(std::span<const std::uint8_t>(*hostile)).ok());
+        EXPECT_EQ(PlistFile::parseDictionary(xml).kind(), FailureKind::TooDeep);
+        EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(binary)).kind(),
+                  FailureKind::TooDeep);
+        EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(shared)).kind(),
+                  FailureKind::TooMany);
+        EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(cycle)).kind(),
+                  FailureKind::Malformed);
     });
     EXPECT_LT(seconds, 2.0);
 }
@@ -355,7 +372,7 @@ TEST_F(PlistFileTest, MarkupThatCouldHideNestingIsRefused) {
         "<plist><dict><key>a</key><array></dict></array></plist>",
     };
     for (const char* text : hiding)
-        EXPECT_FALSE(PlistFile::parseDictionary(text).ok()) << text;
+        EXPECT_EQ(PlistFile::parseDictionary(text).kind(), FailureKind::Malformed) << text;
 }
 
 TEST_F(PlistFileTest, FailedWritesLeaveTheOldFileAndNoTemporaries) {
@@ -364,18 +381,19 @@ TEST_F(PlistFileTest, FailedWritesLeaveTheOldFileAndNoTemporaries) {
     ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(path, {{"v", 2}}).ok());
     EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value(), (PlistDictionary{{"v", 2}}));
 
-    EXPECT_FALSE(PlistFile::writeDictionaryAtHostPath(pathOf("missing/prefs.plist"), {{"v", 3}}).ok());
+    EXPECT_EQ(PlistFile::writeDictionaryAtHostPath(pathOf("missing/prefs.plist"), {{"v", 3}}).kind(),
+              FailureKind::Unwritable);
     fs::create_directory(pathOf("folder.plist"));
     fs::create_directory(pathOf("folder.plist/inside"));
     const auto intoDirectory = PlistFile::writeDictionaryAtHostPath(pathOf("folder.plist"), {{"v", 3}});
-    EXPECT_FALSE(intoDirectory.ok());
+    EXPECT_EQ(intoDirectory.kind(), FailureKind::Unwritable);
     EXPECT_NE(intoDirectory.error().find("folder.plist"), std::string::npos) << intoDirectory.error();
     EXPECT_TRUE(fs::is_directory(pathOf("folder.plist/inside")));
 
     // A directory that refuses new entries: the temporary cannot even be made.
     if (::geteuid() != 0) {
         fs::permissions(m_directory.path(), fs::perms::owner_write, fs::perm_options::remove);
-        EXPECT_FALSE(PlistFile::writeDictionaryAtHostPath(path, {{"v", 4}}).ok());
+        EXPECT_EQ(PlistFile::writeDictionaryAtHostPath(path, {{"v", 4}}).kind(), FailureKind::Unwritable);
         fs::permissions(m_directory.path(), fs::perms::owner_write, fs::perm_options::add);
     }
     EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value(), (PlistDictionary{{"v", 2}}));
@@ -384,8 +402,8 @@ TEST_F(PlistFileTest, FailedWritesLeaveTheOldFileAndNoTemporaries) {
 
 TEST_F(PlistFileTest, DevicePathsMapUnderTheSimulatedDevice) {
     ::unsetenv("SIMDEVICE_ROOT");
-    EXPECT_FALSE(PlistFile::writeDictionary("/var/mobile/x.plist", {{"a", 1}}).ok());
-    EXPECT_FALSE(PlistFile::readDictionary("/var/mobile/x.plist").ok());
+    EXPECT_EQ(PlistFile::writeDictionary("/var/mobile/x.plist", {{"a", 1}}).kind(), FailureKind::NoDevice);
+    EXPECT_EQ(PlistFile::readDictionary("/var/mobile/x.plist").kind(), FailureKind::NoDevice);
 
     ::setenv("SIMDEVICE_ROOT", m_directory.path().c_str(), 1);
     fs::create_directories(pathOf("var/mobile"));

@@ -17,6 +17,7 @@ class FOUNDATION_EXPORT DevicePath {
     // The simulated device's directory on the host, when one is set.
     static std::optional<std::string> root();
     // Refuses relative paths and paths that climb out of the device ("..").
+    // Failure kinds: NoDevice, InvalidPath, OutsideDevice.
     static Result<std::string> toHost(const std::string& devicePath);
 };
 

@@ -26,18 +26,24 @@ class FOUNDATION_EXPORT PlistFile {
     static constexpr std::size_t kMaxDepth = 128;
     static constexpr std::size_t kMaxValues = 1'000'000;
 
+    // Failure kinds: those of DevicePath::toHost, then those of the host-path call.
     static Result<PlistDictionary> readDictionary(const std::string& devicePath);
     static Result<void> writeDictionary(const std::string& devicePath, const PlistDictionary& dictionary);
 
+    // NotFound, NotRegularFile, Unreadable, TooLarge, then those of parseDictionary;
+    // the failure names the file.
     static Result<PlistDictionary> readDictionaryAtHostPath(const std::string& hostPath);
+    // Unencodable (see encodeDictionary), InvalidPath, Unwritable; the old file
+    // stays as it was.
     static Result<void> writeDictionaryAtHostPath(const std::string& hostPath,
                                                   const PlistDictionary& dictionary);
 
-    // A top level that is not a dictionary is an error.
+    // Malformed, TooLarge, TooDeep, TooMany (refused before parsing), NotDictionary.
     static Result<PlistDictionary> parseDictionary(std::span<const std::uint8_t> bytes);
     static Result<PlistDictionary> parseDictionary(std::string_view text);
-    // Fails for values with no property-list form (null, strings holding NUL,
-    // dates outside what the format's seconds field holds, nesting beyond kMaxDepth).
+    // Unencodable for values with no property-list form (null, strings holding
+    // NUL, dates outside what the format's seconds field holds); TooDeep for
+    // nesting beyond kMaxDepth.
     static Result<std::vector<std::uint8_t>> encodeDictionary(const PlistDictionary& dictionary,
                                                               Format format);
 };
