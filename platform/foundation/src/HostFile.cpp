@@ -85,7 +85,9 @@ Result<void> HostFile::writeAtomically(const std::string& hostPath, std::span<co
         return Failure{FailureKind::InvalidPath, hostPath, "names no file"};
 
     // Same directory as the target, so the final rename stays on one file system.
-    std::string temporary = directory + "/." + name + ".XXXXXX";
+    // The writer's process id in the name lets a later writer remove it if
+    // this process dies before the rename.
+    std::string temporary = directory + "/." + name + "." + std::to_string(::getpid()) + ".XXXXXX";
     FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (file.get() < 0)
         return Failure{FailureKind::Unwritable, hostPath,

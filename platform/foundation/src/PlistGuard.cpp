@@ -17,10 +17,12 @@ constexpr std::size_t kTrailerSize = 32;
 
 // --- XML -------------------------------------------------------------------
 //
-// A tag scan, not a parser. It only has to never count fewer nesting levels
-// than libplist builds, so anything it cannot read unambiguously is refused:
-// container tags inside comments, CDATA or processing instructions, tags whose
-// end depends on how quotes are read, mismatched container closes.
+// A tokeniser, not a parser. It only has to never count fewer nesting levels
+// than libplist builds. Comments, CDATA sections and processing instructions
+// are skipped as libplist skips them (up to their terminator), double-quoted
+// attribute values as well. What libplist reads differently from XML is
+// refused: a '>' inside single quotes (libplist ends the tag there), a '<'
+// inside any quotes, mismatched container closes, internal DTD subsets.
 
 bool isNameStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
@@ -51,17 +53,6 @@ bool namesNestingTag(std::string_view name) {
            startsWithIgnoringCase(name, "plist");
 }
 
-bool mentionsNestingTag(std::string_view text) {
-    for (std::size_t i = text.find('<'); i != std::string_view::npos; i = text.find('<', i + 1)) {
-        std::size_t name = i + 1;
-        if (name < text.size() && text[name] == '/')
-            ++name;
-        if (namesNestingTag(text.substr(name)))
-            return true;
-    }
-    return false;
-}
-
 // 'a', 'd' or 'p' for the exact names libplist accepts, 0 otherwise.
 char nestingKind(std::string_view name) {
     if (name == "array")
@@ -74,8 +65,8 @@ char nestingKind(std::string_view name) {
 }
 
 // Index of the '>' ending a tag or declaration that starts before `from`.
-// Refuses a '<' inside, an unterminated tag, and a '>' inside quotes (where
-// quote-aware and quote-blind readings would end the tag in different places).
+// Refuses a '<' inside, an unterminated tag, and quoted text that libplist
+// would end the tag in.
 std::optional<std::size_t> tagEnd(std::string_view text, std::size_t from, bool allowBrackets) {
     char quote = 0;
     for (std::size_t i = from; i < text.size(); ++i) {
@@ -83,7 +74,7 @@ std::optional<std::size_t> tagEnd(std::string_view text, std::size_t from, bool 
         if (quote) {
             if (c == quote)
                 quote = 0;
-            else if (c == '>' || c == '<')
+            else if (c == '<' || (c == '>' && quote == '\''))
                 return std::nullopt;
         } else if (c == '"' || c == '\'') {
             quote = c;
@@ -123,7 +114,11 @@ Result<void> checkXml(std::string_view text) {
             const std::size_t end = text.find(terminator, i + contentStart);
             if (end == std::string_view::npos)
                 return ambiguous;
-            if (mentionsNestingTag(text.substr(i + contentStart, end - i - contentStart)))
+            // Should libplist end the region elsewhere, whatever it found there
+            // could nest at most once per '<': harmless below the limit.
+            const std::string_view content = text.substr(i, end - i);
+            if (containers + static_cast<std::size_t>(std::count(content.begin(), content.end(), '<')) >
+                PlistFile::kMaxDepth)
                 return ambiguous;
             i = end + terminator.size();
             continue;
