@@ -1,6 +1,7 @@
 #include "PreferenceStore.h"
 
 #include <Foundation/PlistFile.h>
+#include <Foundation/PlistFileLock.h>
 
 ns::PlistDictionary PreferenceStore::read(const OptionalString& ID) const {
     if (!ID)
@@ -16,6 +17,10 @@ void PreferenceStore::write(const OptionalString& ID, const ns::PlistDictionary&
 
 void PreferenceStore::store(const OptionalString& key, ns::PlistValue value, const OptionalString& ID) const {
     if (!ID || !key || value.isNull())
+        return;
+    // Held from the read to the rename, so that no other writer's change is lost.
+    const auto lock = ns::PlistFileLock::acquire(pathForID(*ID));
+    if (!lock)
         return;
     ns::PlistDictionary dictionary = read(ID);
     dictionary[*key] = std::move(value);
@@ -45,6 +50,9 @@ void PreferenceStore::setInteger(int64_t value, const OptionalString& key, const
 
 void PreferenceStore::removeObjectForKey(const OptionalString& key, const OptionalString& ID) const {
     if (!ID || !key)
+        return;
+    const auto lock = ns::PlistFileLock::acquire(pathForID(*ID));
+    if (!lock)
         return;
     ns::PlistDictionary dictionary = read(ID);
     dictionary.erase(*key);
