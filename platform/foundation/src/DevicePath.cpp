@@ -144,15 +144,16 @@ std::optional<std::string> DevicePath::root() {
     return std::string(value);
 }
 
-Result<std::string> DevicePath::toHost(const std::string& devicePath) {
+Result<std::string> DevicePath::toHost(const std::string& devicePath, FinalLink finalLink) {
     const auto base = root();
     if (!base)
         return Failure{FailureKind::NoDevice, "",
                        std::string("no simulated device: ") + kRootVariable + " is not set"};
-    return toHostIn(*base, devicePath);
+    return toHostIn(*base, devicePath, finalLink);
 }
 
-Result<std::string> DevicePath::toHostIn(const std::string& root, const std::string& devicePath) {
+Result<std::string> DevicePath::toHostIn(const std::string& root, const std::string& devicePath,
+                                         FinalLink finalLink) {
     const std::optional<std::string> base = root;
     if (root.empty())
         return Failure{FailureKind::NoDevice, "", "the device root is empty"};
@@ -165,13 +166,20 @@ Result<std::string> DevicePath::toHostIn(const std::string& root, const std::str
         return Failure{FailureKind::InvalidPath, devicePath, "not an absolute device path"};
     if (devicePath.find('\0') != std::string::npos)
         return Failure{FailureKind::InvalidPath, "", "device path holds a NUL character"};
-    const auto parts = components(devicePath);
+    auto parts = components(devicePath);
     if (!parts)
         return Failure{FailureKind::OutsideDevice, devicePath, "device path leaves the device"};
 
     std::string host;
     for (const std::string_view part : *baseParts)
         (host += '/') += part;
+    // A file about to be replaced keeps its own name: a link there is replaced
+    // by the rename, not followed.
+    std::string last;
+    if (finalLink == FinalLink::Replace && !parts->empty()) {
+        last = parts->back();
+        parts->pop_back();
+    }
     std::string inside;
     for (const std::string_view part : *parts)
         (inside += inside.empty() ? "" : "/") += part;
@@ -179,9 +187,10 @@ Result<std::string> DevicePath::toHostIn(const std::string& root, const std::str
     char real[PATH_MAX];
     if (::realpath(host.c_str(), real))
         host = real;
-    if (auto resolved = resolveInRoot(host, inside))
-        return *resolved;
-    return resolveComponentwise(host, inside);
+    auto resolved = resolveInRoot(host, inside);
+    if (!resolved)
+        resolved = TRY(resolveComponentwise(host, inside));
+    return last.empty() ? *resolved : *resolved + "/" + last;
 }
 
 } // namespace ns

@@ -440,15 +440,20 @@ Result<PlistDictionary> PlistFile::readDictionaryAtHostPath(const std::string& h
     return parseDictionary(std::span<const std::uint8_t>(bytes)).at(hostPath);
 }
 
-Result<void> PlistFile::writeDictionaryAtHostPath(const std::string& hostPath,
-                                                  const PlistDictionary& dictionary) {
+namespace {
+
+// `readPath` is where the current contents are read (a device file's link
+// followed inside the device), `hostPath` the entry the new file replaces.
+Result<void> writeAt(const std::string& hostPath, const std::string& readPath,
+                     const PlistDictionary& dictionary) {
     const auto lock = TRY(PlistFileLock::acquireAtHostPath(hostPath));
-    return replaceLocked(hostPath, dictionary, readDictionaryAtHostPath(hostPath));
+    return replaceLocked(hostPath, dictionary, PlistFile::readDictionaryAtHostPath(readPath));
 }
 
-Result<void> PlistFile::updateDictionaryAtHostPath(const std::string& hostPath, const Change& change) {
+Result<void> updateAt(const std::string& hostPath, const std::string& readPath,
+                      const PlistFile::Change& change) {
     const auto lock = TRY(PlistFileLock::acquireAtHostPath(hostPath));
-    auto previous = readDictionaryAtHostPath(hostPath);
+    auto previous = PlistFile::readDictionaryAtHostPath(readPath);
     PlistDictionary dictionary;
     if (previous.ok())
         dictionary = previous.value();
@@ -458,16 +463,29 @@ Result<void> PlistFile::updateDictionaryAtHostPath(const std::string& hostPath, 
     return replaceLocked(hostPath, dictionary, previous);
 }
 
+} // namespace
+
+Result<void> PlistFile::writeDictionaryAtHostPath(const std::string& hostPath,
+                                                  const PlistDictionary& dictionary) {
+    return writeAt(hostPath, hostPath, dictionary);
+}
+
+Result<void> PlistFile::updateDictionaryAtHostPath(const std::string& hostPath, const Change& change) {
+    return updateAt(hostPath, hostPath, change);
+}
+
 Result<PlistDictionary> PlistFile::readDictionary(const std::string& devicePath) {
     return readDictionaryAtHostPath(TRY(DevicePath::toHost(devicePath)));
 }
 
 Result<void> PlistFile::writeDictionary(const std::string& devicePath, const PlistDictionary& dictionary) {
-    return writeDictionaryAtHostPath(TRY(DevicePath::toHost(devicePath)), dictionary);
+    return writeAt(TRY(DevicePath::toHost(devicePath, DevicePath::FinalLink::Replace)),
+                   TRY(DevicePath::toHost(devicePath)), dictionary);
 }
 
 Result<void> PlistFile::updateDictionary(const std::string& devicePath, const Change& change) {
-    return updateDictionaryAtHostPath(TRY(DevicePath::toHost(devicePath)), change);
+    return updateAt(TRY(DevicePath::toHost(devicePath, DevicePath::FinalLink::Replace)),
+                    TRY(DevicePath::toHost(devicePath)), change);
 }
 
 } // namespace ns

@@ -35,7 +35,8 @@ std::string sideFile(const std::string& hostPath) {
 } // namespace
 
 Result<PlistFileLock> PlistFileLock::acquire(const std::string& devicePath) {
-    return acquireAtHostPath(TRY(DevicePath::toHost(devicePath)));
+    // Named as writers name the file they replace.
+    return acquireAtHostPath(TRY(DevicePath::toHost(devicePath, DevicePath::FinalLink::Replace)));
 }
 
 Result<PlistFileLock> PlistFileLock::acquireAtHostPath(const std::string& hostPath) {

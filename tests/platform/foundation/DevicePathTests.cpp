@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
 
 using ns::DevicePath;
 
@@ -53,4 +56,30 @@ TEST_F(DevicePathTest, RefusesPathsOutsideTheDevice) {
     for (const char* relative : {"", "var/mobile", "./var", "~/Documents"})
         EXPECT_EQ(DevicePath::toHost(relative).kind(), ns::FailureKind::InvalidPath) << relative;
     EXPECT_EQ(DevicePath::toHost(std::string("/var/a\0/b", 9)).kind(), ns::FailureKind::InvalidPath);
+}
+
+TEST_F(DevicePathTest, LinksResolveInsideTheDevice) {
+    namespace fs = std::filesystem;
+    const fs::path root =
+        fs::canonical(fs::temp_directory_path()) / ("device-links-" + std::to_string(::getpid()));
+    fs::create_directories(root / "var/mobile/Library");
+    fs::create_directories(root / "data");
+    // Absolute targets start again at the device root; ".." stops there.
+    fs::create_symlink("/", root / "var/mobile/Library/Preferences");
+    fs::create_symlink("/data", root / "var/mobile/Documents");
+    fs::create_symlink("../../../../../../../etc/passwd", root / "data/up.plist");
+    fs::create_symlink("/etc/shadow", root / "data/absolute.plist");
+    fs::create_symlink("loop", root / "data/loop");
+    setRoot(root.c_str());
+    const std::string r = root.string();
+    EXPECT_EQ(DevicePath::toHost("/var/mobile/Library/Preferences/usr/bin/killall").value(),
+              r + "/usr/bin/killall");
+    EXPECT_EQ(DevicePath::toHost("/var/mobile/Documents/x.plist").value(), r + "/data/x.plist");
+    EXPECT_EQ(DevicePath::toHost("/data/up.plist").value(), r + "/etc/passwd");
+    EXPECT_EQ(DevicePath::toHost("/data/absolute.plist").value(), r + "/etc/shadow");
+    EXPECT_EQ(DevicePath::toHost("/data/loop").kind(), ns::FailureKind::InvalidPath);
+    // A file about to be replaced keeps the link itself as its name.
+    EXPECT_EQ(DevicePath::toHost("/var/mobile/Documents/up.plist", DevicePath::FinalLink::Replace).value(),
+              r + "/data/up.plist");
+    fs::remove_all(root);
 }

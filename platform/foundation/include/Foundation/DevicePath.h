@@ -21,9 +21,14 @@ class FOUNDATION_EXPORT DevicePath {
     // its root: an absolute target starts again at the root, ".." stops there.
     // The answer lies in the root's real location.
     // Failure kinds: NoDevice, InvalidPath (also for link loops), OutsideDevice.
-    static Result<std::string> toHost(const std::string& devicePath);
+    // A link as the last component is followed (reading), or left to be
+    // replaced (a file about to be renamed into its place).
+    enum class FinalLink { Follow, Replace };
+
+    static Result<std::string> toHost(const std::string& devicePath, FinalLink finalLink = FinalLink::Follow);
     // The same under a given root rather than the process's.
-    static Result<std::string> toHostIn(const std::string& root, const std::string& devicePath);
+    static Result<std::string> toHostIn(const std::string& root, const std::string& devicePath,
+                                        FinalLink finalLink = FinalLink::Follow);
 };
 
 } // namespace ns
