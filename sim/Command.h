@@ -14,12 +14,12 @@ class Command {
     explicit Command(CLI::App& app);
     // The device the verb works on; initialised unless `mayBeNew`.
     const Device& device(bool mayBeNew = false);
-    bool deviceGiven() const { return !m_deviceOption.empty(); }
+    bool deviceGiven() const { return m_deviceOption.has_value(); }
     // Uses `root` where no --device was given (the demo's temporary device).
     void useDevice(const std::string& root) { m_deviceOption = root; }
 
   private:
-    std::string m_deviceOption;
+    std::optional<std::string> m_deviceOption;
     std::optional<Device> m_device;
 };
 

@@ -16,4 +16,11 @@ class ReportedFailure : public std::runtime_error {
     ReportedFailure() : std::runtime_error("reported by the host program") {}
 };
 
+// The verb ran, but what it was for did not happen: one line on stderr, exit
+// status 1.
+class IncompleteResult : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
 } // namespace sim

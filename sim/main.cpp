@@ -44,6 +44,9 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         std::fprintf(stderr, "vantorel-sim: %s (see --help)\n", error.what());
         return 2;
+    } catch (const sim::IncompleteResult& error) {
+        std::fprintf(stderr, "vantorel-sim: %s\n", error.what());
+        return 1;
     } catch (const sim::ReportedFailure&) {
         return 2;
     } catch (const sim::SimError& error) {
