@@ -72,8 +72,8 @@ ns::PlistValue PreferenceStore::objectForKey(const OptionalString& key, const Op
     return objectForKey(key, ns::PlistValue(), ID);
 }
 
-std::optional<ns::PlistValue> PreferenceStore::number(const OptionalString& key,
-                                                      const OptionalString& ID) const {
+std::optional<ns::PlistValue> PreferenceStore::numberForKey(const OptionalString& key,
+                                                            const OptionalString& ID) const {
     // Arrays, dictionaries, dates and data have no number conversion: they
     // answer like a missing key instead of failing.
     ns::PlistValue value = objectForKey(key, ID);
@@ -84,13 +84,13 @@ std::optional<ns::PlistValue> PreferenceStore::number(const OptionalString& key,
 
 BOOL PreferenceStore::boolForKey(const OptionalString& key, BOOL defaultValue,
                                  const OptionalString& ID) const {
-    auto value = number(key, ID);
+    auto value = numberForKey(key, ID);
     return value ? value->boolValue() : defaultValue;
 }
 
 float PreferenceStore::floatForKey(const OptionalString& key, float defaultValue,
                                    const OptionalString& ID) const {
-    auto value = number(key, ID);
+    auto value = numberForKey(key, ID);
     if (!value)
         return defaultValue;
     float stored = value->floatValue();
@@ -99,13 +99,13 @@ float PreferenceStore::floatForKey(const OptionalString& key, float defaultValue
 
 int32_t PreferenceStore::intForKey(const OptionalString& key, int32_t defaultValue,
                                    const OptionalString& ID) const {
-    auto value = number(key, ID);
+    auto value = numberForKey(key, ID);
     return value ? value->intValue() : defaultValue;
 }
 
 int64_t PreferenceStore::integerForKey(const OptionalString& key, int64_t defaultValue,
                                        const OptionalString& ID) const {
-    auto value = number(key, ID);
+    auto value = numberForKey(key, ID);
     return value ? static_cast<int64_t>(value->intValue()) : defaultValue;
 }
 
@@ -114,7 +114,7 @@ BOOL PreferenceStore::boolForKey(const OptionalString& key, const OptionalString
 }
 
 float PreferenceStore::floatForKey(const OptionalString& key, const OptionalString& ID) const {
-    auto value = number(key, ID);
+    auto value = numberForKey(key, ID);
     return value ? value->floatValue() : 0.0f;
 }
 
