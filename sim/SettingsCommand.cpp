@@ -7,6 +7,7 @@
 
 #include <Foundation/DevicePath.h>
 #include <Foundation/NSFileManager.h>
+#include <Foundation/PlistFile.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -136,6 +137,12 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     show->add_option("PAGE", *page, "Page name, as `settings pages` lists them")->required();
     show->callback([&command, page] {
         requirePane(command.device());
+        // The pane shows defaults for a file it cannot read; say why.
+        const std::string settingsFile = "/var/mobile/Library/Preferences/com.tavq.vantorelprefs.plist";
+        if (auto file = ns::PlistFile::readDictionary(settingsFile);
+            !file && file.kind() != ns::FailureKind::NotFound)
+            std::fprintf(stderr, "vantorel-sim: cannot read %s (%s): showing defaults\n",
+                         settingsFile.c_str(), file.failure().detail.c_str());
         std::vector<std::vector<std::string>> rows{{"TITLE", "CELL", "KEY", "VALUE"}};
         for (const std::string& line : runSettings({"show", *page}).lines)
             rows.push_back(split(line));

@@ -7,11 +7,12 @@ if ! command -v clang++ >/dev/null; then
   echo "clang++ is missing (run scripts/bootstrap)" >&2
   exit 1
 fi
-cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DVANTOREL_FUZZ=ON >/dev/null
-# One build at a time: the fuzz tests run in parallel with each other.
+# One configuration and build at a time: the fuzz tests run in parallel with each other.
+mkdir -p "$build_dir"
 exec 9>"$build_dir/.build.lock"
 flock 9
+cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DVANTOREL_FUZZ=ON >/dev/null
 cmake --build "$build_dir" --target plist_file_fuzzer hex_color_codec_fuzzer -j 2 >/dev/null
 flock -u 9
 for fuzzer in plist_file hex_color_codec; do

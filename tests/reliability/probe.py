@@ -157,7 +157,7 @@ class Probe:
             ("respring",),
         ]
         if self.short:
-            verbs = verbs[:1] + verbs[4:5]
+            verbs = verbs[:1]
         cases = [(n, d, e) for n, d, e in self.plausible_files()] + \
                 [(n, d, None) for n, d in self.hostile_files()]
         for name, data, expected in cases:
@@ -183,7 +183,7 @@ class Probe:
 
     def concurrent_writers(self):
         root = self.device("race")
-        rounds = 3 if self.short else 10
+        rounds = 2 if self.short else 10
         writers = 9 if self.short else 27
         for round_ in range(rounds):
             os.remove(os.path.join(root, PREFS)) if os.path.exists(os.path.join(root, PREFS)) else None
@@ -221,7 +221,7 @@ class Probe:
         prefs = os.path.join(root, PREFS)
         with open(prefs, "wb") as f:
             plistlib.dump({"keep": "me", "blob": "x" * 200000}, f)
-        for attempt in range(5 if self.short else 40):
+        for attempt in range(3 if self.short else 40):
             process = subprocess.Popen([self.sim_path, "--device", root, "prefs", "set", "n", str(attempt)],
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.tally.add("inputs tried")
@@ -241,6 +241,45 @@ class Probe:
         if leftovers:
             self.tally.add("data lost", f"{len(leftovers)} temporary files of killed writers remain")
 
+    # --- respring racing a settings change, and killed ----------------------
+
+    def respring_races(self):
+        root = self.device("respring")
+        prefs = os.path.join(root, PREFS)
+        self.run(root, "prefs", "set", "keep", "1")
+        self.run(root, "respring")
+        rounds = 1 if self.short else 8
+        for round_ in range(rounds):
+            value = "on" if round_ % 2 == 0 else "off"
+            respring = subprocess.Popen([self.sim_path, "--device", root, "respring"],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            change = self.run(root, "settings", "set", "enableChatBlur", value)
+            self.tally.add("inputs tried")
+            try:
+                respring.wait(timeout=TIMEOUT)
+            except subprocess.TimeoutExpired:
+                respring.kill()
+                self.tally.add("hangs", "respring")
+            with open(prefs, "rb") as f:
+                stored = plistlib.load(f)
+            if stored.get("keep") != "1" or "messageDocumentPath" not in stored:
+                self.tally.add("data lost", f"respring round {round_}: {sorted(stored)}")
+            if change is not None and change.returncode == 0 and stored.get("enableChatBlur") != (value == "on"):
+                self.tally.add("wrong success reports", f"settings set during respring round {round_}")
+        for attempt in range(2 if self.short else 20):
+            process = subprocess.Popen([self.sim_path, "--device", root, "respring"],
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.tally.add("inputs tried")
+            time.sleep(random.uniform(0, 0.3))
+            process.send_signal(signal.SIGKILL)
+            process.wait()
+            try:
+                with open(prefs, "rb") as f:
+                    if plistlib.load(f).get("keep") != "1":
+                        raise ValueError
+            except Exception:
+                self.tally.add("data lost", f"killed respring {attempt} damaged the settings")
+
     # --- planted links -------------------------------------------------------
 
     def planted_links(self):
@@ -252,6 +291,8 @@ class Probe:
             ("var/log/syslog", ("respring",)),
             ("usr/bin/killall", ("init",)),
         ]
+        if self.short:
+            cases = cases[::2]
         for index, (inside, verb) in enumerate(cases):
             root = self.device(f"link{index}")
             victim = os.path.join(self.outside, f"victim{index}")
@@ -266,7 +307,7 @@ class Probe:
             if self.outside_snapshot() != before:
                 self.tally.add("writes outside the device", f"{inside} linked out, {' '.join(verb)}")
         # A whole folder linked out of the device.
-        for index, folder in enumerate(["var/mobile/Library/Preferences", "var/log"]):
+        for index, folder in enumerate(["var/mobile/Library/Preferences", "var/log"][:1 if self.short else 2]):
             root = self.device(f"folder{index}")
             target = os.path.join(self.outside, f"folder{index}")
             os.makedirs(target)
@@ -324,7 +365,7 @@ class Probe:
     def all(self):
         try:
             for step in [self.hostile_files_under_every_verb, self.concurrent_writers, self.killed_writers,
-                         self.planted_links, self.ill_formed_input, self.read_only]:
+                         self.respring_races, self.planted_links, self.ill_formed_input, self.read_only]:
                 step()
         finally:
             shutil.rmtree(self.base, ignore_errors=True)
