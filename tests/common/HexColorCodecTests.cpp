@@ -83,7 +83,9 @@ TEST(SixDigitParse, OnlySixDigitsOrGray) {
     expectColour(HexColorCodec::colorWithSixDigitHexString("pink")->components(),
                  UIColor::systemPinkColor()->components(), "named");
     // Upper-cased as the platform does, over all of Unicode and before the length test.
-    expectColour(HexColorCodec::colorWithSixDigitHexString("\xef\xac\x80" "0000")->components(),
+    expectColour(HexColorCodec::colorWithSixDigitHexString("\xef\xac\x80"
+                                                           "0000")
+                     ->components(),
                  rgba(255, 0, 0, 255), "U+FB00 becomes FF");
     expectColour(HexColorCodec::colorWithSixDigitHexString("\xc3\x9f"
                                                            "ab12")

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const auto again = ns::PlistFile::parseDictionary(std::span<const std::uint8_t>(written.value()));
     if (!again || !(again.value() == read.value())) {
-        std::fprintf(stderr, "a rewrite altered the file: %s\n", again ? "values differ" : again.error().c_str());
+        std::fprintf(stderr, "a rewrite altered the file: %s\n",
+                     again ? "values differ" : again.error().c_str());
         std::abort();
     }
     return 0;
