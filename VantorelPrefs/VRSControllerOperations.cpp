@@ -74,15 +74,35 @@ void VRSControllerOperations::viewWillDisappear(id self, SEL cmd, BOOL animated,
         window->setTintColor(UINavigationBar::appearance()->tintColor());
 }
 
+namespace {
+
+// Rows whose cell reads a number (on/off, a position, a choice).
+bool showsNumber(PSSpecifier* specifier) {
+    switch (specifier->cellType()) {
+    case PSSwitchCell:
+    case PSSegmentCell:
+    case PSSliderCell:
+        return true;
+    default:
+        return specifier->properties().count("validTitles") != 0;
+    }
+}
+
+} // namespace
+
+// Read through the store the engine reads with, so that the pane shows what
+// the engine uses: a value of no use to the row (a dictionary where a switch
+// wants a number) counts as not stored and shows the row's default.
 ns::PlistValue VRSControllerOperations::readPreferenceValue(id, SEL, PSSpecifier* specifier) {
     const auto domain = textProperty(specifier, "defaults");
     const auto key = textProperty(specifier, "key");
     if (domain && key) {
-        ns::PlistDictionary settings;
-        if (auto stored = ns::PlistFile::readDictionary(preferencePath(*domain)); stored.ok())
-            settings = std::move(stored).value();
-        if (auto found = settings.find(*key); found != settings.end())
-            return found->second;
+        if (showsNumber(specifier)) {
+            if (auto number = PQPrefs::shared()->numberForKey(*key, *domain))
+                return *number;
+        } else if (ns::PlistValue stored = PQPrefs::shared()->objectForKey(*key, *domain); !stored.isNull()) {
+            return stored;
+        }
     }
     return specifier ? specifier->propertyForKey("default") : ns::PlistValue();
 }
@@ -95,12 +115,9 @@ void VRSControllerOperations::setPreferenceValue(id, SEL, const ns::PlistValue& 
     const auto key = textProperty(specifier, "key");
     if (!domain || !key || value.isNull())
         return;
-    const std::string path = preferencePath(*domain);
-    ns::PlistDictionary settings;
-    if (auto stored = ns::PlistFile::readDictionary(path); stored.ok())
-        settings = std::move(stored).value();
-    settings[*key] = value;
-    (void)ns::PlistFile::writeDictionary(path, settings);
+    // Under the file's lock, so that a change made meanwhile elsewhere is kept.
+    (void)ns::PlistFile::updateDictionary(preferencePath(*domain),
+                                          [&](ns::PlistDictionary& settings) { settings[*key] = value; });
     if (const auto notification = textProperty(specifier, "PostNotification"))
         CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(),
                                              notification->c_str(), nullptr, nullptr, true);

@@ -1,5 +1,7 @@
 #include "HexColorCodec.h"
 
+#include <Foundation/NSString.h>
+
 #include <array>
 #include <bitset>
 #include <cfloat>
@@ -157,10 +159,8 @@ rt::Ref<UIColor> HexColorCodec::colorWithSixDigitHexString(std::string_view text
         ++begin;
     while (end > begin && isWhitespaceOrNewline(units[end - 1]))
         --end;
-    std::u16string upper = units.substr(begin, end - begin);
-    for (char16_t& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char16_t>(c - 'a' + 'A');
+    // The platform's upper-casing maps all of Unicode, and may lengthen the text.
+    std::u16string upper = ns::uppercaseString(std::u16string_view(units).substr(begin, end - begin));
     if (upper.size() <= 5)
         return UIColor::grayColor();
     if (upper.starts_with(u"0X"))

@@ -1,6 +1,7 @@
 #include "PreferenceStore.h"
 
 #include <Foundation/PlistFile.h>
+#include <Foundation/PlistFileLock.h>
 
 ns::PlistDictionary PreferenceStore::read(const OptionalString& ID) const {
     if (!ID)
@@ -16,6 +17,10 @@ void PreferenceStore::write(const OptionalString& ID, const ns::PlistDictionary&
 
 void PreferenceStore::store(const OptionalString& key, ns::PlistValue value, const OptionalString& ID) const {
     if (!ID || !key || value.isNull())
+        return;
+    // Held from the read to the rename, so that no other writer's change is lost.
+    const auto lock = ns::PlistFileLock::acquire(pathForID(*ID));
+    if (!lock)
         return;
     ns::PlistDictionary dictionary = read(ID);
     dictionary[*key] = std::move(value);
@@ -46,6 +51,9 @@ void PreferenceStore::setInteger(int64_t value, const OptionalString& key, const
 void PreferenceStore::removeObjectForKey(const OptionalString& key, const OptionalString& ID) const {
     if (!ID || !key)
         return;
+    const auto lock = ns::PlistFileLock::acquire(pathForID(*ID));
+    if (!lock)
+        return;
     ns::PlistDictionary dictionary = read(ID);
     dictionary.erase(*key);
     write(ID, dictionary); // rewritten even when the key was not there
@@ -64,8 +72,8 @@ ns::PlistValue PreferenceStore::objectForKey(const OptionalString& key, const Op
     return objectForKey(key, ns::PlistValue(), ID);
 }
 
-std::optional<ns::PlistValue> PreferenceStore::number(const OptionalString& key,
-                                                      const OptionalString& ID) const {
+std::optional<ns::PlistValue> PreferenceStore::numberForKey(const OptionalString& key,
+                                                            const OptionalString& ID) const {
     // Arrays, dictionaries, dates and data have no number conversion: they
     // answer like a missing key instead of failing.
     ns::PlistValue value = objectForKey(key, ID);
@@ -76,13 +84,13 @@ std::optional<ns::PlistValue> PreferenceStore::number(const OptionalString& key,
 
 BOOL PreferenceStore::boolForKey(const OptionalString& key, BOOL defaultValue,
                                  const OptionalString& ID) const {
-    auto value = number(key, ID);
+    auto value = numberForKey(key, ID);
     return value ? value->boolValue() : defaultValue;
 }
 
 float PreferenceStore::floatForKey(const OptionalString& key, float defaultValue,
                                    const OptionalString& ID) const {
-    auto value = number(key, ID);
+    auto value = numberForKey(key, ID);
     if (!value)
         return defaultValue;
     float stored = value->floatValue();
@@ -91,13 +99,13 @@ float PreferenceStore::floatForKey(const OptionalString& key, float defaultValue
 
 int32_t PreferenceStore::intForKey(const OptionalString& key, int32_t defaultValue,
                                    const OptionalString& ID) const {
-    auto value = number(key, ID);
+    auto value = numberForKey(key, ID);
     return value ? value->intValue() : defaultValue;
 }
 
 int64_t PreferenceStore::integerForKey(const OptionalString& key, int64_t defaultValue,
                                        const OptionalString& ID) const {
-    auto value = number(key, ID);
+    auto value = numberForKey(key, ID);
     return value ? static_cast<int64_t>(value->intValue()) : defaultValue;
 }
 
@@ -106,7 +114,7 @@ BOOL PreferenceStore::boolForKey(const OptionalString& key, const OptionalString
 }
 
 float PreferenceStore::floatForKey(const OptionalString& key, const OptionalString& ID) const {
-    auto value = number(key, ID);
+    auto value = numberForKey(key, ID);
     return value ? value->floatValue() : 0.0f;
 }
 

@@ -39,6 +39,10 @@ class PreferenceStore {
     int32_t intForKey(const OptionalString& key, const OptionalString& ID) const;
     int64_t integerForKey(const OptionalString& key, const OptionalString& ID) const;
 
+    // The stored value when it converts to a number; otherwise nothing, as for
+    // a missing key. Every number getter above reads through this.
+    std::optional<ns::PlistValue> numberForKey(const OptionalString& key, const OptionalString& ID) const;
+
     // The stored hex colour string, or the default string parsed anew. A value
     // that is not a string counts as nothing stored.
     rt::Ref<UIColor> colourForKey(const OptionalString& key, const std::string& defaultColour,
@@ -60,8 +64,6 @@ class PreferenceStore {
     // later without changing what callers see.
     ns::PlistDictionary read(const OptionalString& ID) const;
     void write(const OptionalString& ID, const ns::PlistDictionary& dictionary) const;
-    // The stored value when it converts to a number; otherwise nothing.
-    std::optional<ns::PlistValue> number(const OptionalString& key, const OptionalString& ID) const;
     void store(const OptionalString& key, ns::PlistValue value, const OptionalString& ID) const;
 
     HexColorCodec m_codec;

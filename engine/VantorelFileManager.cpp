@@ -63,9 +63,8 @@ ns::PlistValue VantorelFileManager::objectForKey(const std::string& key, const n
 
 void VantorelFileManager::setObject(const ns::PlistValue& value, const std::string& key,
                                     const std::string& path) const {
-    ns::PlistDictionary dictionary = dictForPath(path);
-    dictionary[key] = value;
-    (void)ns::PlistFile::writeDictionary(path, dictionary);
+    (void)ns::PlistFile::updateDictionary(path,
+                                          [&](ns::PlistDictionary& dictionary) { dictionary[key] = value; });
 }
 
 ns::PlistDictionary VantorelFileManager::dictForPath(const std::string& path) const {
@@ -160,13 +159,13 @@ void VantorelFileManager::copyingSquadValues() {
 void VantorelFileManager::mergePreferences(const std::string& documentsPath, TargetLogging logging) const {
     ns::PlistDictionary source = dictForPath(kSourcePreferences);
     std::string targetPreferences = documentsPath + kPreferenceDomain + ".plist";
-    ns::PlistDictionary target = dictForPath(targetPreferences);
     if (logging == TargetLogging::logTarget)
         NSLog(targetPreferences);
     // Only adds and overwrites: a key removed at the source keeps its last value.
-    for (const auto& [key, value] : source)
-        target[key] = value;
-    (void)ns::PlistFile::writeDictionary(targetPreferences, target);
+    (void)ns::PlistFile::updateDictionary(targetPreferences, [&](ns::PlistDictionary& target) {
+        for (const auto& [key, value] : source)
+            target[key] = value;
+    });
 }
 
 void VantorelFileManager::copyWallpapers(const std::string& documentsPath) const {
@@ -174,13 +173,12 @@ void VantorelFileManager::copyWallpapers(const std::string& documentsPath) const
     for (const char* which : kWallpapers) {
         std::string source = kSourceFolder + wallpaperName(which);
         std::string target = documentsPath + wallpaperName(which);
-        if (!files->fileExistsAtPath(source))
+        // By content, and only from a regular file: a link or a FIFO in the
+        // source's place is not copied. The new file replaces the old one in
+        // one step, so a failed copy keeps the wallpaper Messages already has.
+        const auto contents = files->contentsAtPath(source);
+        if (!contents)
             continue;
-        // Copied beside the target first: a failed copy keeps the wallpaper
-        // Messages already has.
-        std::string temporary = target + ".incoming";
-        files->removeItemAtPath(temporary);
-        if (!files->copyItemAtPath(source, temporary) || !files->replaceItemAtPath(target, temporary))
-            files->removeItemAtPath(temporary);
+        files->createFileAtPath(target, *contents);
     }
 }

@@ -15,12 +15,12 @@ class Command {
     enum class DeviceState { initialised, mayBeNew };
     // The device the verb works on; initialised unless it may be new.
     const Device& device(DeviceState state = DeviceState::initialised);
-    bool deviceGiven() const { return !m_deviceOption.empty(); }
+    bool deviceGiven() const { return m_deviceOption.has_value(); }
     // Uses `root` where no --device was given (the demo's temporary device).
     void useDevice(const std::string& root) { m_deviceOption = root; }
 
   private:
-    std::string m_deviceOption;
+    std::optional<std::string> m_deviceOption;
     std::optional<Device> m_device;
 };
 

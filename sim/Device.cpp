@@ -2,6 +2,8 @@
 
 #include "SimError.h"
 
+#include <Foundation/DevicePath.h>
+
 #include <cstdlib>
 
 namespace sim {
@@ -20,11 +22,18 @@ const char* const kSkeleton[] = {
 };
 } // namespace
 
-Device::Device(fs::path root) : m_root(fs::absolute(std::move(root)).lexically_normal()) {}
+Device::Device(fs::path root) : m_root(fs::absolute(std::move(root)).lexically_normal()) {
+    // The device's files would land on the build machine's own.
+    if (m_root == m_root.root_path())
+        throw SimError("the device folder cannot be " + m_root.string());
+}
 
-Device Device::resolve(const std::string& option) {
-    if (!option.empty())
-        return Device(option);
+Device Device::resolve(const std::optional<std::string>& option) {
+    if (option) {
+        if (option->empty())
+            throw SimError("--device names no folder");
+        return Device(*option);
+    }
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
         return Device(fs::path(data) / "vantorel-sim" / "device");
     const char* home = std::getenv("HOME");
@@ -40,10 +49,12 @@ bool Device::exists() const {
 
 void Device::createSkeleton() const {
     for (const char* folder : kSkeleton) {
+        // Resolved first, so that a folder linked out of the device is not followed.
+        const fs::path host = hostPath(std::string("/") + folder);
         std::error_code error;
-        fs::create_directories(m_root / folder, error);
+        fs::create_directories(host, error);
         if (error)
-            throw SimError("cannot create " + (m_root / folder).string() + ": " + error.message());
+            throw SimError("cannot create " + host.string() + ": " + error.message());
     }
 }
 
@@ -59,11 +70,14 @@ void Device::enter() const {
 
 fs::path Device::hostPath(const std::string& devicePath) const {
     // Device paths come from files on the device too (the registry): one that
-    // climbs out of the root is refused rather than followed.
-    fs::path inside = fs::path(devicePath).relative_path().lexically_normal();
-    if (inside.empty() || *inside.begin() == "..")
-        throw SimError("device path " + devicePath + " leads outside the device");
-    return m_root / inside;
+    // climbs out of the root is refused, and links resolve inside the device.
+    auto host = ns::DevicePath::toHostIn(m_root.string(), devicePath);
+    if (!host)
+        throw SimError("device path " + devicePath +
+                       (host.kind() == ns::FailureKind::OutsideDevice
+                            ? std::string(" leads outside the device")
+                            : ": " + host.failure().detail));
+    return host.value();
 }
 
 } // namespace sim

@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace sim {
@@ -10,7 +11,7 @@ class Device {
     explicit Device(std::filesystem::path root);
 
     // The device named by --device, or the user's default one.
-    static Device resolve(const std::string& option);
+    static Device resolve(const std::optional<std::string>& option);
 
     const std::filesystem::path& root() const { return m_root; }
     bool exists() const;

@@ -89,7 +89,7 @@ ns::Result<ns::PlistValue> EngineKeys::normalised(const PreferenceKey& key, cons
     switch (key.type) {
     case PreferenceType::colour: {
         if (auto why = problem(key, stored))
-            return ns::Failure{*why};
+            return ns::Failure{ns::FailureKind::Malformed, {}, *why};
         if (isColourName(*stored.asString()))
             return stored;
         HexColorCodec codec(HexColorCodec::Variant::engine);
@@ -99,18 +99,22 @@ ns::Result<ns::PlistValue> EngineKeys::normalised(const PreferenceKey& key, cons
     case PreferenceType::boolean:
         // The store reads numbers and number-like text as the platform does.
         if (!stored.hasNumberConversion())
-            return ns::Failure{std::string(key.key) + ": " + kindName(stored) + " is not a switch value"};
+            return ns::Failure{ns::FailureKind::Malformed,
+                               {},
+                               std::string(key.key) + ": " + kindName(stored) + " is not a switch value"};
         return ns::PlistValue(stored.boolValue());
     case PreferenceType::integer: {
         if (!stored.hasNumberConversion())
-            return ns::Failure{std::string(key.key) + ": " + kindName(stored) + " is not a blur style"};
+            return ns::Failure{ns::FailureKind::Malformed,
+                               {},
+                               std::string(key.key) + ": " + kindName(stored) + " is not a blur style"};
         ns::PlistValue style(static_cast<int64_t>(stored.intValue()));
         if (auto why = problem(key, style))
-            return ns::Failure{*why};
+            return ns::Failure{ns::FailureKind::Malformed, {}, *why};
         return style;
     }
     }
-    return ns::Failure{std::string(key.key) + ": unknown kind"};
+    return ns::Failure{ns::FailureKind::Malformed, {}, std::string(key.key) + ": unknown kind"};
 }
 
 } // namespace sim

@@ -3,11 +3,15 @@
 #include "HostRunner.h"
 #include "SimError.h"
 
+#include <Foundation/DevicePath.h>
+#include <Foundation/NSFileManager.h>
 #include <Foundation/PlistFile.h>
 #include <MobileCoreServices/ApplicationRegistry.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 namespace sim {
@@ -44,26 +48,38 @@ std::string newContainerPath() {
     return "/var/mobile/Containers/Data/Application/" + uuid + "/";
 }
 
-void copyReplacing(const fs::path& from, const fs::path& to) {
+void writeIntoDevice(const std::vector<std::uint8_t>& bytes, const std::string& devicePath, fs::perms mode) {
+    // A new file renamed into place: whatever stood there, a link included, is
+    // replaced, never written through.
+    if (!NSFileManager::defaultManager()->createFileAtPath(devicePath, bytes))
+        throw SimError("cannot write " + devicePath + " into the device (is its disk full or read-only?)");
     std::error_code error;
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+    fs::permissions(ns::DevicePath::toHost(devicePath, ns::DevicePath::FinalLink::Replace).value(), mode,
+                    error);
     if (error)
-        throw SimError("cannot install " + from.string() + ": " + error.message() + " (run make first)");
-}
-
-void linkReplacing(const fs::path& target, const fs::path& link) {
-    std::error_code error;
-    fs::remove(link, error);
-    fs::create_symlink(target, link, error);
-    if (error)
-        throw SimError("cannot install " + link.string() + ": " + error.message());
+        throw SimError("cannot set the mode of " + devicePath + ": " + error.message());
 }
 
 } // namespace
 
+void Installation::copyIntoDevice(const fs::path& from, const std::string& devicePath) {
+    std::ifstream in(from, std::ios::binary);
+    if (!in)
+        throw SimError("cannot install " + from.string() + ": it is missing (run make first)");
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    if (in.bad())
+        throw SimError("cannot read " + from.string());
+    std::error_code error;
+    const fs::perms mode = fs::status(from, error).permissions() & fs::perms::all;
+    writeIntoDevice(bytes, devicePath, error ? fs::perms(0644) : mode);
+}
+
+namespace {} // namespace
+
 void Installation::installEngine(const Device& device) {
-    fs::path folder = device.hostPath("/Library/MobileSubstrate/DynamicLibraries");
-    copyReplacing(fs::path(HostRunner::libraryFolder()) / "Vantorel.dylib", folder / "Vantorel.dylib");
+    (void)device;
+    copyIntoDevice(fs::path(HostRunner::libraryFolder()) / "Vantorel.dylib",
+                   "/Library/MobileSubstrate/DynamicLibraries/Vantorel.dylib");
     ns::PlistArray bundles{ns::PlistValue("com.apple.springboard"), ns::PlistValue(kMessages)};
     ns::PlistDictionary filter{
         {"Filter", ns::PlistValue(ns::PlistDictionary{{"Bundles", ns::PlistValue(bundles)}})}};
@@ -74,8 +90,16 @@ void Installation::installEngine(const Device& device) {
 
 void Installation::installSystemPrograms(const Device& device) {
     // A respring runs the device's killall, which restarts backboardd and
-    // SpringBoard from the same build.
-    linkReplacing(fs::path(HostRunner::programFolder()) / "killall", device.hostPath("/usr/bin/killall"));
+    // SpringBoard from the same build. A launcher inside the device rather
+    // than a link out of it.
+    (void)device;
+    std::string target = (fs::path(HostRunner::programFolder()) / "killall").string();
+    std::string quoted = "'";
+    for (const char c : target)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    const std::string script = "#!/bin/sh\nexec " + quoted + "' \"$@\"\n";
+    writeIntoDevice(std::vector<std::uint8_t>(script.begin(), script.end()), "/usr/bin/killall",
+                    fs::perms(0755));
 }
 
 void Installation::createApplications(const Device& device) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "Device.h"
+#include <filesystem>
 
 namespace sim {
 
@@ -8,6 +9,9 @@ namespace sim {
 // applications with their data containers. Each step keeps what is there.
 class Installation {
   public:
+    // Copies a file of the build into the device by content (temporary file,
+    // then rename), keeping its mode. Needs the device entered.
+    static void copyIntoDevice(const std::filesystem::path& from, const std::string& devicePath);
     static void installEngine(const Device& device);
     static void installSystemPrograms(const Device& device);
     static void createApplications(const Device& device);

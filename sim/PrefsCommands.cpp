@@ -6,9 +6,13 @@
 #include "Installation.h"
 #include "PQPrefs.h"
 
+#include <Foundation/DevicePath.h>
 #include <Foundation/PlistFile.h>
+#include <Foundation/PlistFileLock.h>
 
 #include <cstdio>
+#include <optional>
+#include <sys/stat.h>
 
 namespace sim {
 
@@ -26,6 +30,47 @@ struct PrefsOptions {
     bool target = false;
 };
 
+// Identifies one version of a file: every write renames a new file in place.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+std::optional<FileStamp> stampOf(const std::string& devicePath) {
+    auto host = ns::DevicePath::toHost(devicePath);
+    struct stat info {};
+    if (!host || ::lstat(host.value().c_str(), &info) != 0)
+        return std::nullopt;
+    return FileStamp{info.st_dev, info.st_ino};
+}
+
+// The store answers defaults for a file it cannot read; the CLI says why.
+void warnIfUnreadable(const std::string& devicePath) {
+    auto file = ns::PlistFile::readDictionary(devicePath);
+    if (!file && file.kind() != ns::FailureKind::NotFound)
+        std::fprintf(stderr, "vantorel-sim: cannot read %s (%s): answering defaults\n", devicePath.c_str(),
+                     file.failure().detail.c_str());
+}
+
+// The store ignores failed writes, as the device does. Run under the file's
+// lock, so that a value missing afterwards means this write failed; the
+// same change made directly then names the reason.
+void confirmStored(const PreferenceStore& prefs, const PrefsOptions& o, const ns::PlistValue& expected,
+                   const std::optional<FileStamp>& before) {
+    const std::string path = prefs.pathForID(kDomain);
+    auto stored = ns::PlistFile::readDictionary(path);
+    if (stored) {
+        auto found = stored.value().find(o.key);
+        if (found != stored.value().end() && found->second == expected)
+            return;
+    }
+    if (stampOf(path) != before && stored)
+        throw SimError("the change of " + o.key + " was replaced by another writer");
+    auto direct = ns::PlistFile::updateDictionary(path, [&](ns::PlistDictionary& d) { d[o.key] = expected; });
+    throw SimError("could not write " + path + (direct ? std::string() : ": " + direct.failure().detail));
+}
+
 // The source file through the pane's store, or with --target the Messages
 // container's copy through the same design.
 const PreferenceStore& storeFor(const PrefsOptions& o) {
@@ -36,7 +81,15 @@ const PreferenceStore& storeFor(const PrefsOptions& o) {
 }
 
 void set(const PrefsOptions& o) {
+    requireText(o.key, "the key");
+    requireText(o.value, "the value");
     const PreferenceStore& prefs = storeFor(o);
+    const std::string path = prefs.pathForID(kDomain);
+    // Taken again by the store (the lock nests), and kept until the value is confirmed.
+    auto lock = ns::PlistFileLock::acquire(path);
+    if (!lock)
+        throw SimError("could not write " + path + ": " + lock.failure().detail);
+    const std::optional<FileStamp> before = stampOf(path);
     ns::PlistValue expected;
     if (o.type == "bool") {
         prefs.setBool(parseBool(o.value), o.key, kDomain);
@@ -54,13 +107,12 @@ void set(const PrefsOptions& o) {
         expected = ns::PlistValue(o.value);
         prefs.setObject(expected, o.key, kDomain);
     }
-    // The store ignores failed writes, as the device does; the CLI says so.
-    if (!(prefs.objectForKey(o.key, kDomain) == expected))
-        throw SimError("could not write " + prefs.pathForID(kDomain));
+    confirmStored(prefs, o, expected, before);
 }
 
 void get(const PrefsOptions& o) {
     const PreferenceStore& prefs = storeFor(o);
+    warnIfUnreadable(prefs.pathForID(kDomain));
     const std::string& d = o.defaultValue;
     if (o.as == "bool") {
         bool value =
@@ -91,8 +143,10 @@ void get(const PrefsOptions& o) {
 void dump(const PrefsOptions& o) {
     const PreferenceStore& prefs = storeFor(o);
     auto file = ns::PlistFile::readDictionary(prefs.pathForID(kDomain));
-    if (!file.ok())
+    if (!file.ok()) {
+        warnIfUnreadable(prefs.pathForID(kDomain));
         return; // nothing stored yet reads as an empty dictionary
+    }
     for (const auto& [key, value] : file.value())
         std::printf("%s = %s\n", key.c_str(), value.description().c_str());
 }
@@ -131,7 +185,11 @@ void addPrefsCommands(CLI::App& app, Command& command) {
     removeVerb->add_option("KEY", options->key)->required();
     removeVerb->callback([&command, options] {
         command.device();
+        requireText(options->key, "the key");
         const PreferenceStore& store = storeFor(*options);
+        auto lock = ns::PlistFileLock::acquire(store.pathForID(kDomain));
+        if (!lock)
+            throw SimError("could not write " + store.pathForID(kDomain) + ": " + lock.failure().detail);
         store.removeObjectForKey(options->key, kDomain);
         // The store ignores a failed write, as the device does; the CLI says so.
         if (!ns::PlistFile::readDictionary(store.pathForID(kDomain)).ok() ||

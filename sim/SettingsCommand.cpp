@@ -2,9 +2,12 @@
 // Every verb runs the Preferences host program on the device and shows what it reports.
 #include "Command.h"
 #include "HostRunner.h"
+#include "Installation.h"
 #include "SimError.h"
 
 #include <Foundation/DevicePath.h>
+#include <Foundation/NSFileManager.h>
+#include <Foundation/PlistFile.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -89,21 +92,30 @@ void requirePane(const Device& device) {
 } // namespace
 
 void installSettingsPane(const Device& device) {
+    (void)device;
     const fs::path built = fs::path(HostRunner::libraryFolder()) / kBundle;
-    const fs::path bundle = device.hostPath(std::string("/Library/PreferenceBundles/") + kBundle);
-    const fs::path entries = device.hostPath("/Library/PreferenceLoader/Preferences");
+    const std::string bundle = std::string("/Library/PreferenceBundles/") + kBundle;
+    const std::string entries = "/Library/PreferenceLoader/Preferences";
     std::error_code error;
     if (!fs::is_directory(built, error))
         throw SimError("cannot install the settings pane: " + built.string() +
                        " is missing (run make first)");
-    fs::create_directories(bundle, error);
-    fs::create_directories(entries, error);
-    fs::copy(built, bundle, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
-    if (!error)
-        fs::copy_file(fs::path(HostRunner::libraryFolder()) / "PreferenceLoader" / kEntry, entries / kEntry,
-                      fs::copy_options::overwrite_existing, error);
+    // File by file through device paths, so that links planted in the device
+    // resolve inside it and are replaced rather than written through.
+    NSFileManager* files = NSFileManager::defaultManager();
+    files->createDirectoryAtPath(bundle, YES);
+    files->createDirectoryAtPath(entries, YES);
+    for (fs::recursive_directory_iterator it(built, error), end; !error && it != end; it.increment(error)) {
+        const std::string inside = bundle + "/" + fs::relative(it->path(), built).string();
+        if (it->is_directory(error))
+            files->createDirectoryAtPath(inside, YES);
+        else if (it->is_regular_file(error))
+            Installation::copyIntoDevice(it->path(), inside);
+    }
     if (error)
         throw SimError("cannot install the settings pane: " + error.message());
+    Installation::copyIntoDevice(fs::path(HostRunner::libraryFolder()) / "PreferenceLoader" / kEntry,
+                                 entries + "/" + kEntry);
 }
 
 void addSettingsCommands(CLI::App& app, Command& command) {
@@ -125,6 +137,12 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     show->add_option("PAGE", *page, "Page name, as `settings pages` lists them")->required();
     show->callback([&command, page] {
         requirePane(command.device());
+        // The pane shows defaults for a file it cannot read; say why.
+        const std::string settingsFile = "/var/mobile/Library/Preferences/com.tavq.vantorelprefs.plist";
+        if (auto file = ns::PlistFile::readDictionary(settingsFile);
+            !file && file.kind() != ns::FailureKind::NotFound)
+            std::fprintf(stderr, "vantorel-sim: cannot read %s (%s): showing defaults\n",
+                         settingsFile.c_str(), file.failure().detail.c_str());
         std::vector<std::vector<std::string>> rows{{"TITLE", "CELL", "KEY", "VALUE"}};
         for (const std::string& line : runSettings({"show", *page}).lines)
             rows.push_back(split(line));

@@ -23,4 +23,11 @@ class CheckFailed : public std::runtime_error {
     CheckFailed() : std::runtime_error("a check found a fault") {}
 };
 
+// The verb ran, but what it was for did not happen: one line on stderr, exit
+// status 1.
+class IncompleteResult : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
 } // namespace sim

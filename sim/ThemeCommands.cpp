@@ -66,11 +66,11 @@ void exportTheme(const ThemeOptions& o) {
         theme.author = o.author;
     if (!o.note.empty())
         theme.note = o.note;
-    // Property-list dates count seconds from 2001-01-01 UTC.
+    // Property-list dates count seconds from 2001-01-01 UTC; XML holds whole seconds.
     constexpr double kSecondsFrom1970To2001 = 978307200.0;
-    theme.created = ns::PlistValue::Date{
-        std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() -
-        kSecondsFrom1970To2001};
+    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    theme.created =
+        ns::PlistValue::Date{static_cast<double>(now.time_since_epoch().count()) - kSecondsFrom1970To2001};
     for (const std::string& reason : exported.leftOut)
         std::fprintf(stderr, "vantorel-sim: left out: %s\n", reason.c_str());
     if (auto written = ThemeFile::write(o.file, theme); !written.ok())

@@ -156,11 +156,13 @@ ns::Result<void> ThemeFile::write(const std::string& hostPath, const Theme& them
     ns::PlistDictionary file = encode(theme);
     auto bytes = ns::PlistFile::encodeDictionary(file, ns::PlistFile::Format::Xml);
     if (!bytes.ok())
-        return ns::Failure{bytes.error()};
+        return bytes.failure();
     if (bytes.value().size() > ns::PlistFile::kMaxFileSize)
-        return ns::Failure{"the theme would take " + std::to_string(bytes.value().size()) +
-                           " bytes, more than a property-list file may (" +
-                           std::to_string(ns::PlistFile::kMaxFileSize) + "); leave the wallpapers out"};
+        return ns::Failure{ns::FailureKind::Malformed,
+                           {},
+                           "the theme would take " + std::to_string(bytes.value().size()) +
+                               " bytes, more than a property-list file may (" +
+                               std::to_string(ns::PlistFile::kMaxFileSize) + "); leave the wallpapers out"};
     return ns::PlistFile::writeDictionaryAtHostPath(hostPath, file);
 }
 

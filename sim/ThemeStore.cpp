@@ -98,20 +98,7 @@ std::vector<ThemeStore::Change> ThemeStore::changes(const Theme& theme, Mode mod
 
 ThemeStore::Imported ThemeStore::import(const Theme& theme, Mode mode) {
     Imported imported;
-    ns::PlistDictionary stored = readPreferences();
-    std::vector<std::string> cleared;
-    if (mode == Mode::replace)
-        for (const PreferenceKey& key : kEngineKeys) {
-            const std::string name(key.key);
-            if (!theme.values.count(name) && stored.erase(name)) {
-                cleared.push_back(name);
-                ++imported.keysRemoved;
-            }
-        }
-    for (const auto& [key, value] : theme.values) {
-        stored[key] = value;
-        ++imported.keysSet;
-    }
+    (void)readPreferences(); // refuses a file that exists but cannot be read
     NSFileManager* files = NSFileManager::defaultManager();
     for (const auto& [name, bytes] : theme.wallpapers) {
         const Wallpapers::Slot* slot = Wallpapers::find(name);
@@ -119,7 +106,25 @@ ThemeStore::Imported ThemeStore::import(const Theme& theme, Mode mode) {
             throw SimError("could not write the wallpaper " + name + "; the settings were not changed");
         ++imported.wallpapersWritten;
     }
-    if (auto written = ns::PlistFile::writeDictionary(preferencesPath(), stored); !written.ok())
+    // One read-modify-write under the file's lock, so a change made meanwhile is kept.
+    std::vector<std::string> cleared;
+    auto written = ns::PlistFile::updateDictionary(preferencesPath(), [&](ns::PlistDictionary& stored) {
+        cleared.clear();
+        imported.keysRemoved = imported.keysSet = 0;
+        if (mode == Mode::replace)
+            for (const PreferenceKey& key : kEngineKeys) {
+                const std::string name(key.key);
+                if (!theme.values.count(name) && stored.erase(name)) {
+                    cleared.push_back(name);
+                    ++imported.keysRemoved;
+                }
+            }
+        for (const auto& [key, value] : theme.values) {
+            stored[key] = value;
+            ++imported.keysSet;
+        }
+    });
+    if (!written.ok())
         throw SimError("could not write the preference file: " + written.error());
 
     // SpringBoard's sync only adds and overwrites: a key cleared here would
@@ -135,14 +140,16 @@ ThemeStore::Imported ThemeStore::import(const Theme& theme, Mode mode) {
     const std::string copyPath = documents + kPreferenceDomain + ".plist";
     if (!files->fileExistsAtPath(copyPath))
         return imported;
-    auto copy = ns::PlistFile::readDictionary(copyPath);
-    if (!copy.ok())
+    if (!ns::PlistFile::readDictionary(copyPath).ok())
         return imported; // the next sync replaces what cannot be read
     std::vector<std::string> removed;
-    for (const std::string& key : cleared)
-        if (copy.value().erase(key))
-            removed.push_back(key);
-    if (!removed.empty() && ns::PlistFile::writeDictionary(copyPath, copy.value()).ok())
+    auto updated = ns::PlistFile::updateDictionary(copyPath, [&](ns::PlistDictionary& copy) {
+        removed.clear();
+        for (const std::string& key : cleared)
+            if (copy.erase(key))
+                removed.push_back(key);
+    });
+    if (updated.ok())
         imported.removedFromCopy = removed;
     return imported;
 }

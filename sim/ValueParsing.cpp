@@ -48,4 +48,36 @@ float parseFloat(const std::string& text) {
     return value;
 }
 
+void requireText(const std::string& text, const char* what) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            if ((lead < 0x20 && lead != '\t' && lead != '\n') || lead == 0x7F)
+                throw SimError(std::string(what) + " holds a control character (byte " + std::to_string(i) +
+                               ")");
+            ++i;
+            continue;
+        }
+        const std::size_t length = (lead & 0xE0) == 0xC0   ? 2
+                                   : (lead & 0xF0) == 0xE0 ? 3
+                                   : (lead & 0xF8) == 0xF0 ? 4
+                                                           : 0;
+        std::uint32_t code = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        bool valid = length != 0 && i + length <= text.size();
+        for (std::size_t j = 1; valid && j < length; ++j) {
+            const auto next = static_cast<unsigned char>(text[i + j]);
+            valid = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        static constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        valid = valid && code >= kSmallest[length] && code <= 0x10FFFF &&
+                !(code >= 0xD800 && code <= 0xDFFF) && code != 0xFFFE && code != 0xFFFF &&
+                !(code >= 0x80 && code <= 0x9F);
+        if (!valid)
+            throw SimError(std::string(what) + " is not valid UTF-8 text (byte " + std::to_string(i) + ")");
+        i += length;
+    }
+}
+
 } // namespace sim

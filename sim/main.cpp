@@ -49,6 +49,9 @@ int main(int argc, char** argv) {
         return 2;
     } catch (const sim::CheckFailed&) {
         return 1;
+    } catch (const sim::IncompleteResult& error) {
+        std::fprintf(stderr, "vantorel-sim: %s\n", error.what());
+        return 1;
     } catch (const sim::ReportedFailure&) {
         return 2;
     } catch (const sim::SimError& error) {

@@ -82,6 +82,15 @@ TEST(SixDigitParse, OnlySixDigitsOrGray) {
                  "pair");
     expectColour(HexColorCodec::colorWithSixDigitHexString("pink")->components(),
                  UIColor::systemPinkColor()->components(), "named");
+    // Upper-cased as the platform does, over all of Unicode and before the length test.
+    expectColour(HexColorCodec::colorWithSixDigitHexString("\xef\xac\x80"
+                                                           "0000")
+                     ->components(),
+                 rgba(255, 0, 0, 255), "U+FB00 becomes FF");
+    expectColour(HexColorCodec::colorWithSixDigitHexString("\xc3\x9f"
+                                                           "ab12")
+                     ->components(),
+                 rgba(0, 0xab, 0x12, 255), "sharp s becomes SS");
 }
 
 TEST(HexStringFromColor, RoundingAndRoundTrip) {

@@ -179,7 +179,7 @@ class Wallpapers(SyncCase):
         for name, data in images.items():
             self.assertEqual(self.read_bytes(self.target_wallpaper(name)), data, name)
         # Nothing left beside the copies.
-        self.assertEqual(sorted(os.listdir(self.path(self.documents))),
+        self.assertEqual(sorted(n for n in os.listdir(self.path(self.documents)) if not n.endswith(".lock")),
                          sorted([PREFS_NAME] + [os.path.basename(self.target_wallpaper(n)) for n in WALLPAPERS]))
 
     def test_a_missing_source_wallpaper_leaves_the_target_untouched(self):

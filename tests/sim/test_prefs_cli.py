@@ -2,9 +2,12 @@
 import datetime
 import os
 import plistlib
+import shutil
+import subprocess
+import tempfile
 import unittest
 
-from simtest import PREFS, SimTestCase
+from simtest import PREFS, SIM, SimTestCase
 
 
 class PrefsVerbs(SimTestCase):
@@ -71,6 +74,67 @@ class PrefsVerbs(SimTestCase):
         result = self.run_sim("--device", missing, "prefs", "get", "k", device=False)
         self.assertEqual(result.returncode, 2)
         self.assertIn("no simulated device", result.stderr)
+
+
+class SafeFiles(SimTestCase):
+    def test_unreadable_files_are_explained_and_kept_before_a_write(self):
+        junk = b"<plist><dict><key>a</key><string>cut"
+        with open(self.path(PREFS), "wb") as f:
+            f.write(junk)
+        result = self.run_sim("prefs", "get", "a")
+        self.assertEqual((result.returncode, result.stdout), (0, "(null)\n"))
+        self.assertIn("cannot read", result.stderr)
+        self.sim("prefs", "set", "b", "1")
+        self.assertEqual(self.read_plist(), {"b": "1"})
+        folder = os.path.dirname(self.path(PREFS))
+        kept = [n for n in os.listdir(folder) if ".unreadable-" in n]
+        self.assertEqual(len(kept), 1)
+        with open(os.path.join(folder, kept[0]), "rb") as f:
+            self.assertEqual(f.read(), junk)
+
+    def test_text_a_file_cannot_hold_is_refused(self):
+        self.sim("prefs", "set", "keep", "1")
+        for value in ["a\x01b", "\x1b[31m", "cr\rlf"]:
+            self.assertIn("control character", self.sim_fails("prefs", "set", "note", value))
+        result = self.run_sim("prefs", "set", "note", b"a\xffb")
+        self.assertEqual(result.returncode, 2)
+        self.assertIn("not valid UTF-8", result.stderr)
+        self.sim_fails("prefs", "set", "k\x07", "x")
+        self.assertEqual(self.read_plist(), {"keep": "1"})
+        self.sim("prefs", "set", "tabbed", "a\tb")
+
+    def test_concurrent_writers_lose_nothing(self):
+        processes = [subprocess.Popen([SIM, "--device", self.root, "prefs", "set", f"k{i}", str(i)],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) for i in range(12)]
+        self.assertEqual([p.wait() for p in processes], [0] * 12)
+        self.assertEqual(self.read_plist(), {f"k{i}": str(i) for i in range(12)})
+
+    def test_links_planted_in_the_device_never_lead_out(self):
+        outside = tempfile.mkdtemp(prefix="vantorel-outside-")
+        self.addCleanup(shutil.rmtree, outside, ignore_errors=True)
+        victim = os.path.join(outside, "victim")
+        with open(victim, "wb") as f:
+            f.write(b"outside")
+        library = self.path("Library/MobileSubstrate/DynamicLibraries/Vantorel.dylib")
+        for planted in (self.path(PREFS), library, self.path("var/log/syslog")):
+            if os.path.lexists(planted):
+                os.remove(planted)
+            os.symlink(victim, planted)
+        # The link resolves inside the device, where its folder does not exist.
+        self.assertIn(self.run_sim("prefs", "set", "x", "1").returncode, (0, 2))
+        self.sim("init")
+        self.sim("respring")
+        with open(victim, "rb") as f:
+            self.assertEqual(f.read(), b"outside")
+        self.assertFalse(os.path.islink(library))
+        killall = self.path("usr/bin/killall")
+        self.assertFalse(os.path.islink(killall))
+        self.assertTrue(os.access(killall, os.X_OK))
+
+    def test_an_empty_or_root_device_is_refused(self):
+        for root in ("", "/"):
+            result = self.run_sim("--device", root, "prefs", "get", "x", device=False)
+            self.assertEqual(result.returncode, 2, root)
 
 
 class ColourVerb(SimTestCase):

@@ -67,6 +67,21 @@ class Pages(SettingsCase):
                 self.assertNotIn(key, seen, f"{key} on {page} and {seen.get(key)}")
                 seen[key] = page
 
+    def test_values_of_the_wrong_kind_show_what_the_engine_uses(self):
+        # The engine reads these as not stored; the pane shows the same defaults.
+        self.write_plist({"enableVantorel": {"on": False}, "chatBlurStyle": [1], "enableChatBlur": "yes"})
+        self.assertEqual(self.rows("Root")["enableVantorel"][2], "on")
+        chat = self.rows("Chat")
+        self.assertEqual(chat["chatBlurStyle"][2], self.default_blur_style())
+        self.assertEqual(chat["enableChatBlur"][2], "on")
+        self.assertEqual(self.sim("prefs", "get", "enableVantorel", "--as", "bool", "--default", "yes"), "true\n")
+
+    def default_blur_style(self):
+        os.remove(self.path(PREFS))
+        shown = self.rows("Chat")["chatBlurStyle"][2]
+        self.write_plist({"enableVantorel": {"on": False}, "chatBlurStyle": [1], "enableChatBlur": "yes"})
+        return shown
+
     def test_unknown_pages_are_refused(self):
         self.assertIn("no page", self.sim_fails("settings", "show", "Nowhere"))
 
@@ -111,6 +126,14 @@ class Set(SettingsCase):
         self.assertIn("not saved", self.sim_fails("settings", "set", "enableChatBlur", "on"))
         self.assertIn("not saved", self.sim_fails("settings", "set", "accent", "ff0000"))
         self.sim_fails("prefs", "remove", "accent")
+
+    @unittest.skipIf(os.geteuid() == 0, "root writes into read-only folders")
+    def test_a_read_only_folder_fails_even_for_the_default_value(self):
+        folder = os.path.dirname(self.path(PREFS))
+        os.chmod(folder, 0o555)
+        self.addCleanup(os.chmod, folder, 0o755)
+        self.assertIn("not saved", self.sim_fails("settings", "set", "enableVantorel", "on"))
+        self.assertIn("not saved", self.sim_fails("settings", "set", "enableVantorel", "off"))
 
 
 class Apply(SettingsCase):

@@ -11,7 +11,8 @@ void DeviceLog::appendLine(const std::string& devicePath, const std::string& lin
     auto path = DevicePath::toHost(devicePath);
     if (!path.ok())
         return;
-    int fd = ::open(path.value().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    int fd = ::open(path.value().c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK,
+                    0644);
     if (fd < 0)
         return;
     std::string text = line + "\n";

@@ -43,13 +43,16 @@ Result<std::vector<std::uint8_t>> HostFile::read(const std::string& hostPath, st
     // Non-blocking, so that a FIFO (or a device) in a file's place is refused
     // below instead of stalling the reader for ever; regular files ignore it.
     FileDescriptor file(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0)
-        return Failure{"cannot open " + hostPath + ": " + systemError(errno)};
+    if (file.get() < 0) {
+        const int code = errno;
+        return Failure{code == ENOENT || code == ENOTDIR ? FailureKind::NotFound : FailureKind::Unreadable,
+                       hostPath, "cannot open: " + systemError(code)};
+    }
     struct stat info {};
     if (::fstat(file.get(), &info) != 0)
-        return Failure{"cannot inspect " + hostPath + ": " + systemError(errno)};
+        return Failure{FailureKind::Unreadable, hostPath, "cannot inspect: " + systemError(errno)};
     if (!S_ISREG(info.st_mode))
-        return Failure{hostPath + " is not a regular file"};
+        return Failure{FailureKind::NotRegularFile, hostPath, "not a regular file"};
 
     // The size from fstat is only a hint: the file may grow while it is read.
     std::vector<std::uint8_t> bytes;
@@ -63,10 +66,11 @@ Result<std::vector<std::uint8_t>> HostFile::read(const std::string& hostPath, st
             continue;
         }
         if (count < 0)
-            return Failure{"cannot read " + hostPath + ": " + systemError(errno)};
+            return Failure{FailureKind::Unreadable, hostPath, "cannot read: " + systemError(errno)};
         bytes.resize(used + static_cast<std::size_t>(count));
         if (bytes.size() > maxBytes)
-            return Failure{hostPath + " is larger than " + std::to_string(maxBytes) + " bytes"};
+            return Failure{FailureKind::TooLarge, hostPath,
+                           "larger than " + std::to_string(maxBytes) + " bytes"};
         if (count == 0)
             return bytes;
     }
@@ -78,18 +82,21 @@ Result<void> HostFile::writeAtomically(const std::string& hostPath, std::span<co
         slash == std::string::npos ? "." : (slash == 0 ? "/" : hostPath.substr(0, slash));
     const std::string name = hostPath.substr(slash == std::string::npos ? 0 : slash + 1);
     if (name.empty())
-        return Failure{"no file name in " + hostPath};
+        return Failure{FailureKind::InvalidPath, hostPath, "names no file"};
 
     // Same directory as the target, so the final rename stays on one file system.
-    std::string temporary = directory + "/." + name + ".XXXXXX";
+    // The writer's process id in the name lets a later writer remove it if
+    // this process dies before the rename.
+    std::string temporary = directory + "/." + name + "." + std::to_string(::getpid()) + ".XXXXXX";
     FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (file.get() < 0)
-        return Failure{"cannot create a temporary file beside " + hostPath + ": " + systemError(errno)};
+        return Failure{FailureKind::Unwritable, hostPath,
+                       "cannot create a temporary file beside it: " + systemError(errno)};
 
     auto abandon = [&](const std::string& what) -> Result<void> {
         const int code = errno;
         ::unlink(temporary.c_str());
-        return Failure{what + " " + hostPath + ": " + systemError(code)};
+        return Failure{FailureKind::Unwritable, hostPath, what + ": " + systemError(code)};
     };
 
     std::size_t written = 0;
@@ -103,7 +110,7 @@ Result<void> HostFile::writeAtomically(const std::string& hostPath, std::span<co
     }
     // mkstemp creates the file private to its owner; preference files are readable.
     if (::fchmod(file.get(), 0644) != 0)
-        return abandon("cannot set the mode of");
+        return abandon("cannot set the mode");
     if (::fsync(file.get()) != 0)
         return abandon("cannot flush");
     if (file.close() != 0)

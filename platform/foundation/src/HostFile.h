@@ -13,9 +13,11 @@ namespace ns {
 class HostFile {
   public:
     // Refuses anything but a regular file, and files larger than maxBytes.
+    // Failure kinds: NotFound, Unreadable, NotRegularFile, TooLarge.
     static Result<std::vector<std::uint8_t>> read(const std::string& hostPath, std::size_t maxBytes);
     // Writes a temporary file beside the target, flushes it and renames it over
     // the target. On failure the temporary is removed and the target untouched.
+    // Failure kinds: InvalidPath, Unwritable.
     static Result<void> writeAtomically(const std::string& hostPath, std::span<const std::uint8_t> bytes);
 };
 

@@ -16,8 +16,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<std::string> hostPath(const std::string& devicePath) {
-    auto mapped = ns::DevicePath::toHost(devicePath);
+using FinalLink = ns::DevicePath::FinalLink;
+
+// Calls that replace, move or remove an entry act on a link itself; the others
+// follow it (inside the device).
+std::optional<std::string> hostPath(const std::string& devicePath, FinalLink finalLink = FinalLink::Follow) {
+    auto mapped = ns::DevicePath::toHost(devicePath, finalLink);
     if (!mapped)
         return std::nullopt;
     return std::move(mapped).value();
@@ -43,7 +47,7 @@ BOOL NSFileManager::fileExistsAtPath(const std::string& path) const {
 }
 
 BOOL NSFileManager::removeItemAtPath(const std::string& path) const {
-    const auto host = hostPath(path);
+    const auto host = hostPath(path, FinalLink::Replace);
     if (!host || !entryExists(*host))
         return NO;
     std::error_code error;
@@ -53,7 +57,7 @@ BOOL NSFileManager::removeItemAtPath(const std::string& path) const {
 
 BOOL NSFileManager::copyItemAtPath(const std::string& sourcePath, const std::string& destinationPath) const {
     const auto source = hostPath(sourcePath);
-    const auto destination = hostPath(destinationPath);
+    const auto destination = hostPath(destinationPath, FinalLink::Replace);
     if (!source || !destination || !entryExists(*source) || entryExists(*destination))
         return NO;
     std::error_code error;
@@ -71,16 +75,16 @@ BOOL NSFileManager::copyItemAtPath(const std::string& sourcePath, const std::str
 
 BOOL NSFileManager::replaceItemAtPath(const std::string& originalPath,
                                       const std::string& replacementPath) const {
-    const auto original = hostPath(originalPath);
-    const auto replacement = hostPath(replacementPath);
+    const auto original = hostPath(originalPath, FinalLink::Replace);
+    const auto replacement = hostPath(replacementPath, FinalLink::Replace);
     if (!original || !replacement || !entryExists(*replacement))
         return NO;
     return ::rename(replacement->c_str(), original->c_str()) == 0 ? YES : NO;
 }
 
 BOOL NSFileManager::moveItemAtPath(const std::string& sourcePath, const std::string& destinationPath) const {
-    const auto source = hostPath(sourcePath);
-    const auto destination = hostPath(destinationPath);
+    const auto source = hostPath(sourcePath, FinalLink::Replace);
+    const auto destination = hostPath(destinationPath, FinalLink::Replace);
     if (!source || !destination || !entryExists(*source))
         return NO;
     // RENAME_NOREPLACE keeps "fails if the destination exists" free of races.
@@ -118,6 +122,6 @@ std::optional<std::vector<std::uint8_t>> NSFileManager::contentsAtPath(const std
 }
 
 BOOL NSFileManager::createFileAtPath(const std::string& path, std::span<const std::uint8_t> contents) const {
-    const auto host = hostPath(path);
+    const auto host = hostPath(path, FinalLink::Replace);
     return host && ns::HostFile::writeAtomically(*host, contents).ok();
 }

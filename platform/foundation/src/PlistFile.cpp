@@ -2,15 +2,27 @@
 
 #include "HostFile.h"
 #include "PlistGuard.h"
+#include "PlistXmlWriter.h"
 
 #include <Foundation/DevicePath.h>
+#include <Foundation/NSLog.h>
+#include <Foundation/PlistFileLock.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <plist/plist.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ns {
 
@@ -25,7 +37,25 @@ using Node = std::unique_ptr<void, NodeDeleter>;
 constexpr const char* kUidKey = "CF$UID";
 
 Failure tooDeep() {
-    return Failure{"property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) + " levels"};
+    return Failure{FailureKind::TooDeep, "",
+                   "property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) + " levels"};
+}
+
+// libplist 2.2 keeps 64-bit dates and unsigned integers inside but hands them
+// out cut down; its own XML rendering of the node still shows the whole value.
+std::string renderedElement(plist_t node) {
+    char* buffer = nullptr;
+    std::uint32_t length = 0;
+    plist_to_xml(node, &buffer, &length);
+    if (!buffer)
+        return {};
+    const std::string text(buffer, length);
+    plist_to_xml_free(buffer);
+    const std::size_t body = text.find("<plist");
+    const std::size_t open = text.find('>', text.find('<', text.find('>', body) + 1));
+    const std::size_t close = text.find('<', open);
+    return open == std::string::npos || close == std::string::npos ? std::string()
+                                                                   : text.substr(open + 1, close - open - 1);
 }
 
 Result<PlistValue> fromNode(plist_t node, std::size_t depth) {
@@ -37,9 +67,13 @@ Result<PlistValue> fromNode(plist_t node, std::size_t depth) {
         return PlistValue(value != 0);
     }
     case PLIST_UINT: {
-        // Stored unsigned; the file meant a signed 64-bit integer.
+        // Stored unsigned whatever the file meant; above the signed maximum
+        // only the node's own text tells a negative number from a large one.
         std::uint64_t value = 0;
         plist_get_uint_val(node, &value);
+        if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) &&
+            !renderedElement(node).starts_with("-"))
+            return PlistValue(value);
         return PlistValue(static_cast<std::int64_t>(value));
     }
     case PLIST_REAL: {
@@ -62,6 +96,15 @@ Result<PlistValue> fromNode(plist_t node, std::size_t depth) {
         std::int32_t seconds = 0;
         std::int32_t micros = 0;
         plist_get_date_val(node, &seconds, &micros);
+        // Dates beyond 32-bit seconds come out pinned to the limits: those are
+        // read from the node's text, which holds whole seconds.
+        if (seconds == std::numeric_limits<std::int32_t>::min() ||
+            seconds == std::numeric_limits<std::int32_t>::max()) {
+            const auto whole = PlistXmlWriter::parseDateText(renderedElement(node));
+            if (!whole)
+                return Failure{FailureKind::Malformed, "", "property list holds a date that cannot be read"};
+            return PlistValue(PlistValue::Date{*whole});
+        }
         // libplist answers the fraction without its sign; the whole seconds carry it.
         const double fraction = static_cast<double>(std::abs(static_cast<std::int64_t>(micros))) / 1e6;
         return PlistValue(PlistValue::Date{seconds < 0 ? seconds - fraction : seconds + fraction});
@@ -78,10 +121,7 @@ Result<PlistValue> fromNode(plist_t node, std::size_t depth) {
         const std::uint32_t count = plist_array_get_size(node);
         items.reserve(count);
         for (std::uint32_t i = 0; i < count; ++i) {
-            auto item = fromNode(plist_array_get_item(node, i), depth + 1);
-            if (!item)
-                return Failure{item.error()};
-            items.push_back(std::move(item).value());
+            items.push_back(TRY(fromNode(plist_array_get_item(node, i), depth + 1)));
         }
         return PlistValue(std::move(items));
     }
@@ -91,6 +131,7 @@ Result<PlistValue> fromNode(plist_t node, std::size_t depth) {
         PlistDictionary entries;
         plist_dict_iter iterator = nullptr;
         plist_dict_new_iter(node, &iterator);
+        std::unique_ptr<void, decltype(&std::free)> ownedIterator(iterator, &std::free);
         for (;;) {
             char* key = nullptr;
             plist_t item = nullptr;
@@ -98,18 +139,13 @@ Result<PlistValue> fromNode(plist_t node, std::size_t depth) {
             std::unique_ptr<char, decltype(&std::free)> ownedKey(key, &std::free);
             if (!item)
                 break;
-            auto value = fromNode(item, depth + 1);
-            if (!value) {
-                std::free(iterator);
-                return Failure{value.error()};
-            }
-            entries.insert_or_assign(key ? std::string(key) : std::string(), std::move(value).value());
+            std::string name = key ? std::string(key) : std::string();
+            entries.insert_or_assign(name, TRY(fromNode(item, depth + 1)));
         }
-        std::free(iterator);
         return PlistValue(std::move(entries));
     }
     default:
-        return Failure{"property list holds a value of an unknown type"};
+        return Failure{FailureKind::Malformed, "", "property list holds a value of an unknown type"};
     }
 }
 
@@ -121,11 +157,9 @@ Result<Node> dictionaryNode(const PlistDictionary& dictionary, std::size_t depth
     Node node(plist_new_dict());
     for (const auto& [key, item] : dictionary) {
         if (key.find('\0') != std::string::npos)
-            return Failure{"a dictionary key holds a NUL character"};
-        auto child = toNode(item, depth + 1);
-        if (!child)
-            return child;
-        plist_dict_set_item(node.get(), key.c_str(), child.value().release());
+            return Failure{FailureKind::Unencodable, "", "a dictionary key holds a NUL character"};
+        plist_dict_set_item(node.get(), key.c_str(),
+                            TRY(toNode(item, depth + 1).within("key \"" + key + "\"")).release());
     }
     return node;
 }
@@ -133,17 +167,20 @@ Result<Node> dictionaryNode(const PlistDictionary& dictionary, std::size_t depth
 Result<Node> toNode(const PlistValue& value, std::size_t depth) {
     switch (value.kind()) {
     case PlistValue::Kind::Null:
-        return Failure{"null has no property-list form"};
+        return Failure{FailureKind::Unencodable, "", "null has no property-list form"};
     case PlistValue::Kind::Bool:
         return Node(plist_new_bool(*value.asBool() ? 1 : 0));
     case PlistValue::Kind::Integer:
+        // libplist's binary writer would store it as a negative number.
+        if (value.isWideUnsigned())
+            return Failure{FailureKind::Unencodable, "", "an unsigned integer beyond the signed range"};
         return Node(plist_new_uint(static_cast<std::uint64_t>(*value.asInteger())));
     case PlistValue::Kind::Real:
         return Node(plist_new_real(*value.asReal()));
     case PlistValue::Kind::String: {
         const std::string& text = *value.asString();
         if (text.find('\0') != std::string::npos)
-            return Failure{"a string holds a NUL character"};
+            return Failure{FailureKind::Unencodable, "", "a string holds a NUL character"};
         return Node(plist_new_string(text.c_str()));
     }
     case PlistValue::Kind::Data: {
@@ -157,7 +194,7 @@ Result<Node> toNode(const PlistValue& value, std::size_t depth) {
         const double seconds = value.asDate()->secondsSince2001;
         if (!(seconds > std::numeric_limits<std::int32_t>::min() - 1.0 &&
               seconds < std::numeric_limits<std::int32_t>::max() + 1.0))
-            return Failure{"date is out of the property-list range"};
+            return Failure{FailureKind::Unencodable, "", "date is out of the property-list range"};
         const auto whole = static_cast<std::int32_t>(seconds);
         const auto micros = static_cast<std::int32_t>(std::lround((seconds - whole) * 1e6));
         return Node(plist_new_date(whole, micros));
@@ -167,42 +204,208 @@ Result<Node> toNode(const PlistValue& value, std::size_t depth) {
             return tooDeep();
         Node node(plist_new_array());
         for (const PlistValue& item : *value.asArray()) {
-            auto child = toNode(item, depth + 1);
-            if (!child)
-                return child;
-            plist_array_append_item(node.get(), child.value().release());
+            plist_array_append_item(node.get(), TRY(toNode(item, depth + 1)).release());
         }
         return node;
     }
     case PlistValue::Kind::Dictionary:
         return dictionaryNode(*value.asDictionary(), depth);
     }
-    return Failure{"value has no property-list form"};
+    return Failure{FailureKind::Unencodable, "", "value has no property-list form"};
+}
+
+// UTF-16 XML as UTF-8, which is all libplist reads. Nothing when the bytes do
+// not start like UTF-16 XML; a failure when they do but are not valid UTF-16.
+std::optional<Result<std::vector<std::uint8_t>>> utf8FromUtf16(std::span<const std::uint8_t> bytes) {
+    enum class Order { Big, Little };
+    std::optional<Order> order;
+    std::size_t start = 0;
+    if (bytes.size() >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF)
+        order = Order::Big, start = 2;
+    else if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE)
+        order = Order::Little, start = 2;
+    else if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == '<' && bytes[2] == 0)
+        order = Order::Big;
+    else if (bytes.size() >= 4 && bytes[0] == '<' && bytes[1] == 0 && bytes[3] == 0)
+        order = Order::Little;
+    if (!order)
+        return std::nullopt;
+    const Failure invalid{FailureKind::Malformed, "", "UTF-16 property list holds invalid text"};
+    if ((bytes.size() - start) % 2 != 0)
+        return Result<std::vector<std::uint8_t>>(invalid);
+    auto unit = [&](std::size_t at) -> std::uint32_t {
+        return *order == Order::Big ? (bytes[at] << 8) | bytes[at + 1] : bytes[at] | (bytes[at + 1] << 8);
+    };
+    std::vector<std::uint8_t> out;
+    out.reserve(bytes.size());
+    for (std::size_t at = start; at < bytes.size(); at += 2) {
+        std::uint32_t code = unit(at);
+        if (code >= 0xDC00 && code <= 0xDFFF)
+            return Result<std::vector<std::uint8_t>>(invalid);
+        if (code >= 0xD800 && code <= 0xDBFF) {
+            if (at + 3 >= bytes.size())
+                return Result<std::vector<std::uint8_t>>(invalid);
+            const std::uint32_t low = unit(at + 2);
+            if (low < 0xDC00 || low > 0xDFFF)
+                return Result<std::vector<std::uint8_t>>(invalid);
+            code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+            at += 2;
+        }
+        if (code < 0x80) {
+            out.push_back(static_cast<std::uint8_t>(code));
+        } else if (code < 0x800) {
+            out.push_back(static_cast<std::uint8_t>(0xC0 | (code >> 6)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | (code & 0x3F)));
+        } else if (code < 0x10000) {
+            out.push_back(static_cast<std::uint8_t>(0xE0 | (code >> 12)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | ((code >> 6) & 0x3F)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | (code & 0x3F)));
+        } else {
+            out.push_back(static_cast<std::uint8_t>(0xF0 | (code >> 18)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | ((code >> 12) & 0x3F)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | ((code >> 6) & 0x3F)));
+            out.push_back(static_cast<std::uint8_t>(0x80 | (code & 0x3F)));
+        }
+    }
+    return Result<std::vector<std::uint8_t>>(std::move(out));
+}
+
+std::pair<std::string, std::string> splitPath(const std::string& hostPath) {
+    const std::size_t slash = hostPath.rfind('/');
+    if (slash == std::string::npos)
+        return {".", hostPath};
+    return {slash == 0 ? "/" : hostPath.substr(0, slash), hostPath.substr(slash + 1)};
+}
+
+std::vector<std::string> namesIn(const std::string& directory) {
+    std::vector<std::string> names;
+    struct Closer {
+        void operator()(DIR* folder) const { ::closedir(folder); }
+    };
+    std::unique_ptr<DIR, Closer> folder(::opendir(directory.c_str()));
+    if (!folder)
+        return names;
+    while (const dirent* entry = ::readdir(folder.get()))
+        names.emplace_back(entry->d_name);
+    return names;
+}
+
+// Temporaries of writers that were killed before their rename; run under the
+// file's lock, so no live writer of this file is between its steps.
+void removeStaleTemporaries(const std::string& hostPath) {
+    const auto [directory, name] = splitPath(hostPath);
+    const std::string prefix = "." + name + ".";
+    for (const std::string& entry : namesIn(directory)) {
+        if (!entry.starts_with(prefix))
+            continue;
+        const std::string rest = entry.substr(prefix.size());
+        const std::size_t dot = rest.find('.');
+        if (dot == 0 || dot == std::string::npos ||
+            !std::all_of(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(dot), ::isdigit))
+            continue;
+        const long pid = std::strtol(rest.substr(0, dot).c_str(), nullptr, 10);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            ::unlink((directory + "/" + entry).c_str());
+    }
+}
+
+// Failures that mean a file is there but holds nothing this reader can use.
+bool isUnreadableFile(FailureKind kind) {
+    switch (kind) {
+    case FailureKind::Malformed:
+    case FailureKind::NotDictionary:
+    case FailureKind::TooDeep:
+    case FailureKind::TooMany:
+    case FailureKind::TooLarge:
+    case FailureKind::Unreadable:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Keeps the bytes of a file that could not be read beside it before a writer
+// replaces it, so that a file this reader misjudges is never simply lost.
+Result<void> keepUnreadable(const std::string& hostPath, const Failure& why) {
+    const auto [directory, name] = splitPath(hostPath);
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    ::gmtime_r(&now, &utc);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", &utc);
+    const std::string keptPrefix = name + PlistFile::kUnreadableInfix;
+    // Copies made within one second are numbered; ordered by time, then number.
+    auto order = [&](const std::string& entry) {
+        const std::string rest = entry.substr(keptPrefix.size());
+        const std::size_t dash = rest.find('-');
+        return std::pair(rest.substr(0, dash),
+                         dash == std::string::npos ? 0L : std::strtol(rest.c_str() + dash + 1, nullptr, 10));
+    };
+    std::vector<std::string> keptNames;
+    for (const std::string& entry : namesIn(directory))
+        if (entry.starts_with(keptPrefix))
+            keptNames.push_back(entry);
+    long next = 0;
+    for (const std::string& entry : keptNames)
+        if (const auto [when, number] = order(entry); when == stamp)
+            next = std::max(next, number + 1);
+    const std::string kept =
+        hostPath + PlistFile::kUnreadableInfix + stamp + (next ? "-" + std::to_string(next) : std::string());
+    // A hard link keeps the old bytes without copying and leaves the file in
+    // place until the new one replaces it.
+    if (::link(hostPath.c_str(), kept.c_str()) != 0)
+        return Failure{FailureKind::Unwritable, hostPath,
+                       "cannot keep the unreadable file before replacing it: " +
+                           std::string(std::strerror(errno))};
+    NSLog("kept " + kept + " before replacing it: " + why.detail);
+
+    keptNames.push_back(kept.substr(directory.size() + 1));
+    std::sort(keptNames.begin(), keptNames.end(),
+              [&](const std::string& a, const std::string& b) { return order(a) < order(b); });
+    for (std::size_t i = 0; i + PlistFile::kUnreadableKept < keptNames.size(); ++i)
+        ::unlink((directory + "/" + keptNames[i]).c_str());
+    return {};
+}
+
+// Writes under the file's lock; `previous` is what reading the old file answered.
+Result<void> replaceLocked(const std::string& hostPath, const PlistDictionary& dictionary,
+                           const Result<PlistDictionary>& previous) {
+    // A folder or FIFO in the file's place is not a file to replace.
+    if (!previous.ok() && previous.failure().kind == FailureKind::NotRegularFile)
+        return previous.failure();
+    const auto bytes = TRY(PlistFile::encodeDictionary(dictionary, PlistFile::Format::Xml).at(hostPath));
+    if (!previous.ok() && isUnreadableFile(previous.failure().kind))
+        TRY(keepUnreadable(hostPath, previous.failure()));
+    removeStaleTemporaries(hostPath);
+    return HostFile::writeAtomically(hostPath, bytes);
 }
 
 } // namespace
 
 Result<PlistDictionary> PlistFile::parseDictionary(std::span<const std::uint8_t> bytes) {
+    // libplist reads UTF-8 only; other writers use UTF-16 too.
+    std::vector<std::uint8_t> converted;
+    if (auto utf16 = utf8FromUtf16(bytes)) {
+        converted = TRY(std::move(*utf16));
+        bytes = converted;
+    }
     // libplist refuses a UTF-8 byte order mark that other writers put before XML.
     // Dropped before the checks, so that they see exactly what libplist parses.
     static constexpr std::uint8_t kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
     if (bytes.size() >= 3 && std::equal(bytes.begin(), bytes.begin() + 3, kByteOrderMark))
         bytes = bytes.subspan(3);
-    if (auto checked = PlistGuard::check(bytes); !checked)
-        return Failure{checked.error()};
+    TRY(PlistGuard::check(bytes));
     plist_t parsed = nullptr;
     plist_from_memory(reinterpret_cast<const char*>(bytes.data()), static_cast<std::uint32_t>(bytes.size()),
                       &parsed);
     // libplist reports no reason; a failed parse is just a missing root.
     Node root(parsed);
     if (!root)
-        return Failure{"not a property list"};
+        return Failure{FailureKind::Malformed, "", "not a property list"};
     if (plist_get_node_type(root.get()) != PLIST_DICT)
-        return Failure{"property list does not hold a dictionary"};
-    auto value = fromNode(root.get(), 0);
-    if (!value)
-        return Failure{value.error()};
-    return std::move(*value.value().asDictionary());
+        return Failure{FailureKind::NotDictionary, "", "property list does not hold a dictionary"};
+    PlistValue value = TRY(fromNode(root.get(), 0));
+    return std::move(*value.asDictionary());
 }
 
 Result<PlistDictionary> PlistFile::parseDictionary(std::string_view text) {
@@ -211,57 +414,78 @@ Result<PlistDictionary> PlistFile::parseDictionary(std::string_view text) {
 
 Result<std::vector<std::uint8_t>> PlistFile::encodeDictionary(const PlistDictionary& dictionary,
                                                               Format format) {
-    auto root = dictionaryNode(dictionary, 0);
-    if (!root)
-        return Failure{root.error()};
-    // Both writers fill the buffer only when the pointer is null on entry.
+    if (format == Format::Xml)
+        return PlistXmlWriter::encode(dictionary);
+    Node root = TRY(dictionaryNode(dictionary, 0));
+    // The writer fills the buffer only when the pointer is null on entry.
     char* buffer = nullptr;
     std::uint32_t length = 0;
-    if (format == Format::Xml)
-        plist_to_xml(root.value().get(), &buffer, &length);
-    else
-        plist_to_bin(root.value().get(), &buffer, &length);
+    plist_to_bin(root.get(), &buffer, &length);
     if (!buffer)
-        return Failure{"property list could not be encoded"};
+        return Failure{FailureKind::Unencodable, "", "property list could not be encoded"};
     const auto* begin = reinterpret_cast<const std::uint8_t*>(buffer);
     std::vector<std::uint8_t> bytes(begin, begin + length);
-    if (format == Format::Xml)
-        plist_to_xml_free(buffer);
-    else
-        plist_to_bin_free(buffer);
+    plist_to_bin_free(buffer);
     return bytes;
 }
 
 Result<PlistDictionary> PlistFile::readDictionaryAtHostPath(const std::string& hostPath) {
-    auto bytes = HostFile::read(hostPath, kMaxFileSize);
-    if (!bytes)
-        return Failure{bytes.error()};
-    auto dictionary = parseDictionary(std::span<const std::uint8_t>(bytes.value()));
-    if (!dictionary)
-        return Failure{hostPath + ": " + dictionary.error()};
-    return dictionary;
+    // Refused before a single byte is read.
+    struct stat info {};
+    if (::stat(hostPath.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<std::uint64_t>(info.st_size) > kMaxFileSize)
+        return Failure{FailureKind::TooLarge, hostPath,
+                       "larger than " + std::to_string(kMaxFileSize) + " bytes"};
+    const auto bytes = TRY(HostFile::read(hostPath, kMaxFileSize));
+    return parseDictionary(std::span<const std::uint8_t>(bytes)).at(hostPath);
 }
+
+namespace {
+
+// `readPath` is where the current contents are read (a device file's link
+// followed inside the device), `hostPath` the entry the new file replaces.
+Result<void> writeAt(const std::string& hostPath, const std::string& readPath,
+                     const PlistDictionary& dictionary) {
+    const auto lock = TRY(PlistFileLock::acquireAtHostPath(hostPath));
+    return replaceLocked(hostPath, dictionary, PlistFile::readDictionaryAtHostPath(readPath));
+}
+
+Result<void> updateAt(const std::string& hostPath, const std::string& readPath,
+                      const PlistFile::Change& change) {
+    const auto lock = TRY(PlistFileLock::acquireAtHostPath(hostPath));
+    auto previous = PlistFile::readDictionaryAtHostPath(readPath);
+    PlistDictionary dictionary;
+    if (previous.ok())
+        dictionary = previous.value();
+    else if (previous.failure().kind != FailureKind::NotFound && !isUnreadableFile(previous.failure().kind))
+        return previous.failure();
+    change(dictionary);
+    return replaceLocked(hostPath, dictionary, previous);
+}
+
+} // namespace
 
 Result<void> PlistFile::writeDictionaryAtHostPath(const std::string& hostPath,
                                                   const PlistDictionary& dictionary) {
-    auto bytes = encodeDictionary(dictionary, Format::Xml);
-    if (!bytes)
-        return Failure{hostPath + ": " + bytes.error()};
-    return HostFile::writeAtomically(hostPath, bytes.value());
+    return writeAt(hostPath, hostPath, dictionary);
+}
+
+Result<void> PlistFile::updateDictionaryAtHostPath(const std::string& hostPath, const Change& change) {
+    return updateAt(hostPath, hostPath, change);
 }
 
 Result<PlistDictionary> PlistFile::readDictionary(const std::string& devicePath) {
-    auto hostPath = DevicePath::toHost(devicePath);
-    if (!hostPath)
-        return Failure{hostPath.error()};
-    return readDictionaryAtHostPath(hostPath.value());
+    return readDictionaryAtHostPath(TRY(DevicePath::toHost(devicePath)));
 }
 
 Result<void> PlistFile::writeDictionary(const std::string& devicePath, const PlistDictionary& dictionary) {
-    auto hostPath = DevicePath::toHost(devicePath);
-    if (!hostPath)
-        return Failure{hostPath.error()};
-    return writeDictionaryAtHostPath(hostPath.value(), dictionary);
+    return writeAt(TRY(DevicePath::toHost(devicePath, DevicePath::FinalLink::Replace)),
+                   TRY(DevicePath::toHost(devicePath)), dictionary);
+}
+
+Result<void> PlistFile::updateDictionary(const std::string& devicePath, const Change& change) {
+    return updateAt(TRY(DevicePath::toHost(devicePath, DevicePath::FinalLink::Replace)),
+                    TRY(DevicePath::toHost(devicePath)), change);
 }
 
 } // namespace ns

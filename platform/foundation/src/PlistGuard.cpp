@@ -17,10 +17,12 @@ constexpr std::size_t kTrailerSize = 32;
 
 // --- XML -------------------------------------------------------------------
 //
-// A tag scan, not a parser. It only has to never count fewer nesting levels
-// than libplist builds, so anything it cannot read unambiguously is refused:
-// container tags inside comments, CDATA or processing instructions, tags whose
-// end depends on how quotes are read, mismatched container closes.
+// A tokeniser, not a parser. It only has to never count fewer nesting levels
+// than libplist builds. Comments, CDATA sections and processing instructions
+// are skipped as libplist skips them (up to their terminator), double-quoted
+// attribute values as well. What libplist reads differently from XML is
+// refused: a '>' inside single quotes (libplist ends the tag there), a '<'
+// inside any quotes, mismatched container closes, internal DTD subsets.
 
 bool isNameStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
@@ -51,17 +53,6 @@ bool namesNestingTag(std::string_view name) {
            startsWithIgnoringCase(name, "plist");
 }
 
-bool mentionsNestingTag(std::string_view text) {
-    for (std::size_t i = text.find('<'); i != std::string_view::npos; i = text.find('<', i + 1)) {
-        std::size_t name = i + 1;
-        if (name < text.size() && text[name] == '/')
-            ++name;
-        if (namesNestingTag(text.substr(name)))
-            return true;
-    }
-    return false;
-}
-
 // 'a', 'd' or 'p' for the exact names libplist accepts, 0 otherwise.
 char nestingKind(std::string_view name) {
     if (name == "array")
@@ -74,8 +65,8 @@ char nestingKind(std::string_view name) {
 }
 
 // Index of the '>' ending a tag or declaration that starts before `from`.
-// Refuses a '<' inside, an unterminated tag, and a '>' inside quotes (where
-// quote-aware and quote-blind readings would end the tag in different places).
+// Refuses a '<' inside, an unterminated tag, and quoted text that libplist
+// would end the tag in.
 std::optional<std::size_t> tagEnd(std::string_view text, std::size_t from, bool allowBrackets) {
     char quote = 0;
     for (std::size_t i = from; i < text.size(); ++i) {
@@ -83,7 +74,7 @@ std::optional<std::size_t> tagEnd(std::string_view text, std::size_t from, bool 
         if (quote) {
             if (c == quote)
                 quote = 0;
-            else if (c == '>' || c == '<')
+            else if (c == '<' || (c == '>' && quote == '\''))
                 return std::nullopt;
         } else if (c == '"' || c == '\'') {
             quote = c;
@@ -97,7 +88,8 @@ std::optional<std::size_t> tagEnd(std::string_view text, std::size_t from, bool 
 }
 
 Result<void> checkXml(std::string_view text) {
-    const Failure ambiguous{"property list markup is too irregular to check safely"};
+    const Failure ambiguous{FailureKind::Malformed, "",
+                            "property list markup is too irregular to check safely"};
     std::vector<char> open;
     std::size_t containers = 0;
 
@@ -122,7 +114,11 @@ Result<void> checkXml(std::string_view text) {
             const std::size_t end = text.find(terminator, i + contentStart);
             if (end == std::string_view::npos)
                 return ambiguous;
-            if (mentionsNestingTag(text.substr(i + contentStart, end - i - contentStart)))
+            // Should libplist end the region elsewhere, whatever it found there
+            // could nest at most once per '<': harmless below the limit.
+            const std::string_view content = text.substr(i, end - i);
+            if (containers + static_cast<std::size_t>(std::count(content.begin(), content.end(), '<')) >
+                PlistFile::kMaxDepth)
                 return ambiguous;
             i = end + terminator.size();
             continue;
@@ -179,8 +175,9 @@ Result<void> checkXml(std::string_view text) {
                 if (kind != 'p')
                     ++containers;
                 if (containers > PlistFile::kMaxDepth || open.size() > 2 * PlistFile::kMaxDepth)
-                    return Failure{"property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) +
-                                   " levels"};
+                    return Failure{FailureKind::TooDeep, "",
+                                   "property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) +
+                                       " levels"};
             }
         } else if (namesNestingTag(name)) {
             return ambiguous;
@@ -209,7 +206,7 @@ class BinaryGraph {
 
     Result<void> check() {
         if (m_bytes.size() < kBinaryMagic.size() + kTrailerSize)
-            return Failure{"binary property list is truncated"};
+            return Failure{FailureKind::Malformed, "", "binary property list is truncated"};
         const std::uint8_t* trailer = m_bytes.data() + m_bytes.size() - kTrailerSize;
         m_offsetSize = trailer[6];
         m_refSize = trailer[7];
@@ -257,13 +254,17 @@ class BinaryGraph {
         std::uint64_t values = 1;
     };
 
-    static Failure malformed() { return Failure{"binary property list is malformed"}; }
+    static Failure malformed() {
+        return Failure{FailureKind::Malformed, "", "binary property list is malformed"};
+    }
     static Failure tooMany() {
-        return Failure{"binary property list expands to more than " + std::to_string(PlistFile::kMaxValues) +
-                       " values"};
+        return Failure{FailureKind::TooMany, "",
+                       "binary property list expands to more than " + std::to_string(PlistFile::kMaxValues) +
+                           " values"};
     }
     static Failure tooDeep() {
-        return Failure{"property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) + " levels"};
+        return Failure{FailureKind::TooDeep, "",
+                       "property list nests deeper than " + std::to_string(PlistFile::kMaxDepth) + " levels"};
     }
 
     // Validates the encoding of one object; containers also say where their references are.
@@ -364,7 +365,7 @@ class BinaryGraph {
     // Either finishes a scalar (or an already known object) at once, or opens a frame.
     Result<void> enter(std::uint64_t object, std::vector<Frame>& path) {
         if (m_state[object] == kOnPath)
-            return Failure{"binary property list refers to itself"};
+            return Failure{FailureKind::Malformed, "", "binary property list refers to itself"};
         if (m_state[object] == kUnseen) {
             const auto info = inspect(object);
             if (!info)
@@ -396,7 +397,8 @@ class BinaryGraph {
                 if (child >= m_objectCount)
                     return malformed();
                 if (isKey && !validKey(child))
-                    return Failure{"binary property list has a dictionary key that is not a plain string"};
+                    return Failure{FailureKind::Malformed, "",
+                                   "binary property list has a dictionary key that is not a plain string"};
                 if (auto entered = enter(child, path); !entered)
                     return entered;
                 continue;
@@ -434,16 +436,17 @@ static_assert(PlistFile::kMaxDepth < 256 && PlistFile::kMaxValues < (1ULL << 31)
 
 Result<void> PlistGuard::check(std::span<const std::uint8_t> bytes) {
     if (bytes.empty())
-        return Failure{"property list is empty"};
+        return Failure{FailureKind::Malformed, "", "property list is empty"};
     if (bytes.size() > PlistFile::kMaxFileSize)
-        return Failure{"property list is larger than " + std::to_string(PlistFile::kMaxFileSize) + " bytes"};
+        return Failure{FailureKind::TooLarge, "",
+                       "property list is larger than " + std::to_string(PlistFile::kMaxFileSize) + " bytes"};
     // The same test libplist uses to pick its parser.
     if (bytes.size() >= kBinaryMagic.size() &&
         std::memcmp(bytes.data(), kBinaryMagic.data(), kBinaryMagic.size()) == 0)
         return BinaryGraph(bytes).check();
     // Not valid XML, and libplist would cut keys short at it.
     if (std::memchr(bytes.data(), 0, bytes.size()))
-        return Failure{"XML property list holds a NUL byte"};
+        return Failure{FailureKind::Malformed, "", "XML property list holds a NUL byte"};
     return checkXml(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 

@@ -14,6 +14,8 @@ namespace ns {
 
 class PlistGuard {
   public:
+    // Failure kinds: Malformed (also for markup too irregular to check),
+    // TooLarge, TooDeep, TooMany.
     static Result<void> check(std::span<const std::uint8_t> bytes);
 };
 

@@ -208,10 +208,13 @@ PlistValue::PlistValue(const PlistValue& other) {
                 m_storage = held;
         },
         other.m_storage);
+    m_wideUnsigned = other.m_wideUnsigned;
 }
 
-PlistValue::PlistValue(PlistValue&& other) noexcept : m_storage(std::move(other.m_storage)) {
+PlistValue::PlistValue(PlistValue&& other) noexcept
+    : m_storage(std::move(other.m_storage)), m_wideUnsigned(other.m_wideUnsigned) {
     other.m_storage = std::monostate{};
+    other.m_wideUnsigned = false;
 }
 
 PlistValue& PlistValue::operator=(const PlistValue& other) {
@@ -224,8 +227,11 @@ PlistValue& PlistValue::operator=(PlistValue&& other) noexcept {
     if (this != &other) {
         // Moving first keeps `other` alive if it lives inside this value.
         Storage taken = std::move(other.m_storage);
+        const bool wideUnsigned = other.m_wideUnsigned;
         other.m_storage = std::monostate{};
+        other.m_wideUnsigned = false;
         m_storage = std::move(taken);
+        m_wideUnsigned = wideUnsigned;
     }
     return *this;
 }
@@ -240,6 +246,13 @@ std::optional<bool> PlistValue::asBool() const noexcept {
     if (const auto* held = std::get_if<bool>(&m_storage))
         return *held;
     return std::nullopt;
+}
+
+std::optional<std::uint64_t> PlistValue::asUnsigned() const noexcept {
+    const auto* held = std::get_if<std::int64_t>(&m_storage);
+    if (!held || (*held < 0 && !m_wideUnsigned))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(*held);
 }
 
 std::optional<std::int64_t> PlistValue::asInteger() const noexcept {
@@ -341,6 +354,8 @@ double PlistValue::doubleValue() const noexcept {
     case Kind::Bool:
         return std::get<bool>(m_storage) ? 1.0 : 0.0;
     case Kind::Integer:
+        if (m_wideUnsigned)
+            return static_cast<double>(static_cast<std::uint64_t>(std::get<std::int64_t>(m_storage)));
         return static_cast<double>(std::get<std::int64_t>(m_storage));
     case Kind::Real:
         return std::get<double>(m_storage);
@@ -364,6 +379,8 @@ std::string PlistValue::stringValue() const {
     case Kind::Bool:
         return std::get<bool>(m_storage) ? "1" : "0";
     case Kind::Integer:
+        if (m_wideUnsigned)
+            return std::to_string(static_cast<std::uint64_t>(std::get<std::int64_t>(m_storage)));
         return std::to_string(std::get<std::int64_t>(m_storage));
     case Kind::Real:
         return realText(std::get<double>(m_storage));
@@ -379,7 +396,7 @@ std::string PlistValue::description() const {
 }
 
 bool PlistValue::operator==(const PlistValue& other) const {
-    if (kind() != other.kind())
+    if (kind() != other.kind() || m_wideUnsigned != other.m_wideUnsigned)
         return false;
     if (const PlistArray* array = asArray())
         return *array == *other.asArray();

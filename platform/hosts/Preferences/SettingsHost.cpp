@@ -245,7 +245,12 @@ std::string SettingsHost::set(const std::string& key, const std::string& value) 
             // The pane stays silent about a failed write, as on the device; the
             // simulator reads the row back so that it never reports a lost change.
             auto confirm = [&](const ns::PlistValue& expected, std::string shown) {
-                if (!(controller->readPreferenceValue(row) == expected))
+                // From the file itself: the row would answer its default for a
+                // change that was never written.
+                auto stored = ns::PlistFile::readDictionary("/var/mobile/Library/Preferences/" +
+                                                            textOf(row, "defaults") + ".plist");
+                auto found = stored ? stored.value().find(key) : ns::PlistDictionary::iterator();
+                if (!stored || found == stored.value().end() || !(found->second == expected))
                     throw SettingsError("the change of " + key +
                                         " was not saved (is the preference file writable?)");
                 return where + " = " + shown;

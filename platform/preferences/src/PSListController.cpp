@@ -60,11 +60,8 @@ void setPreferenceValue(id, SEL, const ns::PlistValue& value, PSSpecifier* speci
     const auto domain = textProperty(specifier, "defaults");
     if (!key || !domain || value.isNull())
         return;
-    ns::PlistDictionary contents;
-    if (auto stored = ns::PlistFile::readDictionary(preferencePath(*domain)); stored.ok())
-        contents = std::move(stored).value();
-    contents[*key] = value;
-    (void)ns::PlistFile::writeDictionary(preferencePath(*domain), contents);
+    (void)ns::PlistFile::updateDictionary(preferencePath(*domain),
+                                          [&](ns::PlistDictionary& contents) { contents[*key] = value; });
     if (const auto notification = textProperty(specifier, "PostNotification"))
         CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(),
                                              notification->c_str(), nullptr, nullptr, true);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <Foundation/PlistFile.h>
+#include <Foundation/PlistFileLock.h>
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,11 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
+using ns::FailureKind;
 using ns::PlistArray;
 using ns::PlistData;
 using ns::PlistDictionary;
@@ -45,8 +49,10 @@ void writeRaw(const std::string& path, const Bytes& bytes) {
 
 std::vector<std::string> entriesIn(const std::string& directory) {
     std::vector<std::string> names;
+    // Lock files stay beside their targets by design.
     for (const auto& entry : fs::directory_iterator(directory))
-        names.push_back(entry.path().filename().string());
+        if (!entry.path().filename().string().ends_with(".lock"))
+            names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -220,7 +226,9 @@ TEST_F(PlistFileTest, ValuesWithoutPlistFormAreNotWritten) {
         {{"far", PlistValue::Date{1e12}}},
     };
     for (const PlistDictionary& dictionary : unwritable) {
-        EXPECT_FALSE(PlistFile::writeDictionaryAtHostPath(path, dictionary).ok());
+        const auto written = PlistFile::writeDictionaryAtHostPath(path, dictionary);
+        EXPECT_EQ(written.kind(), FailureKind::Unencodable) << written.error();
+        EXPECT_EQ(written.failure().path, path);
         EXPECT_EQ(readRaw(path), before);
     }
     EXPECT_EQ(entriesIn(m_directory.path()), std::vector<std::string>{"kept.plist"});
@@ -228,15 +236,24 @@ TEST_F(PlistFileTest, ValuesWithoutPlistFormAreNotWritten) {
 
 TEST_F(PlistFileTest, ReadingAcceptsOnlyADictionaryAtTheTop) {
     EXPECT_TRUE(PlistFile::parseDictionary("<plist><dict/></plist>").ok());
-    EXPECT_FALSE(PlistFile::parseDictionary("<plist><array><dict/></array></plist>").ok());
-    EXPECT_FALSE(PlistFile::parseDictionary("<plist><string>x</string></plist>").ok());
-    EXPECT_FALSE(PlistFile::parseDictionary("").ok());
-    EXPECT_FALSE(PlistFile::parseDictionary("not a property list").ok());
+    EXPECT_EQ(PlistFile::parseDictionary("<plist><array><dict/></array></plist>").kind(),
+              FailureKind::NotDictionary);
+    EXPECT_EQ(PlistFile::parseDictionary("<plist><string>x</string></plist>").kind(),
+              FailureKind::NotDictionary);
+    EXPECT_EQ(PlistFile::parseDictionary("").kind(), FailureKind::Malformed);
+    EXPECT_EQ(PlistFile::parseDictionary("not a property list").kind(), FailureKind::Malformed);
     BinaryPlist binary;
-    EXPECT_FALSE(
-        PlistFile::parseDictionary(std::span<const std::uint8_t>(binary.bytes(binary.array({})))).ok());
-    EXPECT_FALSE(PlistFile::readDictionaryAtHostPath(pathOf("missing.plist")).ok());
-    EXPECT_FALSE(PlistFile::readDictionaryAtHostPath(m_directory.path()).ok());
+    EXPECT_EQ(
+        PlistFile::parseDictionary(std::span<const std::uint8_t>(binary.bytes(binary.array({})))).kind(),
+        FailureKind::NotDictionary);
+    const auto missing = PlistFile::readDictionaryAtHostPath(pathOf("missing.plist"));
+    EXPECT_EQ(missing.kind(), FailureKind::NotFound);
+    EXPECT_EQ(missing.failure().path, pathOf("missing.plist"));
+    EXPECT_EQ(PlistFile::readDictionaryAtHostPath(m_directory.path()).kind(), FailureKind::NotRegularFile);
+    writeRaw(pathOf("junk.plist"), bytesOf("junk"));
+    const auto junk = PlistFile::readDictionaryAtHostPath(pathOf("junk.plist"));
+    EXPECT_EQ(junk.kind(), FailureKind::Malformed);
+    EXPECT_EQ(junk.failure().path, pathOf("junk.plist"));
 }
 
 TEST_F(PlistFileTest, ReadingUnderstandsForeignSpellings) {
@@ -258,7 +275,7 @@ TEST_F(PlistFileTest, AFifoInAFilesPlaceIsRefusedWithoutWaiting) {
     const std::string path = pathOf("settings.plist");
     ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
     // Nobody ever writes into it: a blocking open would never return.
-    EXPECT_FALSE(ns::PlistFile::readDictionaryAtHostPath(path).ok());
+    EXPECT_EQ(ns::PlistFile::readDictionaryAtHostPath(path).kind(), FailureKind::NotRegularFile);
 }
 
 TEST_F(PlistFileTest, OversizedFilesAreRefused) {
@@ -266,7 +283,7 @@ TEST_F(PlistFileTest, OversizedFilesAreRefused) {
     std::string text = "<plist><dict><key>k</key><string>";
     text.append(PlistFile::kMaxFileSize, 'x');
     writeRaw(path, bytesOf(text + "</string></dict></plist>"));
-    EXPECT_FALSE(PlistFile::readDictionaryAtHostPath(path).ok());
+    EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).kind(), FailureKind::TooLarge);
 }
 
 TEST_F(PlistFileTest, DamagedFilesNeverCrash) {
@@ -295,10 +312,11 @@ TEST_F(PlistFileTest, DamagedFilesNeverCrash) {
 TEST_F(PlistFileTest, NestingIsLimitedExactly) {
     // The dictionary at the top is the first level.
     for (const std::size_t arrays : {PlistFile::kMaxDepth - 1, PlistFile::kMaxDepth}) {
-        const bool allowed = arrays < PlistFile::kMaxDepth;
-        EXPECT_EQ(PlistFile::parseDictionary(nestedXml(arrays)).ok(), allowed) << arrays;
-        EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(nestedBinary(arrays, 1))).ok(),
-                  allowed)
+        const auto expected =
+            arrays < PlistFile::kMaxDepth ? std::nullopt : std::optional(FailureKind::TooDeep);
+        EXPECT_EQ(PlistFile::parseDictionary(nestedXml(arrays)).kind(), expected) << arrays;
+        EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(nestedBinary(arrays, 1))).kind(),
+                  expected)
             << arrays;
     }
     const auto deepest = PlistFile::parseDictionary(nestedXml(PlistFile::kMaxDepth - 1));
@@ -322,9 +340,13 @@ TEST_F(PlistFileTest, HostileNestingIsRefusedQuickly) {
     const Bytes cycle = cyclic.bytes(cyclic.dictionary({key, first}));
 
     const double seconds = secondsTaken([&] {
-        EXPECT_FALSE(PlistFile::parseDictionary(xml).ok());
-        for (const Bytes* hostile : {&binary, &shared, &cycle})
-            EXPECT_FALSE(PlistFile::parseDictionary(std::span<const std::uint8_t>(*hostile)).ok());
+        EXPECT_EQ(PlistFile::parseDictionary(xml).kind(), FailureKind::TooDeep);
+        EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(binary)).kind(),
+                  FailureKind::TooDeep);
+        EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(shared)).kind(),
+                  FailureKind::TooMany);
+        EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(cycle)).kind(),
+                  FailureKind::Malformed);
     });
     EXPECT_LT(seconds, 2.0);
 }
@@ -346,16 +368,66 @@ TEST_F(PlistFileTest, ModestSharingIsExpanded) {
     EXPECT_EQ(leaves, 256u);
 }
 
+TEST_F(PlistFileTest, PlausibleMarkupIsRead) {
+    // Well-formed files other writers make; each once read as empty and then replaced.
+    const std::pair<const char*, PlistDictionary> plausible[] = {
+        {"<plist><dict><!-- was <dict> once --><key>a</key><array><!-- </array> --></array></dict></plist>",
+         {{"a", PlistArray{}}}},
+        {"<plist><dict><key>a</key><string><![CDATA[<array> and <plist>]]></string></dict></plist>",
+         {{"a", "<array> and <plist>"}}},
+        {"<plist><dict><?note <dict> ?><key>a</key><array><?pi </array> ?></array></dict></plist>",
+         {{"a", PlistArray{}}}},
+        {"<plist version=\"1.0\"><dict><key id=\"a>b\">a</key><integer>1</integer></dict></plist>",
+         {{"a", 1}}},
+    };
+    for (const auto& [text, expected] : plausible) {
+        const auto read = PlistFile::parseDictionary(text);
+        ASSERT_TRUE(read.ok()) << text << ": " << read.error();
+        EXPECT_EQ(read.value(), expected) << text;
+    }
+}
+
+TEST_F(PlistFileTest, Utf16XmlIsRead) {
+    const std::u16string text = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><plist><dict>"
+                                u"<key>\u00e9t\u00e9</key><string>\U0001F600 ok</string></dict></plist>";
+    const PlistDictionary expected{{"\xc3\xa9t\xc3\xa9", "\xf0\x9f\x98\x80 ok"}};
+    for (const bool bigEndian : {false, true}) {
+        for (const bool mark : {false, true}) {
+            Bytes bytes;
+            if (mark)
+                bytes = bigEndian ? Bytes{0xFE, 0xFF} : Bytes{0xFF, 0xFE};
+            for (const char16_t unit : text) {
+                const auto high = static_cast<std::uint8_t>(unit >> 8);
+                const auto low = static_cast<std::uint8_t>(unit & 0xFF);
+                bytes.push_back(bigEndian ? high : low);
+                bytes.push_back(bigEndian ? low : high);
+            }
+            const auto read = PlistFile::parseDictionary(std::span<const std::uint8_t>(bytes));
+            ASSERT_TRUE(read.ok()) << bigEndian << mark << ": " << read.error();
+            EXPECT_EQ(read.value(), expected);
+        }
+    }
+    // A lone surrogate is not text.
+    const Bytes lone{0xFF, 0xFE, '<', 0, 0x00, 0xD8, 'x', 0};
+    EXPECT_EQ(PlistFile::parseDictionary(std::span<const std::uint8_t>(lone)).kind(), FailureKind::Malformed);
+}
+
 TEST_F(PlistFileTest, MarkupThatCouldHideNestingIsRefused) {
-    const char* hiding[] = {
-        "<plist><dict><key>a</key><array><!-- </array> --></array></dict></plist>",
-        "<plist><dict><key>a</key><array><?pi </array> ?></array></dict></plist>",
-        "<plist><dict><key x=\">\">a</key><array></array></dict></plist>",
+    std::string deepComment = "<plist><dict><!--";
+    for (std::size_t i = 0; i <= PlistFile::kMaxDepth; ++i)
+        deepComment += "<array>";
+    deepComment += "--></dict></plist>";
+    const std::string hiding[] = {
+        // libplist ends the tag at a '>' inside single quotes.
+        "<plist><dict><key x='>'>a</key><array></array></dict></plist>",
+        "<plist><dict><key x=\"<array>\">a</key></dict></plist>",
         "<!DOCTYPE plist [ <!ENTITY e \"x\"> ]><plist><dict/></plist>",
         "<plist><dict><key>a</key><array></dict></array></plist>",
+        // Were the comment to end early, all of these would nest.
+        deepComment,
     };
-    for (const char* text : hiding)
-        EXPECT_FALSE(PlistFile::parseDictionary(text).ok()) << text;
+    for (const std::string& text : hiding)
+        EXPECT_EQ(PlistFile::parseDictionary(text).kind(), FailureKind::Malformed) << text;
 }
 
 TEST_F(PlistFileTest, FailedWritesLeaveTheOldFileAndNoTemporaries) {
@@ -364,18 +436,19 @@ TEST_F(PlistFileTest, FailedWritesLeaveTheOldFileAndNoTemporaries) {
     ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(path, {{"v", 2}}).ok());
     EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value(), (PlistDictionary{{"v", 2}}));
 
-    EXPECT_FALSE(PlistFile::writeDictionaryAtHostPath(pathOf("missing/prefs.plist"), {{"v", 3}}).ok());
+    EXPECT_EQ(PlistFile::writeDictionaryAtHostPath(pathOf("missing/prefs.plist"), {{"v", 3}}).kind(),
+              FailureKind::Unwritable);
     fs::create_directory(pathOf("folder.plist"));
     fs::create_directory(pathOf("folder.plist/inside"));
     const auto intoDirectory = PlistFile::writeDictionaryAtHostPath(pathOf("folder.plist"), {{"v", 3}});
-    EXPECT_FALSE(intoDirectory.ok());
+    EXPECT_EQ(intoDirectory.kind(), FailureKind::NotRegularFile);
     EXPECT_NE(intoDirectory.error().find("folder.plist"), std::string::npos) << intoDirectory.error();
     EXPECT_TRUE(fs::is_directory(pathOf("folder.plist/inside")));
 
     // A directory that refuses new entries: the temporary cannot even be made.
     if (::geteuid() != 0) {
         fs::permissions(m_directory.path(), fs::perms::owner_write, fs::perm_options::remove);
-        EXPECT_FALSE(PlistFile::writeDictionaryAtHostPath(path, {{"v", 4}}).ok());
+        EXPECT_EQ(PlistFile::writeDictionaryAtHostPath(path, {{"v", 4}}).kind(), FailureKind::Unwritable);
         fs::permissions(m_directory.path(), fs::perms::owner_write, fs::perm_options::add);
     }
     EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value(), (PlistDictionary{{"v", 2}}));
@@ -384,8 +457,8 @@ TEST_F(PlistFileTest, FailedWritesLeaveTheOldFileAndNoTemporaries) {
 
 TEST_F(PlistFileTest, DevicePathsMapUnderTheSimulatedDevice) {
     ::unsetenv("SIMDEVICE_ROOT");
-    EXPECT_FALSE(PlistFile::writeDictionary("/var/mobile/x.plist", {{"a", 1}}).ok());
-    EXPECT_FALSE(PlistFile::readDictionary("/var/mobile/x.plist").ok());
+    EXPECT_EQ(PlistFile::writeDictionary("/var/mobile/x.plist", {{"a", 1}}).kind(), FailureKind::NoDevice);
+    EXPECT_EQ(PlistFile::readDictionary("/var/mobile/x.plist").kind(), FailureKind::NoDevice);
 
     ::setenv("SIMDEVICE_ROOT", m_directory.path().c_str(), 1);
     fs::create_directories(pathOf("var/mobile"));
@@ -501,4 +574,151 @@ TEST_F(PlistFileTest, PlistlibReadsWhatWeWrite) {
         ASSERT_TRUE(dumped) << path;
         EXPECT_EQ(*dumped, canonicalJson(PlistValue(everyKind()))) << path;
     }
+}
+
+// Values a rewrite used to alter: dates beyond 32-bit seconds, unsigned integers
+// above the signed maximum.
+TEST_F(PlistFileTest, WideValuesSurviveARewrite) {
+    const std::string path = pathOf("wide.plist");
+    writeRaw(path, bytesOf("<plist><dict>"
+                           "<key>far</key><date>2100-06-01T12:00:00Z</date>"
+                           "<key>old</key><date>1800-01-01T00:00:00Z</date>"
+                           "<key>first</key><date>0001-01-01T00:00:00Z</date>"
+                           "<key>max</key><integer>18446744073709551615</integer>"
+                           "<key>top</key><integer>9223372036854775808</integer>"
+                           "<key>min</key><integer>-9223372036854775808</integer>"
+                           "<key>minus</key><integer>-1</integer>"
+                           "</dict></plist>"));
+    const auto before = runHelper("dump " + shellQuoted(path));
+    ASSERT_TRUE(before);
+    const auto read = PlistFile::readDictionaryAtHostPath(path);
+    ASSERT_TRUE(read.ok()) << read.error();
+    EXPECT_EQ(read.value().at("max").asUnsigned(), std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(read.value().at("max").stringValue(), "18446744073709551615");
+    EXPECT_EQ(read.value().at("minus"), PlistValue(-1));
+    EXPECT_EQ(read.value().at("far"), PlistValue(PlistValue::Date{3137227200.0}));
+
+    PlistDictionary changed = read.value();
+    changed["added"] = "x";
+    ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(path, changed).ok());
+    EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value(), changed);
+    // plistlib sees the same values as before, plus the new key.
+    auto after = runHelper("dump " + shellQuoted(path));
+    ASSERT_TRUE(after);
+    const std::string addedEntry = "\"" + hex(std::string("added")) + "\":{\"string\":\"" + hex("x") + "\"},";
+    const std::size_t at = after->find(addedEntry);
+    ASSERT_NE(at, std::string::npos) << *after;
+    after->erase(at, addedEntry.size());
+    EXPECT_EQ(*after, *before);
+}
+
+TEST_F(PlistFileTest, ValuesThatCannotBeCarriedRefuseTheWrite) {
+    const std::string path = pathOf("strict.plist");
+    ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(path, {{"old", 1}}).ok());
+    const Bytes before = readRaw(path);
+    const PlistDictionary refused[] = {
+        {{"note", "a\x01"
+                  "b"}},
+        {{"note", "a\rb"}},
+        {{"note", "\xff\xfe"}},
+        {{"k\x1b", 1}},
+        {{"half", PlistValue::Date{0.5}}},
+        {{"nested", PlistArray{"\xc0\x80"}}},
+        {{"real", std::numeric_limits<double>::infinity()}},
+    };
+    for (const PlistDictionary& dictionary : refused) {
+        const auto written = PlistFile::writeDictionaryAtHostPath(path, dictionary);
+        EXPECT_EQ(written.kind(), FailureKind::Unencodable) << dictionary.begin()->first;
+        EXPECT_EQ(readRaw(path), before);
+    }
+    // Tabs, line feeds and every plane of Unicode are text.
+    EXPECT_TRUE(PlistFile::writeDictionaryAtHostPath(path, {{"ok", "a\tb\nc \xf0\x9f\x98\x80"}}).ok());
+    const auto encoded = PlistFile::encodeDictionary({{"u", std::numeric_limits<std::uint64_t>::max()}},
+                                                     PlistFile::Format::Binary);
+    EXPECT_EQ(encoded.kind(), FailureKind::Unencodable);
+}
+
+TEST_F(PlistFileTest, UnreadableFilesAreKeptBeforeTheyAreReplaced) {
+    const std::string path = pathOf("prefs.plist");
+    for (int round = 0; round < 5; ++round) {
+        const Bytes junk = bytesOf("not a plist " + std::to_string(round));
+        writeRaw(path, junk);
+        if (round % 2 == 0)
+            ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(path, {{"v", round}}).ok());
+        else
+            ASSERT_TRUE(PlistFile::updateDictionaryAtHostPath(path, [&](PlistDictionary& d) {
+                            EXPECT_TRUE(d.empty());
+                            d["v"] = round;
+                        }).ok());
+        EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value(), (PlistDictionary{{"v", round}}));
+        bool kept = false;
+        for (const std::string& name : entriesIn(m_directory.path()))
+            kept = kept || (name.starts_with("prefs.plist.unreadable-") && readRaw(pathOf(name)) == junk);
+        EXPECT_TRUE(kept) << round;
+    }
+    EXPECT_EQ(entriesIn(m_directory.path()).size(), 1 + PlistFile::kUnreadableKept);
+
+    // A readable file is replaced without a copy; a FIFO is not replaced at all.
+    ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(path, {{"v", 9}}).ok());
+    EXPECT_EQ(entriesIn(m_directory.path()).size(), 1 + PlistFile::kUnreadableKept);
+    const std::string fifo = pathOf("fifo.plist");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_EQ(PlistFile::writeDictionaryAtHostPath(fifo, {{"v", 1}}).kind(), FailureKind::NotRegularFile);
+    EXPECT_EQ(PlistFile::updateDictionaryAtHostPath(fifo, [](PlistDictionary&) {}).kind(),
+              FailureKind::NotRegularFile);
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+}
+
+TEST_F(PlistFileTest, TemporariesOfDeadWritersAreRemoved) {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    const std::string dead = ".prefs.plist." + std::to_string(child) + ".AbCdEf";
+    const std::string alive = ".prefs.plist." + std::to_string(::getpid()) + ".GhIjKl";
+    writeRaw(pathOf(dead), bytesOf("half"));
+    writeRaw(pathOf(alive), bytesOf("busy"));
+    ASSERT_TRUE(PlistFile::writeDictionaryAtHostPath(pathOf("prefs.plist"), {{"v", 1}}).ok());
+    EXPECT_EQ(entriesIn(m_directory.path()), (std::vector<std::string>{alive, "prefs.plist"}));
+}
+
+TEST_F(PlistFileTest, ConcurrentUpdatesLoseNothing) {
+    const std::string path = pathOf("shared.plist");
+    constexpr int kProcesses = 4;
+    constexpr int kThreads = 3;
+    constexpr int kUpdates = 15;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::vector<std::thread> threads;
+            for (int t = 0; t < kThreads; ++t)
+                threads.emplace_back([&, t] {
+                    for (int u = 0; u < kUpdates; ++u) {
+                        const std::string key =
+                            std::to_string(p) + "-" + std::to_string(t) + "-" + std::to_string(u);
+                        if (!PlistFile::updateDictionaryAtHostPath(path,
+                                                                   [&](PlistDictionary& d) { d[key] = u; }))
+                            ::_exit(1);
+                    }
+                });
+            for (std::thread& thread : threads)
+                thread.join();
+            ::_exit(0);
+        }
+        ASSERT_GT(child, 0);
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value().size(),
+              static_cast<std::size_t>(kProcesses * kThreads * kUpdates));
+    // A writer that already holds the lock may take it again.
+    const auto outer = ns::PlistFileLock::acquireAtHostPath(path);
+    ASSERT_TRUE(outer.ok());
+    EXPECT_TRUE(PlistFile::writeDictionaryAtHostPath(path, {{"v", 1}}).ok());
 }

@@ -165,3 +165,24 @@ TEST(PlistValueText, StringValueAndDescription) {
         PlistValue(PlistDictionary{{"b", PlistArray{1, "x\"y", false}}, {"a", PlistValue()}}).description(),
         R"({"a": null, "b": [1, "x\"y", false]})");
 }
+
+TEST(PlistValueKinds, WideUnsignedIntegersKeepTheirValue) {
+    constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+    const PlistValue wide(kMax);
+    const PlistValue minusOne(std::int64_t{-1});
+    // Same bits, different numbers.
+    EXPECT_FALSE(wide == minusOne);
+    EXPECT_TRUE(wide.isInteger());
+    EXPECT_EQ(wide.asUnsigned(), kMax);
+    EXPECT_EQ(minusOne.asUnsigned(), std::nullopt);
+    EXPECT_EQ(PlistValue(std::uint64_t{5}), PlistValue(5));
+    EXPECT_EQ(wide.stringValue(), "18446744073709551615");
+    EXPECT_EQ(wide.doubleValue(), 18446744073709551615.0);
+    EXPECT_EQ(wide.intValue(), -1);
+    // Copies and moves carry the distinction.
+    PlistValue copy = wide;
+    EXPECT_EQ(copy, wide);
+    PlistValue moved = std::move(copy);
+    EXPECT_TRUE(moved.isWideUnsigned());
+    EXPECT_FALSE(copy.isWideUnsigned());
+}

@@ -17,7 +17,18 @@ class FOUNDATION_EXPORT DevicePath {
     // The simulated device's directory on the host, when one is set.
     static std::optional<std::string> root();
     // Refuses relative paths and paths that climb out of the device ("..").
-    static Result<std::string> toHost(const std::string& devicePath);
+    // Symbolic links on the way resolve as the device resolves them, inside
+    // its root: an absolute target starts again at the root, ".." stops there.
+    // The answer lies in the root's real location.
+    // Failure kinds: NoDevice, InvalidPath (also for link loops), OutsideDevice.
+    // A link as the last component is followed (reading), or left to be
+    // replaced (a file about to be renamed into its place).
+    enum class FinalLink { Follow, Replace };
+
+    static Result<std::string> toHost(const std::string& devicePath, FinalLink finalLink = FinalLink::Follow);
+    // The same under a given root rather than the process's.
+    static Result<std::string> toHostIn(const std::string& root, const std::string& devicePath,
+                                        FinalLink finalLink = FinalLink::Follow);
 };
 
 } // namespace ns

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,18 +27,40 @@ class FOUNDATION_EXPORT PlistFile {
     static constexpr std::size_t kMaxDepth = 128;
     static constexpr std::size_t kMaxValues = 1'000'000;
 
+    // A file that is there but cannot be read is kept beside itself as
+    // "<name>.unreadable-<UTC time>" before a writer replaces it; the newest
+    // kUnreadableKept such copies stay.
+    static constexpr const char* kUnreadableInfix = ".unreadable-";
+    static constexpr std::size_t kUnreadableKept = 3;
+
+    using Change = std::function<void(PlistDictionary&)>;
+
+    // Failure kinds: those of DevicePath::toHost, then those of the host-path call.
     static Result<PlistDictionary> readDictionary(const std::string& devicePath);
     static Result<void> writeDictionary(const std::string& devicePath, const PlistDictionary& dictionary);
+    static Result<void> updateDictionary(const std::string& devicePath, const Change& change);
 
+    // NotFound, NotRegularFile, Unreadable, TooLarge, then those of parseDictionary;
+    // the failure names the file.
     static Result<PlistDictionary> readDictionaryAtHostPath(const std::string& hostPath);
+    // Replaces the file under its lock (see PlistFileLock). Unencodable (see
+    // encodeDictionary), Locked, InvalidPath, Unwritable (also when an
+    // unreadable old file cannot be kept); on failure the old file stays as it was.
     static Result<void> writeDictionaryAtHostPath(const std::string& hostPath,
                                                   const PlistDictionary& dictionary);
+    // Reads, changes and writes the file under its lock, so that no concurrent
+    // update is lost. A missing or unreadable file starts empty (the latter
+    // kept aside); any other read failure is answered unchanged (NotRegularFile,
+    // NoDevice, ...), as are those of writeDictionaryAtHostPath.
+    static Result<void> updateDictionaryAtHostPath(const std::string& hostPath, const Change& change);
 
-    // A top level that is not a dictionary is an error.
+    // Malformed, TooLarge, TooDeep, TooMany (refused before parsing), NotDictionary.
     static Result<PlistDictionary> parseDictionary(std::span<const std::uint8_t> bytes);
     static Result<PlistDictionary> parseDictionary(std::string_view text);
-    // Fails for values with no property-list form (null, strings holding NUL,
-    // dates outside what the format's seconds field holds, nesting beyond kMaxDepth).
+    // Unencodable for values a file of the format cannot hold so that they read
+    // back the same (see PlistXmlWriter; binary: null, strings holding NUL,
+    // dates beyond 32-bit seconds, unsigned integers beyond the signed range);
+    // TooDeep for nesting beyond kMaxDepth.
     static Result<std::vector<std::uint8_t>> encodeDictionary(const PlistDictionary& dictionary,
                                                               Format format);
 };

@@ -6,6 +6,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <memory>
 #include <optional>
@@ -34,9 +35,14 @@ class FOUNDATION_EXPORT PlistValue {
 
     PlistValue() noexcept;
     PlistValue(bool value) noexcept;
+    // Unsigned values beyond the signed range keep their value and stay unsigned.
     template <std::integral I>
     requires(!std::same_as<I, bool>) PlistValue(I value)
-    noexcept : PlistValue(static_cast<std::int64_t>(value), IntegerTag{}) {}
+    noexcept : PlistValue(static_cast<std::int64_t>(value), IntegerTag{}) {
+        if constexpr (std::is_unsigned_v<I>)
+            m_wideUnsigned = static_cast<std::uint64_t>(value) >
+                             static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    }
     template <std::floating_point F>
     PlistValue(F value) noexcept : PlistValue(static_cast<double>(value), RealTag{}) {}
     // A null pointer gives a null value rather than a crash.
@@ -74,7 +80,11 @@ class FOUNDATION_EXPORT PlistValue {
 
     // Typed access: empty (or null) when the value is of another kind.
     std::optional<bool> asBool() const noexcept;
+    // An unsigned integer beyond the signed range answers its two's-complement bits.
     std::optional<std::int64_t> asInteger() const noexcept;
+    // Integers that are not negative, the wide unsigned ones included.
+    std::optional<std::uint64_t> asUnsigned() const noexcept;
+    bool isWideUnsigned() const noexcept { return m_wideUnsigned; }
     std::optional<double> asReal() const noexcept;
     std::optional<Date> asDate() const noexcept;
     const std::string* asString() const noexcept;
@@ -113,6 +123,8 @@ class FOUNDATION_EXPORT PlistValue {
     using Storage = std::variant<std::monostate, bool, std::int64_t, double, std::string, PlistData, Date,
                                  std::unique_ptr<PlistArray>, std::unique_ptr<PlistDictionary>>;
     Storage m_storage;
+    // An integer stored as the bits of an unsigned value above the signed maximum.
+    bool m_wideUnsigned = false;
 };
 
 } // namespace ns
