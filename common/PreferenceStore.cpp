@@ -2,11 +2,10 @@
 
 #include <Foundation/PlistFile.h>
 
-ns::PlistDictionary PreferenceStore::read(const OptionalString& ID) const {
+PreferenceCache::Dictionary PreferenceStore::readShared(const OptionalString& ID) const {
     if (!ID)
-        return {};
-    auto file = ns::PlistFile::readDictionary(pathForID(*ID));
-    return file.ok() ? std::move(file.value()) : ns::PlistDictionary{};
+        return std::make_shared<const ns::PlistDictionary>();
+    return m_cache.read(pathForID(*ID));
 }
 
 void PreferenceStore::write(const OptionalString& ID, const ns::PlistDictionary& dictionary) const {
@@ -55,9 +54,9 @@ ns::PlistValue PreferenceStore::objectForKey(const OptionalString& key, const ns
                                              const OptionalString& ID) const {
     if (!key)
         return defaultValue;
-    ns::PlistDictionary dictionary = read(ID);
-    auto it = dictionary.find(*key);
-    return it == dictionary.end() ? defaultValue : it->second;
+    const PreferenceCache::Dictionary dictionary = readShared(ID);
+    auto it = dictionary->find(*key);
+    return it == dictionary->end() ? defaultValue : it->second;
 }
 
 ns::PlistValue PreferenceStore::objectForKey(const OptionalString& key, const OptionalString& ID) const {

@@ -1,5 +1,6 @@
 #pragma once
 #include "HexColorCodec.h"
+#include "PreferenceCache.h"
 
 #include <Foundation/PlistValue.h>
 
@@ -7,10 +8,11 @@
 #include <optional>
 #include <string>
 
-// The settings store both deliverables share. Stateless: every call reads the
-// domain's file afresh and every change rewrites the whole file atomically, so
-// a reader always sees one complete version. Subclasses choose where a domain's
-// file lives and which colour "blue" names.
+// The settings store both deliverables share. Every call answers from the
+// domain's file as it is at that moment (the parsed file is kept only while
+// its stamp is unchanged) and every change rewrites the whole file atomically,
+// so a reader always sees one complete version. Subclasses choose where a
+// domain's file lives and which colour "blue" names.
 //
 // A missing ID (or key) reads as nothing stored and writes nothing.
 class PreferenceStore {
@@ -56,13 +58,16 @@ class PreferenceStore {
     virtual ~PreferenceStore() = default;
 
   private:
-    // The one place the store touches files, so reading can be made cheaper
-    // later without changing what callers see.
-    ns::PlistDictionary read(const OptionalString& ID) const;
+    // The one place the store reads files: the file as it is now, shared with
+    // the cache, so a lookup copies nothing. Empty for a missing ID.
+    PreferenceCache::Dictionary readShared(const OptionalString& ID) const;
+    // A copy to change and write back.
+    ns::PlistDictionary read(const OptionalString& ID) const { return *readShared(ID); }
     void write(const OptionalString& ID, const ns::PlistDictionary& dictionary) const;
     // The stored value when it converts to a number; otherwise nothing.
     std::optional<ns::PlistValue> number(const OptionalString& key, const OptionalString& ID) const;
     void store(const OptionalString& key, ns::PlistValue value, const OptionalString& ID) const;
 
     HexColorCodec m_codec;
+    mutable PreferenceCache m_cache;
 };
