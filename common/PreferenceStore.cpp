@@ -3,9 +3,18 @@
 #include <Foundation/PlistFile.h>
 
 PreferenceCache::Dictionary PreferenceStore::readShared(const OptionalString& ID) const {
+    static const PreferenceCache::Dictionary kNothing = std::make_shared<const ns::PlistDictionary>();
     if (!ID)
-        return std::make_shared<const ns::PlistDictionary>();
-    return m_cache.read(pathForID(*ID));
+        return kNothing;
+    return m_cache.read(cachedPathForID(*ID));
+}
+
+const std::string& PreferenceStore::cachedPathForID(const std::string& ID) const {
+    std::lock_guard guard(m_pathLock);
+    auto it = m_paths.find(ID);
+    if (it == m_paths.end())
+        it = m_paths.emplace(ID, pathForID(ID)).first;
+    return it->second;
 }
 
 void PreferenceStore::write(const OptionalString& ID, const ns::PlistDictionary& dictionary) const {
@@ -119,6 +128,11 @@ int64_t PreferenceStore::integerForKey(const OptionalString& key, const Optional
 
 rt::Ref<UIColor> PreferenceStore::colourForKey(const OptionalString& key, const std::string& defaultColour,
                                                const OptionalString& ID) const {
-    ns::PlistValue value = objectForKey(key, ID);
-    return m_codec.colorWithHexString(value.isString() ? value.stringValue() : defaultColour);
+    if (!key)
+        return m_codec.colorWithHexString(defaultColour);
+    // Decoded from the kept dictionary in place: a colour answer copies nothing.
+    const PreferenceCache::Dictionary dictionary = readShared(ID);
+    auto it = dictionary->find(*key);
+    const std::string* stored = it == dictionary->end() ? nullptr : it->second.asString();
+    return m_codec.colorWithHexString(stored ? *stored : defaultColour);
 }

@@ -5,8 +5,10 @@
 #include <Foundation/PlistValue.h>
 
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 // The settings store both deliverables share. Every call answers from the
 // domain's file as it is at that moment (the parsed file is kept only while
@@ -50,7 +52,8 @@ class PreferenceStore {
         return m_codec.colorWithHexString(text);
     }
 
-    // The device path of a domain's file.
+    // The device path of a domain's file. Asked once per ID: a store's
+    // directory is fixed by the time the process first uses the store.
     virtual std::string pathForID(const std::string& ID) const = 0;
 
   protected:
@@ -68,6 +71,11 @@ class PreferenceStore {
     std::optional<ns::PlistValue> number(const OptionalString& key, const OptionalString& ID) const;
     void store(const OptionalString& key, ns::PlistValue value, const OptionalString& ID) const;
 
+    const std::string& cachedPathForID(const std::string& ID) const;
+
     HexColorCodec m_codec;
     mutable PreferenceCache m_cache;
+    mutable std::mutex m_pathLock;
+    // Node-based, so a path handed out stays put while others are added.
+    mutable std::unordered_map<std::string, std::string> m_paths;
 };

@@ -55,6 +55,7 @@ Result<std::string> DevicePath::toHost(const std::string& devicePath) {
         return Failure{"device path leaves the device: \"" + devicePath + "\""};
 
     std::string host;
+    host.reserve(base->size() + devicePath.size() + 1);
     for (const std::string_view part : *baseParts)
         (host += '/') += part;
     for (const std::string_view part : *parts)
