@@ -203,11 +203,11 @@ TEST_F(PreferenceCacheTest, KeepsASettledFileUntilItsStampChanges) {
     const auto secondRead = cache.read(kFile);
     if (std::chrono::system_clock::now() - ns::FileStamp::ofItemAtPath(kFile)->changed <
         PreferenceCache::kSettleTime) {
-        EXPECT_NE(firstRead, secondRead) << "a file changed just now is read every time";
+        EXPECT_NE(firstRead.get(), secondRead.get()) << "a file changed just now is read every time";
     }
     settle();
     const auto kept = cache.read(kFile);
-    EXPECT_EQ(cache.read(kFile), kept) << "a settled file is parsed once";
+    EXPECT_EQ(cache.read(kFile).get(), kept.get()) << "a settled file is parsed once";
     EXPECT_EQ(sequenceIn(*kept), 1);
 
     // Same size, within the same second, and the content's time set back.
