@@ -19,7 +19,7 @@ const std::string& PreferenceStore::cachedPathForID(const std::string& ID) const
 
 void PreferenceStore::write(const OptionalString& ID, const ns::PlistDictionary& dictionary) const {
     if (ID) // a failed write leaves the old file; nothing is reported
-        (void)ns::PlistFile::writeDictionary(pathForID(*ID), dictionary);
+        (void)ns::PlistFile::writeDictionary(cachedPathForID(*ID), dictionary);
 }
 
 void PreferenceStore::store(const OptionalString& key, ns::PlistValue value, const OptionalString& ID) const {

@@ -5,7 +5,11 @@
 #include "PreferenceCache.h"
 #include "VRPrefs.h"
 
+#include <Foundation/PlistFile.h>
 #include <Foundation/ProcessIdentity.h>
+#include <objc/message.h>
+#include <objc/runtime.h>
+#include <substrate.h>
 
 #include <gtest/gtest.h>
 
@@ -256,6 +260,27 @@ TEST_F(PreferenceCacheTest, ADirectoryOrFifoInTheFilesPlaceReadsEmptyWithoutBloc
         replace(host(kFile), version(2));
         EXPECT_EQ(sequenceIn(*cache.read(kFile)), 2) << kind;
     }
+}
+
+// Only the parsed file is kept, never a colour: a named colour resolves
+// through a method anything may replace, so it is asked for on every answer.
+TEST_F(PreferenceCacheTest, NamedColoursResolveAnewFromAKeptFile) {
+    ASSERT_TRUE(ns::PlistFile::writeDictionary(kFile, {{"accent", ns::PlistValue("red")}}).ok());
+    settle();
+    const VRPrefs& prefs = *VRPrefs::shared();
+    EXPECT_EQ(HexColorCodec::hexStringFromColor(prefs.colourForKey("accent", "000000", kID)),
+              HexColorCodec::hexStringFromColor(UIColor::systemRedColor()));
+
+    static rt::Ref<UIColor> (*previous)(id, SEL) = nullptr;
+    const Class metaclass = object_getClass(UIColor::classObject());
+    MSHookMessageEx(
+        metaclass, rt::sel<"systemRedColor">(),
+        +[](id, SEL) -> rt::Ref<UIColor> { return UIColor::colorWithRed(0.2, 0.4, 0.6, 1.0); }, &previous);
+    const std::string replaced =
+        HexColorCodec::hexStringFromColor(prefs.colourForKey("accent", "000000", kID));
+    rt::Ref<UIColor> (*replacement)(id, SEL) = nullptr;
+    MSHookMessageEx(metaclass, rt::sel<"systemRedColor">(), previous, &replacement);
+    EXPECT_EQ(replaced, "336699FF");
 }
 
 // Two replacements inside one step of the file system's clock can leave the
