@@ -137,6 +137,7 @@ rt::Ref<UIColor> HexColorCodec::colorWithHexString(std::string_view text) const 
         return resolveNamed(index);
     }
     std::u16string digits;
+    digits.reserve(text.size() + 2); // room for the alpha of six digits
     for (char16_t c : toUtf16(text))
         if (c != u'#')
             digits.push_back(c);

@@ -3,16 +3,24 @@
 #include <Foundation/PlistFile.h>
 #include <Foundation/PlistFileLock.h>
 
-ns::PlistDictionary PreferenceStore::read(const OptionalString& ID) const {
+PreferenceCache::Dictionary PreferenceStore::readShared(const OptionalString& ID) const {
+    static const PreferenceCache::Dictionary kNothing = std::make_shared<const ns::PlistDictionary>();
     if (!ID)
-        return {};
-    auto file = ns::PlistFile::readDictionary(pathForID(*ID));
-    return file.ok() ? std::move(file.value()) : ns::PlistDictionary{};
+        return kNothing;
+    return m_cache.read(cachedPathForID(*ID));
+}
+
+const std::string& PreferenceStore::cachedPathForID(const std::string& ID) const {
+    std::lock_guard guard(m_pathLock);
+    auto it = m_paths.find(ID);
+    if (it == m_paths.end())
+        it = m_paths.emplace(ID, pathForID(ID)).first;
+    return it->second;
 }
 
 void PreferenceStore::write(const OptionalString& ID, const ns::PlistDictionary& dictionary) const {
     if (ID) // a failed write leaves the old file; nothing is reported
-        (void)ns::PlistFile::writeDictionary(pathForID(*ID), dictionary);
+        (void)ns::PlistFile::writeDictionary(cachedPathForID(*ID), dictionary);
 }
 
 void PreferenceStore::store(const OptionalString& key, ns::PlistValue value, const OptionalString& ID) const {
@@ -63,9 +71,9 @@ ns::PlistValue PreferenceStore::objectForKey(const OptionalString& key, const ns
                                              const OptionalString& ID) const {
     if (!key)
         return defaultValue;
-    ns::PlistDictionary dictionary = read(ID);
-    auto it = dictionary.find(*key);
-    return it == dictionary.end() ? defaultValue : it->second;
+    const PreferenceCache::Dictionary dictionary = readShared(ID);
+    auto it = dictionary->find(*key);
+    return it == dictionary->end() ? defaultValue : it->second;
 }
 
 ns::PlistValue PreferenceStore::objectForKey(const OptionalString& key, const OptionalString& ID) const {
@@ -128,6 +136,11 @@ int64_t PreferenceStore::integerForKey(const OptionalString& key, const Optional
 
 rt::Ref<UIColor> PreferenceStore::colourForKey(const OptionalString& key, const std::string& defaultColour,
                                                const OptionalString& ID) const {
-    ns::PlistValue value = objectForKey(key, ID);
-    return m_codec.colorWithHexString(value.isString() ? value.stringValue() : defaultColour);
+    if (!key)
+        return m_codec.colorWithHexString(defaultColour);
+    // Decoded from the kept dictionary in place: a colour answer copies nothing.
+    const PreferenceCache::Dictionary dictionary = readShared(ID);
+    auto it = dictionary->find(*key);
+    const std::string* stored = it == dictionary->end() ? nullptr : it->second.asString();
+    return m_codec.colorWithHexString(stored ? *stored : defaultColour);
 }

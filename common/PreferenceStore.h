@@ -1,16 +1,20 @@
 #pragma once
 #include "HexColorCodec.h"
+#include "PreferenceCache.h"
 
 #include <Foundation/PlistValue.h>
 
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
-// The settings store both deliverables share. Stateless: every call reads the
-// domain's file afresh and every change rewrites the whole file atomically, so
-// a reader always sees one complete version. Subclasses choose where a domain's
-// file lives and which colour "blue" names.
+// The settings store both deliverables share. Every call answers from the
+// domain's file as it is at that moment (the parsed file is kept only while
+// its stamp is unchanged) and every change rewrites the whole file atomically,
+// so a reader always sees one complete version. Subclasses choose where a
+// domain's file lives and which colour "blue" names.
 //
 // A missing ID (or key) reads as nothing stored and writes nothing.
 class PreferenceStore {
@@ -52,7 +56,8 @@ class PreferenceStore {
         return m_codec.colorWithHexString(text);
     }
 
-    // The device path of a domain's file.
+    // The device path of a domain's file. Asked once per ID: a store's
+    // directory is fixed by the time the process first uses the store.
     virtual std::string pathForID(const std::string& ID) const = 0;
 
   protected:
@@ -60,11 +65,19 @@ class PreferenceStore {
     virtual ~PreferenceStore() = default;
 
   private:
-    // The one place the store touches files, so reading can be made cheaper
-    // later without changing what callers see.
-    ns::PlistDictionary read(const OptionalString& ID) const;
+    // The one place the store reads files: the file as it is now, shared with
+    // the cache, so a lookup copies nothing. Empty for a missing ID.
+    PreferenceCache::Dictionary readShared(const OptionalString& ID) const;
+    // A copy to change and write back.
+    ns::PlistDictionary read(const OptionalString& ID) const { return *readShared(ID); }
     void write(const OptionalString& ID, const ns::PlistDictionary& dictionary) const;
     void store(const OptionalString& key, ns::PlistValue value, const OptionalString& ID) const;
 
+    const std::string& cachedPathForID(const std::string& ID) const;
+
     HexColorCodec m_codec;
+    mutable PreferenceCache m_cache;
+    mutable std::mutex m_pathLock;
+    // Node-based, so a path handed out stays put while others are added.
+    mutable std::unordered_map<std::string, std::string> m_paths;
 };

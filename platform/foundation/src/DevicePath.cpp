@@ -171,6 +171,7 @@ Result<std::string> DevicePath::toHostIn(const std::string& root, const std::str
         return Failure{FailureKind::OutsideDevice, devicePath, "device path leaves the device"};
 
     std::string host;
+    host.reserve(base->size() + devicePath.size() + 1);
     for (const std::string_view part : *baseParts)
         (host += '/') += part;
     // A file about to be replaced keeps its own name: a link there is replaced
@@ -180,17 +181,31 @@ Result<std::string> DevicePath::toHostIn(const std::string& root, const std::str
         last = parts->back();
         parts->pop_back();
     }
-    std::string inside;
-    for (const std::string_view part : *parts)
-        (inside += inside.empty() ? "" : "/") += part;
     // Resolved from the root's real location, so the answer can be checked to lie in it.
     char real[PATH_MAX];
     if (::realpath(host.c_str(), real))
         host = real;
-    auto resolved = resolveInRoot(host, inside);
-    if (!resolved)
-        resolved = TRY(resolveComponentwise(host, inside));
-    return last.empty() ? *resolved : *resolved + "/" + last;
+    auto resolve = [&](const std::vector<std::string_view>& steps) -> Result<std::string> {
+        std::string inside;
+        for (const std::string_view part : steps)
+            (inside += inside.empty() ? "" : "/") += part;
+        if (auto resolved = resolveInRoot(host, inside))
+            return *resolved;
+        return resolveComponentwise(host, inside);
+    };
+    if (finalLink == FinalLink::Follow && !parts->empty()) {
+        // The folder is resolved and the file's own name kept, unless that
+        // name is a link: a file replaced while it is resolved must not come
+        // back under the name the kernel gives a deleted file.
+        const std::string_view name = parts->back();
+        std::vector<std::string_view> folder(parts->begin(), parts->end() - 1);
+        const std::string inFolder = TRY(resolve(folder)) + "/" + std::string(name);
+        struct stat info {};
+        if (::lstat(inFolder.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return inFolder;
+    }
+    const std::string resolved = TRY(resolve(*parts));
+    return last.empty() ? resolved : resolved + "/" + last;
 }
 
 } // namespace ns

@@ -54,25 +54,30 @@ Result<std::vector<std::uint8_t>> HostFile::read(const std::string& hostPath, st
     if (!S_ISREG(info.st_mode))
         return Failure{FailureKind::NotRegularFile, hostPath, "not a regular file"};
 
-    // The size from fstat is only a hint: the file may grow while it is read.
-    std::vector<std::uint8_t> bytes;
-    constexpr std::size_t kChunk = 64 * 1024;
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
+        return Failure{FailureKind::TooLarge, hostPath, "larger than " + std::to_string(maxBytes) + " bytes"};
+
+    // Sized from the file: one read of st_size + 1 bytes comes back short,
+    // which for a regular file means its end, so no second call is needed. The
+    // size is only a hint (the file may grow while it is read): a buffer that
+    // fills up grows and reading goes on.
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);
+    std::size_t used = 0;
     for (;;) {
-        const std::size_t used = bytes.size();
-        bytes.resize(used + kChunk);
-        const ssize_t count = ::read(file.get(), bytes.data() + used, kChunk);
-        if (count < 0 && errno == EINTR) {
-            bytes.resize(used);
+        const std::size_t wanted = bytes.size() - used;
+        const ssize_t count = ::read(file.get(), bytes.data() + used, wanted);
+        if (count < 0 && errno == EINTR)
             continue;
-        }
         if (count < 0)
             return Failure{FailureKind::Unreadable, hostPath, "cannot read: " + systemError(errno)};
-        bytes.resize(used + static_cast<std::size_t>(count));
-        if (bytes.size() > maxBytes)
-            return Failure{FailureKind::TooLarge, hostPath,
-                           "larger than " + std::to_string(maxBytes) + " bytes"};
-        if (count == 0)
+        used += static_cast<std::size_t>(count);
+        if (used > maxBytes)
+            return Failure{FailureKind::TooLarge, hostPath, "larger than " + std::to_string(maxBytes) + " bytes"};
+        if (static_cast<std::size_t>(count) < wanted) {
+            bytes.resize(used);
             return bytes;
+        }
+        bytes.resize(bytes.size() * 2);
     }
 }
 

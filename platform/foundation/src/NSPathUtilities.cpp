@@ -39,6 +39,12 @@ std::vector<std::string> NSSearchPathForDirectoriesInDomains(NSSearchPathDirecto
 
 namespace ns {
 
+// GCC 12 at -O2 and above reports a false -Wrestrict inside std::string's
+// assignment below (GCC bug 105651); the copies never overlap.
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ == 12
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
 std::string stringByExpandingTildeInPath(const std::string& path) {
     std::string expanded = path;
     if (path == "~" || path.starts_with("~/")) {
@@ -54,5 +60,8 @@ std::string stringByExpandingTildeInPath(const std::string& path) {
         expanded.pop_back();
     return expanded;
 }
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ == 12
+#pragma GCC diagnostic pop
+#endif
 
 } // namespace ns

@@ -50,6 +50,17 @@ TEST_F(NSFileManagerTest, WritesAndReadsFiles) {
     EXPECT_TRUE(m_files->fileExistsAtPath("/"));
 }
 
+// Reads are sized from the file; sizes around the buffer's edges come back whole.
+TEST_F(NSFileManagerTest, ReadsFilesOfEverySizeWhole) {
+    for (std::size_t size : {1, 4095, 4096, 4097, 65535, 65536, 65537, 300001}) {
+        Bytes bytes(size);
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<std::uint8_t>(i * 7 + size);
+        ASSERT_TRUE(m_files->createFileAtPath("/sized.bin", bytes));
+        EXPECT_EQ(m_files->contentsAtPath("/sized.bin"), bytes) << size << " bytes";
+    }
+}
+
 TEST_F(NSFileManagerTest, CopyAndMoveRefuseAnExistingDestination) {
     ASSERT_TRUE(m_files->createFileAtPath("/src", Bytes{1}));
     ASSERT_TRUE(m_files->createFileAtPath("/dst", Bytes{2}));

@@ -16,6 +16,7 @@ using PlistDictionary = std::map<std::string, PlistValue>;
 using PlistData = std::vector<std::uint8_t>;
 class PlistFile;
 class DevicePath;
+class FileStamp;
 class ProcessIdentity;
 class SpawnedProcesses;
 } // namespace ns

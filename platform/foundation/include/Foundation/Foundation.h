@@ -1,5 +1,6 @@
 #pragma once
 #include <Foundation/DevicePath.h>
+#include <Foundation/FileStamp.h>
 #include <Foundation/FoundationDefines.h>
 #include <Foundation/NSBundle.h>
 #include <Foundation/NSFileManager.h>

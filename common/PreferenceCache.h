@@ -1,0 +1,58 @@
+#pragma once
+#include <Foundation/FileStamp.h>
+#include <Foundation/PlistValue.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+// The parsed preference files of a store, each kept while its file's stamp is
+// unchanged. Every read still asks the file system for the stamp, so a change
+// written by any process shows at the very next read; what is saved is the
+// read and parse of an unchanged file. Safe to use from several threads.
+class PreferenceCache {
+  public:
+    using Dictionary = std::shared_ptr<const ns::PlistDictionary>;
+
+    // How far a kept dictionary is trusted. Only `Stamp` keeps every answer
+    // fresh; the others exist so that tests can show what each check guards.
+    enum class Validation {
+        Stamp,           // same stamp, and the file had settled when it was read
+        StampUnsettled,  // same stamp, however recent the file's last change
+        FirstReadForever // no check at all once a file has been read
+    };
+
+    // File times move in coarse steps (4 ms here) and atomic replacements
+    // alternate between two inode numbers, so two replacements inside one step
+    // can leave identical stamps. A file whose last change is at least this
+    // old has a stamp no later version can repeat.
+    static constexpr std::chrono::milliseconds kSettleTime{50};
+
+    // Where stamps come from; tests substitute one that repeats stamps.
+    using StampSource = std::function<std::optional<ns::FileStamp>(const std::string& devicePath)>;
+
+    explicit PreferenceCache(Validation validation = Validation::Stamp,
+                             StampSource stamps = ns::FileStamp::ofItemAtPath)
+        : m_validation(validation), m_stamps(std::move(stamps)) {}
+    PreferenceCache(const PreferenceCache&) = delete;
+    PreferenceCache& operator=(const PreferenceCache&) = delete;
+
+    // The dictionary of the file at a device path as it is now; empty when the
+    // file is missing, not a regular file, or does not hold a dictionary.
+    Dictionary read(const std::string& path);
+
+  private:
+    struct Entry {
+        ns::FileStamp stamp;
+        Dictionary dictionary;
+    };
+
+    const Validation m_validation;
+    const StampSource m_stamps;
+    std::mutex m_lock;
+    std::unordered_map<std::string, Entry> m_entries;
+};

@@ -1,0 +1,42 @@
+#include <Foundation/FileStamp.h>
+
+#include <Foundation/DevicePath.h>
+
+#include <sys/stat.h>
+
+namespace ns {
+
+namespace {
+
+FileStamp::Time timeOf(const struct timespec& time) {
+    return FileStamp::Time(std::chrono::seconds(time.tv_sec) + std::chrono::nanoseconds(time.tv_nsec));
+}
+
+FileStamp::Kind kindOf(mode_t mode) {
+    if (S_ISREG(mode))
+        return FileStamp::Kind::Regular;
+    if (S_ISDIR(mode))
+        return FileStamp::Kind::Directory;
+    return FileStamp::Kind::Other;
+}
+
+} // namespace
+
+std::optional<FileStamp> FileStamp::ofItemAtPath(const std::string& devicePath) {
+    const auto host = DevicePath::toHost(devicePath);
+    if (!host)
+        return std::nullopt;
+    struct stat info {};
+    if (::stat(host.value().c_str(), &info) != 0)
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.kind = kindOf(info.st_mode);
+    stamp.device = static_cast<std::uint64_t>(info.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
+    stamp.size = static_cast<std::int64_t>(info.st_size);
+    stamp.modified = timeOf(info.st_mtim);
+    stamp.changed = timeOf(info.st_ctim);
+    return stamp;
+}
+
+} // namespace ns
