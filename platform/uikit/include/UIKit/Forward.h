@@ -17,3 +17,8 @@ class UIAlertController;
 class UIAlertAction;
 class UIColor;
 class UITraitCollection;
+class NSLayoutAnchor;
+class NSLayoutXAxisAnchor;
+class NSLayoutYAxisAnchor;
+class NSLayoutDimension;
+class NSLayoutConstraint;
