@@ -6,6 +6,7 @@ class UILabel;
 class UIControl;
 class UISwitch;
 class UITableViewCell;
+class UITableView;
 class UIWindow;
 class UIApplication;
 class UIViewController;
