@@ -29,8 +29,8 @@ TEST(UIViewExtension, FillGivesTheSuperviewsFullFrame) {
     stage.extension().fill();
     EXPECT_FALSE(stage.view->translatesAutoresizingMaskIntoConstraints());
     ASSERT_EQ(stage.superview->constraints().size(), 4u);
-    const NSLayoutAttribute order[] = {NSLayoutAttributeTop, NSLayoutAttributeLeading, NSLayoutAttributeTrailing,
-                                       NSLayoutAttributeBottom};
+    const NSLayoutAttribute order[] = {NSLayoutAttributeTop, NSLayoutAttributeLeading,
+                                       NSLayoutAttributeTrailing, NSLayoutAttributeBottom};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(stage.superview->constraints()[i]->firstAttribute(), order[i]);
         EXPECT_EQ(stage.superview->constraints()[i]->constant(), 0);

@@ -25,7 +25,9 @@ namespace {
 constexpr const char* kPane = "VantorelPrefs";
 
 int usage() {
-    std::fprintf(stderr, "usage: Preferences pages | show PAGE | set KEY VALUE | apply yes|no [PAGE] | views PAGE [--json]\n");
+    std::fprintf(
+        stderr,
+        "usage: Preferences pages | show PAGE | set KEY VALUE | apply yes|no [PAGE] | views PAGE [--json]\n");
     return 2;
 }
 

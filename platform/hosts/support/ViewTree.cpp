@@ -51,9 +51,9 @@ std::string number(double value) {
 
 void line(std::string& out, const nlohmann::ordered_json& view, int depth) {
     const auto& frame = view["frame"];
-    out += std::string(2 * depth, ' ') + view["class"].get<std::string>() + " (" + number(frame[0].get<double>()) + ", " +
-           number(frame[1].get<double>()) + ", " + number(frame[2].get<double>()) + ", " +
-           number(frame[3].get<double>()) + ")";
+    out += std::string(2 * depth, ' ') + view["class"].get<std::string>() + " (" +
+           number(frame[0].get<double>()) + ", " + number(frame[1].get<double>()) + ", " +
+           number(frame[2].get<double>()) + ", " + number(frame[3].get<double>()) + ")";
     if (view["hidden"].get<bool>())
         out += " hidden";
     if (view["alpha"].get<double>() != 1)
@@ -100,7 +100,8 @@ std::string ViewTree::hex(const UIColor* colour) {
         return std::clamp(static_cast<long>(std::floor(component * 255 + 0.5)), 0L, 255L);
     };
     char digits[9];
-    std::snprintf(digits, sizeof digits, "%02lX%02lX%02lX%02lX", byte(red), byte(green), byte(blue), byte(alpha));
+    std::snprintf(digits, sizeof digits, "%02lX%02lX%02lX%02lX", byte(red), byte(green), byte(blue),
+                  byte(alpha));
     return digits;
 }
 

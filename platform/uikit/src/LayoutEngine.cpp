@@ -71,8 +71,14 @@ class Solve {
   private:
     void collect(UIView* view, int parent) {
         const int index = static_cast<int>(m_nodes.size());
-        m_nodes.push_back(Node{rt::Ref<UIView>(view), parent, view->translatesAutoresizingMaskIntoConstraints() == YES,
-                               view->frame(), {}, {}, {}, {}});
+        m_nodes.push_back(Node{rt::Ref<UIView>(view),
+                               parent,
+                               view->translatesAutoresizingMaskIntoConstraints() == YES,
+                               view->frame(),
+                               {},
+                               {},
+                               {},
+                               {}});
         m_index[view] = index;
         for (const rt::Ref<NSLayoutConstraint>& constraint : view->constraints())
             if (!constraint->isBroken())
@@ -139,7 +145,8 @@ class Solve {
             (void)m_solver.addConstraint((top == node.frame.origin.y) | kFrameStay);
         }
         (void)m_solver.addConstraint((layout::Expression(node.width) == node.frame.size.width) | kFrameStay);
-        (void)m_solver.addConstraint((layout::Expression(node.height) == node.frame.size.height) | kFrameStay);
+        (void)m_solver.addConstraint((layout::Expression(node.height) == node.frame.size.height) |
+                                     kFrameStay);
         addContentSize(node);
     }
 
@@ -149,12 +156,13 @@ class Solve {
                         const char* what) {
             if (value == UIViewNoIntrinsicMetric || !std::isfinite(value) || value < 0)
                 return;
-            const UILayoutPriority compression = node.view->contentCompressionResistancePriorityForAxis(which);
+            const UILayoutPriority compression =
+                node.view->contentCompressionResistancePriorityForAxis(which);
             const UILayoutPriority hugging = node.view->contentHuggingPriorityForAxis(which);
             const std::string name = NSLayoutConstraint::_itemName(node.view) + "." + what;
             add((layout::Expression(variable) >= value) | compression, nullptr,
-                "<NSContentSizeLayoutConstraint " + name + " >= " + number(value) + " (compression resistance " +
-                    number(compression) + ")>",
+                "<NSContentSizeLayoutConstraint " + name + " >= " + number(value) +
+                    " (compression resistance " + number(compression) + ")>",
                 {node.view});
             add((layout::Expression(variable) <= value) | hugging, nullptr,
                 "<NSContentSizeLayoutConstraint " + name + " <= " + number(value) + " (hugging " +
@@ -181,11 +189,12 @@ class Solve {
         }
         const layout::Expression lhs = edge(*first, constraint->firstAttribute());
         const layout::Expression rhs =
-            second ? edge(*second, constraint->secondAttribute()) * constraint->multiplier() + constraint->constant()
+            second ? edge(*second, constraint->secondAttribute()) * constraint->multiplier() +
+                         constraint->constant()
                    : layout::Expression(constraint->constant());
-        layout::Constraint made = constraint->relation() == NSLayoutRelationEqual ? (lhs == rhs)
+        layout::Constraint made = constraint->relation() == NSLayoutRelationEqual             ? (lhs == rhs)
                                   : constraint->relation() == NSLayoutRelationLessThanOrEqual ? (lhs <= rhs)
-                                                                                               : (lhs >= rhs);
+                                                                                              : (lhs >= rhs);
         made = made | static_cast<double>(constraint->priority());
         std::vector<const UIView*> views{firstView.get()};
         if (secondView)
@@ -205,7 +214,8 @@ class Solve {
         if (status.error().kind() == layout::ErrorKind::UnsatisfiableConstraint)
             logConflict(entry);
         else
-            NSLog("[LayoutConstraints] Constraint left out (" + status.error().message() + "): " + entry.description);
+            NSLog("[LayoutConstraints] Constraint left out (" + status.error().message() +
+                  "): " + entry.description);
         if (owner)
             owner->markBroken();
     }
@@ -217,8 +227,8 @@ class Solve {
         NSLog("\tProbably at least one of the constraints in the following list is one you don't want.");
         NSLog("(");
         for (const Entry& entry : m_required)
-            if (std::ranges::any_of(entry.views,
-                                    [&](const UIView* view) { return std::ranges::count(refused.views, view); }))
+            if (std::ranges::any_of(
+                    entry.views, [&](const UIView* view) { return std::ranges::count(refused.views, view); }))
                 NSLog("    \"" + entry.description + "\",");
         NSLog("    \"" + refused.description + "\"");
         NSLog(")");
@@ -238,7 +248,8 @@ class Solve {
             const double top = toPixel(node.y.value() - originY);
             const double right = toPixel(node.x.value() + node.width.value() - originX);
             const double bottom = toPixel(node.y.value() + node.height.value() - originY);
-            if (!std::isfinite(left) || !std::isfinite(top) || !std::isfinite(right) || !std::isfinite(bottom))
+            if (!std::isfinite(left) || !std::isfinite(top) || !std::isfinite(right) ||
+                !std::isfinite(bottom))
                 continue;
             CGRect frame = CGRectMake(left, top, right - left, bottom - top);
             if (!parent)

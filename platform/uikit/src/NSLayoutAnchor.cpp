@@ -35,14 +35,16 @@ rt::Ref<NSLayoutConstraint> makeConstraint(id self, NSLayoutRelation relation, N
     rt::Ref<UIView> second = other ? other->item() : nullptr;
     if (!first || !second || !sameKind(anchor->attribute(), other->attribute())) {
         NSLog("[LayoutConstraints] No constraint between " + anchor->name() + " and " +
-              (other ? other->name() : std::string("(nil)")) + ": anchors of different kinds or without a view.");
+              (other ? other->name() : std::string("(nil)")) +
+              ": anchors of different kinds or without a view.");
         return nullptr;
     }
     return NSLayoutConstraint::_make(first, anchor->attribute(), relation, second, other->attribute(), 1,
                                      constant);
 }
 
-template <NSLayoutRelation Relation> rt::Ref<NSLayoutConstraint> toAnchor(id self, SEL, NSLayoutAnchor* other) {
+template <NSLayoutRelation Relation>
+rt::Ref<NSLayoutConstraint> toAnchor(id self, SEL, NSLayoutAnchor* other) {
     return makeConstraint(self, Relation, other, 0);
 }
 
@@ -55,7 +57,8 @@ rt::Ref<NSLayoutConstraint> toAnchorPlus(id self, SEL, NSLayoutAnchor* other, CG
 
 RT_DEFINE_CLASS(NSLayoutAnchor, [](Class cls, Class) {
     class_addMethod(cls, rt::sel<"constraintEqualToAnchor:">(), &toAnchor<NSLayoutRelationEqual>);
-    class_addMethod(cls, rt::sel<"constraintEqualToAnchor:constant:">(), &toAnchorPlus<NSLayoutRelationEqual>);
+    class_addMethod(cls, rt::sel<"constraintEqualToAnchor:constant:">(),
+                    &toAnchorPlus<NSLayoutRelationEqual>);
     class_addMethod(cls, rt::sel<"constraintGreaterThanOrEqualToAnchor:">(),
                     &toAnchor<NSLayoutRelationGreaterThanOrEqual>);
     class_addMethod(cls, rt::sel<"constraintGreaterThanOrEqualToAnchor:constant:">(),
@@ -83,6 +86,7 @@ rt::Ref<NSLayoutConstraint> NSLayoutAnchor::sendConstraint(SEL selector, NSLayou
     return rt::send<rt::Ref<NSLayoutConstraint>(NSLayoutAnchor*)>(this, selector, anchor);
 }
 
-rt::Ref<NSLayoutConstraint> NSLayoutAnchor::sendConstraint(SEL selector, NSLayoutAnchor* anchor, CGFloat constant) {
+rt::Ref<NSLayoutConstraint> NSLayoutAnchor::sendConstraint(SEL selector, NSLayoutAnchor* anchor,
+                                                           CGFloat constant) {
     return rt::send<rt::Ref<NSLayoutConstraint>(NSLayoutAnchor*, CGFloat)>(this, selector, anchor, constant);
 }

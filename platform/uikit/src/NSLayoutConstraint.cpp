@@ -92,7 +92,8 @@ const char* attributeName(NSLayoutAttribute attribute) {
 } // namespace
 
 RT_DEFINE_CLASS(NSLayoutConstraint, [](Class cls, Class meta) {
-    class_addMethod(meta, rt::sel<"constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:">(),
+    class_addMethod(meta,
+                    rt::sel<"constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:">(),
                     &::constraintWithItem);
     class_addMethod(
         meta, rt::sel<"activateConstraints:">(),
@@ -107,8 +108,9 @@ RT_DEFINE_CLASS(NSLayoutConstraint, [](Class cls, Class meta) {
                 constraint->setActive(NO);
         });
     class_addMethod(
-        cls, rt::sel<"isActive">(),
-        +[](id self, SEL) -> BOOL { return static_cast<NSLayoutConstraint*>(self)->m_holder.lock() != nullptr; });
+        cls, rt::sel<"isActive">(), +[](id self, SEL) -> BOOL {
+            return static_cast<NSLayoutConstraint*>(self)->m_holder.lock() != nullptr;
+        });
     class_addMethod(
         cls, rt::sel<"setActive:">(), +[](id self, SEL, BOOL active) {
             auto* constraint = static_cast<NSLayoutConstraint*>(self);
@@ -130,8 +132,8 @@ RT_DEFINE_CLASS(NSLayoutConstraint, [](Class cls, Class meta) {
             UIView* common = second ? nearestCommonAncestor(first, second) : first.get();
             if (!common) {
                 // The device throws here; a stand-in that aborts would take the host down with it.
-                NSLog("[LayoutConstraints] Unable to activate constraint with anchors " + itemName(first) + "." +
-                      attributeName(constraint->m_firstAttribute) + " and " + itemName(second) + "." +
+                NSLog("[LayoutConstraints] Unable to activate constraint with anchors " + itemName(first) +
+                      "." + attributeName(constraint->m_firstAttribute) + " and " + itemName(second) + "." +
                       attributeName(constraint->m_secondAttribute) +
                       " because they have no common ancestor. Does the constraint or its anchors reference "
                       "items in different view hierarchies? That's illegal.");
@@ -143,7 +145,8 @@ RT_DEFINE_CLASS(NSLayoutConstraint, [](Class cls, Class meta) {
             common->_addActiveConstraint(constraint);
         });
     class_addMethod(
-        cls, rt::sel<"constant">(), +[](id self, SEL) { return static_cast<NSLayoutConstraint*>(self)->m_constant; });
+        cls, rt::sel<"constant">(),
+        +[](id self, SEL) { return static_cast<NSLayoutConstraint*>(self)->m_constant; });
     class_addMethod(
         cls, rt::sel<"setConstant:">(), +[](id self, SEL, CGFloat constant) {
             auto* constraint = static_cast<NSLayoutConstraint*>(self);
@@ -152,11 +155,13 @@ RT_DEFINE_CLASS(NSLayoutConstraint, [](Class cls, Class meta) {
                 holder->_setNeedsConstraintSolve();
         });
     class_addMethod(
-        cls, rt::sel<"priority">(), +[](id self, SEL) { return static_cast<NSLayoutConstraint*>(self)->m_priority; });
+        cls, rt::sel<"priority">(),
+        +[](id self, SEL) { return static_cast<NSLayoutConstraint*>(self)->m_priority; });
     class_addMethod(
         cls, rt::sel<"setPriority:">(), +[](id self, SEL, UILayoutPriority priority) {
             auto* constraint = static_cast<NSLayoutConstraint*>(self);
-            constraint->m_priority = std::isnan(priority) ? 0 : std::clamp<UILayoutPriority>(priority, 0, 1000);
+            constraint->m_priority =
+                std::isnan(priority) ? 0 : std::clamp<UILayoutPriority>(priority, 0, 1000);
             if (rt::Ref<UIView> holder = constraint->m_holder.lock())
                 holder->_setNeedsConstraintSolve();
         });
@@ -169,14 +174,14 @@ rt::Ref<NSLayoutConstraint> constraintWithItem(id, SEL, UIView* first, NSLayoutA
                                                NSLayoutAttribute secondAttribute, CGFloat multiplier,
                                                CGFloat constant) {
     const AttributeKind kind = kindOf(firstAttribute);
-    const bool valid = first && kind != AttributeKind::None &&
-                       (second ? kindOf(secondAttribute) == kind
-                               : kind == AttributeKind::Dimension &&
-                                     secondAttribute == NSLayoutAttributeNotAnAttribute);
+    const bool valid =
+        first && kind != AttributeKind::None &&
+        (second ? kindOf(secondAttribute) == kind
+                : kind == AttributeKind::Dimension && secondAttribute == NSLayoutAttributeNotAnAttribute);
     if (!valid) {
         NSLog("[LayoutConstraints] Refusing a constraint between " + itemName(first) + "." +
-              attributeName(firstAttribute) + " and " + itemName(second) + "." + attributeName(secondAttribute) +
-              ": the attributes do not relate.");
+              attributeName(firstAttribute) + " and " + itemName(second) + "." +
+              attributeName(secondAttribute) + ": the attributes do not relate.");
         return nullptr;
     }
     return NSLayoutConstraint::_make(first, firstAttribute, relation, second, secondAttribute, multiplier,
@@ -200,14 +205,16 @@ rt::Ref<NSLayoutConstraint> NSLayoutConstraint::_make(UIView* first, NSLayoutAtt
     return made;
 }
 
-rt::Ref<NSLayoutConstraint> NSLayoutConstraint::constraintWithItem(UIView* first, NSLayoutAttribute firstAttribute,
+rt::Ref<NSLayoutConstraint> NSLayoutConstraint::constraintWithItem(UIView* first,
+                                                                   NSLayoutAttribute firstAttribute,
                                                                    NSLayoutRelation relation, UIView* second,
                                                                    NSLayoutAttribute secondAttribute,
                                                                    CGFloat multiplier, CGFloat constant) {
     return rt::send<rt::Ref<NSLayoutConstraint>(UIView*, NSLayoutAttribute, NSLayoutRelation, UIView*,
                                                 NSLayoutAttribute, CGFloat, CGFloat)>(
-        classObject(), rt::sel<"constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:">(),
-        first, firstAttribute, relation, second, secondAttribute, multiplier, constant);
+        classObject(),
+        rt::sel<"constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:">(), first,
+        firstAttribute, relation, second, secondAttribute, multiplier, constant);
 }
 
 void NSLayoutConstraint::activateConstraints(const std::vector<rt::Ref<NSLayoutConstraint>>& constraints) {
@@ -244,7 +251,9 @@ std::string NSLayoutConstraint::description() const {
     std::snprintf(address, sizeof address, "%p", static_cast<const void*>(this));
     std::string text = std::string("<NSLayoutConstraint:") + address + " " + itemName(firstItem()) + "." +
                        attributeName(m_firstAttribute);
-    text += m_relation == NSLayoutRelationEqual ? " == " : m_relation == NSLayoutRelationLessThanOrEqual ? " <= " : " >= ";
+    text += m_relation == NSLayoutRelationEqual             ? " == "
+            : m_relation == NSLayoutRelationLessThanOrEqual ? " <= "
+                                                            : " >= ";
     if (rt::Ref<UIView> second = secondItem()) {
         if (m_multiplier != 1)
             text += number(m_multiplier) + "*";

@@ -24,7 +24,8 @@ RT_DEFINE_CLASS(NSLayoutDimension, [](Class cls, Class) {
 })
 
 rt::Ref<NSLayoutConstraint> NSLayoutDimension::constraintEqualToConstant(CGFloat constant) {
-    return rt::send<rt::Ref<NSLayoutConstraint>(CGFloat)>(this, rt::sel<"constraintEqualToConstant:">(), constant);
+    return rt::send<rt::Ref<NSLayoutConstraint>(CGFloat)>(this, rt::sel<"constraintEqualToConstant:">(),
+                                                          constant);
 }
 rt::Ref<NSLayoutConstraint> NSLayoutDimension::constraintGreaterThanOrEqualToConstant(CGFloat constant) {
     return rt::send<rt::Ref<NSLayoutConstraint>(CGFloat)>(

@@ -29,10 +29,12 @@ void viewWillLayoutSubviews(id self, SEL cmd) {
     UINavigationController* stack = stackOf(self);
     const CGSize size = stack->view()->bounds().size;
     rt::Ref<UINavigationBar> bar = stack->navigationBar();
-    const CGFloat barHeight = bar->prefersLargeTitles() ? UINavigationBar::kLargeTitleHeight : UINavigationBar::kHeight;
+    const CGFloat barHeight =
+        bar->prefersLargeTitles() ? UINavigationBar::kLargeTitleHeight : UINavigationBar::kHeight;
     bar->setFrame(CGRectMake(0, UINavigationBar::kStatusBarHeight, size.width, barHeight));
     const CGFloat top = UINavigationBar::kStatusBarHeight + barHeight;
-    if (rt::Ref<UIViewController> controller = stack->topViewController(); controller && controller->isViewLoaded())
+    if (rt::Ref<UIViewController> controller = stack->topViewController();
+        controller && controller->isViewLoaded())
         controller->view()->setFrame(CGRectMake(0, top, size.width, std::max<CGFloat>(0, size.height - top)));
 }
 

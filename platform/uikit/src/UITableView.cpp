@@ -10,7 +10,8 @@
 namespace {
 
 std::string capitals(std::string text) {
-    std::ranges::transform(text, text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::ranges::transform(text, text.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return text;
 }
 
@@ -34,7 +35,8 @@ CGSize wrappedSize(const std::string& text, CGFloat width) {
 
 RT_DEFINE_CLASS(UITableView, [](Class cls, Class) {
     class_addMethod(
-        cls, rt::sel<"initWithFrame:style:">(), +[](id self, SEL, CGRect frame, UITableViewStyle style) -> id {
+        cls, rt::sel<"initWithFrame:style:">(),
+        +[](id self, SEL, CGRect frame, UITableViewStyle style) -> id {
             auto* table = static_cast<UITableView*>(self);
             table->UIView::initWithFrame(frame);
             table->m_style = style;

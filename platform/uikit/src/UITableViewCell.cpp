@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr CGFloat kMargin = 16;         // text and accessory in from the cell's edges
-constexpr CGFloat kAccessoryGap = 8;    // between the content view and the accessory
+constexpr CGFloat kMargin = 16;      // text and accessory in from the cell's edges
+constexpr CGFloat kAccessoryGap = 8; // between the content view and the accessory
 
 CGSize sizeOf(UIView* view) {
     const CGSize natural = view->intrinsicContentSize();
@@ -36,7 +36,8 @@ RT_DEFINE_CLASS(UITableViewCell, [](Class cls, Class) {
             if (UIView* accessory = cell->m_accessoryView; placedInCode(accessory)) {
                 const CGSize size = sizeOf(accessory);
                 const CGFloat x = bounds.width - kMargin - size.width;
-                accessory->setFrame(CGRectMake(x, (bounds.height - size.height) / 2, size.width, size.height));
+                accessory->setFrame(
+                    CGRectMake(x, (bounds.height - size.height) / 2, size.width, size.height));
                 contentWidth = std::max<CGFloat>(0, x - kAccessoryGap);
             }
             if (placedInCode(cell->m_contentView))
@@ -44,14 +45,14 @@ RT_DEFINE_CLASS(UITableViewCell, [](Class cls, Class) {
             const CGFloat room = std::max<CGFloat>(0, contentWidth - 2 * kMargin);
             if (UILabel* title = cell->m_textLabel; placedInCode(title)) {
                 const CGSize size = sizeOf(title);
-                title->setFrame(CGRectMake(kMargin, (bounds.height - size.height) / 2, std::min(size.width, room),
-                                           size.height));
+                title->setFrame(CGRectMake(kMargin, (bounds.height - size.height) / 2,
+                                           std::min(size.width, room), size.height));
             }
             if (UILabel* detail = cell->m_detailTextLabel; placedInCode(detail)) {
                 const CGSize size = sizeOf(detail);
                 const CGFloat width = std::min(size.width, room);
-                detail->setFrame(CGRectMake(contentWidth - kMargin - width, (bounds.height - size.height) / 2, width,
-                                            size.height));
+                detail->setFrame(CGRectMake(contentWidth - kMargin - width, (bounds.height - size.height) / 2,
+                                            width, size.height));
             }
         });
     class_addMethod(

@@ -109,12 +109,16 @@ void UIView::registerLayoutMethods(Class cls) {
     };
     rt::replaceMethod(cls, rt::sel<"setFrame:">(), reinterpret_cast<IMP>(setFrame), typeid(setFrame));
 
-    class_addMethod(cls, rt::sel<"leadingAnchor">(), &anchor<NSLayoutXAxisAnchor, NSLayoutAttributeLeading, 0>);
-    class_addMethod(cls, rt::sel<"trailingAnchor">(), &anchor<NSLayoutXAxisAnchor, NSLayoutAttributeTrailing, 1>);
-    class_addMethod(cls, rt::sel<"centerXAnchor">(), &anchor<NSLayoutXAxisAnchor, NSLayoutAttributeCenterX, 2>);
+    class_addMethod(cls, rt::sel<"leadingAnchor">(),
+                    &anchor<NSLayoutXAxisAnchor, NSLayoutAttributeLeading, 0>);
+    class_addMethod(cls, rt::sel<"trailingAnchor">(),
+                    &anchor<NSLayoutXAxisAnchor, NSLayoutAttributeTrailing, 1>);
+    class_addMethod(cls, rt::sel<"centerXAnchor">(),
+                    &anchor<NSLayoutXAxisAnchor, NSLayoutAttributeCenterX, 2>);
     class_addMethod(cls, rt::sel<"topAnchor">(), &anchor<NSLayoutYAxisAnchor, NSLayoutAttributeTop, 3>);
     class_addMethod(cls, rt::sel<"bottomAnchor">(), &anchor<NSLayoutYAxisAnchor, NSLayoutAttributeBottom, 4>);
-    class_addMethod(cls, rt::sel<"centerYAnchor">(), &anchor<NSLayoutYAxisAnchor, NSLayoutAttributeCenterY, 5>);
+    class_addMethod(cls, rt::sel<"centerYAnchor">(),
+                    &anchor<NSLayoutYAxisAnchor, NSLayoutAttributeCenterY, 5>);
     class_addMethod(cls, rt::sel<"widthAnchor">(), &anchor<NSLayoutDimension, NSLayoutAttributeWidth, 6>);
     class_addMethod(cls, rt::sel<"heightAnchor">(), &anchor<NSLayoutDimension, NSLayoutAttributeHeight, 7>);
 
@@ -130,16 +134,17 @@ void UIView::registerLayoutMethods(Class cls) {
             viewOf(self)->_setNeedsConstraintSolve();
         });
     class_addMethod(
-        cls, rt::sel<"setNeedsLayout">(), +[](id self, SEL) { Access::state(viewOf(self)).needsLayout = true; });
+        cls, rt::sel<"setNeedsLayout">(),
+        +[](id self, SEL) { Access::state(viewOf(self)).needsLayout = true; });
     class_addMethod(
         cls, rt::sel<"layoutIfNeeded">(), +[](id self, SEL) { layoutPass(viewOf(self)); });
     class_addMethod(
-        cls, rt::sel<"intrinsicContentSize">(),
-        +[](id, SEL) { return CGSize{UIViewNoIntrinsicMetric, UIViewNoIntrinsicMetric}; });
-    class_addMethod(
-        cls, rt::sel<"invalidateIntrinsicContentSize">(), +[](id self, SEL) {
-            viewOf(self)->_setNeedsConstraintSolve();
+        cls, rt::sel<"intrinsicContentSize">(), +[](id, SEL) {
+            return CGSize{UIViewNoIntrinsicMetric, UIViewNoIntrinsicMetric};
         });
+    class_addMethod(
+        cls, rt::sel<"invalidateIntrinsicContentSize">(),
+        +[](id self, SEL) { viewOf(self)->_setNeedsConstraintSolve(); });
     class_addMethod(
         cls, rt::sel<"contentHuggingPriorityForAxis:">(), +[](id self, SEL, UILayoutConstraintAxis axis) {
             return Access::state(viewOf(self)).hugging[axisSlot(axis)];
@@ -210,12 +215,12 @@ void UIView::invalidateIntrinsicContentSize() {
 }
 
 UILayoutPriority UIView::contentHuggingPriorityForAxis(UILayoutConstraintAxis axis) {
-    return rt::send<UILayoutPriority(UILayoutConstraintAxis)>(this, rt::sel<"contentHuggingPriorityForAxis:">(),
-                                                              axis);
+    return rt::send<UILayoutPriority(UILayoutConstraintAxis)>(
+        this, rt::sel<"contentHuggingPriorityForAxis:">(), axis);
 }
 void UIView::setContentHuggingPriority(UILayoutPriority priority, UILayoutConstraintAxis axis) {
-    rt::send<void(UILayoutPriority, UILayoutConstraintAxis)>(this, rt::sel<"setContentHuggingPriority:forAxis:">(),
-                                                             priority, axis);
+    rt::send<void(UILayoutPriority, UILayoutConstraintAxis)>(
+        this, rt::sel<"setContentHuggingPriority:forAxis:">(), priority, axis);
 }
 UILayoutPriority UIView::contentCompressionResistancePriorityForAxis(UILayoutConstraintAxis axis) {
     return rt::send<UILayoutPriority(UILayoutConstraintAxis)>(
@@ -263,8 +268,9 @@ void UIView::_addActiveConstraint(NSLayoutConstraint* constraint) {
 }
 
 void UIView::_removeActiveConstraint(NSLayoutConstraint* constraint) {
-    std::erase_if(m_layout.constraints,
-                  [constraint](const rt::Ref<NSLayoutConstraint>& owned) { return owned.get() == constraint; });
+    std::erase_if(m_layout.constraints, [constraint](const rt::Ref<NSLayoutConstraint>& owned) {
+        return owned.get() == constraint;
+    });
     m_layout.needsLayout = true;
     _setNeedsConstraintSolve();
 }

@@ -80,7 +80,8 @@ TEST(AutoLayout, ActivationConstantsAndRemovalReachTheNextPass) {
     auto child = viewWithFrame(CGRectMake(5, 5, 10, 10));
     root->addSubview(child);
     child->setTranslatesAutoresizingMaskIntoConstraints(NO);
-    rt::Ref<NSLayoutConstraint> leading = child->leadingAnchor()->constraintEqualToAnchor(root->leadingAnchor(), 8);
+    rt::Ref<NSLayoutConstraint> leading =
+        child->leadingAnchor()->constraintEqualToAnchor(root->leadingAnchor(), 8);
     EXPECT_FALSE(leading->isActive());
     NSLayoutConstraint::activateConstraints(
         {leading, child->topAnchor()->constraintEqualToAnchor(root->topAnchor(), 4),
@@ -220,10 +221,11 @@ TEST(AutoLayout, AReplacedLayoutSubviewsRunsTopDownAtEveryPass) {
     root->addSubview(outer);
     outer->addSubview(inner);
     outer->setTranslatesAutoresizingMaskIntoConstraints(NO);
-    NSLayoutConstraint::activateConstraints({outer->leadingAnchor()->constraintEqualToAnchor(root->leadingAnchor()),
-                                            outer->trailingAnchor()->constraintEqualToAnchor(root->trailingAnchor()),
-                                            outer->topAnchor()->constraintEqualToAnchor(root->topAnchor()),
-                                            outer->heightAnchor()->constraintEqualToConstant(50)});
+    NSLayoutConstraint::activateConstraints(
+        {outer->leadingAnchor()->constraintEqualToAnchor(root->leadingAnchor()),
+         outer->trailingAnchor()->constraintEqualToAnchor(root->trailingAnchor()),
+         outer->topAnchor()->constraintEqualToAnchor(root->topAnchor()),
+         outer->heightAnchor()->constraintEqualToConstant(50)});
     inner->setFrame(CGRectMake(0, 0, 20, 20));
 
     g_layouts.clear();

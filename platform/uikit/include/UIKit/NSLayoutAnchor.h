@@ -43,7 +43,8 @@ class UIKIT_EXTERN NSLayoutAnchor : public NSObject {
         return sendConstraint(rt::sel<"constraintGreaterThanOrEqualToAnchor:">(), anchor);                   \
     }                                                                                                        \
     rt::Ref<NSLayoutConstraint> constraintGreaterThanOrEqualToAnchor(Kind* anchor, CGFloat constant) {       \
-        return sendConstraint(rt::sel<"constraintGreaterThanOrEqualToAnchor:constant:">(), anchor, constant); \
+        return sendConstraint(rt::sel<"constraintGreaterThanOrEqualToAnchor:constant:">(), anchor,           \
+                              constant);                                                                     \
     }                                                                                                        \
     rt::Ref<NSLayoutConstraint> constraintLessThanOrEqualToAnchor(Kind* anchor) {                            \
         return sendConstraint(rt::sel<"constraintLessThanOrEqualToAnchor:">(), anchor);                      \

@@ -85,7 +85,8 @@ class UIKIT_EXTERN NSLayoutConstraint : public NSObject {
     // What the anchors build constraints with: no checks, no runtime round.
     static rt::Ref<NSLayoutConstraint> _make(UIView* first, NSLayoutAttribute firstAttribute,
                                              NSLayoutRelation relation, UIView* second,
-                                             NSLayoutAttribute secondAttribute, CGFloat multiplier, CGFloat constant);
+                                             NSLayoutAttribute secondAttribute, CGFloat multiplier,
+                                             CGFloat constant);
     // "UILabel:0x..." and "trailing": how the layout log names views and attributes.
     static std::string _itemName(const UIView* view);
     static const char* _attributeName(NSLayoutAttribute attribute);

@@ -20,11 +20,11 @@ class UIKIT_EXTERN UITableView : public UIView {
     RT_OBJECT(UITableView, UIView)
 
     static constexpr CGFloat kRowHeight = 44;
-    static constexpr CGFloat kInset = 20;           // the inset grouped card's side margins
-    static constexpr CGFloat kCornerRadius = 10;    // of the card's first and last rows
-    static constexpr CGFloat kSectionSpacing = 35;  // above a section without a title
-    static constexpr CGFloat kHeaderFontSize = 13;  // section titles and footers
-    static constexpr CGFloat kTextMargin = 16;      // titles and footers in from the card's edges
+    static constexpr CGFloat kInset = 20;          // the inset grouped card's side margins
+    static constexpr CGFloat kCornerRadius = 10;   // of the card's first and last rows
+    static constexpr CGFloat kSectionSpacing = 35; // above a section without a title
+    static constexpr CGFloat kHeaderFontSize = 13; // section titles and footers
+    static constexpr CGFloat kTextMargin = 16;     // titles and footers in from the card's edges
 
     // Runtime method "initWithFrame:style:"; answers the table.
     using UIView::initWithFrame;

@@ -127,8 +127,8 @@ class UIKIT_EXTERN UIView : public UIResponder {
         rt::Ref<NSLayoutAnchor> anchors[8]; // by the attribute's slot, made on first use
         std::vector<rt::Ref<NSLayoutConstraint>> constraints;
         BOOL translatesAutoresizingMask = YES;
-        bool needsLayout = true;  // a new view lays out at the first pass
-        bool needsSolve = false;  // kept on the top view of a hierarchy
+        bool needsLayout = true; // a new view lays out at the first pass
+        bool needsSolve = false; // kept on the top view of a hierarchy
         UILayoutPriority hugging[2] = {UILayoutPriorityDefaultLow, UILayoutPriorityDefaultLow};
         UILayoutPriority compression[2] = {UILayoutPriorityDefaultHigh, UILayoutPriorityDefaultHigh};
     };
