@@ -67,12 +67,15 @@ TEST(AutoLayout, ConstraintsAcrossLevelsAreSolvedInWindowCoordinates) {
     EXPECT_EQ(cell->frame(), CGRectMake(20, 100, 350, 44));             // a frame given in code stays
 
     // A frame change of a translating view moves what is pinned to it at the next pass.
+    // The cell's own layout then gives its content view the new height, and the
+    // label follows that within the same pass.
     cell->setFrame(CGRectMake(20, 100, 250, 60));
     window->layoutIfNeeded();
-    EXPECT_EQ(label->frame(), CGRectMake(250 - 16 - 100, 12, 100, 20));
-    content->setFrame(CGRectMake(0, 0, 200, 60));
-    window->layoutIfNeeded();
+    EXPECT_EQ(content->frame(), CGRectMake(0, 0, 250, 60));
     EXPECT_EQ(label->frame(), CGRectMake(250 - 16 - 100, 20, 100, 20));
+    content->setFrame(CGRectMake(0, 0, 200, 80));
+    window->layoutIfNeeded();
+    EXPECT_EQ(label->frame(), CGRectMake(250 - 16 - 100, 30, 100, 20));
 }
 
 TEST(AutoLayout, ActivationConstantsAndRemovalReachTheNextPass) {
