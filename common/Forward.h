@@ -4,3 +4,4 @@ class HexColorCodec;
 class PreferenceStore;
 class PQPrefs;
 class VRPrefs;
+class UIViewExtension;

@@ -149,6 +149,21 @@ void addSettingsCommands(CLI::App& app, Command& command) {
         printTable(rows);
     });
 
+    auto viewsPage = std::make_shared<std::string>();
+    auto json = std::make_shared<bool>(false);
+    CLI::App* views = settings->add_subcommand(
+        "views", "Print a page's view tree as the Settings app lays it out (frames in window points)");
+    views->add_option("PAGE", *viewsPage, "Page name, as `settings pages` lists them")->required();
+    views->add_flag("--json", *json, "One JSON object per view, subviews nested");
+    views->callback([&command, viewsPage, json] {
+        requirePane(command.device());
+        std::vector<std::string> arguments{"views", *viewsPage};
+        if (*json)
+            arguments.push_back("--json");
+        for (const std::string& line : runSettings(arguments).lines)
+            std::printf("%s\n", line.c_str());
+    });
+
     auto key = std::make_shared<std::string>();
     auto value = std::make_shared<std::string>();
     CLI::App* set = settings->add_subcommand(

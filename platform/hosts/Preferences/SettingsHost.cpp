@@ -127,6 +127,7 @@ SettingsHost::SettingsHost(const std::string& pane) {
     m_stack->navigationBar()->setPrefersLargeTitles(YES); // the app's own pages use large titles
     m_stack->initWithRootViewController(m_root);
     m_window = rt::make<UIWindow>();
+    m_window->setFrame(CGRectMake(0, 0, kScreenWidth, kScreenHeight));
     m_window->setRootViewController(m_stack);
     m_window->makeKeyAndVisible();
 }
@@ -295,6 +296,12 @@ std::string SettingsHost::set(const std::string& key, const std::string& value) 
         }
     }
     throw SettingsError("no row stores the key \"" + key + "\"");
+}
+
+rt::Ref<UIView> SettingsHost::views(const std::string& name) {
+    PSListController* controller = open(findPage(name));
+    m_window->layoutIfNeeded();
+    return controller->view();
 }
 
 std::vector<std::string> SettingsHost::apply(const std::string& answer, const std::string& name) {

@@ -22,6 +22,9 @@ class SettingsHost {
   public:
     static constexpr const char* kEntryFolder = "/Library/PreferenceLoader/Preferences";
     static constexpr const char* kBundleFolder = "/Library/PreferenceBundles";
+    // The screen the host's window covers, in points.
+    static constexpr CGFloat kScreenWidth = 390;
+    static constexpr CGFloat kScreenHeight = 844;
 
     // Loads the pane that the entry "<kEntryFolder>/<pane>.plist" describes and shows its root page.
     explicit SettingsHost(const std::string& pane);
@@ -47,6 +50,8 @@ class SettingsHost {
     // Finds the row storing `key`, opens its page and reports `value` as the
     // row's control would. Answers a line saying what was set.
     std::string set(const std::string& key, const std::string& value);
+    // Opens the page, lays the window out and answers the page's view.
+    rt::Ref<UIView> views(const std::string& page);
     // Taps "Apply" on the page and answers its alert with the button titled `answer`.
     // Answers what was asked and what was tapped.
     std::vector<std::string> apply(const std::string& answer, const std::string& page);

@@ -4,10 +4,12 @@
 //   Preferences show PAGE
 //   Preferences set KEY VALUE
 //   Preferences apply yes|no [PAGE]
+//   Preferences views PAGE [--json]
 // Before it exits it waits for every process the pane started.
 #include "DeviceProcess.h"
 #include "SettingsHost.h"
 #include "TweakLoader.h"
+#include "ViewTree.h"
 
 #include <Foundation/SpawnedProcesses.h>
 
@@ -23,7 +25,9 @@ namespace {
 constexpr const char* kPane = "VantorelPrefs";
 
 int usage() {
-    std::fprintf(stderr, "usage: Preferences pages | show PAGE | set KEY VALUE | apply yes|no [PAGE]\n");
+    std::fprintf(
+        stderr,
+        "usage: Preferences pages | show PAGE | set KEY VALUE | apply yes|no [PAGE] | views PAGE [--json]\n");
     return 2;
 }
 
@@ -43,6 +47,15 @@ int run(const std::vector<std::string>& args) {
         for (const auto& row : host.show(args[1]))
             std::printf("%s\t%s\t%s\t%s\n", row.isGroup ? ("[" + row.title + "]").c_str() : row.title.c_str(),
                         row.cellClass.c_str(), row.key.c_str(), row.value.c_str());
+        return 0;
+    }
+    if (verb == "views" && (args.size() == 2 || (args.size() == 3 && args[2] == "--json"))) {
+        hosts::SettingsHost host(kPane);
+        rt::Ref<UIView> page = host.views(args[1]);
+        if (args.size() == 3)
+            std::printf("%s\n", hosts::ViewTree::json(page).dump(2).c_str());
+        else
+            std::printf("%s", hosts::ViewTree::text(page).c_str());
         return 0;
     }
     if (verb == "set" && args.size() == 3) {

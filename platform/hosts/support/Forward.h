@@ -3,4 +3,5 @@
 namespace hosts {
 class DeviceProcess;
 class TweakLoader;
+class ViewTree;
 } // namespace hosts

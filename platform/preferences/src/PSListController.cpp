@@ -70,6 +70,17 @@ void setPreferenceValue(id, SEL, const ns::PlistValue& value, PSSpecifier* speci
 } // namespace
 
 RT_DEFINE_CLASS(PSListController, [](Class c, Class) {
+    class_addMethod(
+        c, rt::sel<"loadView">(), +[](id self, SEL) {
+            rt::Ref<UITableView> table = rt::make<UITableView>();
+            table->initWithFrame(CGRectZero, UITableViewStyleInsetGrouped);
+            static_cast<PSListController*>(self)->setView(table);
+        });
+    class_addMethod(
+        c, rt::sel<"viewWillAppear:">(), +[](id self, SEL cmd, BOOL animated) {
+            rt::sendSuper<void(BOOL)>(self, PSListController::classObject(), cmd, animated);
+            static_cast<PSListController*>(self)->reloadTable();
+        });
     class_addMethod(c, rt::sel<"specifiers">(), &::specifiers);
     class_addMethod(c, rt::sel<"readPreferenceValue:">(), &::readPreferenceValue);
     class_addMethod(c, rt::sel<"setPreferenceValue:specifier:">(), &::setPreferenceValue);
@@ -179,8 +190,32 @@ rt::Ref<UIViewController> PSListController::selectSpecifier(PSSpecifier* specifi
 }
 
 void PSListController::reloadSpecifiers() {
+    if (rt::Ref<UITableView> table = isViewLoaded() ? this->table() : nullptr)
+        table->setSections({});
     for (const auto& [row, cell] : m_cells)
         cell->removeFromSuperview();
     m_cells.clear();
     _specifiers.reset();
+}
+
+rt::Ref<UITableView> PSListController::table() {
+    return rt::dynamicCast<UITableView>(view());
+}
+
+void PSListController::reloadTable() {
+    rt::Ref<UITableView> table = this->table();
+    if (!table)
+        return; // a subclass made a view of its own
+    std::vector<UITableView::Section> sections;
+    for (const rt::Ref<PSSpecifier>& row : specifiers()) {
+        if (row->cellType() == PSGroupCell) {
+            sections.push_back({row->name(), textProperty(row, "footerText").value_or(""), {}});
+            continue;
+        }
+        if (sections.empty())
+            sections.emplace_back();
+        if (rt::Ref<PSTableCell> cell = cachedCellForSpecifier(row))
+            sections.back().cells.push_back(cell);
+    }
+    table->setSections(std::move(sections));
 }

@@ -3,6 +3,8 @@
 #include <UIKit/UIWindow.h>
 #include <objc/message.h>
 
+#include <algorithm>
+
 namespace {
 
 UINavigationController* stackOf(id self) {
@@ -19,6 +21,21 @@ void loadView(id self, SEL) {
     stack->view()->addSubview(stack->navigationBar());
     if (rt::Ref<UIViewController> top = stack->topViewController())
         stack->view()->addSubview(top->view());
+}
+
+// The bar under the status bar, the top controller's view below the bar.
+void viewWillLayoutSubviews(id self, SEL cmd) {
+    rt::sendSuper<void()>(self, UINavigationController::classObject(), cmd);
+    UINavigationController* stack = stackOf(self);
+    const CGSize size = stack->view()->bounds().size;
+    rt::Ref<UINavigationBar> bar = stack->navigationBar();
+    const CGFloat barHeight =
+        bar->prefersLargeTitles() ? UINavigationBar::kLargeTitleHeight : UINavigationBar::kHeight;
+    bar->setFrame(CGRectMake(0, UINavigationBar::kStatusBarHeight, size.width, barHeight));
+    const CGFloat top = UINavigationBar::kStatusBarHeight + barHeight;
+    if (rt::Ref<UIViewController> controller = stack->topViewController();
+        controller && controller->isViewLoaded())
+        controller->view()->setFrame(CGRectMake(0, top, size.width, std::max<CGFloat>(0, size.height - top)));
 }
 
 void viewWillAppear(id self, SEL cmd, BOOL animated) {
@@ -38,6 +55,7 @@ void viewWillDisappear(id self, SEL cmd, BOOL animated) {
 RT_DEFINE_CLASS(UINavigationController, [](Class cls, Class) {
     class_addMethod(cls, rt::sel<"loadView">(), &::loadView);
     class_addMethod(cls, rt::sel<"viewWillAppear:">(), &::viewWillAppear);
+    class_addMethod(cls, rt::sel<"viewWillLayoutSubviews">(), &::viewWillLayoutSubviews);
     class_addMethod(cls, rt::sel<"viewWillDisappear:">(), &::viewWillDisappear);
     class_addMethod(
         cls, rt::sel<"pushViewController:animated:">(),

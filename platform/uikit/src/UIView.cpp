@@ -74,6 +74,7 @@ RT_DEFINE_CLASS(UIView, [](Class cls, Class) {
                 return controller;
             return view->superview();
         });
+    UIView::registerLayoutMethods(cls);
 })
 
 id UIView::initWithFrame(CGRect frame) {
@@ -126,12 +127,15 @@ void UIView::addSubview(UIView* view) {
         view->willMoveToSuperview(this);
     if (windowChanges)
         notifyWillMoveToWindow(view, newWindow);
+    if (oldSuperview && oldSuperview.get() != this)
+        view->_willLeaveSuperview(oldSuperview);
     if (oldSuperview) {
         auto& siblings = oldSuperview->m_subviews;
         std::erase_if(siblings, [view](const rt::Ref<UIView>& s) { return s.get() == view; });
     }
     m_subviews.push_back(keep);
     view->m_superview = this;
+    view->_didJoinSuperview();
     if (windowChanges)
         notifyDidMoveToWindow(view);
     if (oldSuperview.get() != this)
@@ -147,6 +151,7 @@ void UIView::removeFromSuperview() {
     willMoveToSuperview(nullptr);
     if (oldWindow)
         notifyWillMoveToWindow(this, nullptr);
+    _willLeaveSuperview(superview);
     std::erase_if(superview->m_subviews, [this](const rt::Ref<UIView>& s) { return s.get() == this; });
     m_superview = nullptr;
     if (oldWindow)

@@ -15,6 +15,10 @@ RT_DEFINE_CLASS(UIViewController, [](Class cls, Class) {
     class_addMethod(
         cls, rt::sel<"viewWillDisappear:">(), +[](id, SEL, BOOL) {});
     class_addMethod(
+        cls, rt::sel<"viewWillLayoutSubviews">(), +[](id, SEL) {});
+    class_addMethod(
+        cls, rt::sel<"viewDidLayoutSubviews">(), +[](id, SEL) {});
+    class_addMethod(
         cls, rt::sel<"presentViewController:animated:completion:">(),
         +[](id self, SEL, UIViewController* controller, BOOL, std::function<void()> completion) {
             auto* presenter = static_cast<UIViewController*>(self);
@@ -92,6 +96,12 @@ void UIViewController::viewWillAppear(BOOL animated) {
 }
 void UIViewController::viewWillDisappear(BOOL animated) {
     rt::send<void(BOOL)>(this, rt::sel<"viewWillDisappear:">(), animated);
+}
+void UIViewController::viewWillLayoutSubviews() {
+    rt::send<void()>(this, rt::sel<"viewWillLayoutSubviews">());
+}
+void UIViewController::viewDidLayoutSubviews() {
+    rt::send<void()>(this, rt::sel<"viewDidLayoutSubviews">());
 }
 
 rt::Ref<UINavigationItem> UIViewController::navigationItem() {

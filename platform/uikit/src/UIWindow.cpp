@@ -5,6 +5,14 @@
 #include <objc/message.h>
 
 RT_DEFINE_CLASS(UIWindow, [](Class cls, Class) {
+    // The root controller's view fills the window.
+    class_addMethod(
+        cls, rt::sel<"layoutSubviews">(), +[](id self, SEL cmd) {
+            rt::sendSuper<void()>(self, UIWindow::classObject(), cmd);
+            auto* window = static_cast<UIWindow*>(self);
+            if (window->m_rootViewController && window->m_rootViewController->isViewLoaded())
+                window->m_rootViewController->view()->setFrame(window->bounds());
+        });
     class_addMethod(
         cls, rt::sel<"isKeyWindow">(),
         +[](id self, SEL) -> BOOL { return UIApplication::sharedApplication()->keyWindow().get() == self; });
@@ -45,6 +53,8 @@ void UIWindow::setRootViewController(UIViewController* controller) {
     if (m_rootViewController && m_rootViewController->isViewLoaded())
         m_rootViewController->view()->removeFromSuperview();
     m_rootViewController = controller;
-    if (controller)
+    if (controller) {
+        controller->view()->setFrame(bounds());
         addSubview(controller->view());
+    }
 }

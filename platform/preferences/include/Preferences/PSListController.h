@@ -1,6 +1,7 @@
 #pragma once
 #include <Preferences/PSSpecifier.h>
 #include <Preferences/PSTableCell.h>
+#include <UIKit/UITableView.h>
 #include <UIKit/UIViewController.h>
 
 #include <optional>
@@ -56,6 +57,13 @@ class PS_EXPORT PSListController : public UIViewController {
 
     // Drops the rows and their cells; the next `specifiers` builds them again.
     void reloadSpecifiers();
+
+    // The page's view: an inset grouped table.
+    rt::Ref<UITableView> table();
+    // Gives the table a section per group row (its label the title, its
+    // "footerText" the footer) holding the cells of the rows after it. Done
+    // each time the page appears.
+    void reloadTable();
 
   private:
     std::string m_bundlePath;

@@ -19,6 +19,15 @@ struct CGRect {
 };
 
 inline constexpr CGRect CGRectZero{};
+inline constexpr CGSize CGSizeZero{};
+
+constexpr CGPoint CGPointMake(CGFloat x, CGFloat y) {
+    return CGPoint{x, y};
+}
+
+constexpr CGSize CGSizeMake(CGFloat width, CGFloat height) {
+    return CGSize{width, height};
+}
 
 constexpr CGRect CGRectMake(CGFloat x, CGFloat y, CGFloat width, CGFloat height) {
     return CGRect{CGPoint{x, y}, CGSize{width, height}};

@@ -10,6 +10,12 @@ class UIKIT_EXTERN UINavigationBar : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(UINavigationBar, UIView)
     RT_PROPERTIES(UINAVIGATIONBAR_PROPERTIES)
 
+    // Heights in points on a 390 by 844 screen: the status bar above the bar,
+    // the bar, and the bar with a large title.
+    static constexpr CGFloat kStatusBarHeight = 47;
+    static constexpr CGFloat kHeight = 44;
+    static constexpr CGFloat kLargeTitleHeight = 96;
+
     // The appearance proxy: values set on it are taken by bars made afterwards.
     // Its tintColor is its own, nil until someone sets it; it inherits nothing.
     static rt::Ref<UINavigationBar> appearance();

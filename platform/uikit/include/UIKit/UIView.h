@@ -1,6 +1,9 @@
 #pragma once
 #include <CoreGraphics/CGGeometry.h>
 #include <UIKit/CALayer.h>
+#include <UIKit/NSLayoutDimension.h>
+#include <UIKit/NSLayoutXAxisAnchor.h>
+#include <UIKit/NSLayoutYAxisAnchor.h>
 #include <UIKit/UIColor.h>
 #include <UIKit/UIResponder.h>
 #include <objc/Weak.h>
@@ -10,6 +13,10 @@
 class UIWindow;
 class UIViewController;
 
+// What intrinsicContentSize answers on an axis the view has no natural size for.
+inline constexpr CGFloat UIViewNoIntrinsicMetric = -1;
+
+// Plain view properties of the layout block below; the layer itself is not modelled yet.
 // A rectangle on screen. Owns its subviews; its superview and the controller
 // it belongs to are weak back-pointers, so a hierarchy is freed from the top.
 // Everything the engine or a subclass may replace goes through the runtime.
@@ -59,6 +66,73 @@ class UIKIT_EXTERN UIView : public UIResponder {
 
     // Runtime method "layer": made with the view's first use of it, owned by the view.
     rt::Ref<CALayer> layer();
+
+    // ---- Auto layout: anchors, constraints and the layout pass (UIViewLayout.cpp) ----
+  public:
+    // Runtime methods "leadingAnchor", "trailingAnchor", ...: made once per view.
+    rt::Ref<NSLayoutXAxisAnchor> leadingAnchor();
+    rt::Ref<NSLayoutXAxisAnchor> trailingAnchor();
+    rt::Ref<NSLayoutXAxisAnchor> centerXAnchor();
+    rt::Ref<NSLayoutYAxisAnchor> topAnchor();
+    rt::Ref<NSLayoutYAxisAnchor> bottomAnchor();
+    rt::Ref<NSLayoutYAxisAnchor> centerYAnchor();
+    rt::Ref<NSLayoutDimension> widthAnchor();
+    rt::Ref<NSLayoutDimension> heightAnchor();
+
+    // Runtime methods "translatesAutoresizingMaskIntoConstraints" and
+    // "setTranslatesAutoresizingMaskIntoConstraints:". YES (a view made in code):
+    // the frame it is given is kept, as required constraints. NO: its
+    // constraints place it.
+    BOOL translatesAutoresizingMaskIntoConstraints();
+    void setTranslatesAutoresizingMaskIntoConstraints(BOOL translates);
+    // The active constraints this view owns: those whose views it is the
+    // nearest common ancestor of.
+    const std::vector<rt::Ref<NSLayoutConstraint>>& constraints() const { return m_layout.constraints; }
+
+    // Runtime methods "setNeedsLayout" and "layoutIfNeeded". A pass over the
+    // whole hierarchy: constraints solved, frames set, then "layoutSubviews"
+    // sent top-down to every view that needs it.
+    void setNeedsLayout();
+    void layoutIfNeeded();
+    BOOL needsLayout() const { return m_layout.needsLayout; }
+
+    // Runtime method "intrinsicContentSize": the size the content asks for,
+    // UIViewNoIntrinsicMetric on an axis without one (a plain view's answer).
+    CGSize intrinsicContentSize();
+    void invalidateIntrinsicContentSize();
+    // Runtime methods "contentHuggingPriorityForAxis:", "setContentHuggingPriority:forAxis:"
+    // and the compression resistance pair: 250 and 750 unless set.
+    UILayoutPriority contentHuggingPriorityForAxis(UILayoutConstraintAxis axis);
+    void setContentHuggingPriority(UILayoutPriority priority, UILayoutConstraintAxis axis);
+    UILayoutPriority contentCompressionResistancePriorityForAxis(UILayoutConstraintAxis axis);
+    void setContentCompressionResistancePriority(UILayoutPriority priority, UILayoutConstraintAxis axis);
+
+    // The view system's side of the above, for UIView.cpp and the constraints.
+    static void registerLayoutMethods(Class cls);
+    // After `this` joined a superview / before it leaves `oldSuperview`:
+    // marks the hierarchies for layout; leaving ends the constraints that tie
+    // the subtree to the views it leaves.
+    void _didJoinSuperview();
+    void _willLeaveSuperview(UIView* oldSuperview);
+    // Adds an active constraint to / takes one from those this view owns.
+    void _addActiveConstraint(NSLayoutConstraint* constraint);
+    void _removeActiveConstraint(NSLayoutConstraint* constraint);
+    // The hierarchy of this view needs its constraints solved again.
+    void _setNeedsConstraintSolve();
+
+  private:
+    struct LayoutState {
+        rt::Ref<NSLayoutAnchor> anchors[8]; // by the attribute's slot, made on first use
+        std::vector<rt::Ref<NSLayoutConstraint>> constraints;
+        BOOL translatesAutoresizingMask = YES;
+        bool needsLayout = true; // a new view lays out at the first pass
+        bool needsSolve = false; // kept on the top view of a hierarchy
+        UILayoutPriority hugging[2] = {UILayoutPriorityDefaultLow, UILayoutPriorityDefaultLow};
+        UILayoutPriority compression[2] = {UILayoutPriorityDefaultHigh, UILayoutPriorityDefaultHigh};
+    };
+    LayoutState m_layout;
+    friend struct UIViewLayoutAccess;
+    // ---- end of auto layout ----
 
   private:
     friend class UIViewController;

@@ -28,6 +28,10 @@ class UIKIT_EXTERN UIViewController : public UIResponder {
     void viewDidLoad();
     void viewWillAppear(BOOL animated);
     void viewWillDisappear(BOOL animated);
+    // Runtime methods "viewWillLayoutSubviews" and "viewDidLayoutSubviews",
+    // sent around the layoutSubviews of the controller's view.
+    void viewWillLayoutSubviews();
+    void viewDidLayoutSubviews();
 
     // Made on first use; owned by the controller.
     rt::Ref<UINavigationItem> navigationItem();

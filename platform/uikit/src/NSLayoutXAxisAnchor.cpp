@@ -1,0 +1,3 @@
+#include <UIKit/NSLayoutXAxisAnchor.h>
+
+RT_DEFINE_CLASS(NSLayoutXAxisAnchor, nullptr)

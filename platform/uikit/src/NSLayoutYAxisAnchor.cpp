@@ -1,0 +1,3 @@
+#include <UIKit/NSLayoutYAxisAnchor.h>
+
+RT_DEFINE_CLASS(NSLayoutYAxisAnchor, nullptr)

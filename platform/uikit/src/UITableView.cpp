@@ -1,0 +1,119 @@
+#include <UIKit/UITableView.h>
+
+#include <UIKit/TextMeasurement.h>
+#include <objc/message.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace {
+
+std::string capitals(std::string text) {
+    std::ranges::transform(text, text.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+rt::Ref<UILabel> sectionLabel(const std::string& text) {
+    if (text.empty())
+        return nullptr;
+    rt::Ref<UILabel> label = rt::make<UILabel>();
+    label->setText(text);
+    label->setTextColor(UIColor::secondaryLabelColor());
+    return label;
+}
+
+// Footers wrap: as many lines as the measured line needs at the width given.
+CGSize wrappedSize(const std::string& text, CGFloat width) {
+    const CGSize line = uikit::measureTextLine(text, UITableView::kHeaderFontSize);
+    const CGFloat lines = width > 0 ? std::max<CGFloat>(1, std::ceil(line.width / width)) : 1;
+    return CGSize{std::min(line.width, width), line.height * lines};
+}
+
+} // namespace
+
+RT_DEFINE_CLASS(UITableView, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"initWithFrame:style:">(),
+        +[](id self, SEL, CGRect frame, UITableViewStyle style) -> id {
+            auto* table = static_cast<UITableView*>(self);
+            table->UIView::initWithFrame(frame);
+            table->m_style = style;
+            if (style != UITableViewStylePlain)
+                table->setBackgroundColor(UIColor::systemGroupedBackgroundColor());
+            return self;
+        });
+    class_addMethod(
+        cls, rt::sel<"layoutSubviews">(), +[](id self, SEL cmd) {
+            rt::sendSuper<void()>(self, UITableView::classObject(), cmd);
+            static_cast<UITableView*>(self)->layoutSections();
+        });
+})
+
+id UITableView::initWithFrame(CGRect frame, UITableViewStyle style) {
+    return rt::send<id(CGRect, UITableViewStyle)>(this, rt::sel<"initWithFrame:style:">(), frame, style);
+}
+
+void UITableView::setSections(std::vector<Section> sections) {
+    for (const SectionViews& views : m_sectionViews) {
+        if (views.header)
+            views.header->removeFromSuperview();
+        if (views.footer)
+            views.footer->removeFromSuperview();
+    }
+    m_sectionViews.clear();
+    m_sections = std::move(sections);
+    for (Section& section : m_sections) {
+        SectionViews views{sectionLabel(capitals(section.header)), sectionLabel(section.footer)};
+        if (views.header)
+            addSubview(views.header);
+        for (const rt::Ref<UITableViewCell>& cell : section.cells) {
+            if (m_style != UITableViewStylePlain && !cell->backgroundColor())
+                cell->setBackgroundColor(UIColor::secondarySystemGroupedBackgroundColor());
+            addSubview(cell);
+        }
+        if (views.footer)
+            addSubview(views.footer);
+        m_sectionViews.push_back(std::move(views));
+    }
+    setNeedsLayout();
+}
+
+void UITableView::layoutSections() {
+    const CGFloat width = bounds().size.width;
+    const bool grouped = m_style != UITableViewStylePlain;
+    const CGFloat inset = m_style == UITableViewStyleInsetGrouped ? kInset : 0;
+    const CGFloat textX = inset + kTextMargin;
+    const CGFloat textWidth = std::max<CGFloat>(0, width - 2 * textX);
+    CGFloat y = 0;
+    for (std::size_t s = 0; s < m_sections.size(); ++s) {
+        const Section& section = m_sections[s];
+        const SectionViews& views = m_sectionViews[s];
+        if (views.header) {
+            // A title sits just above its card, the section spacing above it.
+            const CGSize size = wrappedSize(views.header->text(), textWidth);
+            y += grouped ? 17 : 0;
+            views.header->setFrame(CGRectMake(textX, y, size.width, size.height));
+            y += size.height + (grouped ? 7 : 0);
+        } else if (grouped) {
+            y += kSectionSpacing;
+        }
+        for (std::size_t r = 0; r < section.cells.size(); ++r) {
+            UITableViewCell* cell = section.cells[r];
+            cell->setFrame(CGRectMake(inset, y, width - 2 * inset, kRowHeight));
+            const bool rounded =
+                m_style == UITableViewStyleInsetGrouped && (r == 0 || r + 1 == section.cells.size());
+            cell->layer()->setCornerRadius(rounded ? kCornerRadius : 0);
+            cell->layer()->setMasksToBounds(rounded ? YES : NO);
+            y += kRowHeight;
+        }
+        if (views.footer) {
+            const CGSize size = wrappedSize(views.footer->text(), textWidth);
+            y += 7;
+            views.footer->setFrame(CGRectMake(textX, y, size.width, size.height));
+            y += size.height;
+        }
+    }
+    m_contentHeight = y;
+}
