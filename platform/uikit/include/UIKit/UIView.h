@@ -1,4 +1,5 @@
 #pragma once
+#include <CoreGraphics/CGAffineTransform.h>
 #include <CoreGraphics/CGGeometry.h>
 #include <UIKit/UIColor.h>
 #include <UIKit/UIResponder.h>
@@ -18,9 +19,24 @@ class UIViewController;
     P(CGFloat, alpha, setAlpha, 1.0)                                                                         \
     P(BOOL, isHidden, setHidden, NO)
 
+// --- Layer: what the view's layer draws around its content --------------------
+// The corner radius shapes the background and border; masksToBounds (the
+// view's clipsToBounds) also clips the content and subviews to that shape. The
+// border is drawn inside the bounds, above the subviews. The transform applies
+// about the centre of the bounds; the frame stays as set.
+#define UIVIEW_LAYER_PROPERTIES(P)                                                                           \
+    P(CGFloat, cornerRadius, setCornerRadius, 0.0)                                                           \
+    P(BOOL, masksToBounds, setMasksToBounds, NO)                                                             \
+    P(CGFloat, borderWidth, setBorderWidth, 0.0)                                                             \
+    P(rt::Ref<UIColor>, borderColor, setBorderColor, {}) /* nil is opaque black */                           \
+    P(CGAffineTransform, transform, setTransform, CGAffineTransformIdentity)
+
+#define UIVIEW_ALL_PROPERTIES(P) UIVIEW_PROPERTIES(P) UIVIEW_LAYER_PROPERTIES(P)
+// --- end of the layer block ----------------------------------------------------
+
 class UIKIT_EXTERN UIView : public UIResponder {
     RT_OBJECT(UIView, UIResponder)
-    RT_PROPERTIES(UIVIEW_PROPERTIES)
+    RT_PROPERTIES(UIVIEW_ALL_PROPERTIES)
 
     // Runtime method "initWithFrame:"; answers the view.
     id initWithFrame(CGRect frame);
@@ -29,6 +45,10 @@ class UIKIT_EXTERN UIView : public UIResponder {
     // zero and share the frame's size.
     CGRect bounds();
     void setBounds(CGRect bounds);
+
+    // Runtime methods "clipsToBounds" and "setClipsToBounds:": the layer's masksToBounds.
+    BOOL clipsToBounds();
+    void setClipsToBounds(BOOL clips);
 
     // Runtime methods "tintColor" and "setTintColor:". Without a tint of its
     // own a view takes its superview's, and at the top the system blue.

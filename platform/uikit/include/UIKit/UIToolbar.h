@@ -1,0 +1,15 @@
+#pragma once
+#include <UIKit/UIBarButtonItem.h>
+#include <UIKit/UIView.h>
+
+#include <vector>
+
+// A bar of buttons along the bottom of a screen.
+#define UITOOLBAR_PROPERTIES(P)                                                                              \
+    P(rt::Ref<UIColor>, barTintColor, setBarTintColor, {})                                                   \
+    P(std::vector<rt::Ref<UIBarButtonItem>>, items, setItems, {})
+
+class UIKIT_EXTERN UIToolbar : public UIView {
+    RT_OBJECT(UIToolbar, UIView)
+    RT_PROPERTIES(UITOOLBAR_PROPERTIES)
+};

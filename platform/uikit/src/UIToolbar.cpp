@@ -1,0 +1,3 @@
+#include <UIKit/UIToolbar.h>
+
+RT_DEFINE_CLASS(UIToolbar, nullptr)
