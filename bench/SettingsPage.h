@@ -82,7 +82,7 @@ inline rt::Ref<UIWindow> buildSettingsPage(CGSize screen = {390, 844}) {
         auto group = rt::make<UIView>();
         group->setFrame(CGRectMake(inset, y, width, rowHeight * rows.size()));
         group->setBackgroundColor(UIColor::secondarySystemGroupedBackgroundColor());
-        group->setCornerRadius(10);
+        group->layer()->setCornerRadius(10);
         group->setClipsToBounds(YES);
         page->view()->addSubview(group);
         for (size_t i = 0; i < rows.size(); ++i) {
@@ -91,7 +91,7 @@ inline rt::Ref<UIWindow> buildSettingsPage(CGSize screen = {390, 844}) {
             auto icon = rt::make<UIView>();
             icon->setFrame(CGRectMake(16, top + 7.5, 29, 29));
             icon->setBackgroundColor(accent);
-            icon->setCornerRadius(7);
+            icon->layer()->setCornerRadius(7);
             auto symbol = rt::make<UIImageView>();
             symbol->setImage(UIImage::systemImageNamed(row.symbol));
             symbol->setContentMode(UIViewContentModeScaleAspectFit);

@@ -1,6 +1,9 @@
 #include "HookTable.h"
 
+#include "BarHooks.h"
 #include "ColourOverrides.h"
+#include "ContextMenuHooks.h"
+#include "ListHooks.h"
 
 #include <cstring>
 
@@ -8,8 +11,7 @@ namespace {
 
 using namespace overrides;
 
-// The theme, in installation order. Rows that need views of later surfaces
-// join this table as those surfaces are themed.
+// The theme, in installation order.
 const HookRow kHookTable[] = {
     // System and semantic colours (class methods of UIColor)
     systemColour<"labelColor", "primarylabel">(),
@@ -49,6 +51,62 @@ const HookRow kHookTable[] = {
     themeBalloon<"blue_balloonColors", "imessagebubblegradient1", "imessagebubblegradient2">(),
     themeBalloon<"gray_balloonColors", "incomingbubblegradient1", "incomingbubblegradient2">(),
     themeBalloon<"green_balloonColors", "outgoingbubblegradient1", "outgoingbubblegradient2">(),
+    // Bars, entry field and keyboard
+    instanceRow<&bars::toolbarBarTintColor>("UIToolbar", "barTintColor"),
+    instanceRow<&bars::toolbarSetBarTintColor>("UIToolbar", "setBarTintColor:"),
+    instanceRow<&bars::backgroundAfterLayout<"UIKBVisualEffectView", "drawer">>("UIKBVisualEffectView",
+                                                                                "layoutSubviews"),
+    instanceRow<&bars::backgroundAfterLayout<"CKBrowserSwitcherFooterView", "drawer">>(
+        "CKBrowserSwitcherFooterView", "layoutSubviews"),
+    instanceRow<&bars::backgroundAfterLayout<"CKMessageEntryContentView", "entryfield">>(
+        "CKMessageEntryContentView", "layoutSubviews"),
+    instanceRow<&bars::backgroundAfterLayout<"CKTranscriptCollectionView", "chatBackground">>(
+        "CKTranscriptCollectionView", "layoutSubviews"),
+    instanceRow<&bars::entryViewLayoutSubviews>("CKMessageEntryView", "layoutSubviews"),
+    instanceRow<&bars::entryViewShouldOpaqueBackgroundView>("CKMessageEntryView",
+                                                            "shouldOpaqueBackgroundView"),
+    instanceRow<&bars::navigationBarCanShowBackgroundEffects>("UINavigationBar", "_canShowBackgroundEffects"),
+    instanceRow<&bars::navigationBarLayoutSubviews>("UINavigationBar", "layoutSubviews"),
+    instanceRow<&bars::imageViewSetBackgroundColor>("UIImageView", "setBackgroundColor:"),
+    instanceRow<&bars::barBackgroundLayoutBg1Color>("_UIBarBackgroundLayoutModern", "bg1Color"),
+    // Context menus
+    instanceRow<&menus::listWillMoveToWindow<"_UIContextMenuActionsListView">>(
+        "_UIContextMenuActionsListView", "willMoveToWindow:"),
+    instanceRow<&menus::listWillMoveToWindow<"_UIContextMenuListView">>("_UIContextMenuListView",
+                                                                        "willMoveToWindow:"),
+    instanceRow<&menus::actionRowLayoutSubviews<"_UIContextMenuActionView">>("_UIContextMenuActionView",
+                                                                             "layoutSubviews"),
+    instanceRow<&menus::actionRowLayoutSubviews<"_UIContextMenuCellContentView">>(
+        "_UIContextMenuCellContentView", "layoutSubviews"),
+    // Conversation list and transcript (the wallpaper rows join between the menus and these)
+    instanceRow<&lists::separatorLayoutSubviews>("_UICollectionViewListSeparatorView", "layoutSubviews"),
+    instanceRow<&lists::conversationCellLayoutSubviews<"CKConversationListCollectionViewConversationCell">>(
+        "CKConversationListCollectionViewConversationCell", "layoutSubviews"),
+    instanceRow<&lists::conversationCellLayoutSubviews<"CKConversationListEmbeddedStandardTableViewCell">>(
+        "CKConversationListEmbeddedStandardTableViewCell", "layoutSubviews"),
+    instanceRow<&lists::never<"CKTranscriptPluginBalloonView">>("CKTranscriptPluginBalloonView",
+                                                                "shouldMaskWhenOpaque"),
+    instanceRow<&lists::never<"CKColoredBalloonView">>("CKColoredBalloonView", "canUseOpaqueMask"),
+    instanceRow<&lists::setCanUseOpaqueMask<"CKColoredBalloonView">>("CKColoredBalloonView",
+                                                                     "setCanUseOpaqueMask:"),
+    instanceRow<&lists::never<"CKAttachmentBalloonView">>("CKAttachmentBalloonView", "canUseOpaqueMask"),
+    instanceRow<&lists::setCanUseOpaqueMask<"CKAttachmentBalloonView">>("CKAttachmentBalloonView",
+                                                                        "setCanUseOpaqueMask:"),
+    instanceRow<&lists::searchFieldBackgroundLayoutSubviews>("_UISearchBarSearchFieldBackgroundView",
+                                                             "layoutSubviews"),
+    instanceRow<&lists::searchBarLayoutSubviews>("UISearchBar", "layoutSubviews"),
+    instanceRow<&lists::privateImageLayoutSubviews<
+        "CKConversationListStandardCell", "_unreadIndicatorImageView", "conversationUnreadIndicator">>(
+        "CKConversationListStandardCell", "layoutSubviews"),
+    instanceRow<&lists::privateImageLayoutSubviews<"CKConversationListCell", "_chevronImageView",
+                                                   "conversationChevron">>("CKConversationListCell",
+                                                                           "layoutSubviews"),
+    instanceRow<&lists::swipeButtonLayoutSubviews>("UISwipeActionStandardButton", "layoutSubviews"),
+    instanceRow<&lists::swipePullViewLayoutSubviews>("UISwipeActionPullView", "layoutSubviews"),
+    instanceRow<&lists::pinnedConversationLayoutSubviews>("CKPinnedConversationView", "layoutSubviews"),
+    instanceRow<&lists::transcriptLabelSetAttributedText>("CKTranscriptLabelCell", "setAttributedText:"),
+    instanceRow<&bars::backgroundAfterLayout<"_UIScrollViewScrollIndicator", "scrollBackground">>(
+        "_UIScrollViewScrollIndicator", "layoutSubviews"),
 };
 
 } // namespace

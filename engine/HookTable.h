@@ -1,4 +1,6 @@
 #pragma once
+#include "Hook.h"
+
 #include <objc/objc.h>
 
 #include <span>
@@ -16,6 +18,11 @@ struct HookRow {
     HookKind kind;
     void (*install)(Class target, SEL selector);
 };
+
+// A row replacing an instance method; each replacement brings its own slot.
+template <auto Replacement> constexpr HookRow instanceRow(const char* className, const char* selector) {
+    return {className, selector, HookKind::instanceMethod, &Hook<Replacement>::install};
+}
 
 // Every row, in the order they are installed.
 std::span<const HookRow> hookTable();

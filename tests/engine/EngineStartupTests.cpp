@@ -36,13 +36,19 @@ int checks(std::initializer_list<bool> results) {
     return failed;
 }
 
-TEST(HookTable, RowsAreTheThirtySixColourOverridesInOrder) {
+TEST(HookTable, RowsAreTheColourOverridesThenTheViewsInOrder) {
     auto rows = hookTable();
-    ASSERT_EQ(rows.size(), 36u);
+    ASSERT_EQ(rows.size(), 69u) << "72 rows less the three wallpaper rows";
     EXPECT_STREQ(rows[0].selector, "labelColor");
     EXPECT_STREQ(rows[18].selector, "tableCellGroupedBackgroundColor");
     EXPECT_STREQ(rows[19].className, "CKUITheme");
     EXPECT_STREQ(rows[35].selector, "green_balloonColors");
+    EXPECT_STREQ(rows[36].className, "UIToolbar");
+    EXPECT_STREQ(rows[47].className, "_UIBarBackgroundLayoutModern");
+    EXPECT_STREQ(rows[48].className, "_UIContextMenuActionsListView");
+    EXPECT_STREQ(rows[51].className, "_UIContextMenuCellContentView");
+    EXPECT_STREQ(rows[52].className, "_UICollectionViewListSeparatorView");
+    EXPECT_STREQ(rows[68].className, "_UIScrollViewScrollIndicator");
     for (size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].kind, i < 19 ? HookKind::classMethod : HookKind::instanceMethod)
             << rows[i].selector;
@@ -72,7 +78,8 @@ TEST(EngineStartup, MessagesWithoutSettingsGetsEveryOverrideInBlack) {
             IMP now = rt::findMethod(row.kind == HookKind::classMethod ? object_getClass(cls) : cls,
                                      sel_registerName(row.selector))
                           .imp;
-            failed += now == before[i++];
+            failed += cls && now == before[i]; // a class this platform lacks installs nothing
+            ++i;
         }
         auto theme = rt::make<CKUITheme>();
         CKBalloonColors balloon = theme->gray_balloonColors();

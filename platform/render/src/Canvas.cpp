@@ -32,10 +32,6 @@ PangoWeight pangoWeight(UIFontWeight weight) {
     return nearest->pango;
 }
 
-guint16 channel16(double value) {
-    return static_cast<guint16>(std::lround(std::clamp(value, 0.0, 1.0) * 65535));
-}
-
 } // namespace
 
 PangoFontDescription* fontDescription(const UIFont* font) {
@@ -140,30 +136,6 @@ void Canvas::drawText(const std::string& text, CGRect box, const TextStyle& styl
             pango_layout_set_ellipsize(set, PANGO_ELLIPSIZE_END);
             pango_layout_set_height(set, static_cast<int>(-style.lines));
         }
-    }
-    if (style.attributed) {
-        PangoAttrList* attributes = pango_attr_list_new();
-        for (const NSAttributedString::Run& run : style.attributed->runs()) {
-            const auto start = static_cast<guint>(run.range.location);
-            const auto end = static_cast<guint>(run.range.location + run.range.length);
-            auto add = [&](PangoAttribute* attribute) {
-                attribute->start_index = start;
-                attribute->end_index = end;
-                pango_attr_list_insert(attributes, attribute);
-            };
-            if (run.attributes.foregroundColor) {
-                UIColor::Components c = resolve(run.attributes.foregroundColor);
-                add(pango_attr_foreground_new(channel16(c.red), channel16(c.green), channel16(c.blue)));
-                add(pango_attr_foreground_alpha_new(std::max<guint16>(1, channel16(c.alpha))));
-            }
-            if (run.attributes.font) {
-                PangoFontDescription* description = fontDescription(run.attributes.font);
-                add(pango_attr_font_desc_new(description));
-                pango_font_description_free(description);
-            }
-        }
-        pango_layout_set_attributes(set, attributes);
-        pango_attr_list_unref(attributes);
     }
     PangoRectangle logical;
     pango_layout_get_extents(set, nullptr, &logical);

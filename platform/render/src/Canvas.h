@@ -2,7 +2,6 @@
 // What every painter draws with: the cairo context of one drawing, its scale,
 // the look colours resolve in, and the text machinery.
 #include <CoreGraphics/CGGeometry.h>
-#include <UIKit/NSAttributedString.h>
 #include <UIKit/UIColor.h>
 #include <UIKit/UIFont.h>
 #include <UIKit/UILabel.h>
@@ -43,7 +42,6 @@ class Canvas {
         UIColor::Components colour;
         NSTextAlignment alignment = NSTextAlignmentNatural;
         long lines = 1; // 0: as many as fit the text
-        const NSAttributedString* attributed = nullptr;
     };
     // Draws the text centred vertically in `box`.
     void drawText(const std::string& text, CGRect box, const TextStyle& style) const;

@@ -5,6 +5,7 @@
 #include "ControlPainter.h"
 #include "ImagePainter.h"
 
+#include <Foundation/NSAttributedString.h>
 #include <UIKit/UIBlurEffect.h>
 #include <UIKit/UIButton.h>
 #include <UIKit/UIImageView.h>
@@ -24,12 +25,18 @@ void paintLabel(const Canvas& canvas, UILabel* label) {
     Canvas::TextStyle style;
     rt::Ref<UIFont> font = label->font();
     rt::Ref<UIColor> colour = label->textColor();
-    rt::Ref<NSAttributedString> attributed = label->attributedText();
+    // Attributed text's colour and font cover all of it and win over the label's.
+    if (rt::Ref<NSAttributedString> attributed = label->attributedText()) {
+        if (auto attributeColour =
+                rt::dynamicCast<UIColor>(attributed->attribute(NSForegroundColorAttributeName)))
+            colour = attributeColour;
+        if (auto attributeFont = rt::dynamicCast<UIFont>(attributed->attribute(NSFontAttributeName)))
+            font = attributeFont;
+    }
     style.font = font.get();
     style.colour = canvas.resolve(colour ? colour.get() : UIColor::labelColor().get());
     style.alignment = label->textAlignment();
     style.lines = label->numberOfLines();
-    style.attributed = attributed.get();
     canvas.drawText(label->text(), label->bounds(), style);
 }
 
@@ -66,7 +73,8 @@ void ViewPainter::paint(UIView* view) {
 void ViewPainter::paintContents(UIView* view) {
     cairo_t* cr = m_canvas.cr();
     const CGRect bounds = view->bounds();
-    const double radius = view->cornerRadius();
+    rt::Ref<CALayer> layer = view->layer();
+    const double radius = layer->cornerRadius();
 
     if (auto effectView = rt::dynamicCast<UIVisualEffectView>(view))
         if (auto blur = rt::dynamicCast<UIBlurEffect>(effectView->effect()))
@@ -82,7 +90,7 @@ void ViewPainter::paintContents(UIView* view) {
     }
 
     cairo_save(cr);
-    if (view->masksToBounds()) {
+    if (layer->masksToBounds()) {
         m_canvas.roundedRect(bounds, radius);
         cairo_clip(cr);
     }
@@ -91,10 +99,10 @@ void ViewPainter::paintContents(UIView* view) {
         paint(subview.get());
     cairo_restore(cr);
 
-    const double border = view->borderWidth();
+    const double border = layer->borderWidth();
     if (border > 0) {
         // Inside the bounds, following the rounded corners.
-        rt::Ref<UIColor> colour = view->borderColor();
+        rt::Ref<UIColor> colour = layer->borderColor();
         m_canvas.setSource(colour.get(), UIColor::blackColor().get());
         const double inset = std::min(border, std::min(bounds.size.width, bounds.size.height) / 2) / 2;
         m_canvas.roundedRect(

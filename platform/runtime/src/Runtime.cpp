@@ -1,3 +1,4 @@
+#include <objc/MethodCache.h>
 #include <objc/NSObject.h>
 #include <objc/message.h>
 #include <objc/runtime.h>
@@ -15,16 +16,14 @@ struct RuntimeAccess {
     static auto& ivars(Class cls) { return cls->m_ivars; }
     static auto& allocator(Class cls) { return cls->m_allocator; }
     static auto& cache(Class cls) { return cls->m_cache; }
-    static auto& cacheEpoch(Class cls) { return cls->m_cacheEpoch; }
 };
 
 namespace {
 
 using A = RuntimeAccess;
 
-// One lock for selectors, the class registry, method tables and caches.
-// Lookups are short; the lock keeps the background queue and the main thread
-// from racing on a cache fill.
+// One lock for selectors, the class registry, method tables and cache fills.
+// A send that finds its method in the cache takes no lock at all.
 std::mutex& runtimeLock() {
     static std::mutex lock;
     return lock;
@@ -42,8 +41,12 @@ std::map<std::string, Class, std::less<>>& classTable() {
     return *table;
 }
 
-// Bumped whenever a method table changes; every class cache older than this is stale.
-uint64_t g_epoch = 1;
+// Bumped under the lock; every class cache older than it is stale.
+using rt::g_methodEpoch;
+
+uint64_t epoch() {
+    return g_methodEpoch.load(std::memory_order_acquire);
+}
 
 objc_method findLocked(Class cls, SEL sel) {
     for (Class c = cls; c; c = c->superclass()) {
@@ -54,18 +57,14 @@ objc_method findLocked(Class cls, SEL sel) {
     return {};
 }
 
-objc_method cachedLocked(Class cls, SEL sel) {
-    if (A::cacheEpoch(cls) != g_epoch) {
-        A::cache(cls).clear();
-        A::cacheEpoch(cls) = g_epoch;
-    }
-    auto hit = A::cache(cls).find(sel);
-    if (hit != A::cache(cls).end())
-        return hit->second;
+// The cache entry for `sel` on `cls`, filled under the lock on a miss; null
+// when the class does not answer the selector.
+rt::CacheEntry* cachedEntry(Class cls, SEL sel) {
+    if (rt::CacheEntry* hit = rt::MethodCache::find(A::cache(cls), sel, epoch()))
+        return hit;
+    std::lock_guard guard(runtimeLock());
     objc_method found = findLocked(cls, sel);
-    if (found.imp)
-        A::cache(cls).emplace(sel, found);
-    return found;
+    return found.imp ? rt::MethodCache::insert(A::cache(cls), sel, found, epoch()) : nullptr;
 }
 
 } // namespace
@@ -126,8 +125,7 @@ BOOL class_isMetaClass(Class cls) {
 BOOL class_respondsToSelector(Class cls, SEL sel) {
     if (!cls || !sel)
         return NO;
-    std::lock_guard guard(runtimeLock());
-    return cachedLocked(cls, sel).imp != nullptr;
+    return cachedEntry(cls, sel) != nullptr;
 }
 
 Class objc_allocateClassPair(Class superclass, const char* name) {
@@ -189,15 +187,15 @@ BOOL addMethod(Class cls, SEL sel, IMP imp, const std::type_info& type) {
     std::lock_guard guard(runtimeLock());
     bool added = A::methods(cls).emplace(sel, objc_method{imp, &type}).second;
     if (added)
-        ++g_epoch;
+        g_methodEpoch.fetch_add(1, std::memory_order_acq_rel);
     return added;
 }
 
 objc_method findMethod(Class cls, SEL sel) {
     if (!cls || !sel)
         return {};
-    std::lock_guard guard(runtimeLock());
-    return cachedLocked(cls, sel);
+    rt::CacheEntry* entry = cachedEntry(cls, sel);
+    return entry ? entry->method : objc_method{};
 }
 
 IMP replaceMethod(Class cls, SEL sel, IMP imp, const std::type_info& type) {
@@ -209,7 +207,7 @@ IMP replaceMethod(Class cls, SEL sel, IMP imp, const std::type_info& type) {
         return nullptr;
     // Installed on this class only: subclasses inherit it, siblings never see it.
     A::methods(cls)[sel] = objc_method{imp, &type};
-    ++g_epoch;
+    g_methodEpoch.fetch_add(1, std::memory_order_acq_rel);
     return previous.imp;
 }
 
@@ -270,19 +268,21 @@ void fatal(const std::string& message) {
 }
 
 IMP lookupForSend(Class cls, SEL sel, const std::type_info& type, id receiver) {
-    objc_method method;
-    {
-        std::lock_guard guard(runtimeLock());
-        method = cls ? cachedLocked(cls, sel) : objc_method{};
-    }
-    if (!method.imp)
+    rt::CacheEntry* entry = cls ? cachedEntry(cls, sel) : nullptr;
+    if (!entry)
         fatal(std::string("unrecognized selector ") + sel_getName(sel) + " sent to " +
               (class_isMetaClass(receiver->isa()) ? "class " : "instance of ") +
               class_getName(receiver->isa()));
-    if (*method.type != type)
-        fatal(std::string("selector ") + sel_getName(sel) + " of " + class_getName(receiver->isa()) +
-              " sent with signature " + type.name() + " but implemented as " + method.type->name());
-    return method.imp;
+    // Same signature object: the usual case. Another library's object for the
+    // same type is compared by name once, then remembered.
+    if (entry->acceptedSendType.load(std::memory_order_relaxed) != &type) {
+        if (*entry->method.type != type)
+            fatal(std::string("selector ") + sel_getName(sel) + " of " + class_getName(receiver->isa()) +
+                  " sent with signature " + type.name() + " but implemented as " +
+                  entry->method.type->name());
+        entry->acceptedSendType.store(&type, std::memory_order_relaxed);
+    }
+    return entry->method.imp;
 }
 
 } // namespace rt

@@ -3,6 +3,9 @@
 #include <objc/message.h>
 
 RT_DEFINE_CLASS(UINavigationBar, [](Class cls, Class) {
+    // Whether the bar may draw its blurred backdrop.
+    class_addMethod(
+        cls, rt::sel<"_canShowBackgroundEffects">(), +[](id, SEL) -> BOOL { return YES; });
     // The proxy's tint is its own; a bar's is inherited as for any view.
     class_addMethod(
         cls, rt::sel<"tintColor">(), +[](id self, SEL cmd) -> rt::Ref<UIColor> {

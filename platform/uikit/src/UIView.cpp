@@ -40,10 +40,10 @@ RT_DEFINE_CLASS(UIView, [](Class cls, Class) {
     // The view's clipping is its layer's.
     class_addMethod(
         cls, rt::sel<"clipsToBounds">(),
-        +[](id self, SEL) { return static_cast<UIView*>(self)->masksToBounds(); });
+        +[](id self, SEL) { return static_cast<UIView*>(self)->layer()->masksToBounds(); });
     class_addMethod(
         cls, rt::sel<"setClipsToBounds:">(),
-        +[](id self, SEL, BOOL clips) { static_cast<UIView*>(self)->setMasksToBounds(clips); });
+        +[](id self, SEL, BOOL clips) { static_cast<UIView*>(self)->layer()->setMasksToBounds(clips); });
     class_addMethod(
         cls, rt::sel<"tintColor">(), +[](id self, SEL) -> rt::Ref<UIColor> {
             UIView* view = static_cast<UIView*>(self);
@@ -56,6 +56,13 @@ RT_DEFINE_CLASS(UIView, [](Class cls, Class) {
     class_addMethod(
         cls, rt::sel<"setTintColor:">(),
         +[](id self, SEL, UIColor* colour) { static_cast<UIView*>(self)->m_tintColor = colour; });
+    class_addMethod(
+        cls, rt::sel<"layer">(), +[](id self, SEL) {
+            UIView* view = static_cast<UIView*>(self);
+            if (!view->m_layer)
+                view->m_layer = rt::make<CALayer>();
+            return view->m_layer;
+        });
     class_addMethod(
         cls, rt::sel<"layoutSubviews">(), +[](id, SEL) {});
     class_addMethod(
@@ -98,6 +105,10 @@ rt::Ref<UIColor> UIView::tintColor() {
 }
 void UIView::setTintColor(UIColor* colour) {
     rt::send<void(UIColor*)>(this, rt::sel<"setTintColor:">(), colour);
+}
+
+rt::Ref<CALayer> UIView::layer() {
+    return rt::send<rt::Ref<CALayer>()>(this, rt::sel<"layer">());
 }
 
 void UIView::layoutSubviews() {

@@ -1,3 +1,4 @@
+#include <Foundation/NSAttributedString.h>
 #include <Render/Screenshot.h>
 #include <Render/Typesetter.h>
 #include <UIKit/UIBlurEffect.h>
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -113,11 +115,11 @@ TEST(ScreenshotViews, AlphaOfAncestorsMultipliesAndHiddenOrTransparentViewsPaint
 TEST(ScreenshotViews, RoundedCornersBordersAndScaleTransforms) {
     auto window = whiteWindow();
     auto round = viewAt(CGRectMake(10, 10, 40, 40), red());
-    round->setCornerRadius(20);
+    round->layer()->setCornerRadius(20);
     window->addSubview(round);
     auto framed = viewAt(CGRectMake(60, 10, 30, 30), nullptr);
-    framed->setBorderWidth(4);
-    framed->setBorderColor(UIColor::colorWithRed(0, 0, 1, 1));
+    framed->layer()->setBorderWidth(4);
+    framed->layer()->setBorderColor(UIColor::colorWithRed(0, 0, 1, 1));
     window->addSubview(framed);
     auto grown = viewAt(CGRectMake(20, 65, 20, 20), red());
     grown->setTransform(CGAffineTransformMakeScale(2, 1.5)); // about the centre: 10…50 by 60…90
@@ -139,7 +141,7 @@ TEST(ScreenshotViews, AClippingViewKeepsItsSubviewsAndImageInside) {
     auto window = whiteWindow();
     auto clip = viewAt(CGRectMake(20, 20, 40, 40), nullptr);
     clip->setClipsToBounds(YES);
-    clip->setCornerRadius(8);
+    clip->layer()->setCornerRadius(8);
     auto picture = rt::make<UIImageView>();
     uikit::ImageBitmap blue{4, 2, std::vector<std::uint32_t>(8, 0xFF0000FFu)};
     picture->setImage(UIImage::imageWithBitmap(blue));
@@ -223,23 +225,35 @@ TEST(ScreenshotText, OneLineIsCutWithAnEllipsisAndColoursFollowTheAttributes) {
     EXPECT_GT(paintedIn(wrapped, CGRectMake(10, 60, 100, 30)), 50);
     EXPECT_EQ(paintedIn(wrapped, CGRectMake(110, 0, 90, 100)), 0);
 
-    auto attributed = rt::make<NSAttributedString>();
-    attributed->initWithString("WWWW", {UIColor::colorWithRed(0, 0, 1, 1), nullptr});
-    attributed->addAttributes({UIColor::colorWithRed(1, 0, 0, 1), nullptr}, NSRange{2, 2});
-    label->setAttributedText(attributed);
+    // Attributed text's colour and font win over the label's own.
+    label->setTextColor(UIColor::colorWithRed(0, 0, 1, 1));
     label->setNumberOfLines(1);
     label->setFrame(CGRectMake(10, 10, 180, 40));
-    label->setFont(UIFont::systemFontOfSize(30, UIFontWeightBold));
-    rt::Ref<UIImage> coloured = render::Screenshot::draw(window, 1);
-    int reds = 0, blues = 0;
-    for (int y = 10; y < 50; ++y)
-        for (int x = 10; x < 190; ++x) {
-            Pixel p = at(coloured, x, y);
-            reds += p.red == 255 && p.green == 0 && p.blue == 0;
-            blues += p.red == 0 && p.green == 0 && p.blue == 255;
+    auto colourOf = [&](rt::Ref<UIImage> image) {
+        int reds = 0, blues = 0, rows = 0;
+        for (int y = 10; y < 50; ++y) {
+            bool inked = false;
+            for (int x = 10; x < 190; ++x) {
+                Pixel p = at(image, x, y);
+                reds += p.red == 255 && p.green == 0 && p.blue == 0;
+                blues += p.red == 0 && p.green == 0 && p.blue == 255;
+                inked = inked || p.red != 255 || p.green != 255 || p.blue != 255;
+            }
+            rows += inked;
         }
-    EXPECT_GT(reds, 50);
-    EXPECT_GT(blues, 50);
+        return std::array<int, 3>{reds, blues, rows};
+    };
+    label->setText("WWWW");
+    const auto plain = colourOf(render::Screenshot::draw(window, 1));
+    EXPECT_EQ(plain[0], 0);
+    EXPECT_GT(plain[1], 20);
+    label->setAttributedText(NSAttributedString::initWithString(
+        "WWWW", {{NSForegroundColorAttributeName, UIColor::colorWithRed(1, 0, 0, 1)},
+                 {NSFontAttributeName, UIFont::systemFontOfSize(30, UIFontWeightBold)}}));
+    const auto attributed = colourOf(render::Screenshot::draw(window, 1));
+    EXPECT_GT(attributed[0], 50);
+    EXPECT_EQ(attributed[1], 0);
+    EXPECT_GT(attributed[2], plain[2]); // the larger font
 }
 
 TEST(ScreenshotControls, SwitchesBarsAndButtonsShowTheirTints) {

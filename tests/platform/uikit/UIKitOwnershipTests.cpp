@@ -88,8 +88,9 @@ TEST(UIKitOwnership, HooksHoldingSelfSurviveEveryClassAndReleaseWithTheOwners) {
         blur->contentView()->addSubview(picture);
         auto toolbar = rt::make<UIToolbar>();
         toolbar->setItems({item});
-        auto attributed = rt::make<NSAttributedString>();
-        attributed->initWithString("Hi", {UIColor::systemRedColor(), UIFont::systemFontOfSize(12)});
+        auto attributed = NSAttributedString::initWithString(
+            "Hi", {{NSForegroundColorAttributeName, UIColor::systemRedColor()},
+                   {NSFontAttributeName, UIFont::systemFontOfSize(12)}});
         label->setAttributedText(attributed);
         for (UIView* view : std::initializer_list<UIView*>{button, blur, toolbar})
             root->view()->addSubview(view);

@@ -9,7 +9,7 @@ namespace ns {
 // append, so lines of processes writing at once never mix. Without a device,
 // or when the file cannot be opened, the line is dropped.
 class FOUNDATION_EXPORT DeviceLog {
-public:
+  public:
     static void appendLine(const std::string& devicePath, const std::string& line);
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // Message sending. Every method that anything may replace is reached through
 // here, so a replacement installed on a class is seen by every caller.
+#include <objc/MethodCache.h>
 #include <objc/runtime.h>
 
 #include <string>
@@ -25,19 +26,31 @@ template <SelectorName Name> SEL sel() {
 
 OBJC_EXPORT IMP lookupForSend(Class cls, SEL sel, const std::type_info& type, id receiver);
 
+// The send's fast path, inlined at every call site: a cached method whose
+// signature this site already matched, found without a lock. Anything else
+// (a miss, a first send from another library) goes the slow way.
+inline IMP lookup(Class cls, SEL sel, const std::type_info& type, id receiver) {
+    if (cls)
+        if (CacheEntry* entry =
+                MethodCache::find(cls->methodCache(), sel, g_methodEpoch.load(std::memory_order_acquire)))
+            if (entry->acceptedSendType.load(std::memory_order_relaxed) == &type)
+                return entry->method.imp;
+    return lookupForSend(cls, sel, type, receiver);
+}
+
 template <class Fn> struct Send;
 template <class R, class... A> struct Send<R(A...)> {
     using Pointer = R (*)(id, SEL, A...);
     template <class... P> static R to(id self, SEL sel, P&&... args) {
         if (!self)
             return R(); // messaging nil answers zero
-        IMP imp = lookupForSend(self->isa(), sel, typeid(Pointer), self);
+        IMP imp = lookup(self->isa(), sel, typeid(Pointer), self);
         return reinterpret_cast<Pointer>(imp)(self, sel, std::forward<P>(args)...);
     }
     template <class... P> static R toSuper(id self, Class current, SEL sel, P&&... args) {
         if (!self)
             return R();
-        IMP imp = lookupForSend(class_getSuperclass(current), sel, typeid(Pointer), self);
+        IMP imp = lookup(class_getSuperclass(current), sel, typeid(Pointer), self);
         return reinterpret_cast<Pointer>(imp)(self, sel, std::forward<P>(args)...);
     }
 };

@@ -1,12 +1,17 @@
 #pragma once
 #include <objc/objc_object.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <typeinfo>
 #include <unordered_map>
 #include <vector>
+
+namespace rt {
+struct MethodCacheTable;
+}
 
 // An implementation together with the C++ signature it was registered with.
 struct objc_method {
@@ -30,6 +35,7 @@ class OBJC_EXPORT objc_class final : public objc_object {
     const std::string& name() const noexcept { return m_name; }
     Class superclass() const noexcept { return m_superclass; }
     bool isMetaClass() const noexcept { return m_isMeta; }
+    const std::atomic<rt::MethodCacheTable*>& methodCache() const noexcept { return m_cache; }
 
   private:
     friend struct RuntimeAccess;
@@ -39,7 +45,6 @@ class OBJC_EXPORT objc_class final : public objc_object {
     std::unordered_map<SEL, objc_method> m_methods;
     std::vector<objc_ivar> m_ivars;
     id (*m_allocator)(Class) = nullptr; // builds the C++ object behind an instance
-    // Lookup cache; valid while m_cacheEpoch matches the runtime's epoch.
-    std::unordered_map<SEL, objc_method> m_cache;
-    uint64_t m_cacheEpoch = 0;
+    // Lookup cache (see MethodCache), read without the runtime's lock.
+    std::atomic<rt::MethodCacheTable*> m_cache{nullptr};
 };

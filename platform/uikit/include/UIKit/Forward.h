@@ -18,7 +18,6 @@ class UIAlertAction;
 class UIColor;
 class UITraitCollection;
 class UIFont;
-class NSAttributedString;
 class UIImage;
 class UIImageView;
 class UIButton;

@@ -1,5 +1,5 @@
 #pragma once
-#include <UIKit/NSAttributedString.h>
+#include <Foundation/NSAttributedString.h>
 #include <UIKit/UIFont.h>
 #include <UIKit/UIView.h>
 
@@ -28,6 +28,7 @@ class UIKIT_EXTERN UILabel : public UIView {
 
     // Runtime methods "text", "setText:", "attributedText", "setAttributedText:".
     // Plain text drops any attributes; attributed text sets the plain text too.
+    // Its foreground colour and font, when given, win over the label's.
     std::string text();
     void setText(const std::string& text);
     rt::Ref<NSAttributedString> attributedText();

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-// A bar of buttons along the bottom of a screen.
+// The bar of buttons at the bottom of a screen, shown by Messages in edit mode.
 #define UITOOLBAR_PROPERTIES(P)                                                                              \
     P(rt::Ref<UIColor>, barTintColor, setBarTintColor, {})                                                   \
     P(std::vector<rt::Ref<UIBarButtonItem>>, items, setItems, {})

@@ -1,6 +1,7 @@
 #pragma once
 #include <CoreGraphics/CGAffineTransform.h>
 #include <CoreGraphics/CGGeometry.h>
+#include <UIKit/CALayer.h>
 #include <UIKit/UIColor.h>
 #include <UIKit/UIResponder.h>
 #include <objc/Weak.h>
@@ -19,20 +20,12 @@ class UIViewController;
     P(CGFloat, alpha, setAlpha, 1.0)                                                                         \
     P(BOOL, isHidden, setHidden, NO)
 
-// --- Layer: what the view's layer draws around its content --------------------
-// The corner radius shapes the background and border; masksToBounds (the
-// view's clipsToBounds) also clips the content and subviews to that shape. The
-// border is drawn inside the bounds, above the subviews. The transform applies
-// about the centre of the bounds; the frame stays as set.
-#define UIVIEW_LAYER_PROPERTIES(P)                                                                           \
-    P(CGFloat, cornerRadius, setCornerRadius, 0.0)                                                           \
-    P(BOOL, masksToBounds, setMasksToBounds, NO)                                                             \
-    P(CGFloat, borderWidth, setBorderWidth, 0.0)                                                             \
-    P(rt::Ref<UIColor>, borderColor, setBorderColor, {}) /* nil is opaque black */                           \
-    P(CGAffineTransform, transform, setTransform, CGAffineTransformIdentity)
+// --- Drawing: the transform, applied about the centre of the bounds; the
+// frame stays as set. Corners, clipping and border are the layer's.
+#define UIVIEW_DRAWING_PROPERTIES(P) P(CGAffineTransform, transform, setTransform, CGAffineTransformIdentity)
 
-#define UIVIEW_ALL_PROPERTIES(P) UIVIEW_PROPERTIES(P) UIVIEW_LAYER_PROPERTIES(P)
-// --- end of the layer block ----------------------------------------------------
+#define UIVIEW_ALL_PROPERTIES(P) UIVIEW_PROPERTIES(P) UIVIEW_DRAWING_PROPERTIES(P)
+// --- end of the drawing block ----------------------------------------------------
 
 class UIKIT_EXTERN UIView : public UIResponder {
     RT_OBJECT(UIView, UIResponder)
@@ -76,10 +69,14 @@ class UIKIT_EXTERN UIView : public UIResponder {
     // The tint set on this view itself, without inheritance.
     rt::Ref<UIColor> ownTintColor() const { return m_tintColor; }
 
+    // Runtime method "layer": made with the view's first use of it, owned by the view.
+    rt::Ref<CALayer> layer();
+
   private:
     friend class UIViewController;
 
     rt::Ref<UIColor> m_tintColor;
+    rt::Ref<CALayer> m_layer;
     std::vector<rt::Ref<UIView>> m_subviews;
     rt::Weak<UIView> m_superview;
     rt::Weak<UIViewController> m_viewDelegate; // the controller whose view this is

@@ -1,0 +1,36 @@
+#pragma once
+// What every view replacement asks of the settings: a colour or a switch,
+// read afresh from the store at each call.
+#include "PreferenceKeys.h"
+#include "VRPrefs.h"
+
+#include <Foundation/NSAttributedString.h>
+#include <UIKit/UILabel.h>
+#include <objc/message.h>
+
+namespace theme {
+
+// The colour of a colour key; unset keys paint opaque black.
+inline rt::Ref<UIColor> colour(const char* key) {
+    return VRPrefs::shared()->colourForKey(key, kDefaultColour, kPreferenceDomain);
+}
+
+// A switch of the settings; unset switches are off.
+inline bool switchOn(const char* key) {
+    return VRPrefs::shared()->boolForKey(key, NO, kPreferenceDomain);
+}
+
+// The receiver of a view replacement as a view; null for anything else, so a
+// platform class that is no view is left alone.
+inline UIView* asView(id object) {
+    return rt::is<UIView>(object) ? static_cast<UIView*>(object) : nullptr;
+}
+
+// An object-valued private instance variable looked up by name on the
+// object's own class; null when the class has no such variable.
+inline id privateIvar(id object, const char* name) {
+    Ivar ivar = class_getInstanceVariable(object_getClass(object), name);
+    return ivar ? object_getIvar(object, ivar) : nullptr;
+}
+
+} // namespace theme

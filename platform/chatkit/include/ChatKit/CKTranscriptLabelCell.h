@@ -1,0 +1,17 @@
+#pragma once
+#include <ChatKit/ChatKitDefines.h>
+#include <Foundation/NSAttributedString.h>
+#include <UIKit/UILabel.h>
+
+// A line of the transcript that is not a message: a date, or a delivery
+// status ("Delivered", "Read"). Its text goes to a private label "_label".
+class CHATKIT_EXTERN CKTranscriptLabelCell : public UIView {
+    RT_OBJECT_WITH_CONSTRUCTOR(CKTranscriptLabelCell, UIView)
+
+    // Runtime method "setAttributedText:": the label shows the text.
+    void setAttributedText(NSAttributedString* text);
+    rt::Ref<UILabel> label() const { return m_label; }
+
+  private:
+    rt::Ref<UILabel> m_label;
+};

@@ -1,0 +1,3 @@
+#include <ChatKit/CKAttachmentBalloonView.h>
+
+RT_DEFINE_CLASS(CKAttachmentBalloonView, nullptr)

@@ -1,0 +1,3 @@
+#include <ChatKit/CKBalloonView.h>
+
+RT_DEFINE_CLASS(CKBalloonView, nullptr)

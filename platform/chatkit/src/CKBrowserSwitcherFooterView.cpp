@@ -1,0 +1,3 @@
+#include <ChatKit/CKBrowserSwitcherFooterView.h>
+
+RT_DEFINE_CLASS(CKBrowserSwitcherFooterView, nullptr)

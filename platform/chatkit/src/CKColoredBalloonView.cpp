@@ -1,0 +1,3 @@
+#include <ChatKit/CKColoredBalloonView.h>
+
+RT_DEFINE_CLASS(CKColoredBalloonView, nullptr)

@@ -1,0 +1,3 @@
+#include <ChatKit/CKConversationListCollectionViewConversationCell.h>
+
+RT_DEFINE_CLASS(CKConversationListCollectionViewConversationCell, nullptr)

@@ -1,0 +1,3 @@
+#include <ChatKit/CKConversationListEmbeddedStandardTableViewCell.h>
+
+RT_DEFINE_CLASS(CKConversationListEmbeddedStandardTableViewCell, nullptr)

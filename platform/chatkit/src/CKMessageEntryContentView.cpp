@@ -1,0 +1,3 @@
+#include <ChatKit/CKMessageEntryContentView.h>
+
+RT_DEFINE_CLASS(CKMessageEntryContentView, nullptr)

@@ -1,0 +1,3 @@
+#include <ChatKit/CKMessageEntryView.h>
+
+RT_DEFINE_CLASS(CKMessageEntryView, nullptr)

@@ -1,0 +1,3 @@
+#include <ChatKit/CKPinnedConversationView.h>
+
+RT_DEFINE_CLASS(CKPinnedConversationView, nullptr)

@@ -1,0 +1,3 @@
+#include <ChatKit/CKTranscriptCollectionView.h>
+
+RT_DEFINE_CLASS(CKTranscriptCollectionView, nullptr)

@@ -1,0 +1,3 @@
+#include <ChatKit/CKTranscriptPluginBalloonView.h>
+
+RT_DEFINE_CLASS(CKTranscriptPluginBalloonView, nullptr)

@@ -1,0 +1,3 @@
+#include <UIKit/CALayer.h>
+
+RT_DEFINE_CLASS(CALayer, nullptr)

@@ -1,0 +1,3 @@
+#include <UIKit/UISearchTextField.h>
+
+RT_DEFINE_CLASS(UISearchTextField, nullptr)

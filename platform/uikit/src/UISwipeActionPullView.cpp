@@ -1,0 +1,3 @@
+#include <UIKit/UISwipeActionPullView.h>
+
+RT_DEFINE_CLASS(UISwipeActionPullView, nullptr)

@@ -1,0 +1,3 @@
+#include <UIKit/UITextField.h>
+
+RT_DEFINE_CLASS(UITextField, nullptr)

@@ -1,0 +1,3 @@
+#include <UIKit/_UIBarBackground.h>
+
+RT_DEFINE_CLASS(_UIBarBackground, nullptr)

@@ -1,0 +1,3 @@
+#include <UIKit/_UIBarBackgroundLayoutModern.h>
+
+RT_DEFINE_CLASS(_UIBarBackgroundLayoutModern, nullptr)

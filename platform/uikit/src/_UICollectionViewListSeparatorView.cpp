@@ -1,0 +1,3 @@
+#include <UIKit/_UICollectionViewListSeparatorView.h>
+
+RT_DEFINE_CLASS(_UICollectionViewListSeparatorView, nullptr)

@@ -1,0 +1,3 @@
+#include <UIKit/_UIContextMenuActionView.h>
+
+RT_DEFINE_CLASS(_UIContextMenuActionView, nullptr)

@@ -1,0 +1,3 @@
+#include <UIKit/_UIContextMenuListView.h>
+
+RT_DEFINE_CLASS(_UIContextMenuListView, nullptr)

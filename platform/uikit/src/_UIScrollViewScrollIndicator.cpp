@@ -1,0 +1,3 @@
+#include <UIKit/_UIScrollViewScrollIndicator.h>
+
+RT_DEFINE_CLASS(_UIScrollViewScrollIndicator, nullptr)

@@ -1,0 +1,3 @@
+#include <UIKit/_UISearchBarSearchFieldBackgroundView.h>
+
+RT_DEFINE_CLASS(_UISearchBarSearchFieldBackgroundView, nullptr)
