@@ -49,10 +49,13 @@ std::string titleOf(UIViewController* controller) {
 
 } // namespace
 
-void BarPainter::paintNavigationBar(const Canvas& canvas, UINavigationBar* bar) {
-    const CGRect bounds = bar->bounds();
+void BarPainter::paintNavigationBarBackground(const Canvas& canvas, UINavigationBar* bar) {
     rt::Ref<UIColor> barTint = bar->barTintColor();
-    paintBackground(canvas, bounds, barTint.get(), Edge::bottom);
+    paintBackground(canvas, bar->bounds(), barTint.get(), Edge::bottom);
+}
+
+void BarPainter::paintNavigationBarItems(const Canvas& canvas, UINavigationBar* bar) {
+    const CGRect bounds = bar->bounds();
 
     // The bar shows the stack it belongs to.
     auto stack = rt::dynamicCast<UINavigationController>(bar->_viewControllerForAncestor());
@@ -95,10 +98,13 @@ void BarPainter::paintNavigationBar(const Canvas& canvas, UINavigationBar* bar) 
                     titleStyle(canvas, semibold.get(), label.get(), NSTextAlignmentCenter));
 }
 
-void BarPainter::paintToolbar(const Canvas& canvas, UIToolbar* bar) {
-    const CGRect bounds = bar->bounds();
+void BarPainter::paintToolbarBackground(const Canvas& canvas, UIToolbar* bar) {
     rt::Ref<UIColor> barTint = bar->barTintColor();
-    paintBackground(canvas, bounds, barTint.get(), Edge::top);
+    paintBackground(canvas, bar->bounds(), barTint.get(), Edge::top);
+}
+
+void BarPainter::paintToolbarItems(const Canvas& canvas, UIToolbar* bar) {
+    const CGRect bounds = bar->bounds();
     const auto items = bar->items();
     if (items.empty())
         return;

@@ -7,14 +7,17 @@
 namespace render {
 
 // Navigation bars and toolbars: the bar's tint (or the platform's bar
-// colour), a hairline towards the content, and the items.
+// colour) with a hairline towards the content under the bar's subviews, and
+// the items above them, as the device stacks its bar background and buttons.
 class BarPainter {
   public:
+    static void paintNavigationBarBackground(const Canvas& canvas, UINavigationBar* bar);
     // The title of the controller on top of the bar's stack, its right item,
     // and a back button when there is a controller below it.
-    static void paintNavigationBar(const Canvas& canvas, UINavigationBar* bar);
+    static void paintNavigationBarItems(const Canvas& canvas, UINavigationBar* bar);
+    static void paintToolbarBackground(const Canvas& canvas, UIToolbar* bar);
     // The items' titles spread evenly across the bar.
-    static void paintToolbar(const Canvas& canvas, UIToolbar* bar);
+    static void paintToolbarItems(const Canvas& canvas, UIToolbar* bar);
 };
 
 } // namespace render

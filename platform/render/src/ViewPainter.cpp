@@ -97,6 +97,7 @@ void ViewPainter::paintContents(UIView* view) {
     paintOwnContent(view);
     for (const rt::Ref<UIView>& subview : std::vector<rt::Ref<UIView>>(view->subviews()))
         paint(subview.get());
+    paintOverSubviews(view);
     cairo_restore(cr);
 
     const double border = layer->borderWidth();
@@ -123,9 +124,16 @@ void ViewPainter::paintOwnContent(UIView* view) {
     else if (auto control = rt::dynamicCast<UISwitch>(view))
         ControlPainter::paintSwitch(m_canvas, control.get());
     else if (auto bar = rt::dynamicCast<UINavigationBar>(view))
-        BarPainter::paintNavigationBar(m_canvas, bar.get());
+        BarPainter::paintNavigationBarBackground(m_canvas, bar.get());
     else if (auto toolbar = rt::dynamicCast<UIToolbar>(view))
-        BarPainter::paintToolbar(m_canvas, toolbar.get());
+        BarPainter::paintToolbarBackground(m_canvas, toolbar.get());
+}
+
+void ViewPainter::paintOverSubviews(UIView* view) {
+    if (auto bar = rt::dynamicCast<UINavigationBar>(view))
+        BarPainter::paintNavigationBarItems(m_canvas, bar.get());
+    else if (auto toolbar = rt::dynamicCast<UIToolbar>(view))
+        BarPainter::paintToolbarItems(m_canvas, toolbar.get());
 }
 
 } // namespace render

@@ -8,7 +8,7 @@ namespace render {
 // Walks a view tree back to front. For each visible view: its place and
 // transform, its alpha (a group, so overlapping subviews fade together), its
 // backdrop effect, background, what its class shows, its subviews (clipped
-// when it masks to bounds) and its border on top.
+// when it masks to bounds), what its class shows above them, and its border.
 class ViewPainter {
   public:
     explicit ViewPainter(const Canvas& canvas) : m_canvas(canvas) {}
@@ -20,6 +20,8 @@ class ViewPainter {
 
   private:
     void paintOwnContent(UIView* view);
+    // What a class shows above its subviews (a bar's items).
+    void paintOverSubviews(UIView* view);
     const Canvas& m_canvas;
 };
 

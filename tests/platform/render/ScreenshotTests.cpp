@@ -6,6 +6,8 @@
 #include <UIKit/UIImageView.h>
 #include <UIKit/UILabel.h>
 #include <UIKit/UINavigationBar.h>
+#include <UIKit/UINavigationController.h>
+#include <UIKit/UINavigationItem.h>
 #include <UIKit/UISwitch.h>
 #include <UIKit/UITraitCollection.h>
 #include <UIKit/UIVisualEffectView.h>
@@ -288,6 +290,34 @@ TEST(ScreenshotControls, SwitchesBarsAndButtonsShowTheirTints) {
 
     on->setOn(NO);
     EXPECT_TRUE(near(at(render::Screenshot::draw(window, 2), 16, 115), kWhite)); // knob on the left now
+}
+
+TEST(ScreenshotControls, ANavigationBarShowsItsStacksTitleAndItemsAboveItsBackgroundViews) {
+    auto window = whiteWindow(300, 100);
+    auto page = rt::make<UIViewController>();
+    page->navigationItem()->setTitle("Title");
+    auto apply = rt::make<UIBarButtonItem>();
+    apply->initWithTitle("Apply", UIBarButtonItemStyleDone, nullptr, nullptr);
+    page->navigationItem()->setRightBarButtonItem(apply);
+    auto stack = rt::make<UINavigationController>();
+    stack->initWithRootViewController(page);
+    window->setRootViewController(stack);
+    stack->view()->setFrame(window->bounds());
+    stack->navigationBar()->setFrame(CGRectMake(0, 0, 300, 44));
+    stack->navigationBar()->setTintColor(UIColor::colorWithRed(1, 0, 0, 1));
+    // A background view inside the bar, as the device keeps one, does not hide the items.
+    stack->navigationBar()->addSubview(viewAt(CGRectMake(0, 0, 300, 44), UIColor::colorWithRed(0, 0, 1, 1)));
+
+    rt::Ref<UIImage> image = render::Screenshot::draw(window, 2);
+    int title = 0, item = 0;
+    for (int y = 0; y < 44; ++y)
+        for (int x = 0; x < 300; ++x) {
+            Pixel p = at(image, x, y);
+            title += x > 100 && x < 200 && p.blue < 128 && p.red < 128; // dark text on blue
+            item += x > 200 && p.red > 200 && p.blue < 60;              // the tint
+        }
+    EXPECT_GT(title, 50);
+    EXPECT_GT(item, 50);
 }
 
 TEST(ScreenshotLooks, DynamicColoursResolveInTheProcesssLook) {
