@@ -49,10 +49,11 @@ class BenchSquare : public NSObject {
 };
 
 RT_DEFINE_CLASS(BenchSquare, [](Class cls, Class) {
-    class_addMethod(cls, rt::sel<"area">(), +[](id self, SEL) {
-        const double side = static_cast<BenchSquare*>(self)->m_side;
-        return side * side;
-    });
+    class_addMethod(
+        cls, rt::sel<"area">(), +[](id self, SEL) {
+            const double side = static_cast<BenchSquare*>(self)->m_side;
+            return side * side;
+        });
 })
 
 void BM_VirtualCall(benchmark::State& state) {

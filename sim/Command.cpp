@@ -1,10 +1,23 @@
 #include "Command.h"
 
+#include <cstdlib>
+
 namespace sim {
+
+namespace {
+// Read by UIKit in every process of the device, which inherit our environment.
+constexpr const char* kAppearanceVariable = "SIMDEVICE_APPEARANCE";
+} // namespace
 
 Command::Command(CLI::App& app) {
     app.add_option("--device", m_deviceOption,
                    "Simulated device folder (default: one in your data directory)");
+    // Light unless asked otherwise, whatever the caller's environment says.
+    setenv(kAppearanceVariable, "light", 1);
+    app.add_option("--appearance", m_appearance,
+                   "The look of every process of the device: light (default) or dark")
+        ->check(CLI::IsMember({"light", "dark"}))
+        ->each([](const std::string& look) { setenv(kAppearanceVariable, look.c_str(), 1); });
 }
 
 const Device& Command::device(DeviceState state) {

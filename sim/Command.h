@@ -21,6 +21,7 @@ class Command {
 
   private:
     std::optional<std::string> m_deviceOption;
+    std::string m_appearance;
     std::optional<Device> m_device;
 };
 

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
         // Name an unknown verb rather than just asking for one.
         for (int i = 1; i < argc; ++i) {
             std::string word = argv[i];
-            if (word == "--device") {
+            if (word == "--device" || word == "--appearance") { // options taking a value
                 ++i;
                 continue;
             }

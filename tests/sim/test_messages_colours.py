@@ -106,6 +106,23 @@ class WithoutAFile(MessagesColoursCase):
     def test_colours_outside_the_table_keep_the_platform_values(self):
         self.assertEqual(self.colours("systemOrangeColor"), {"systemOrangeColor": ["FF9500FF"]})
 
+    def test_the_appearance_reaches_every_process_and_is_light_by_default(self):
+        def background(*options, environment=None):
+            command = [SIM, "--device", self.root, *options, "messages", "colours", "systemBackgroundColor",
+                       "systemOrangeColor", "--bundle-id", "com.example.notes"]
+            result = subprocess.run(command, capture_output=True, text=True, timeout=120,
+                                    env={**os.environ, **(environment or {})})
+            self.assertEqual(result.returncode, 0, result.stderr)
+            return result.stdout.split()
+        light = ["systemBackgroundColor", "FFFFFFFF", "systemOrangeColor", "FF9500FF"]
+        self.assertEqual(background(), light)
+        self.assertEqual(background("--appearance", "light"), light)
+        self.assertEqual(background("--appearance", "dark"),
+                         ["systemBackgroundColor", "000000FF", "systemOrangeColor", "FF9F0AFF"])
+        # The caller's environment does not leak in: the option decides.
+        self.assertEqual(background(environment={"SIMDEVICE_APPEARANCE": "dark"}), light)
+        self.assertEqual(self.sim_fails("--appearance", "sepia", "messages", "colours").count("appearance"), 1)
+
     def test_an_unknown_selector_fails_the_command(self):
         self.sim_fails("messages", "colours", "labelColor", "mauveColor")
 

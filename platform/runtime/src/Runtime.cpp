@@ -278,7 +278,8 @@ IMP lookupForSend(Class cls, SEL sel, const std::type_info& type, id receiver) {
     if (entry->acceptedSendType.load(std::memory_order_relaxed) != &type) {
         if (*entry->method.type != type)
             fatal(std::string("selector ") + sel_getName(sel) + " of " + class_getName(receiver->isa()) +
-                  " sent with signature " + type.name() + " but implemented as " + entry->method.type->name());
+                  " sent with signature " + type.name() + " but implemented as " +
+                  entry->method.type->name());
         entry->acceptedSendType.store(&type, std::memory_order_relaxed);
     }
     return entry->method.imp;

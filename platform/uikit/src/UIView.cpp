@@ -37,6 +37,13 @@ RT_DEFINE_CLASS(UIView, [](Class cls, Class) {
             frame.size = bounds.size;
             view->setFrame(frame);
         });
+    // The view's clipping is its layer's.
+    class_addMethod(
+        cls, rt::sel<"clipsToBounds">(),
+        +[](id self, SEL) { return static_cast<UIView*>(self)->layer()->masksToBounds(); });
+    class_addMethod(
+        cls, rt::sel<"setClipsToBounds:">(),
+        +[](id self, SEL, BOOL clips) { static_cast<UIView*>(self)->layer()->setMasksToBounds(clips); });
     class_addMethod(
         cls, rt::sel<"tintColor">(), +[](id self, SEL) -> rt::Ref<UIColor> {
             UIView* view = static_cast<UIView*>(self);
@@ -85,6 +92,13 @@ CGRect UIView::bounds() {
 }
 void UIView::setBounds(CGRect bounds) {
     rt::send<void(CGRect)>(this, rt::sel<"setBounds:">(), bounds);
+}
+
+BOOL UIView::clipsToBounds() {
+    return rt::send<BOOL()>(this, rt::sel<"clipsToBounds">());
+}
+void UIView::setClipsToBounds(BOOL clips) {
+    rt::send<void(BOOL)>(this, rt::sel<"setClipsToBounds:">(), clips);
 }
 
 rt::Ref<UIColor> UIView::tintColor() {

@@ -4,11 +4,16 @@
 #include <UIKit/UIAlertController.h>
 #include <UIKit/UIApplication.h>
 #include <UIKit/UIBarButtonItem.h>
+#include <UIKit/UIBlurEffect.h>
+#include <UIKit/UIButton.h>
+#include <UIKit/UIImageView.h>
 #include <UIKit/UILabel.h>
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UINavigationItem.h>
 #include <UIKit/UISwitch.h>
 #include <UIKit/UITableViewCell.h>
+#include <UIKit/UIToolbar.h>
+#include <UIKit/UIVisualEffectView.h>
 #include <UIKit/UIWindow.h>
 #include <substrate.h>
 
@@ -72,13 +77,31 @@ TEST(UIKitOwnership, HooksHoldingSelfSurviveEveryClassAndReleaseWithTheOwners) {
         auto item = rt::make<UIBarButtonItem>();
         item->initWithTitle("Apply", UIBarButtonItemStylePlain, root, rt::sel<"viewDidLoad">());
         root->navigationItem()->setRightBarButtonItem(item);
+
+        auto picture = rt::make<UIImageView>();
+        picture->initWithImage(UIImage::systemImageNamed("heart"));
+        auto button = UIButton::buttonWithType(UIButtonTypeSystem);
+        button->setTitle("Send", 0);
+        button->setImage(UIImage::systemImageNamed("paperplane.fill"), 0);
+        auto blur = rt::make<UIVisualEffectView>();
+        blur->initWithEffect(UIBlurEffect::effectWithStyle(UIBlurEffectStyleDark));
+        blur->contentView()->addSubview(picture);
+        auto toolbar = rt::make<UIToolbar>();
+        toolbar->setItems({item});
+        auto attributed = NSAttributedString::initWithString(
+            "Hi", {{NSForegroundColorAttributeName, UIColor::systemRedColor()},
+                   {NSFontAttributeName, UIFont::systemFontOfSize(12)}});
+        label->setAttributedText(attributed);
+        for (UIView* view : std::initializer_list<UIView*>{button, blur, toolbar})
+            root->view()->addSubview(view);
         auto alert =
             UIAlertController::alertControllerWithTitle("Title", "Message", UIAlertControllerStyleAlert);
         alert->addAction(UIAlertAction::actionWithTitle("OK", UIAlertActionStyleCancel, nullptr));
         root->presentViewController(alert, YES, nullptr);
 
-        const std::vector<rt::Ref<UIView>> views{window, root->view(), stack->navigationBar(), cell, label,
-                                                 plain,  control};
+        const std::vector<rt::Ref<UIView>> views{
+            window, root->view(), stack->navigationBar(), cell, label, plain, control, picture, button,
+            blur,   toolbar};
         for (const rt::Ref<UIView>& view : views)
             view->setTintColor(UIColor::systemPinkColor());
         layOutTree(window);
@@ -97,7 +120,18 @@ TEST(UIKitOwnership, HooksHoldingSelfSurviveEveryClassAndReleaseWithTheOwners) {
                                                      item,
                                                      root->navigationItem(),
                                                      alert,
-                                                     alert->actions().front()};
+                                                     alert->actions().front(),
+                                                     picture,
+                                                     picture->image(),
+                                                     button,
+                                                     button->titleLabel(),
+                                                     button->imageView(),
+                                                     blur,
+                                                     blur->contentView(),
+                                                     blur->effect(),
+                                                     toolbar,
+                                                     attributed,
+                                                     label->font()};
         for (const rt::Ref<NSObject>& object : objects)
             watched.emplace_back(object.get());
     }

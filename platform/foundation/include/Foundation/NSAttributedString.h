@@ -7,6 +7,8 @@
 
 // The attribute that colours a run of text; its value is a UIColor.
 inline constexpr const char* NSForegroundColorAttributeName = "NSColor";
+// The attribute that sets the font of a run of text; its value is a UIFont.
+inline constexpr const char* NSFontAttributeName = "NSFont";
 
 using NSAttributes = std::map<std::string, rt::Ref<NSObject>>;
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <CoreGraphics/CGAffineTransform.h>
 #include <CoreGraphics/CGGeometry.h>
 #include <UIKit/CALayer.h>
 #include <UIKit/NSLayoutDimension.h>
@@ -26,9 +27,16 @@ inline constexpr CGFloat UIViewNoIntrinsicMetric = -1;
     P(CGFloat, alpha, setAlpha, 1.0)                                                                         \
     P(BOOL, isHidden, setHidden, NO)
 
+// --- Drawing: the transform, applied about the centre of the bounds; the
+// frame stays as set. Corners, clipping and border are the layer's.
+#define UIVIEW_DRAWING_PROPERTIES(P) P(CGAffineTransform, transform, setTransform, CGAffineTransformIdentity)
+
+#define UIVIEW_ALL_PROPERTIES(P) UIVIEW_PROPERTIES(P) UIVIEW_DRAWING_PROPERTIES(P)
+// --- end of the drawing block ----------------------------------------------------
+
 class UIKIT_EXTERN UIView : public UIResponder {
     RT_OBJECT(UIView, UIResponder)
-    RT_PROPERTIES(UIVIEW_PROPERTIES)
+    RT_PROPERTIES(UIVIEW_ALL_PROPERTIES)
 
     // Runtime method "initWithFrame:"; answers the view.
     id initWithFrame(CGRect frame);
@@ -37,6 +45,10 @@ class UIKIT_EXTERN UIView : public UIResponder {
     // zero and share the frame's size.
     CGRect bounds();
     void setBounds(CGRect bounds);
+
+    // Runtime methods "clipsToBounds" and "setClipsToBounds:": the layer's masksToBounds.
+    BOOL clipsToBounds();
+    void setClipsToBounds(BOOL clips);
 
     // Runtime methods "tintColor" and "setTintColor:". Without a tint of its
     // own a view takes its superview's, and at the top the system blue.

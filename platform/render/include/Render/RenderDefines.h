@@ -1,0 +1,3 @@
+#pragma once
+
+#define RENDER_EXPORT __attribute__((visibility("default")))

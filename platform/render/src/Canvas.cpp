@@ -1,0 +1,151 @@
+#include "Canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace render {
+
+namespace {
+
+// UIKit's weights from -1 to 1 onto the font's 100 to 900 scale.
+PangoWeight pangoWeight(UIFontWeight weight) {
+    struct Step {
+        UIFontWeight uikit;
+        PangoWeight pango;
+    };
+    static constexpr Step kSteps[] = {
+        {UIFontWeightUltraLight, PANGO_WEIGHT_ULTRALIGHT},
+        {UIFontWeightThin, PANGO_WEIGHT_THIN},
+        {UIFontWeightLight, PANGO_WEIGHT_LIGHT},
+        {UIFontWeightRegular, PANGO_WEIGHT_NORMAL},
+        {UIFontWeightMedium, PANGO_WEIGHT_MEDIUM},
+        {UIFontWeightSemibold, PANGO_WEIGHT_SEMIBOLD},
+        {UIFontWeightBold, PANGO_WEIGHT_BOLD},
+        {UIFontWeightHeavy, PANGO_WEIGHT_ULTRABOLD},
+        {UIFontWeightBlack, PANGO_WEIGHT_HEAVY},
+    };
+    const Step* nearest = &kSteps[0];
+    for (const Step& step : kSteps)
+        if (std::abs(step.uikit - weight) < std::abs(nearest->uikit - weight))
+            nearest = &step;
+    return nearest->pango;
+}
+
+} // namespace
+
+PangoFontDescription* fontDescription(const UIFont* font) {
+    PangoFontDescription* description = pango_font_description_new();
+    pango_font_description_set_family(description,
+                                      font ? font->familyName().c_str() : UIFont::kSystemFamilyName);
+    pango_font_description_set_weight(description, pangoWeight(font ? font->weight() : UIFontWeightRegular));
+    // Absolute: one user-space unit per point, whatever resolution pango assumes.
+    const double points = font ? font->pointSize() : UIFont::kLabelFontSize;
+    pango_font_description_set_absolute_size(description, points * PANGO_SCALE);
+    return description;
+}
+
+Canvas::Canvas(cairo_t* cr, double scale, UIUserInterfaceStyle style)
+    : m_cr(cr), m_scale(scale), m_style(style), m_pango(pango_cairo_create_context(cr)) {
+    // Outlines unhinted and glyphs placed where the layout puts them, so text
+    // keeps its shape at every scale.
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    pango_cairo_context_set_font_options(m_pango, options);
+    cairo_font_options_destroy(options);
+    pango_context_set_round_glyph_positions(m_pango, FALSE);
+}
+
+Canvas::~Canvas() {
+    g_object_unref(m_pango);
+}
+
+UIColor::Components Canvas::resolve(const UIColor* colour) const {
+    return colour ? colour->resolved(m_style) : UIColor::Components{};
+}
+
+void Canvas::setSource(const UIColor::Components& c) const {
+    cairo_set_source_rgba(m_cr, c.red, c.green, c.blue, c.alpha);
+}
+
+void Canvas::setSource(const UIColor* colour, const UIColor* fallback) const {
+    setSource(resolve(colour ? colour : fallback));
+}
+
+void Canvas::roundedRect(CGRect rect, double radius) const {
+    const double x = rect.origin.x, y = rect.origin.y, w = rect.size.width, h = rect.size.height;
+    radius = std::clamp(radius, 0.0, std::min(w, h) / 2);
+    if (radius <= 0) {
+        cairo_rectangle(m_cr, x, y, w, h);
+        return;
+    }
+    cairo_new_sub_path(m_cr);
+    cairo_arc(m_cr, x + w - radius, y + radius, radius, -std::numbers::pi / 2, 0);
+    cairo_arc(m_cr, x + w - radius, y + h - radius, radius, 0, std::numbers::pi / 2);
+    cairo_arc(m_cr, x + radius, y + h - radius, radius, std::numbers::pi / 2, std::numbers::pi);
+    cairo_arc(m_cr, x + radius, y + radius, radius, std::numbers::pi, 3 * std::numbers::pi / 2);
+    cairo_close_path(m_cr);
+}
+
+PangoLayout* Canvas::layout(const std::string& text, const UIFont* font) const {
+    pango_cairo_update_context(m_cr, m_pango);
+    PangoLayout* layout = pango_layout_new(m_pango);
+    PangoFontDescription* description = fontDescription(font);
+    pango_layout_set_font_description(layout, description);
+    pango_font_description_free(description);
+    pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+    return layout;
+}
+
+CGSize Canvas::measureText(const std::string& text, const UIFont* font) const {
+    PangoLayout* measured = layout(text, font);
+    pango_layout_set_single_paragraph_mode(measured, TRUE);
+    PangoRectangle logical;
+    pango_layout_get_extents(measured, nullptr, &logical);
+    g_object_unref(measured);
+    return {static_cast<double>(logical.width) / PANGO_SCALE,
+            static_cast<double>(logical.height) / PANGO_SCALE};
+}
+
+void Canvas::drawText(const std::string& text, CGRect box, const TextStyle& style) const {
+    if (text.empty() || box.size.width <= 0)
+        return;
+    PangoLayout* set = layout(text, style.font);
+    pango_layout_set_width(set, static_cast<int>(std::lround(box.size.width * PANGO_SCALE)));
+    switch (style.alignment) {
+    case NSTextAlignmentCenter:
+        pango_layout_set_alignment(set, PANGO_ALIGN_CENTER);
+        break;
+    case NSTextAlignmentRight:
+        pango_layout_set_alignment(set, PANGO_ALIGN_RIGHT);
+        break;
+    case NSTextAlignmentJustified:
+        pango_layout_set_justify(set, TRUE);
+        [[fallthrough]];
+    default:
+        pango_layout_set_alignment(set, PANGO_ALIGN_LEFT);
+    }
+    if (style.lines == 1) {
+        pango_layout_set_single_paragraph_mode(set, TRUE);
+        pango_layout_set_ellipsize(set, PANGO_ELLIPSIZE_END);
+    } else {
+        pango_layout_set_wrap(set, PANGO_WRAP_WORD_CHAR);
+        if (style.lines > 1) {
+            pango_layout_set_ellipsize(set, PANGO_ELLIPSIZE_END);
+            pango_layout_set_height(set, static_cast<int>(-style.lines));
+        }
+    }
+    PangoRectangle logical;
+    pango_layout_get_extents(set, nullptr, &logical);
+    const double height = static_cast<double>(logical.height) / PANGO_SCALE;
+    cairo_save(m_cr);
+    setSource(style.colour);
+    cairo_move_to(m_cr, box.origin.x, box.origin.y + (box.size.height - height) / 2);
+    pango_cairo_show_layout(m_cr, set);
+    cairo_restore(m_cr);
+    g_object_unref(set);
+}
+
+} // namespace render

@@ -1,0 +1,82 @@
+#include <Render/Screenshot.h>
+
+#include "Canvas.h"
+#include "ViewPainter.h"
+
+#include <UIKit/UITraitCollection.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+namespace render {
+
+rt::Ref<UIImage> Screenshot::draw(UIView* view, double scale) {
+    if (!view || !(scale > 0) || !std::isfinite(scale))
+        return nullptr;
+    const CGRect bounds = view->bounds();
+    const double width = std::ceil(bounds.size.width * scale), height = std::ceil(bounds.size.height * scale);
+    if (!(width >= 1 && height >= 1 && width <= uikit::kMaxImageSide && height <= uikit::kMaxImageSide &&
+          width * height * 4 <= static_cast<double>(uikit::kMaxImageBytes)))
+        return nullptr;
+
+    uikit::ImageBitmap bitmap;
+    bitmap.width = static_cast<int>(width);
+    bitmap.height = static_cast<int>(height);
+    bitmap.pixels.assign(static_cast<size_t>(bitmap.width) * bitmap.height,
+                         0xFF000000u); // the screen's black
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(bitmap.pixels.data()), CAIRO_FORMAT_ARGB32, bitmap.width,
+        bitmap.height, bitmap.strideBytes());
+    cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, scale, scale);
+    {
+        Canvas canvas(cr, scale, UITraitCollection::currentUserInterfaceStyle());
+        ViewPainter painter(canvas);
+        if (!view->isHidden() && view->alpha() > 0) {
+            // The view at the origin: its frame's position and transform are
+            // its superview's business.
+            const double alpha = std::min(view->alpha(), 1.0);
+            if (alpha < 1)
+                cairo_push_group(cr);
+            painter.paintContents(view);
+            if (alpha < 1) {
+                cairo_pop_group_to_source(cr);
+                cairo_paint_with_alpha(cr, alpha);
+            }
+        }
+    }
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    cairo_surface_destroy(surface);
+    return UIImage::imageWithBitmap(std::move(bitmap), scale);
+}
+
+ns::Result<void> Screenshot::writePNG(UIWindow* window, const std::string& hostPath, double scale) {
+    rt::Ref<UIImage> image = draw(window, scale);
+    if (!image)
+        return ns::Failure{ns::FailureKind::Malformed, hostPath,
+                           "cannot draw the window at scale " + std::to_string(scale)};
+    std::optional<std::vector<std::uint8_t>> png = UIImagePNGRepresentation(image.get());
+    if (!png)
+        return ns::Failure{ns::FailureKind::Unencodable, hostPath, "cannot encode the picture as PNG"};
+    // Written beside the target and renamed over it, so no one sees half a file.
+    const std::string temporary = hostPath + ".part" + std::to_string(getpid());
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(png->data()), static_cast<std::streamsize>(png->size()));
+        out.close();
+        if (!out) {
+            std::remove(temporary.c_str());
+            return ns::Failure{ns::FailureKind::Unwritable, hostPath, "cannot write the picture"};
+        }
+    }
+    if (std::rename(temporary.c_str(), hostPath.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return ns::Failure{ns::FailureKind::Unwritable, hostPath, "cannot write the picture"};
+    }
+    return {};
+}
+
+} // namespace render

@@ -1,0 +1,139 @@
+#include "ViewPainter.h"
+
+#include "BackdropBlur.h"
+#include "BarPainter.h"
+#include "ControlPainter.h"
+#include "ImagePainter.h"
+
+#include <Foundation/NSAttributedString.h>
+#include <UIKit/UIBlurEffect.h>
+#include <UIKit/UIButton.h>
+#include <UIKit/UIImageView.h>
+#include <UIKit/UILabel.h>
+#include <UIKit/UINavigationBar.h>
+#include <UIKit/UISwitch.h>
+#include <UIKit/UIToolbar.h>
+#include <UIKit/UIVisualEffectView.h>
+
+#include <algorithm>
+
+namespace render {
+
+namespace {
+
+void paintLabel(const Canvas& canvas, UILabel* label) {
+    Canvas::TextStyle style;
+    rt::Ref<UIFont> font = label->font();
+    rt::Ref<UIColor> colour = label->textColor();
+    // Attributed text's colour and font cover all of it and win over the label's.
+    if (rt::Ref<NSAttributedString> attributed = label->attributedText()) {
+        if (auto attributeColour =
+                rt::dynamicCast<UIColor>(attributed->attribute(NSForegroundColorAttributeName)))
+            colour = attributeColour;
+        if (auto attributeFont = rt::dynamicCast<UIFont>(attributed->attribute(NSFontAttributeName)))
+            font = attributeFont;
+    }
+    style.font = font.get();
+    style.colour = canvas.resolve(colour ? colour.get() : UIColor::labelColor().get());
+    style.alignment = label->textAlignment();
+    style.lines = label->numberOfLines();
+    canvas.drawText(label->text(), label->bounds(), style);
+}
+
+} // namespace
+
+void ViewPainter::paint(UIView* view) {
+    if (!view || view->isHidden() || view->alpha() <= 0)
+        return;
+    cairo_t* cr = m_canvas.cr();
+    const CGRect frame = view->frame();
+    cairo_save(cr);
+    cairo_translate(cr, frame.origin.x, frame.origin.y);
+    const CGAffineTransform t = view->transform();
+    if (!CGAffineTransformIsIdentity(t)) {
+        // About the centre of the bounds, as the layer's anchor point is.
+        const double cx = frame.size.width / 2, cy = frame.size.height / 2;
+        cairo_matrix_t matrix;
+        cairo_matrix_init(&matrix, t.a, t.b, t.c, t.d, t.tx, t.ty);
+        cairo_translate(cr, cx, cy);
+        cairo_transform(cr, &matrix);
+        cairo_translate(cr, -cx, -cy);
+    }
+    const double alpha = std::min(view->alpha(), 1.0);
+    if (alpha < 1)
+        cairo_push_group(cr);
+    paintContents(view);
+    if (alpha < 1) {
+        cairo_pop_group_to_source(cr);
+        cairo_paint_with_alpha(cr, alpha);
+    }
+    cairo_restore(cr);
+}
+
+void ViewPainter::paintContents(UIView* view) {
+    cairo_t* cr = m_canvas.cr();
+    const CGRect bounds = view->bounds();
+    rt::Ref<CALayer> layer = view->layer();
+    const double radius = layer->cornerRadius();
+
+    if (auto effectView = rt::dynamicCast<UIVisualEffectView>(view))
+        if (auto blur = rt::dynamicCast<UIBlurEffect>(effectView->effect()))
+            if (std::optional<BlurRecipe> recipe = BlurRecipe::forStyle(blur->style(), m_canvas.style())) {
+                m_canvas.roundedRect(bounds, radius);
+                BackdropBlur::paint(m_canvas, *recipe);
+            }
+
+    if (rt::Ref<UIColor> background = view->backgroundColor()) {
+        m_canvas.setSource(background.get());
+        m_canvas.roundedRect(bounds, radius);
+        cairo_fill(cr);
+    }
+
+    cairo_save(cr);
+    if (layer->masksToBounds()) {
+        m_canvas.roundedRect(bounds, radius);
+        cairo_clip(cr);
+    }
+    paintOwnContent(view);
+    for (const rt::Ref<UIView>& subview : std::vector<rt::Ref<UIView>>(view->subviews()))
+        paint(subview.get());
+    paintOverSubviews(view);
+    cairo_restore(cr);
+
+    const double border = layer->borderWidth();
+    if (border > 0) {
+        // Inside the bounds, following the rounded corners.
+        rt::Ref<UIColor> colour = layer->borderColor();
+        m_canvas.setSource(colour.get(), UIColor::blackColor().get());
+        const double inset = std::min(border, std::min(bounds.size.width, bounds.size.height) / 2) / 2;
+        m_canvas.roundedRect(
+            CGRectMake(inset, inset, bounds.size.width - 2 * inset, bounds.size.height - 2 * inset),
+            std::max(0.0, radius - inset));
+        cairo_set_line_width(cr, 2 * inset);
+        cairo_stroke(cr);
+    }
+}
+
+void ViewPainter::paintOwnContent(UIView* view) {
+    if (auto label = rt::dynamicCast<UILabel>(view))
+        paintLabel(m_canvas, label.get());
+    else if (auto imageView = rt::dynamicCast<UIImageView>(view))
+        ImagePainter::paintImageView(m_canvas, imageView.get());
+    else if (auto button = rt::dynamicCast<UIButton>(view))
+        ControlPainter::paintButton(m_canvas, button.get());
+    else if (auto control = rt::dynamicCast<UISwitch>(view))
+        ControlPainter::paintSwitch(m_canvas, control.get());
+    else if (auto bar = rt::dynamicCast<UINavigationBar>(view))
+        BarPainter::paintNavigationBarBackground(m_canvas, bar.get());
+    else if (auto toolbar = rt::dynamicCast<UIToolbar>(view))
+        BarPainter::paintToolbarBackground(m_canvas, toolbar.get());
+}
+
+void ViewPainter::paintOverSubviews(UIView* view) {
+    if (auto bar = rt::dynamicCast<UINavigationBar>(view))
+        BarPainter::paintNavigationBarItems(m_canvas, bar.get());
+    else if (auto toolbar = rt::dynamicCast<UIToolbar>(view))
+        BarPainter::paintToolbarItems(m_canvas, toolbar.get());
+}
+
+} // namespace render

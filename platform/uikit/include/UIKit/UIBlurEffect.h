@@ -1,0 +1,28 @@
+#pragma once
+#include <Foundation/FoundationDefines.h>
+#include <UIKit/UIVisualEffect.h>
+
+enum UIBlurEffectStyle : NSInteger {
+    UIBlurEffectStyleExtraLight = 0,
+    UIBlurEffectStyleLight = 1,
+    UIBlurEffectStyleDark = 2,
+    UIBlurEffectStyleRegular = 4,
+    UIBlurEffectStyleProminent = 5,
+    UIBlurEffectStyleSystemUltraThinMaterial = 6,
+    UIBlurEffectStyleSystemThinMaterial = 7,
+    UIBlurEffectStyleSystemMaterial = 8,
+    UIBlurEffectStyleSystemThickMaterial = 9,
+    UIBlurEffectStyleSystemChromeMaterial = 10,
+};
+
+// A blur of what lies behind, then a tint, in one of the platform's styles.
+class UIKIT_EXTERN UIBlurEffect : public UIVisualEffect {
+    RT_OBJECT(UIBlurEffect, UIVisualEffect)
+
+    // Class method "effectWithStyle:".
+    static rt::Ref<UIBlurEffect> effectWithStyle(UIBlurEffectStyle style);
+    UIBlurEffectStyle style() const { return m_style; }
+
+  private:
+    UIBlurEffectStyle m_style = UIBlurEffectStyleLight;
+};

@@ -1,0 +1,104 @@
+#include <UIKit/SymbolShape.h>
+
+#include <array>
+
+namespace uikit {
+
+namespace {
+
+using Paint = SymbolLayer::Paint;
+
+// One outline per symbol on a 24-unit grid; line symbols use a 1.8-unit pen,
+// the "fill" variants are solid shapes with their details cut out.
+constexpr SymbolLayer kCheckmark[] = {{Paint::stroke, 2.4, "M5 12.5 L10 17.5 L19.5 6.5"}};
+constexpr SymbolLayer kChevronUpDown[] = {{Paint::stroke, 2.0, "M8 9 L12 5 L16 9 M8 15 L12 19 L16 15"}};
+constexpr SymbolLayer kChevronRight[] = {{Paint::stroke, 2.4, "M9 5 L16 12 L9 19"}};
+constexpr SymbolLayer kChevronLeft[] = {{Paint::stroke, 2.4, "M15 5 L8 12 L15 19"}};
+constexpr SymbolLayer kInfoCircle[] = {{Paint::stroke, 1.8, "A12 12 9.5 0 360 Z M12 11 L12 17"},
+                                       {Paint::fill, 0, "A12 7.8 1.3 0 360 Z"}};
+constexpr SymbolLayer kMagnifyingGlass[] = {
+    {Paint::stroke, 2.2, "A10.5 10.5 6.5 0 360 Z M15.5 15.5 L20.5 20.5"}};
+constexpr SymbolLayer kSquareAndPencil[] = {
+    {Paint::stroke, 1.8,
+     "M12 4 L6 4 C4.9 4 4 4.9 4 6 L4 18 C4 19.1 4.9 20 6 20 L18 20 C19.1 20 20 19.1 20 18 L20 12"},
+    {Paint::stroke, 1.8, "M10 14 L10.6 11.4 L18.6 3.4 L20.6 5.4 L12.6 13.4 Z"}};
+constexpr SymbolLayer kPaperplaneFill[] = {{Paint::fill, 0, "M2.5 11 L21.5 2.5 L13 21.5 L11 13 Z"}};
+constexpr SymbolLayer kArrowUpCircleFill[] = {
+    {Paint::evenOddFill, 0,
+     "A12 12 10 0 360 Z M12 5.5 L17.2 10.7 L15.8 12.1 L13 9.3 L13 18 L11 18 L11 9.3 L8.2 12.1 L6.8 10.7 Z"}};
+constexpr SymbolLayer kCameraFill[] = {{Paint::evenOddFill, 0,
+                                        "M3 8 C3 6.9 3.9 6 5 6 L8 6 L9.5 4 L14.5 4 L16 6 L19 6 C20.1 6 21 "
+                                        "6.9 21 8 L21 18 C21 19.1 20.1 20 19 20 "
+                                        "L5 20 C3.9 20 3 19.1 3 18 Z A12 13 4.2 0 360 Z A12 13 2.6 0 360 Z"}};
+constexpr SymbolLayer kPhoto[] = {
+    {Paint::stroke, 1.8,
+     "M5 5 L19 5 C20.1 5 21 5.9 21 7 L21 17 C21 18.1 20.1 19 19 19 L5 19 C3.9 19 3 18.1 3 17 L3 7 C3 5.9 3.9 "
+     "5 "
+     "5 5 Z"},
+    {Paint::fill, 0, "M4.5 17.5 L9.5 11.5 L13.5 15.5 L15.5 13.5 L19.5 17.5 Z A16 9.5 1.7 0 360 Z"}};
+constexpr SymbolLayer kPaintbrush[] = {
+    {Paint::stroke, 2.0, "M20.5 3.5 L12 12"},
+    {Paint::fill, 0,
+     "M10.5 12.5 C7.5 12.5 6 14.5 6 16.5 C6 18.3 5 19.5 3 20.3 C6.5 21.6 12.5 20.8 12.5 15 Z"}};
+constexpr SymbolLayer kGearshape[] = {
+    {Paint::stroke, 3.0, "A12 12 6 0 360 Z"},
+    {Paint::stroke, 3.0,
+     "M19.5 12 L21.5 12 M4.5 12 L2.5 12 M12 19.5 L12 21.5 M12 4.5 L12 2.5 M17.3 17.3 L18.7 18.7 "
+     "M6.7 17.3 L5.3 18.7 M6.7 6.7 L5.3 5.3 M17.3 6.7 L18.7 5.3"}};
+constexpr SymbolLayer kTrash[] = {
+    {Paint::stroke, 1.8, "M3.5 6 L20.5 6 M9 6 L9 3.5 L15 3.5 L15 6 M5.8 6 L6.8 20.5 L17.2 20.5 L18.2 6"},
+    {Paint::stroke, 1.6, "M10 10 L10 16.5 M14 10 L14 16.5"}};
+constexpr SymbolLayer kPinFill[] = {{Paint::fill, 0, "M7.5 2.5 L16.5 2.5 L15 9 L18.5 13.5 L5.5 13.5 L9 9 Z"},
+                                    {Paint::stroke, 2.0, "M12 13.5 L12 21.5"}};
+constexpr SymbolLayer kBellSlashFill[] = {
+    {Paint::fill, 0,
+     "M12 3 C8.6 3 6.5 5.6 6.5 9 L6.5 13 L4.5 16.5 L19.5 16.5 L17.5 13 L17.5 9 C17.5 5.6 15.4 3 12 3 Z "
+     "A12 18 2.4 0 180 Z"},
+    {Paint::erase, 4.2, "M3.5 2.5 L20.5 21.5"},
+    {Paint::stroke, 1.8, "M3.5 2.5 L20.5 21.5"}};
+constexpr SymbolLayer kArrowshapeTurnUpLeft[] = {
+    {Paint::stroke, 1.8,
+     "M10 4.5 L2.5 11 L10 17.5 L10 13.5 C15 13.5 18.5 15 21.5 19.5 C20.5 13.5 16.5 9.2 10 8.5 Z"}};
+constexpr SymbolLayer kDocOnDoc[] = {{Paint::stroke, 1.8, "M8 7 L8 3.5 L17 3.5 L20.5 7 L20.5 17 L16 17"},
+                                     {Paint::stroke, 1.8, "M3.5 7 L16 7 L16 20.5 L3.5 20.5 Z"}};
+constexpr SymbolLayer kEllipsisCircle[] = {
+    {Paint::stroke, 1.8, "A12 12 9.5 0 360 Z"},
+    {Paint::fill, 0, "A7.5 12 1.4 0 360 Z A12 12 1.4 0 360 Z A16.5 12 1.4 0 360 Z"}};
+constexpr SymbolLayer kHeart[] = {{Paint::stroke, 1.8,
+                                   "M12 20 C6 15.5 3 12.5 3 8.5 C3 5.8 5 4 7.5 4 C9.5 4 11 5.2 12 7 C13 5.2 "
+                                   "14.5 4 16.5 4 C19 4 21 5.8 21 8.5 "
+                                   "C21 12.5 18 15.5 12 20 Z"}};
+
+constexpr std::array kSymbols{
+    SymbolShape{"checkmark", 24, 24, kCheckmark},
+    SymbolShape{"chevron.up.chevron.down", 24, 24, kChevronUpDown},
+    SymbolShape{"chevron.right", 24, 24, kChevronRight},
+    SymbolShape{"chevron.left", 24, 24, kChevronLeft},
+    SymbolShape{"info.circle", 24, 24, kInfoCircle},
+    SymbolShape{"magnifyingglass", 24, 24, kMagnifyingGlass},
+    SymbolShape{"square.and.pencil", 24, 24, kSquareAndPencil},
+    SymbolShape{"paperplane.fill", 24, 24, kPaperplaneFill},
+    SymbolShape{"arrow.up.circle.fill", 24, 24, kArrowUpCircleFill},
+    SymbolShape{"camera.fill", 24, 24, kCameraFill},
+    SymbolShape{"photo", 24, 24, kPhoto},
+    SymbolShape{"paintbrush", 24, 24, kPaintbrush},
+    SymbolShape{"gearshape", 24, 24, kGearshape},
+    SymbolShape{"trash", 24, 24, kTrash},
+    SymbolShape{"pin.fill", 24, 24, kPinFill},
+    SymbolShape{"bell.slash.fill", 24, 24, kBellSlashFill},
+    SymbolShape{"arrowshape.turn.up.left", 24, 24, kArrowshapeTurnUpLeft},
+    SymbolShape{"doc.on.doc", 24, 24, kDocOnDoc},
+    SymbolShape{"ellipsis.circle", 24, 24, kEllipsisCircle},
+    SymbolShape{"heart", 24, 24, kHeart},
+};
+
+} // namespace
+
+const SymbolShape* findSymbolShape(std::string_view name) {
+    for (const SymbolShape& symbol : kSymbols)
+        if (name == symbol.name)
+            return &symbol;
+    return nullptr;
+}
+
+} // namespace uikit

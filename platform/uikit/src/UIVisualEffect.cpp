@@ -1,0 +1,3 @@
+#include <UIKit/UIVisualEffect.h>
+
+RT_DEFINE_CLASS(UIVisualEffect, nullptr)
