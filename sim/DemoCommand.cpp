@@ -57,6 +57,7 @@ void addDemoCommand(CLI::App& app, Command& command) {
         Installation::createApplications(device);
         Installation::installEngine(device);
         Installation::installSystemPrograms(device);
+        installSettingsPane(device);
         std::printf("Simulated device: %s\n", device.root().c_str());
 
         std::string messages = HostRunner::programFolder() + "/MobileSMS";
@@ -86,6 +87,11 @@ void addDemoCommand(CLI::App& app, Command& command) {
 
         step("Messages with the theme (RRGGBBAA)");
         HostRunner::run(messages, asked);
+
+        step("The settings pane as the user sees it");
+        const std::string picture = std::filesystem::absolute("vantorel-demo-settings.png").string();
+        HostRunner::run(HostRunner::programFolder() + "/Preferences",
+                        {"screenshot", "SystemColour", picture, "3"});
 
         std::printf("\nPreference file: %s\n",
                     device.hostPath(PQPrefs::shared()->pathForID(kDomain)).c_str());

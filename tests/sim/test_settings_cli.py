@@ -184,3 +184,39 @@ class BrokenLayouts(SettingsCase):
         error = self.sim_fails("settings", "show", page)
         self.assertIn("PSSpecifier is not a settings page", error)
         self.rows("Chat")  # the other pages still open
+
+
+class Screenshots(SettingsCase):
+    def png_size(self, path):
+        with open(path, "rb") as f:
+            head = f.read(24)
+        self.assertEqual(head[:8], b"\x89PNG\r\n\x1a\n")
+        return int.from_bytes(head[16:20], "big"), int.from_bytes(head[20:24], "big")
+
+    def test_a_page_is_drawn_at_the_scale_asked(self):
+        out = os.path.join(self.root, "root.png")
+        printed = self.sim("settings", "screenshot", "Root", "-o", out, "--scale", "2")
+        self.assertEqual(printed.strip(), out)
+        self.assertEqual(self.png_size(out), (780, 1688))
+
+    def test_without_a_file_the_picture_is_named_after_the_page_here(self):
+        result = subprocess_in(self, self.root, "settings", "screenshot", "Chat", "--scale", "1")
+        self.assertEqual(result.strip(), os.path.join(self.root, "settings-Chat.png"))
+        self.assertEqual(self.png_size(result.strip()), (390, 844))
+
+    def test_bad_files_are_refused_before_anything_is_drawn(self):
+        self.assertIn(".png", self.sim_fails("settings", "screenshot", "Root", "-o",
+                                             os.path.join(self.root, "root.jpg")))
+        self.assertIn("no folder", self.sim_fails("settings", "screenshot", "Root", "-o",
+                                                  os.path.join(self.root, "nowhere", "root.png")))
+        self.assertIn("no page", self.sim_fails("settings", "screenshot", "Nowhere", "-o",
+                                                os.path.join(self.root, "x.png")))
+
+
+def subprocess_in(case, folder, *args):
+    import subprocess
+    from simtest import SIM
+    result = subprocess.run([SIM, "--device", case.root] + list(args), capture_output=True, text=True,
+                            timeout=120, cwd=folder)
+    case.assertEqual(result.returncode, 0, result.stderr)
+    return result.stdout

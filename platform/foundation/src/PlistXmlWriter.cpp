@@ -242,7 +242,7 @@ std::optional<std::string> PlistXmlWriter::dateText(double secondsSince2001) {
     unsigned month = 0;
     unsigned day = 0;
     civilFromDays(days, year, month, day);
-    char text[32];
+    char text[96]; // room for any 64-bit year, so nothing is ever cut
     std::snprintf(text, sizeof text, "%04lld-%02u-%02uT%02lld:%02lld:%02lldZ", static_cast<long long>(year),
                   month, day, static_cast<long long>(rest / 3600), static_cast<long long>(rest / 60 % 60),
                   static_cast<long long>(rest % 60));

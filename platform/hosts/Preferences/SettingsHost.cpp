@@ -4,6 +4,7 @@
 #include <Foundation/NSFileManager.h>
 #include <Foundation/PlistFile.h>
 #include <Preferences/PSSwitchTableCell.h>
+#include <Render/Screenshot.h>
 #include <UIKit/UIAlertController.h>
 #include <UIKit/UINavigationItem.h>
 #include <objc/message.h>
@@ -302,6 +303,12 @@ rt::Ref<UIView> SettingsHost::views(const std::string& name) {
     PSListController* controller = open(findPage(name));
     m_window->layoutIfNeeded();
     return controller->view();
+}
+
+void SettingsHost::screenshot(const std::string& name, const std::string& hostPath, double scale) {
+    views(name);
+    if (auto written = render::Screenshot::writePNG(m_window, hostPath, scale); !written.ok())
+        throw SettingsError(written.error());
 }
 
 std::vector<std::string> SettingsHost::apply(const std::string& answer, const std::string& name) {

@@ -52,6 +52,9 @@ class SettingsHost {
     std::string set(const std::string& key, const std::string& value);
     // Opens the page, lays the window out and answers the page's view.
     rt::Ref<UIView> views(const std::string& page);
+    // The Settings app showing `page`, laid out and drawn as PNG into a file
+    // of this machine at `scale` pixels per point.
+    void screenshot(const std::string& page, const std::string& hostPath, double scale);
     // Taps "Apply" on the page and answers its alert with the button titled `answer`.
     // Answers what was asked and what was tapped.
     std::vector<std::string> apply(const std::string& answer, const std::string& page);

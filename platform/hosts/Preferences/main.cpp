@@ -5,6 +5,7 @@
 //   Preferences set KEY VALUE
 //   Preferences apply yes|no [PAGE]
 //   Preferences views PAGE [--json]
+//   Preferences screenshot PAGE FILE SCALE
 // Before it exits it waits for every process the pane started.
 #include "DeviceProcess.h"
 #include "SettingsHost.h"
@@ -16,6 +17,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -27,7 +29,8 @@ constexpr const char* kPane = "VantorelPrefs";
 int usage() {
     std::fprintf(
         stderr,
-        "usage: Preferences pages | show PAGE | set KEY VALUE | apply yes|no [PAGE] | views PAGE [--json]\n");
+        "usage: Preferences pages | show PAGE | set KEY VALUE | apply yes|no [PAGE] | views PAGE [--json] | "
+        "screenshot PAGE FILE SCALE\n");
     return 2;
 }
 
@@ -56,6 +59,16 @@ int run(const std::vector<std::string>& args) {
             std::printf("%s\n", hosts::ViewTree::json(page).dump(2).c_str());
         else
             std::printf("%s", hosts::ViewTree::text(page).c_str());
+        return 0;
+    }
+    if (verb == "screenshot" && args.size() == 4) {
+        char* end = nullptr;
+        const double scale = std::strtod(args[3].c_str(), &end);
+        if (end == args[3].c_str() || *end || !(scale > 0))
+            return usage();
+        hosts::SettingsHost host(kPane);
+        host.screenshot(args[1], args[2], scale);
+        std::printf("%s\n", args[2].c_str());
         return 0;
     }
     if (verb == "set" && args.size() == 3) {

@@ -74,18 +74,25 @@ void Canvas::setSource(const UIColor* colour, const UIColor* fallback) const {
     setSource(resolve(colour ? colour : fallback));
 }
 
-void Canvas::roundedRect(CGRect rect, double radius) const {
+void Canvas::roundedRect(CGRect rect, double radius, unsigned corners) const {
     const double x = rect.origin.x, y = rect.origin.y, w = rect.size.width, h = rect.size.height;
     radius = std::clamp(radius, 0.0, std::min(w, h) / 2);
     if (radius <= 0) {
         cairo_rectangle(m_cr, x, y, w, h);
         return;
     }
+    // Clockwise from the top right; a corner left square is a point of the path.
+    auto corner = [&](unsigned bit, double cx, double cy, double px, double py, double from) {
+        if (corners & bit)
+            cairo_arc(m_cr, cx, cy, radius, from, from + std::numbers::pi / 2);
+        else
+            cairo_line_to(m_cr, px, py);
+    };
     cairo_new_sub_path(m_cr);
-    cairo_arc(m_cr, x + w - radius, y + radius, radius, -std::numbers::pi / 2, 0);
-    cairo_arc(m_cr, x + w - radius, y + h - radius, radius, 0, std::numbers::pi / 2);
-    cairo_arc(m_cr, x + radius, y + h - radius, radius, std::numbers::pi / 2, std::numbers::pi);
-    cairo_arc(m_cr, x + radius, y + radius, radius, std::numbers::pi, 3 * std::numbers::pi / 2);
+    corner(2, x + w - radius, y + radius, x + w, y, -std::numbers::pi / 2); // max x, min y
+    corner(8, x + w - radius, y + h - radius, x + w, y + h, 0);             // max x, max y
+    corner(4, x + radius, y + h - radius, x, y + h, std::numbers::pi / 2);  // min x, max y
+    corner(1, x + radius, y + radius, x, y, std::numbers::pi);              // min x, min y
     cairo_close_path(m_cr);
 }
 

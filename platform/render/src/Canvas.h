@@ -34,7 +34,8 @@ class Canvas {
     }
 
     // A rectangle with corners rounded by `radius` (kept to half the shorter side) as the current path.
-    void roundedRect(CGRect rect, double radius) const;
+    // Only the corners in `corners` are rounded (a CACornerMask).
+    void roundedRect(CGRect rect, double radius, unsigned corners = 0xF) const;
 
     // Text set in a box: font, colour, alignment and line limit of a label.
     struct TextStyle {

@@ -75,23 +75,24 @@ void ViewPainter::paintContents(UIView* view) {
     const CGRect bounds = view->bounds();
     rt::Ref<CALayer> layer = view->layer();
     const double radius = layer->cornerRadius();
+    const unsigned corners = layer->maskedCorners();
 
     if (auto effectView = rt::dynamicCast<UIVisualEffectView>(view))
         if (auto blur = rt::dynamicCast<UIBlurEffect>(effectView->effect()))
             if (std::optional<BlurRecipe> recipe = BlurRecipe::forStyle(blur->style(), m_canvas.style())) {
-                m_canvas.roundedRect(bounds, radius);
+                m_canvas.roundedRect(bounds, radius, corners);
                 BackdropBlur::paint(m_canvas, *recipe);
             }
 
     if (rt::Ref<UIColor> background = view->backgroundColor()) {
         m_canvas.setSource(background.get());
-        m_canvas.roundedRect(bounds, radius);
+        m_canvas.roundedRect(bounds, radius, corners);
         cairo_fill(cr);
     }
 
     cairo_save(cr);
     if (layer->masksToBounds()) {
-        m_canvas.roundedRect(bounds, radius);
+        m_canvas.roundedRect(bounds, radius, corners);
         cairo_clip(cr);
     }
     paintOwnContent(view);
@@ -108,7 +109,7 @@ void ViewPainter::paintContents(UIView* view) {
         const double inset = std::min(border, std::min(bounds.size.width, bounds.size.height) / 2) / 2;
         m_canvas.roundedRect(
             CGRectMake(inset, inset, bounds.size.width - 2 * inset, bounds.size.height - 2 * inset),
-            std::max(0.0, radius - inset));
+            std::max(0.0, radius - inset), corners);
         cairo_set_line_width(cr, 2 * inset);
         cairo_stroke(cr);
     }

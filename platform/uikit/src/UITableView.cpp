@@ -1,6 +1,7 @@
 #include <UIKit/UITableView.h>
 
 #include <UIKit/TextMeasurement.h>
+#include <UIKit/UIFont.h>
 #include <objc/message.h>
 
 #include <algorithm>
@@ -15,11 +16,15 @@ std::string capitals(std::string text) {
     return text;
 }
 
+// Headers and footers are drawn at the size they are measured at; a footer
+// takes as many lines as it needs.
 rt::Ref<UILabel> sectionLabel(const std::string& text) {
     if (text.empty())
         return nullptr;
     rt::Ref<UILabel> label = rt::make<UILabel>();
     label->setText(text);
+    label->setFont(UIFont::systemFontOfSize(UITableView::kHeaderFontSize));
+    label->setNumberOfLines(0);
     label->setTextColor(UIColor::secondaryLabelColor());
     return label;
 }
@@ -94,7 +99,8 @@ void UITableView::layoutSections() {
             // A title sits just above its card, the section spacing above it.
             const CGSize size = wrappedSize(views.header->text(), textWidth);
             y += grouped ? 17 : 0;
-            views.header->setFrame(CGRectMake(textX, y, size.width, size.height));
+            views.header->setFrame(
+                CGRectMake(textX, y, textWidth, size.height)); // as wide as the card's text
             y += size.height + (grouped ? 7 : 0);
         } else if (grouped) {
             y += kSectionSpacing;
@@ -102,16 +108,21 @@ void UITableView::layoutSections() {
         for (std::size_t r = 0; r < section.cells.size(); ++r) {
             UITableViewCell* cell = section.cells[r];
             cell->setFrame(CGRectMake(inset, y, width - 2 * inset, kRowHeight));
-            const bool rounded =
-                m_style == UITableViewStyleInsetGrouped && (r == 0 || r + 1 == section.cells.size());
+            // A card rounds its top corners on its first row and its bottom
+            // corners on its last (all four on a row alone).
+            const bool first = r == 0, last = r + 1 == section.cells.size();
+            const bool rounded = m_style == UITableViewStyleInsetGrouped && (first || last);
             cell->layer()->setCornerRadius(rounded ? kCornerRadius : 0);
+            cell->layer()->setMaskedCorners(
+                static_cast<CACornerMask>((first ? kCALayerMinXMinYCorner | kCALayerMaxXMinYCorner : 0) |
+                                          (last ? kCALayerMinXMaxYCorner | kCALayerMaxXMaxYCorner : 0)));
             cell->layer()->setMasksToBounds(rounded ? YES : NO);
             y += kRowHeight;
         }
         if (views.footer) {
             const CGSize size = wrappedSize(views.footer->text(), textWidth);
             y += 7;
-            views.footer->setFrame(CGRectMake(textX, y, size.width, size.height));
+            views.footer->setFrame(CGRectMake(textX, y, textWidth, size.height));
             y += size.height;
         }
     }
