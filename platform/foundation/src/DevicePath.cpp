@@ -144,6 +144,70 @@ std::optional<std::string> DevicePath::root() {
     return std::string(value);
 }
 
+namespace {
+
+// The device root opened once per thread and root; reopened when the root
+// was replaced since (a lookup through it then fails).
+struct RootDescriptor {
+    std::string root;
+    int fd = -1;
+
+    int get(const std::string& wanted, bool reopen) {
+        if (fd >= 0 && (reopen || root != wanted)) {
+            ::close(fd);
+            fd = -1;
+        }
+        if (fd < 0) {
+            fd = ::open(wanted.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            root = wanted;
+        }
+        return fd;
+    }
+    ~RootDescriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+Result<struct stat> DevicePath::statInDevice(const std::string& devicePath) {
+    const auto base = root();
+    if (!base || base->empty())
+        return Failure{FailureKind::NoDevice, "",
+                       std::string("no simulated device: ") + kRootVariable + " is not set"};
+    if (devicePath.empty() || devicePath.front() != '/' || devicePath.find('\0') != std::string::npos)
+        return Failure{FailureKind::InvalidPath, devicePath, "not an absolute device path"};
+#ifdef SYS_openat2
+    thread_local RootDescriptor rootDescriptor;
+    const std::string relative = devicePath.size() > 1 ? devicePath.substr(1) : std::string(".");
+    for (bool reopen : {false, true}) {
+        const int rootFd = rootDescriptor.get(*base, reopen);
+        if (rootFd < 0)
+            return Failure{FailureKind::NoDevice, *base, "the device root cannot be opened"};
+        open_how how{};
+        how.flags = O_PATH | O_CLOEXEC;
+        how.resolve = RESOLVE_IN_ROOT | RESOLVE_NO_MAGICLINKS;
+        const int fd = static_cast<int>(::syscall(SYS_openat2, rootFd, relative.c_str(), &how, sizeof how));
+        if (fd < 0 && errno == ENOSYS)
+            break;
+        if (fd < 0 && errno == ENOENT && !reopen)
+            continue; // perhaps the root itself was replaced
+        if (fd < 0)
+            return Failure{errno == ENOENT || errno == ENOTDIR ? FailureKind::NotFound
+                                                               : FailureKind::InvalidPath,
+                           devicePath, "cannot be resolved in the device"};
+        struct stat info {};
+        const int status = ::fstat(fd, &info);
+        ::close(fd);
+        if (status != 0)
+            return Failure{FailureKind::NotFound, devicePath, "cannot be inspected"};
+        return info;
+    }
+#endif
+    return Failure{FailureKind::OutsideDevice, devicePath, "the kernel cannot resolve inside the device"};
+}
+
 Result<std::string> DevicePath::toHost(const std::string& devicePath, FinalLink finalLink) {
     const auto base = root();
     if (!base)

@@ -23,12 +23,18 @@ FileStamp::Kind kindOf(mode_t mode) {
 } // namespace
 
 std::optional<FileStamp> FileStamp::ofItemAtPath(const std::string& devicePath) {
-    const auto host = DevicePath::toHost(devicePath);
-    if (!host)
-        return std::nullopt;
+    // One lookup by the kernel inside the device where it can; the path
+    // mapped and stat'ed where it cannot.
     struct stat info {};
-    if (::stat(host.value().c_str(), &info) != 0)
-        return std::nullopt;
+    if (auto inDevice = DevicePath::statInDevice(devicePath); inDevice.ok()) {
+        info = inDevice.value();
+    } else {
+        if (inDevice.kind() != FailureKind::OutsideDevice)
+            return std::nullopt;
+        const auto host = DevicePath::toHost(devicePath);
+        if (!host || ::stat(host.value().c_str(), &info) != 0)
+            return std::nullopt;
+    }
     FileStamp stamp;
     stamp.kind = kindOf(info.st_mode);
     stamp.device = static_cast<std::uint64_t>(info.st_dev);

@@ -72,7 +72,8 @@ Result<std::vector<std::uint8_t>> HostFile::read(const std::string& hostPath, st
             return Failure{FailureKind::Unreadable, hostPath, "cannot read: " + systemError(errno)};
         used += static_cast<std::size_t>(count);
         if (used > maxBytes)
-            return Failure{FailureKind::TooLarge, hostPath, "larger than " + std::to_string(maxBytes) + " bytes"};
+            return Failure{FailureKind::TooLarge, hostPath,
+                           "larger than " + std::to_string(maxBytes) + " bytes"};
         if (static_cast<std::size_t>(count) < wanted) {
             bytes.resize(used);
             return bytes;

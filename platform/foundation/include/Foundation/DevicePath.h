@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace ns {
 
 class FOUNDATION_EXPORT DevicePath {
@@ -26,6 +28,11 @@ class FOUNDATION_EXPORT DevicePath {
     enum class FinalLink { Follow, Replace };
 
     static Result<std::string> toHost(const std::string& devicePath, FinalLink finalLink = FinalLink::Follow);
+    // The kernel's own resolution of a device path inside the device root, in
+    // one call: the item's status, links followed as toHost follows them.
+    // Answers NotFound, NoDevice or InvalidPath; OutsideDevice where the
+    // kernel cannot resolve inside a root (it then takes the toHost road).
+    static Result<struct stat> statInDevice(const std::string& devicePath);
     // The same under a given root rather than the process's.
     static Result<std::string> toHostIn(const std::string& root, const std::string& devicePath,
                                         FinalLink finalLink = FinalLink::Follow);
