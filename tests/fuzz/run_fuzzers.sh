@@ -13,12 +13,13 @@ exec 9>"$build_dir/.build.lock"
 flock 9
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DVANTOREL_FUZZ=ON >/dev/null
-cmake --build "$build_dir" --target plist_file_fuzzer hex_color_codec_fuzzer -j 2 >/dev/null
+cmake --build "$build_dir" --target plist_file_fuzzer hex_color_codec_fuzzer solver_fuzzer -j 2 >/dev/null
 flock -u 9
-for fuzzer in plist_file hex_color_codec; do
+for fuzzer in plist_file hex_color_codec solver; do
   [ -n "$only" ] && [ "$only" != "$fuzzer" ] && continue
   corpus=$source_dir/tests/fuzz/corpus/${fuzzer%%_file}
   [ "$fuzzer" = hex_color_codec ] && corpus=$source_dir/tests/fuzz/corpus/colour
+  [ "$fuzzer" = solver ] && corpus=$source_dir/tests/fuzz/corpus/solver
   # New inputs go to a scratch folder; the seeds in the repository stay as they are.
   scratch=$(mktemp -d)
   trap 'rm -rf "$scratch"' EXIT
