@@ -91,7 +91,7 @@ void addDemoCommand(CLI::App& app, Command& command) {
         step("The settings pane as the user sees it");
         const std::string picture = std::filesystem::absolute("vantorel-demo-settings.png").string();
         HostRunner::run(HostRunner::programFolder() + "/Preferences",
-                        {"screenshot", "SystemColour", picture, "3"});
+                        {"--pane", "VantorelPrefs", "screenshot", "SystemColour", picture, "3"});
 
         std::printf("\nPreference file: %s\n",
                     device.hostPath(PQPrefs::shared()->pathForID(kDomain)).c_str());

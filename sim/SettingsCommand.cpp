@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "HostRunner.h"
 #include "Installation.h"
+#include "PaneRows.h"
 #include "SimError.h"
 
 #include <Foundation/DevicePath.h>
@@ -23,6 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr const char* kPane = "VantorelPrefs";
 constexpr const char* kBundle = "VantorelPrefs.bundle";
 constexpr const char* kEntry = "VantorelPrefs.plist";
 
@@ -32,7 +34,8 @@ struct HostOutput {
 
 // Runs the Settings host and answers its output lines; its complaint, if it
 // fails, becomes ours.
-HostOutput runSettings(const std::vector<std::string>& arguments) {
+HostOutput runSettings(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--pane", kPane});
     HostRunner::Captured run = HostRunner::capture(HostRunner::programFolder() + "/Preferences", arguments);
     HostOutput output;
     std::istringstream lines(run.output);
@@ -82,6 +85,21 @@ void printTable(const std::vector<std::vector<std::string>>& rows) {
         }
         std::printf("%s\n", line.c_str());
     }
+}
+
+// What a row of the pane's own cells shows where the host's stand-in cell
+// shows only the stored text: a colour's fallback when unset, whether a
+// picture row has its picture.
+std::string shownValue(const std::string& key, const std::string& shown) {
+    std::optional<PaneRows::Row> row = PaneRows::find(key);
+    if (!row)
+        return shown;
+    if (row->kind == PaneRows::Kind::picture)
+        return NSFileManager::defaultManager()->fileExistsAtPath(PaneRows::picturePath(*row, key)) ? "picture"
+                                                                                                   : "none";
+    if (row->kind == PaneRows::Kind::colour && shown.empty())
+        return row->fallback + " (not set)";
+    return shown;
 }
 
 void requirePane(const Device& device) {
@@ -144,8 +162,12 @@ void addSettingsCommands(CLI::App& app, Command& command) {
             std::fprintf(stderr, "vantorel-sim: cannot read %s (%s): showing defaults\n",
                          settingsFile.c_str(), file.failure().detail.c_str());
         std::vector<std::vector<std::string>> rows{{"TITLE", "CELL", "KEY", "VALUE"}};
-        for (const std::string& line : runSettings({"show", *page}).lines)
-            rows.push_back(split(line));
+        for (const std::string& line : runSettings({"show", *page}).lines) {
+            std::vector<std::string> row = split(line);
+            if (row.size() == 4 && !row[2].empty())
+                row[3] = shownValue(row[2], row[3]);
+            rows.push_back(row);
+        }
         printTable(rows);
     });
 
@@ -197,7 +219,20 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     set->add_option("VALUE", *value, "The new value")->required();
     set->callback([&command, key, value] {
         requirePane(command.device());
-        for (const std::string& line : runSettings({"set", *key, *value}).lines)
+        // Colours and pictures are the pane's own cells' business: a colour is
+        // reported as its picker would, a picture only through its picker.
+        std::string reported = *value;
+        if (std::optional<PaneRows::Row> row = PaneRows::find(*key)) {
+            if (row->kind == PaneRows::Kind::picture)
+                throw SimError(*key + " holds a picture, chosen in the image picker; it takes no value");
+            if (row->kind == PaneRows::Kind::colour) {
+                std::optional<std::string> colour = PaneRows::colourValue(*value);
+                if (!colour)
+                    throw SimError(*key + " is a colour: give RRGGBB or RRGGBBAA in hex");
+                reported = *colour;
+            }
+        }
+        for (const std::string& line : runSettings({"set", *key, reported}).lines)
             std::printf("%s\n", line.c_str());
     });
 

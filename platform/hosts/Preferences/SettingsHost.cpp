@@ -50,19 +50,6 @@ const ns::PlistArray* menuTitles(const PSSpecifier* row) {
     return found == row->properties().end() ? nullptr : found->second.asArray();
 }
 
-bool isColour(const PSSpecifier* row) {
-    return row->properties().count("fallback") != 0;
-}
-
-// Picture rows keep their picture in a file of their own beside the preferences.
-bool isPicture(const PSSpecifier* row) {
-    return row->cellClassName() == "PQImagePickerCell";
-}
-
-std::string picturePath(const PSSpecifier* row) {
-    return "/var/mobile/Library/Preferences/" + textOf(row, "defaults") + "-" + textOf(row, "key") + ".png";
-}
-
 std::optional<bool> parseSwitch(const std::string& text) {
     const std::string word = lower(text);
     if (word == "on" || word == "yes" || word == "true" || word == "1")
@@ -70,18 +57,6 @@ std::optional<bool> parseSwitch(const std::string& text) {
     if (word == "off" || word == "no" || word == "false" || word == "0")
         return false;
     return std::nullopt;
-}
-
-// What a colour picker reports: eight upper-case digits, red green blue alpha.
-std::optional<std::string> parseColour(std::string text) {
-    if (!text.empty() && text.front() == '#')
-        text.erase(0, 1);
-    if ((text.size() != 6 && text.size() != 8) ||
-        !std::ranges::all_of(text, [](unsigned char c) { return std::isxdigit(c); }))
-        return std::nullopt;
-    std::ranges::transform(text, text.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text.size() == 6 ? text + "FF" : text;
 }
 
 PSListController* asPage(UIViewController* controller) {
@@ -204,8 +179,7 @@ SettingsHost::RowDescription SettingsHost::describe(PSListController* controller
     if (!row->cellClassName().empty() && row->cellClassName() != description.cellClass)
         description.cellClass += " (for " + row->cellClassName() + ")";
 
-    // The value as the row's own cell shows it; the pane's custom cells are
-    // stood in for by what they would draw.
+    // The value as the row's own cell shows it.
     if (isLink(row)) {
         description.value = "opens " + row->detailControllerClassName();
     } else if (auto switchCell = rt::dynamicCast<PSSwitchTableCell>(cell)) {
@@ -216,15 +190,13 @@ SettingsHost::RowDescription SettingsHost::describe(PSListController* controller
         description.value = at >= 0 && static_cast<std::size_t>(at) < titles->size()
                                 ? (*titles)[at].stringValue() + " (" + std::to_string(at) + ")"
                                 : "(" + index.stringValue() + ")";
-    } else if (isPicture(row)) {
-        description.value =
-            NSFileManager::defaultManager()->fileExistsAtPath(picturePath(row)) ? "picture" : "none";
     } else if (!description.key.empty()) {
-        const ns::PlistValue value = controller->readPreferenceValue(row);
-        if (!value.isNull())
-            description.value = value.stringValue();
-        else if (isColour(row))
-            description.value = textOf(row, "fallback") + " (not set)";
+        // A cell that shows no text of its value stands in for one that draws
+        // it: the row's value as its getter reports it.
+        description.value = cell->detailTextLabel()->text();
+        if (description.value.empty())
+            if (const ns::PlistValue value = row->performGetter(); !value.isNull())
+                description.value = value.stringValue();
     }
     return description;
 }
@@ -282,15 +254,6 @@ std::string SettingsHost::set(const std::string& key, const std::string& value) 
                 row->performSetterWithValue(index);
                 return confirm(index,
                                (*titles)[*chosen].stringValue() + " (" + std::to_string(*chosen) + ")");
-            }
-            if (isPicture(row))
-                throw SettingsError(key + " holds a picture, chosen in the image picker; it takes no value");
-            if (isColour(row)) {
-                auto colour = parseColour(value);
-                if (!colour)
-                    throw SettingsError(key + " is a colour: give RRGGBB or RRGGBBAA in hex");
-                row->performSetterWithValue(ns::PlistValue(*colour));
-                return confirm(ns::PlistValue(*colour), *colour);
             }
             row->performSetterWithValue(ns::PlistValue(value));
             return confirm(ns::PlistValue(value), value);

@@ -1,11 +1,11 @@
 // The Settings app, reduced to what the simulator needs: it loads one pane
 // from the device and shows or drives its pages.
-//   Preferences pages
-//   Preferences show PAGE
-//   Preferences set KEY VALUE
-//   Preferences apply yes|no [PAGE]
-//   Preferences views PAGE [--json]
-//   Preferences screenshot PAGE FILE SCALE
+//   Preferences --pane NAME pages
+//   Preferences --pane NAME show PAGE
+//   Preferences --pane NAME set KEY VALUE
+//   Preferences --pane NAME apply yes|no [PAGE]
+//   Preferences --pane NAME views PAGE [--json]
+//   Preferences --pane NAME screenshot PAGE FILE SCALE
 // Before it exits it waits for every process the pane started.
 #include "DeviceProcess.h"
 #include "SettingsHost.h"
@@ -24,36 +24,36 @@
 
 namespace {
 
-constexpr const char* kPane = "VantorelPrefs";
-
 int usage() {
-    std::fprintf(
-        stderr,
-        "usage: Preferences pages | show PAGE | set KEY VALUE | apply yes|no [PAGE] | views PAGE [--json] | "
-        "screenshot PAGE FILE SCALE\n");
+    std::fprintf(stderr,
+                 "usage: Preferences --pane NAME (pages | show PAGE | set KEY VALUE | apply yes|no [PAGE] | "
+                 "views PAGE [--json] | screenshot PAGE FILE SCALE)\n");
     return 2;
 }
 
-int run(const std::vector<std::string>& args) {
-    if (args.empty())
+int run(std::vector<std::string> args) {
+    // The pane to show is named by whoever opens the Settings app.
+    if (args.size() < 3 || args[0] != "--pane")
         return usage();
+    const std::string pane = args[1];
+    args.erase(args.begin(), args.begin() + 2);
     const std::string& verb = args[0];
     if (verb == "pages" && args.size() == 1) {
-        hosts::SettingsHost host(kPane);
+        hosts::SettingsHost host(pane);
         for (const auto& page : host.pages())
             std::printf("%s\t%s\t%s\n", page.identifier.c_str(), page.title.c_str(),
                         page.controllerClass.c_str());
         return 0;
     }
     if (verb == "show" && args.size() == 2) {
-        hosts::SettingsHost host(kPane);
+        hosts::SettingsHost host(pane);
         for (const auto& row : host.show(args[1]))
             std::printf("%s\t%s\t%s\t%s\n", row.isGroup ? ("[" + row.title + "]").c_str() : row.title.c_str(),
                         row.cellClass.c_str(), row.key.c_str(), row.value.c_str());
         return 0;
     }
     if (verb == "views" && (args.size() == 2 || (args.size() == 3 && args[2] == "--json"))) {
-        hosts::SettingsHost host(kPane);
+        hosts::SettingsHost host(pane);
         rt::Ref<UIView> page = host.views(args[1]);
         if (args.size() == 3)
             std::printf("%s\n", hosts::ViewTree::json(page).dump(2).c_str());
@@ -66,18 +66,18 @@ int run(const std::vector<std::string>& args) {
         const double scale = std::strtod(args[3].c_str(), &end);
         if (end == args[3].c_str() || *end || !(scale > 0))
             return usage();
-        hosts::SettingsHost host(kPane);
+        hosts::SettingsHost host(pane);
         host.screenshot(args[1], args[2], scale);
         std::printf("%s\n", args[2].c_str());
         return 0;
     }
     if (verb == "set" && args.size() == 3) {
-        hosts::SettingsHost host(kPane);
+        hosts::SettingsHost host(pane);
         std::printf("%s\n", host.set(args[1], args[2]).c_str());
         return 0;
     }
     if (verb == "apply" && (args.size() == 2 || args.size() == 3)) {
-        hosts::SettingsHost host(kPane);
+        hosts::SettingsHost host(pane);
         const std::size_t before = ns::SpawnedProcesses::count();
         for (const std::string& line : host.apply(args[1], args.size() == 3 ? args[2] : "Root"))
             std::printf("%s\n", line.c_str());
