@@ -5,6 +5,7 @@
 #include "Hook.h"
 #include "ThemeLookups.h"
 
+#include <UIKit/UIImageView.h>
 #include <UIKit/UISearchBar.h>
 
 namespace lists {
@@ -86,7 +87,7 @@ inline void transcriptLabelSetAttributedText(id self, SEL cmd, NSAttributedStrin
 
 inline void swipeButtonLayoutSubviews(id self, SEL cmd) {
     Hook<&swipeButtonLayoutSubviews>::previous(self, cmd);
-    if (rt::Ref<UIView> image = rt::send<rt::Ref<UIView>()>(self, rt::sel<"imageView">()))
+    if (rt::Ref<UIImageView> image = rt::send<rt::Ref<UIImageView>()>(self, rt::sel<"imageView">()))
         image->setTintColor(colour("conversationSwipeActionIcon"));
 }
 

@@ -14,11 +14,15 @@
 #include <ChatKit/CKTranscriptCollectionView.h>
 #include <ChatKit/CKTranscriptLabelCell.h>
 #include <ChatKit/CKTranscriptPluginBalloonView.h>
+#include <UIKit/UIImageView.h>
+#include <UIKit/UIKBVisualEffectView.h>
 #include <UIKit/UINavigationBar.h>
 #include <UIKit/UISearchBar.h>
 #include <UIKit/UISwipeActionPullView.h>
+#include <UIKit/UISwipeActionStandardButton.h>
 #include <UIKit/UIToolbar.h>
 #include <UIKit/UIWindow.h>
+#include <UIKit/_UIBarBackground.h>
 #include <UIKit/_UIBarBackgroundLayoutModern.h>
 #include <UIKit/_UICollectionViewListSeparatorView.h>
 #include <UIKit/_UIContextMenuActionView.h>
@@ -106,6 +110,32 @@ TEST(BarHooks, AnEmptyFilePaintsEveryBarSurfaceBlack) {
         CHECK(c, hex(rt::make<_UIBarBackgroundLayoutModern>()->bg1Color()) == "000000FF");
         return c.failed;
     });
+}
+
+TEST(BarHooks, ImageViewsInABarBackgroundTakeTheBarColourAndOthersKeepTheirs) {
+    inMessages(ns::PlistDictionary{{"navbarbackground", ns::PlistValue("0000FF")},
+                                   {"drawer", ns::PlistValue("112233")}},
+               [](SimulatedDevice&) {
+                   Checks c;
+                   auto background = rt::make<_UIBarBackground>();
+                   auto inBar = rt::make<UIImageView>();
+                   background->addSubview(inBar);
+                   inBar->setBackgroundColor(UIColor::systemPinkColor());
+                   CHECK(c, hex(inBar->backgroundColor()) == "0000FFFF");
+                   inBar->setBackgroundColor(nullptr);
+                   CHECK(c, hex(inBar->backgroundColor()) == "0000FFFF");
+                   auto elsewhere = rt::make<UIImageView>();
+                   rt::make<UIView>()->addSubview(elsewhere);
+                   elsewhere->setBackgroundColor(UIColor::systemPinkColor());
+                   CHECK(c, elsewhere->backgroundColor().get() == UIColor::systemPinkColor().get());
+                   elsewhere->setBackgroundColor(nullptr);
+                   CHECK(c, hex(elsewhere->backgroundColor()) == "nil");
+
+                   auto keyboard = rt::make<UIKBVisualEffectView>();
+                   keyboard->layoutSubviews();
+                   CHECK(c, hex(keyboard->backgroundColor()) == "112233FF");
+                   return c.failed;
+               });
 }
 
 TEST(BarHooks, ColoursComeFromTheirKeysAtEveryCall) {
@@ -233,6 +263,9 @@ TEST(ListHooks, AnEmptyFilePaintsTheListBlackAndRoundsTheSearchField) {
             "Delivered", {{NSForegroundColorAttributeName, UIColor::systemPinkColor()}}));
         CHECK(c, label->label()->text() == "Delivered");
         CHECK(c, hex(label->label()->textColor()) == "000000FF");
+        auto swipeButton = rt::make<UISwipeActionStandardButton>();
+        swipeButton->layoutSubviews();
+        CHECK(c, hex(swipeButton->imageView()->tintColor()) == "000000FF");
         auto pull = rt::make<UISwipeActionPullView>();
         pull->layer()->setCornerRadius(4.0);
         pull->layoutSubviews(); // switched off: the platform's corners stay

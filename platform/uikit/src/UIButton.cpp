@@ -3,6 +3,26 @@
 #include <objc/message.h>
 
 RT_DEFINE_CLASS(UIButton, [](Class cls, Class) {
+    // "titleLabel" and "imageView": made on first use.
+    class_addMethod(
+        cls, rt::sel<"titleLabel">(), +[](id self, SEL) {
+            auto* button = static_cast<UIButton*>(self);
+            if (!button->m_titleLabel) {
+                button->m_titleLabel = rt::make<UILabel>();
+                button->m_titleLabel->setTextAlignment(NSTextAlignmentCenter);
+                button->m_titleLabel->setTextColor(nullptr); // nil: the button's own title colour
+            }
+            return button->m_titleLabel;
+        });
+    class_addMethod(
+        cls, rt::sel<"imageView">(), +[](id self, SEL) {
+            auto* button = static_cast<UIButton*>(self);
+            if (!button->m_imageView) {
+                button->m_imageView = rt::make<UIImageView>();
+                button->m_imageView->setContentMode(UIViewContentModeCenter);
+            }
+            return button->m_imageView;
+        });
     class_addMethod(
         cls, rt::sel<"setTitle:forState:">(), +[](id self, SEL, const std::string& title, NSUInteger state) {
             if (state == 0)
@@ -41,18 +61,9 @@ std::string UIButton::currentTitle() {
 }
 
 rt::Ref<UILabel> UIButton::titleLabel() {
-    if (!m_titleLabel) {
-        m_titleLabel = rt::make<UILabel>();
-        m_titleLabel->setTextAlignment(NSTextAlignmentCenter);
-        m_titleLabel->setTextColor(nullptr); // nil: the button's own title colour
-    }
-    return m_titleLabel;
+    return rt::send<rt::Ref<UILabel>()>(this, rt::sel<"titleLabel">());
 }
 
 rt::Ref<UIImageView> UIButton::imageView() {
-    if (!m_imageView) {
-        m_imageView = rt::make<UIImageView>();
-        m_imageView->setContentMode(UIViewContentModeCenter);
-    }
-    return m_imageView;
+    return rt::send<rt::Ref<UIImageView>()>(this, rt::sel<"imageView">());
 }

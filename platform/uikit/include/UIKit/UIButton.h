@@ -29,7 +29,7 @@ class UIKIT_EXTERN UIButton : public UIControl {
     // The title colour set for the normal state, or nil.
     rt::Ref<UIColor> titleColorForNormalState() const { return m_titleColor; }
 
-    // Made on first use.
+    // Runtime methods "titleLabel" and "imageView"; made on first use.
     rt::Ref<UILabel> titleLabel();
     rt::Ref<UIImageView> imageView();
 

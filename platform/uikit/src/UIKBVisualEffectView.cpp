@@ -1,0 +1,3 @@
+#include <UIKit/UIKBVisualEffectView.h>
+
+RT_DEFINE_CLASS(UIKBVisualEffectView, nullptr)

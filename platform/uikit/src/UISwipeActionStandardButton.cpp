@@ -1,0 +1,3 @@
+#include <UIKit/UISwipeActionStandardButton.h>
+
+RT_DEFINE_CLASS(UISwipeActionStandardButton, nullptr)
