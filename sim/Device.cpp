@@ -14,6 +14,7 @@ namespace {
 // Folders every device has; later features add their own files inside them.
 const char* const kSkeleton[] = {
     "var/mobile/Library/Preferences",
+    "var/mobile/Library/SMS",
     "var/mobile/Containers/Data/Application",
     "var/log",
     "Library/MobileSubstrate/DynamicLibraries",

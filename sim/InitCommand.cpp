@@ -2,16 +2,21 @@
 #include "Installation.h"
 
 #include <cstdio>
+#include <memory>
 
 namespace sim {
 
 void addInitCommand(CLI::App& app, Command& command) {
     CLI::App* init =
         app.add_subcommand("init", "Create the simulated device and install the engine (keeps settings)");
-    init->callback([&command] {
+    auto conversations = std::make_shared<std::string>();
+    init->add_option("--conversations", *conversations,
+                     "A property list of the conversations Messages shows (default: keep them, or a sample)");
+    init->callback([&command, conversations] {
         const Device& device = command.device(Command::DeviceState::mayBeNew);
         device.createSkeleton();
         Installation::createApplications(device);
+        Installation::installConversations(*conversations);
         Installation::installEngine(device);
         Installation::installSystemPrograms(device);
         installSettingsPane(device);

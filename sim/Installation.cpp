@@ -74,8 +74,6 @@ void Installation::copyIntoDevice(const fs::path& from, const std::string& devic
     writeIntoDevice(bytes, devicePath, error ? fs::perms(0644) : mode);
 }
 
-namespace {} // namespace
-
 void Installation::installEngine(const Device& device) {
     (void)device;
     copyIntoDevice(fs::path(HostRunner::libraryFolder()) / "Vantorel.dylib",
@@ -128,6 +126,28 @@ std::string Installation::messagesContainer() {
     if (!messages || !messages->dataContainer)
         throw SimError("this device has no Messages data container (run init)");
     return *messages->dataContainer;
+}
+
+void Installation::installConversations(const std::string& hostFile) {
+    const std::string devicePath = "/var/mobile/Library/SMS/conversations.plist";
+    if (hostFile.empty()) {
+        auto existing = ns::DevicePath::toHost(devicePath);
+        std::error_code error;
+        if (existing.ok() && fs::exists(existing.value(), error))
+            return; // the device's own, kept
+        copyIntoDevice(fs::path(VANTOREL_CONVERSATIONS_FOLDER) / "sample.plist", devicePath);
+        return;
+    }
+    // Refused before anything is replaced: the device keeps what it shows.
+    auto file = ns::PlistFile::readDictionaryAtHostPath(hostFile);
+    if (!file.ok())
+        throw SimError("init --conversations: " + file.error());
+    auto list = file.value().find("conversations");
+    if (list == file.value().end() || !list->second.isArray())
+        throw SimError("init --conversations: " + hostFile +
+                       " has no \"conversations\" array (see sim/conversations/sample.plist)");
+    if (!ns::PlistFile::writeDictionary(devicePath, file.value()).ok())
+        throw SimError("cannot write " + devicePath + " into the device");
 }
 
 } // namespace sim

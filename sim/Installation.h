@@ -15,6 +15,9 @@ class Installation {
     static void installEngine(const Device& device);
     static void installSystemPrograms(const Device& device);
     static void createApplications(const Device& device);
+    // The conversations Messages shows: the property list at `hostFile`, or,
+    // when none is given, the sample ones unless the device has its own.
+    static void installConversations(const std::string& hostFile);
     // The Messages data container (device path, ending in "/"); throws when the
     // device has none.
     static std::string messagesContainer();

@@ -2,6 +2,9 @@
 #include "HostRunner.h"
 #include "SimError.h"
 
+#include <cstdio>
+#include <filesystem>
+
 namespace sim {
 
 namespace {
@@ -34,6 +37,45 @@ void addMessagesCommands(CLI::App& app, Command& command) {
         arguments.insert(arguments.end(), options->selectors.begin(), options->selectors.end());
         if (HostRunner::run(HostRunner::programFolder() + "/MobileSMS", arguments) != 0)
             throw ReportedFailure(); // Messages named the selector it does not know
+    });
+
+    const std::vector<std::string> screens{"list", "search", "swipe", "chat", "menu"};
+    auto screen = std::make_shared<std::string>();
+    auto json = std::make_shared<bool>(false);
+    CLI::App* views = messages->add_subcommand(
+        "views", "Print a Messages screen's view tree after a full layout pass (frames in window points)");
+    views->add_option("--screen", *screen, "Which screen")->required()->check(CLI::IsMember(screens));
+    views->add_flag("--json", *json, "One JSON object per view, subviews nested");
+    views->callback([&command, screen, json] {
+        command.device();
+        std::vector<std::string> arguments{"views", "--screen", *screen};
+        if (*json)
+            arguments.push_back("--json");
+        if (HostRunner::run(HostRunner::programFolder() + "/MobileSMS", arguments) != 0)
+            throw ReportedFailure();
+    });
+
+    auto output = std::make_shared<std::string>();
+    auto scale = std::make_shared<double>(3.0);
+    CLI::App* screenshot = messages->add_subcommand("screenshot", "Draw a Messages screen as a PNG file");
+    screenshot->add_option("--screen", *screen, "Which screen")->required()->check(CLI::IsMember(screens));
+    screenshot->add_option("-o,--output", *output, "The PNG file (default: messages-SCREEN.png here)");
+    screenshot->add_option("--scale", *scale, "Pixels per point")
+        ->capture_default_str()
+        ->check(CLI::Range(0.25, 6.0));
+    screenshot->callback([&command, screen, output, scale] {
+        command.device();
+        std::filesystem::path file = output->empty() ? "messages-" + *screen + ".png" : *output;
+        if (file.extension() != ".png")
+            throw SimError("messages screenshot: the file must end in .png: " + file.string());
+        file = std::filesystem::absolute(file);
+        if (!std::filesystem::is_directory(file.parent_path()))
+            throw SimError("messages screenshot: no folder " + file.parent_path().string());
+        char scaleText[32];
+        std::snprintf(scaleText, sizeof scaleText, "%g", *scale);
+        if (HostRunner::run(HostRunner::programFolder() + "/MobileSMS",
+                            {"screenshot", "--screen", *screen, file.string(), "--scale", scaleText}) != 0)
+            throw ReportedFailure();
     });
 }
 

@@ -1,3 +1,44 @@
 #include <ChatKit/CKColoredBalloonView.h>
 
-RT_DEFINE_CLASS(CKColoredBalloonView, nullptr)
+#include <UIKit/TextMeasurement.h>
+#include <UIKit/UIFont.h>
+#include <objc/message.h>
+
+#include <algorithm>
+#include <cmath>
+
+RT_DEFINE_CLASS(CKColoredBalloonView, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"layoutSubviews">(),
+        +[](id self, SEL) { static_cast<CKColoredBalloonView*>(self)->placeText(); });
+})
+
+CKColoredBalloonView::CKColoredBalloonView(Class cls) : CKBalloonView(cls), m_textLabel(rt::make<UILabel>()) {
+    m_textLabel->setFont(UIFont::systemFontOfSize(kFontSize));
+    m_textLabel->setNumberOfLines(0);
+    addSubview(m_textLabel);
+}
+
+void CKColoredBalloonView::setMessage(const std::string& text, const std::vector<rt::Ref<UIColor>>& colours,
+                                      UIColor* textColour) {
+    m_textLabel->setText(text);
+    m_textLabel->setTextColor(textColour);
+    setBackgroundColor(colours.empty() ? nullptr : colours.front().get());
+}
+
+CGSize CKColoredBalloonView::balloonSize(CGFloat maxWidth) const {
+    CGSize line = uikit::measureTextLine(m_textLabel->text(), kFontSize);
+    line.width *= uikit::kDrawnTextAllowance;
+    const CGFloat textWidth = std::max<CGFloat>(1, maxWidth - 2 * kHorizontalPadding);
+    const CGFloat lines = std::max<CGFloat>(1, std::ceil(line.width / textWidth));
+    const CGFloat width = std::min(line.width, textWidth) + 2 * kHorizontalPadding;
+    return CGSizeMake(std::ceil(width), std::ceil(lines * line.height + 2 * kVerticalPadding));
+}
+
+void CKColoredBalloonView::placeText() {
+    const CGRect bounds = this->bounds();
+    layer()->setCornerRadius(std::min(kCornerRadius, bounds.size.height / 2));
+    m_textLabel->setFrame(CGRectMake(kHorizontalPadding, kVerticalPadding,
+                                     std::max<CGFloat>(0, bounds.size.width - 2 * kHorizontalPadding),
+                                     std::max<CGFloat>(0, bounds.size.height - 2 * kVerticalPadding)));
+}

@@ -1,3 +1,27 @@
 #include <ChatKit/CKConversationListEmbeddedStandardTableViewCell.h>
 
-RT_DEFINE_CLASS(CKConversationListEmbeddedStandardTableViewCell, nullptr)
+#include <ChatKit/CKUITheme.h>
+#include <objc/message.h>
+
+RT_DEFINE_CLASS(CKConversationListEmbeddedStandardTableViewCell, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"layoutSubviews">(), +[](id self, SEL) {
+            static_cast<CKConversationListEmbeddedStandardTableViewCell*>(self)->placeContent();
+        });
+})
+
+CKConversationListEmbeddedStandardTableViewCell::CKConversationListEmbeddedStandardTableViewCell(Class cls)
+    : UIView(cls), m_conversationCell(rt::make<CKConversationListStandardCell>()) {
+    addSubview(m_conversationCell);
+}
+
+void CKConversationListEmbeddedStandardTableViewCell::setConversation(
+    const CKConversationRecord& conversation) {
+    m_conversationCell->setConversation(conversation);
+}
+
+void CKConversationListEmbeddedStandardTableViewCell::placeContent() {
+    rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
+    setBackgroundColor(theme->conversationListCellColor());
+    m_conversationCell->setFrame(bounds());
+}

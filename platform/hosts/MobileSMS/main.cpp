@@ -1,12 +1,16 @@
 // Messages: a process whose main bundle is "com.apple.MobileSMS" and whose home
 // is its data container. Tweaks are mapped before any of its own code runs.
 #include "ColourQuery.h"
+#include "ConversationsFile.h"
+#include "MessagesScreen.h"
 
 #include "DeviceProcess.h"
 #include "TweakLoader.h"
+#include "ViewTree.h"
 
 #include <ChatKit/CKUITheme.h>
 #include <MobileCoreServices/ApplicationRegistry.h>
+#include <Render/Screenshot.h>
 #include <objc/runtime.h>
 
 #include <CLI/CLI.hpp>
@@ -27,6 +31,18 @@ int main(int argc, char** argv) {
     app.add_option("--platform-lacks", lacking, "Comma-separated classes this platform version lacks");
     CLI::App* colours = app.add_subcommand("colours", "Print the colours Messages asks for");
     colours->add_option("SELECTOR", selectors);
+    std::string screenName;
+    bool json = false;
+    std::string output;
+    double scale = 2;
+    CLI::App* views = app.add_subcommand("views", "Print a screen's view tree after a full layout pass");
+    views->add_option("--screen", screenName, "list, search, swipe, chat or menu")->required();
+    views->add_flag("--json", json, "One JSON object per view, subviews nested");
+    CLI::App* screenshot =
+        app.add_subcommand("screenshot", "Draw a screen as PNG into a file of this machine");
+    screenshot->add_option("--screen", screenName, "list, search, swipe, chat or menu")->required();
+    screenshot->add_option("FILE", output, "The PNG file")->required();
+    screenshot->add_option("--scale", scale, "Pixels per point")->check(CLI::PositiveNumber);
     app.require_subcommand(1);
     try {
         app.parse(argc, argv);
@@ -52,6 +68,34 @@ int main(int argc, char** argv) {
         rt::hideClass(name.c_str());
 
     hosts::TweakLoader::loadFor(bundleIdentifier, "MobileSMS");
+
+    if (views->parsed() || screenshot->parsed()) {
+        auto kind = messages::MessagesScreen::kindNamed(screenName);
+        if (!kind) {
+            std::fprintf(stderr, "MobileSMS: no screen \"%s\" (screens: %s)\n", screenName.c_str(),
+                         messages::MessagesScreen::kKindNames);
+            return 2;
+        }
+        auto conversations = messages::ConversationsFile::load();
+        if (!conversations.ok()) {
+            std::fprintf(stderr, "MobileSMS: the conversations cannot be shown: %s\n",
+                         conversations.error().c_str());
+            return 2;
+        }
+        messages::MessagesScreen screen(*kind, conversations.value());
+        screen.layOutEverything();
+        if (views->parsed()) {
+            std::printf("%s", json ? (hosts::ViewTree::json(screen.window()).dump(2) + "\n").c_str()
+                                   : hosts::ViewTree::text(screen.window()).c_str());
+            return 0;
+        }
+        if (auto written = render::Screenshot::writePNG(screen.window(), output, scale); !written.ok()) {
+            std::fprintf(stderr, "MobileSMS: %s\n", written.error().c_str());
+            return 2;
+        }
+        std::printf("%s\n", output.c_str());
+        return 0;
+    }
 
     if (selectors.empty())
         selectors = messages::ColourQuery::askedColours();

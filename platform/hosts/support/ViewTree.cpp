@@ -1,6 +1,12 @@
 #include "ViewTree.h"
 
+#include <UIKit/UIBlurEffect.h>
+#include <UIKit/UIImageView.h>
 #include <UIKit/UILabel.h>
+#include <UIKit/UINavigationBar.h>
+#include <UIKit/UITextField.h>
+#include <UIKit/UIVisualEffectView.h>
+#include <objc/runtime.h>
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +27,41 @@ nlohmann::ordered_json colourOrNull(const UIColor* colour) {
     return colour ? nlohmann::ordered_json(ViewTree::hex(colour)) : nlohmann::ordered_json(nullptr);
 }
 
+// What some kinds of view show besides their colours: a bar's tint, a
+// field's text and placeholder colour, an image, a blur, and the private
+// instance variables the view's classes declare.
+void addDetails(nlohmann::ordered_json& out, UIView* view) {
+    if (auto bar = rt::dynamicCast<UINavigationBar>(view))
+        out["barTintColor"] = colourOrNull(bar->barTintColor());
+    if (auto field = rt::dynamicCast<UITextField>(view)) {
+        out["text"] = field->text();
+        out["textColor"] = colourOrNull(field->textColor());
+        rt::Ref<NSAttributedString> placeholder = field->attributedPlaceholder();
+        out["placeholderColor"] = colourOrNull(
+            placeholder ? rt::dynamicCast<UIColor>(placeholder->attribute(NSForegroundColorAttributeName))
+                        : nullptr);
+    }
+    if (auto imageView = rt::dynamicCast<UIImageView>(view)) {
+        rt::Ref<UIImage> image = imageView->image();
+        if (!image)
+            out["image"] = nullptr;
+        else if (image->symbol())
+            out["image"] = image->symbol()->name;
+        else
+            out["image"] = "file";
+    }
+    if (auto effectView = rt::dynamicCast<UIVisualEffectView>(view)) {
+        auto blur = rt::dynamicCast<UIBlurEffect>(effectView->effect());
+        out["blurStyle"] = blur ? nlohmann::ordered_json(static_cast<NSInteger>(blur->style())) : nullptr;
+    }
+    nlohmann::ordered_json ivars = nlohmann::ordered_json::array();
+    for (Class cls = view->isa(); cls; cls = class_getSuperclass(cls))
+        for (Ivar ivar : class_copyIvarList(cls))
+            ivars.push_back(ivar_getName(ivar));
+    if (!ivars.empty())
+        out["ivars"] = ivars;
+}
+
 nlohmann::ordered_json node(UIView* view, CGPoint origin) {
     const CGRect frame = view->frame();
     const CGPoint at{origin.x + frame.origin.x, origin.y + frame.origin.y};
@@ -37,6 +78,7 @@ nlohmann::ordered_json node(UIView* view, CGPoint origin) {
         out["text"] = label->text();
         out["textColor"] = colourOrNull(label->textColor());
     }
+    addDetails(out, view);
     out["subviews"] = nlohmann::ordered_json::array();
     for (const rt::Ref<UIView>& subview : view->subviews())
         out["subviews"].push_back(node(subview, at));

@@ -172,6 +172,16 @@ Ivar class_getInstanceVariable(Class cls, const char* name) {
     return nullptr;
 }
 
+std::vector<Ivar> class_copyIvarList(Class cls) {
+    std::vector<Ivar> list;
+    if (!cls)
+        return list;
+    std::lock_guard guard(runtimeLock());
+    for (const objc_ivar& ivar : A::ivars(cls))
+        list.push_back(&ivar);
+    return list;
+}
+
 id object_getIvar(id object, Ivar ivar) {
     return object && ivar ? ivar->read(object) : nullptr;
 }

@@ -22,6 +22,10 @@ constexpr SymbolLayer kSquareAndPencil[] = {
     {Paint::stroke, 1.8,
      "M12 4 L6 4 C4.9 4 4 4.9 4 6 L4 18 C4 19.1 4.9 20 6 20 L18 20 C19.1 20 20 19.1 20 18 L20 12"},
     {Paint::stroke, 1.8, "M10 14 L10.6 11.4 L18.6 3.4 L20.6 5.4 L12.6 13.4 Z"}};
+constexpr SymbolLayer kCircleFill[] = {{Paint::fill, 0, "A12 12 9 0 360 Z"}};
+constexpr SymbolLayer kGlobe[] = {
+    {Paint::stroke, 1.6,
+     "A12 12 9 0 360 Z M3 12 L21 12 M12 3 C7.5 7 7.5 17 12 21 M12 3 C16.5 7 16.5 17 12 21"}};
 constexpr SymbolLayer kPaperplaneFill[] = {{Paint::fill, 0, "M2.5 11 L21.5 2.5 L13 21.5 L11 13 Z"}};
 constexpr SymbolLayer kArrowUpCircleFill[] = {
     {Paint::evenOddFill, 0,
@@ -78,6 +82,8 @@ constexpr std::array kSymbols{
     SymbolShape{"magnifyingglass", 24, 24, kMagnifyingGlass},
     SymbolShape{"square.and.pencil", 24, 24, kSquareAndPencil},
     SymbolShape{"paperplane.fill", 24, 24, kPaperplaneFill},
+    SymbolShape{"circle.fill", 24, 24, kCircleFill},
+    SymbolShape{"globe", 24, 24, kGlobe},
     SymbolShape{"arrow.up.circle.fill", 24, 24, kArrowUpCircleFill},
     SymbolShape{"camera.fill", 24, 24, kCameraFill},
     SymbolShape{"photo", 24, 24, kPhoto},

@@ -14,6 +14,15 @@ UIBarButtonItem* UIBarButtonItem::initWithTitle(const std::string& title, UIBarB
     return this;
 }
 
+UIBarButtonItem* UIBarButtonItem::initWithImage(UIImage* image, UIBarButtonItemStyle style, id target,
+                                                SEL action) {
+    m_image = image;
+    m_style = style;
+    m_target = target;
+    m_action = action;
+    return this;
+}
+
 BOOL UIBarButtonItem::tap() {
     rt::Ref<objc_object> target = m_target.lock();
     if (!target || !m_action)

@@ -14,9 +14,13 @@ RT_DEFINE_CLASS(UINavigationBar, [](Class cls, Class) {
                 return bar->ownTintColor();
             return rt::sendSuper<rt::Ref<UIColor>()>(self, UINavigationBar::classObject(), cmd);
         });
+    class_addMethod(
+        cls, rt::sel<"layoutSubviews">(),
+        +[](id self, SEL) { static_cast<UINavigationBar*>(self)->placeBackground(); });
 })
 
-UINavigationBar::UINavigationBar(Class cls) : UIView(cls) {
+UINavigationBar::UINavigationBar(Class cls) : UIView(cls), m_barBackground(rt::make<_UIBarBackground>()) {
+    addSubview(m_barBackground);
     rt::Ref<UINavigationBar> proxy = appearance();
     if (rt::Ref<UIColor> tint = proxy->ownTintColor())
         setTintColor(tint);
@@ -29,4 +33,10 @@ UINavigationBar::UINavigationBar(Class cls, ProxyTag) : UIView(cls), m_isAppeara
 rt::Ref<UINavigationBar> UINavigationBar::appearance() {
     static const rt::Ref<UINavigationBar> proxy = rt::make<UINavigationBar>(ProxyTag{});
     return proxy;
+}
+
+void UINavigationBar::placeBackground() {
+    const CGRect bounds = this->bounds();
+    m_barBackground->setFrame(
+        CGRectMake(0, -kStatusBarHeight, bounds.size.width, bounds.size.height + kStatusBarHeight));
 }

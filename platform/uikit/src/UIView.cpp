@@ -1,5 +1,8 @@
 #include <UIKit/UIView.h>
 
+#include <algorithm>
+#include <limits>
+
 #include <UIKit/UIViewController.h>
 #include <UIKit/UIWindow.h>
 #include <objc/message.h>
@@ -129,6 +132,10 @@ void UIView::didMoveToWindow() {
 }
 
 void UIView::addSubview(UIView* view) {
+    insertSubview(view, std::numeric_limits<NSInteger>::max());
+}
+
+void UIView::insertSubview(UIView* view, NSInteger index) {
     if (!view || view == this || isDescendantOfView(view))
         return; // a view cannot contain itself or its own ancestor
     rt::Ref<UIView> keep(view);
@@ -147,7 +154,9 @@ void UIView::addSubview(UIView* view) {
         auto& siblings = oldSuperview->m_subviews;
         std::erase_if(siblings, [view](const rt::Ref<UIView>& s) { return s.get() == view; });
     }
-    m_subviews.push_back(keep);
+    const auto at = static_cast<std::size_t>(std::max<NSInteger>(index, 0));
+    m_subviews.insert(m_subviews.begin() + static_cast<std::ptrdiff_t>(std::min(at, m_subviews.size())),
+                      keep);
     view->m_superview = this;
     view->_didJoinSuperview();
     if (windowChanges)

@@ -1,8 +1,25 @@
 #pragma once
-#include <ChatKit/ChatKitDefines.h>
-#include <UIKit/UIView.h>
+#include <ChatKit/CKConversationListStandardCell.h>
+#include <UIKit/UISwipeActionPullView.h>
 
-// The list cell that hosts one conversation's cell view.
+// The list cell that hosts one conversation's cell view. Swiped open, the
+// content slides towards the leading edge and the actions show behind it.
 class CHATKIT_EXTERN CKConversationListCollectionViewConversationCell : public UIView {
-    RT_OBJECT(CKConversationListCollectionViewConversationCell, UIView)
+    RT_OBJECT_WITH_CONSTRUCTOR(CKConversationListCollectionViewConversationCell, UIView)
+
+    static constexpr CGFloat kActionWidth = 74;
+
+    void setConversation(const CKConversationRecord& conversation);
+    rt::Ref<CKConversationListStandardCell> conversationCell() const { return m_conversationCell; }
+
+    // Opens the trailing actions: pin, alerts, delete.
+    void showSwipeActions();
+    rt::Ref<UISwipeActionPullView> swipeActionPullView() const { return m_pullView; }
+
+  private:
+    // Runtime "layoutSubviews".
+    void placeContent();
+
+    rt::Ref<CKConversationListStandardCell> m_conversationCell;
+    rt::Ref<UISwipeActionPullView> m_pullView;
 };

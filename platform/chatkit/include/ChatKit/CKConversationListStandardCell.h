@@ -1,12 +1,19 @@
 #pragma once
 #include <ChatKit/CKConversationListCell.h>
 
-// The standard conversation cell, with the unread dot at its leading edge.
+// The standard conversation cell, with the unread dot at its leading edge
+// (a private instance variable, shown only while the conversation is unread).
 class CHATKIT_EXTERN CKConversationListStandardCell : public CKConversationListCell {
     RT_OBJECT_WITH_CONSTRUCTOR(CKConversationListStandardCell, CKConversationListCell)
 
-    rt::Ref<UIView> unreadIndicatorImageView() const { return m_unreadIndicatorImageView; }
+    static constexpr CGFloat kUnreadSize = 10;
+
+    void setConversation(const CKConversationRecord& conversation);
+    rt::Ref<UIImageView> unreadIndicatorImageView() const { return m_unreadIndicatorImageView; }
 
   private:
-    rt::Ref<UIView> m_unreadIndicatorImageView;
+    // Runtime "layoutSubviews": the cell's own content, then the dot.
+    void placeIndicator();
+
+    rt::Ref<UIImageView> m_unreadIndicatorImageView;
 };

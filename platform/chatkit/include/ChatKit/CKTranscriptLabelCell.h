@@ -8,10 +8,15 @@
 class CHATKIT_EXTERN CKTranscriptLabelCell : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKTranscriptLabelCell, UIView)
 
+    static constexpr CGFloat kMargin = 16;
+
     // Runtime method "setAttributedText:": the label shows the text.
     void setAttributedText(NSAttributedString* text);
     rt::Ref<UILabel> label() const { return m_label; }
 
   private:
+    // Runtime "layoutSubviews".
+    void placeLabel();
+
     rt::Ref<UILabel> m_label;
 };

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <typeinfo>
@@ -43,7 +44,7 @@ class OBJC_EXPORT objc_class final : public objc_object {
     Class m_superclass;
     bool m_isMeta;
     std::unordered_map<SEL, objc_method> m_methods;
-    std::vector<objc_ivar> m_ivars;
+    std::deque<objc_ivar> m_ivars;      // a deque: an Ivar handed out stays valid as more are added
     id (*m_allocator)(Class) = nullptr; // builds the C++ object behind an instance
     // Lookup cache (see MethodCache), read without the runtime's lock.
     std::atomic<rt::MethodCacheTable*> m_cache{nullptr};

@@ -5,6 +5,7 @@
 
 #include <string_view>
 #include <typeinfo>
+#include <vector>
 
 OBJC_EXPORT SEL sel_registerName(std::string_view name);
 OBJC_EXPORT const char* sel_getName(SEL sel);
@@ -34,6 +35,9 @@ OBJC_EXPORT void objc_disposeClassPair(Class cls);
 OBJC_EXPORT Ivar class_getInstanceVariable(Class cls, const char* name);
 OBJC_EXPORT id object_getIvar(id object, Ivar ivar);
 OBJC_EXPORT const char* ivar_getName(Ivar ivar);
+// The instance variables `cls` itself declares, in order (the device's
+// class_copyIvarList, without the count and the free).
+OBJC_EXPORT std::vector<Ivar> class_copyIvarList(Class cls);
 
 namespace rt {
 

@@ -18,4 +18,8 @@ inline constexpr CGFloat kLabelFontSize = 17;
 // (a third of a point). Empty text takes no room.
 UIKIT_EXTERN CGSize measureTextLine(std::string_view text, CGFloat pointSize);
 
+// Drawn in the platform's font, text runs up to a tenth wider than the
+// approximation above; a view that sizes a label to its text widens it by this.
+inline constexpr CGFloat kDrawnTextAllowance = 1.12;
+
 } // namespace uikit

@@ -1,5 +1,6 @@
 #pragma once
 #include <Foundation/FoundationDefines.h>
+#include <UIKit/UIImage.h>
 #include <UIKit/UIKitDefines.h>
 #include <objc/Weak.h>
 
@@ -18,6 +19,10 @@ class UIKIT_EXTERN UIBarButtonItem : public NSObject {
     UIBarButtonItem* initWithTitle(const std::string& title, UIBarButtonItemStyle style, id target,
                                    SEL action);
 
+    // "initWithImage:style:target:action:": a button showing a picture (a symbol is tinted).
+    UIBarButtonItem* initWithImage(UIImage* image, UIBarButtonItemStyle style, id target, SEL action);
+    rt::Ref<UIImage> image() const { return m_image; }
+
     const std::string& title() const { return m_title; }
     void setTitle(const std::string& title) { m_title = title; }
     UIBarButtonItemStyle style() const { return m_style; }
@@ -32,6 +37,7 @@ class UIKIT_EXTERN UIBarButtonItem : public NSObject {
 
   private:
     std::string m_title;
+    rt::Ref<UIImage> m_image;
     UIBarButtonItemStyle m_style = UIBarButtonItemStylePlain;
     rt::Weak<objc_object> m_target;
     SEL m_action = nullptr;

@@ -21,6 +21,9 @@
     C(systemPurpleColor, rgb(175, 82, 222), rgb(191, 90, 242))                                               \
     C(systemPinkColor, rgb(255, 45, 85), rgb(255, 55, 95))                                                   \
     C(systemGrayColor, rgb(142, 142, 147), rgb(142, 142, 147))                                               \
+    C(systemGray4Color, rgb(209, 209, 214), rgb(58, 58, 60))                                                 \
+    C(systemGray5Color, rgb(229, 229, 234), rgb(44, 44, 46))                                                 \
+    C(tertiarySystemFillColor, rgb(118, 118, 128, 0.12), rgb(118, 118, 128, 0.24))                           \
     C(systemBackgroundColor, rgb(255, 255, 255), rgb(0, 0, 0))                                               \
     C(secondarySystemBackgroundColor, rgb(242, 242, 247), rgb(28, 28, 30))                                   \
     C(tertiarySystemBackgroundColor, rgb(255, 255, 255), rgb(44, 44, 46))                                    \

@@ -1,5 +1,5 @@
 #pragma once
-#include <UIKit/UIView.h>
+#include <UIKit/_UIBarBackground.h>
 
 // The bar above a navigation stack.
 #define UINAVIGATIONBAR_PROPERTIES(P)                                                                        \
@@ -21,9 +21,16 @@ class UIKIT_EXTERN UINavigationBar : public UIView {
     static rt::Ref<UINavigationBar> appearance();
     bool isAppearanceProxy() const { return m_isAppearanceProxy; }
 
+    // Behind the bar's content, made with the bar; the proxy has none.
+    rt::Ref<_UIBarBackground> barBackground() const { return m_barBackground; }
+
   private:
     struct ProxyTag {};
     UINavigationBar(Class cls, ProxyTag);
 
+    // Runtime "layoutSubviews": the background covers the bar and the status bar above it.
+    void placeBackground();
+
     bool m_isAppearanceProxy = false;
+    rt::Ref<_UIBarBackground> m_barBackground;
 };

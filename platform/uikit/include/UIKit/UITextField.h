@@ -1,6 +1,7 @@
 #pragma once
 #include <Foundation/NSAttributedString.h>
 #include <UIKit/UIControl.h>
+#include <UIKit/UILabel.h>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,19 @@
     P(rt::Ref<UIColor>, textColor, setTextColor, UIColor::labelColor())
 
 class UIKIT_EXTERN UITextField : public UIControl {
-    RT_OBJECT(UITextField, UIControl)
+    RT_OBJECT_WITH_CONSTRUCTOR(UITextField, UIControl)
     RT_PROPERTIES(UITEXTFIELD_PROPERTIES)
+
+    static constexpr CGFloat kTextInset = 8; // the text's distance from the leading view or edge
+
+    // The label the field draws its text in, or its placeholder while the
+    // text is empty (in the attributed placeholder's colour when it has one,
+    // else the platform's placeholder colour).
+    rt::Ref<UILabel> displayLabel() const { return m_displayLabel; }
+
+  private:
+    // Runtime "layoutSubviews": the leading view, then the text.
+    void placeContent();
+
+    rt::Ref<UILabel> m_displayLabel;
 };

@@ -66,6 +66,9 @@ class UIKIT_EXTERN UIView : public UIResponder {
     const std::vector<rt::Ref<UIView>>& subviews() const { return m_subviews; }
     // Moves `view` on top of this view's subviews, taking it from any other superview.
     void addSubview(UIView* view);
+    // The same at `index` among the subviews (0 is at the back); indices past
+    // the end put it on top.
+    void insertSubview(UIView* view, NSInteger index);
     void removeFromSuperview();
     // The window at the top of the superview chain, if any (not owned).
     UIWindow* window() const;

@@ -1,0 +1,34 @@
+#pragma once
+#include <ChatKit/CKConversationListCollectionViewConversationCell.h>
+#include <ChatKit/CKConversationRecord.h>
+#include <ChatKit/CKPinnedConversationView.h>
+#include <UIKit/UICollectionViewController.h>
+#include <UIKit/UISearchBar.h>
+
+#include <vector>
+
+// The conversation list: the search bar, the pinned conversations, then one
+// cell per other conversation with hairlines between them.
+class CHATKIT_EXTERN CKConversationListCollectionViewController : public UICollectionViewController {
+    RT_OBJECT(CKConversationListCollectionViewController, UICollectionViewController)
+
+    static constexpr size_t kPinnedPerRow = 3;
+
+    // What the list shows once its view loads.
+    void setConversations(std::vector<CKConversationRecord> conversations);
+
+    rt::Ref<UISearchBar> searchBar() const { return m_searchBar; }
+    const std::vector<rt::Ref<CKPinnedConversationView>>& pinnedViews() const { return m_pinnedViews; }
+    const std::vector<rt::Ref<CKConversationListCollectionViewConversationCell>>& conversationCells() const {
+        return m_cells;
+    }
+
+  private:
+    // Runtime "viewDidLoad": the list's items.
+    void fillList();
+
+    std::vector<CKConversationRecord> m_conversations;
+    rt::Ref<UISearchBar> m_searchBar;
+    std::vector<rt::Ref<CKPinnedConversationView>> m_pinnedViews;
+    std::vector<rt::Ref<CKConversationListCollectionViewConversationCell>> m_cells;
+};

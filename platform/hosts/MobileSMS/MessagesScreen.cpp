@@ -1,0 +1,215 @@
+#include "MessagesScreen.h"
+
+#include "ContextMenu.h"
+#include "Keyboard.h"
+
+#include <ChatKit/CKColoredBalloonView.h>
+#include <ChatKit/CKConversationListEmbeddedStandardTableViewCell.h>
+#include <ChatKit/CKUITheme.h>
+#include <UIKit/UIBarButtonItem.h>
+#include <UIKit/UIBlurEffect.h>
+#include <UIKit/UIFont.h>
+#include <UIKit/UIImageView.h>
+#include <UIKit/UIVisualEffectView.h>
+
+#include <algorithm>
+
+namespace messages {
+
+namespace {
+
+constexpr CGFloat kTop = UINavigationBar::kStatusBarHeight;
+
+// The first conversation with a transcript, else the first one, else an empty one.
+CKConversationRecord conversationToOpen(const std::vector<CKConversationRecord>& conversations) {
+    for (const CKConversationRecord& conversation : conversations)
+        if (!conversation.messages.empty())
+            return conversation;
+    return conversations.empty() ? CKConversationRecord{} : conversations.front();
+}
+
+size_t markForLayout(UIView* view) {
+    view->setNeedsLayout();
+    size_t count = 1;
+    for (const rt::Ref<UIView>& subview : view->subviews())
+        count += markForLayout(subview);
+    return count;
+}
+
+// The reactions above a pressed balloon: a heart among the others.
+rt::Ref<UIView> reactionPicker(CGPoint origin) {
+    rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
+    rt::Ref<UIView> picker = rt::make<UIView>();
+    picker->setFrame(CGRectMake(origin.x, origin.y, 250, 44));
+    picker->setBackgroundColor(theme->messageAcknowledgmentPickerBackgroundColor());
+    picker->layer()->setCornerRadius(22);
+    const char* reactions[] = {"heart", "+1", "-1", "HA", "!!", "?"};
+    for (size_t i = 0; i < std::size(reactions); ++i) {
+        const CGRect slot = CGRectMake(10 + 39 * static_cast<CGFloat>(i), 7, 30, 30);
+        if (i == 0) {
+            rt::Ref<UIImageView> heart = rt::make<UIImageView>();
+            heart->setImage(UIImage::systemImageNamed(reactions[i]));
+            heart->setTintColor(theme->messageAcknowledgmentGrayColor());
+            heart->setFrame(CGRectMake(slot.origin.x + 4, slot.origin.y + 4, 22, 22));
+            picker->addSubview(heart);
+            continue;
+        }
+        rt::Ref<UILabel> label = rt::make<UILabel>();
+        label->setText(reactions[i]);
+        label->setFont(UIFont::systemFontOfSize(15, UIFontWeightBold));
+        label->setTextAlignment(NSTextAlignmentCenter);
+        label->setTextColor(theme->messageAcknowledgmentGrayColor());
+        label->setFrame(slot);
+        picker->addSubview(label);
+    }
+    return picker;
+}
+
+} // namespace
+
+std::optional<MessagesScreen::Kind> MessagesScreen::kindNamed(const std::string& name) {
+    if (name == "list")
+        return Kind::list;
+    if (name == "search")
+        return Kind::search;
+    if (name == "swipe")
+        return Kind::swipe;
+    if (name == "chat")
+        return Kind::chat;
+    if (name == "menu")
+        return Kind::menu;
+    return std::nullopt;
+}
+
+MessagesScreen::MessagesScreen(Kind kind, std::vector<CKConversationRecord> conversations)
+    : m_window(rt::make<UIWindow>()) {
+    m_window->setFrame(CGRectMake(0, 0, kWidth, kHeight));
+    m_window->setBackgroundColor(UIColor::systemBackgroundColor());
+    switch (kind) {
+    case Kind::list:
+        showList(conversations);
+        break;
+    case Kind::swipe:
+        showList(conversations);
+        if (!m_list->conversationCells().empty())
+            m_list->conversationCells().front()->showSwipeActions();
+        break;
+    case Kind::search:
+        showSearch(conversations);
+        break;
+    case Kind::chat:
+        showChat(conversations, true);
+        break;
+    case Kind::menu:
+        showChat(conversations, false);
+        showMenu();
+        break;
+    }
+    m_window->layoutIfNeeded();
+}
+
+size_t MessagesScreen::layOutEverything() {
+    const size_t count = markForLayout(m_window);
+    m_window->layoutIfNeeded();
+    return count;
+}
+
+void MessagesScreen::showList(const std::vector<CKConversationRecord>& conversations) {
+    m_list = rt::make<CKConversationListCollectionViewController>();
+    m_list->setConversations(conversations);
+    m_stack = rt::make<UINavigationController>();
+    m_stack->initWithRootViewController(m_list);
+    m_stack->navigationBar()->setPrefersLargeTitles(YES);
+    m_window->setRootViewController(m_stack);
+    m_window->makeKeyAndVisible();
+    // The toolbar of the list's edit mode, hidden until the list is edited.
+    m_toolbar = rt::make<UIToolbar>();
+    m_toolbar->setBarTintColor(nullptr);
+    m_toolbar->setFrame(CGRectMake(0, kHeight - 83, kWidth, 83));
+    m_toolbar->setHidden(YES);
+    m_window->addSubview(m_toolbar);
+}
+
+void MessagesScreen::showSearch(const std::vector<CKConversationRecord>& conversations) {
+    showList(conversations);
+    // Searching: the bar gives way to the search field, results fill the rest.
+    rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
+    rt::Ref<UIView> results = rt::make<UIView>();
+    results->setFrame(CGRectMake(0, 0, kWidth, kHeight));
+    results->setBackgroundColor(theme->conversationListBackgroundColor());
+    rt::Ref<UISearchBar> searchBar = rt::make<UISearchBar>();
+    searchBar->setPlaceholder(std::string("Search"));
+    searchBar->setFrame(CGRectMake(0, kTop, kWidth, UISearchBar::kHeight));
+    results->addSubview(searchBar);
+
+    rt::Ref<UILabel> heading = rt::make<UILabel>();
+    heading->setText("Conversations");
+    heading->setFont(UIFont::systemFontOfSize(20, UIFontWeightBold));
+    heading->setFrame(CGRectMake(16, kTop + UISearchBar::kHeight + 8, kWidth - 32, 28));
+    results->addSubview(heading);
+
+    rt::Ref<UICollectionView> list = rt::make<UICollectionView>();
+    const CGFloat top = kTop + UISearchBar::kHeight + 44;
+    list->setFrame(CGRectMake(0, top, kWidth, kHeight - top));
+    list->setSeparatorLeadingInset(CKConversationListCell::kTextLeading);
+    std::vector<UICollectionView::Item> items;
+    for (size_t i = 0; i < conversations.size(); ++i) {
+        rt::Ref<CKConversationListEmbeddedStandardTableViewCell> cell =
+            rt::make<CKConversationListEmbeddedStandardTableViewCell>();
+        cell->setConversation(conversations[i]);
+        items.push_back({cell, CKConversationListCell::kHeight,
+                         i + 1 < conversations.size() ? UICollectionView::Separator::below
+                                                      : UICollectionView::Separator::none});
+    }
+    list->setItems(std::move(items));
+    results->addSubview(list);
+    m_window->addSubview(results);
+}
+
+void MessagesScreen::showChat(const std::vector<CKConversationRecord>& conversations, bool keyboard) {
+    showList(conversations);
+    m_stack->navigationBar()->setPrefersLargeTitles(NO);
+    m_chat = rt::make<CKChatController>();
+    m_chat->setConversation(conversationToOpen(conversations));
+    m_chat->setKeyboardHeight(keyboard ? Keyboard::kHeight : 34);
+    m_stack->pushViewController(m_chat, NO);
+    if (keyboard) {
+        rt::Ref<UIKBVisualEffectView> keys = Keyboard::make(kWidth);
+        keys->setFrame(CGRectMake(0, kHeight - Keyboard::kHeight, kWidth, Keyboard::kHeight));
+        m_window->addSubview(keys);
+    }
+}
+
+void MessagesScreen::showMenu() {
+    m_window->layoutIfNeeded();
+    // The pressed balloon: the last text balloon received, lifted above a blur.
+    rt::Ref<CKColoredBalloonView> pressed;
+    for (const rt::Ref<CKBalloonView>& balloon : m_chat->transcriptController()->balloonViews())
+        if (auto coloured = rt::dynamicCast<CKColoredBalloonView>(balloon))
+            pressed = coloured;
+    rt::Ref<UIVisualEffectView> dimming = rt::make<UIVisualEffectView>();
+    dimming->setEffect(UIBlurEffect::effectWithStyle(UIBlurEffectStyleSystemUltraThinMaterial));
+    dimming->setFrame(CGRectMake(0, 0, kWidth, kHeight));
+    m_window->addSubview(dimming);
+
+    CGFloat menuTop = 300;
+    CGFloat menuLeft = 12;
+    if (pressed) {
+        CGRect frame = pressed->frame();
+        for (rt::Ref<UIView> above = pressed->superview(); above && above.get() != m_window.get();
+             above = above->superview())
+            frame.origin.x += above->frame().origin.x, frame.origin.y += above->frame().origin.y;
+        frame.origin.y = std::clamp<CGFloat>(frame.origin.y, 200, 420);
+        rt::Ref<CKColoredBalloonView> lifted = rt::make<CKColoredBalloonView>();
+        lifted->setMessage(pressed->textLabel()->text(), {pressed->backgroundColor()},
+                           pressed->textLabel()->textColor());
+        lifted->setFrame(frame);
+        m_window->addSubview(reactionPicker(CGPointMake(frame.origin.x, frame.origin.y - 54)));
+        m_window->addSubview(lifted);
+        menuTop = frame.origin.y + frame.size.height + 10;
+        menuLeft = std::min<CGFloat>(frame.origin.x, kWidth - ContextMenu::kWidth - 12);
+    }
+    m_window->addSubview(ContextMenu::make(CGPointMake(menuLeft, menuTop)));
+}
+
+} // namespace messages

@@ -1,0 +1,48 @@
+#pragma once
+#include <ChatKit/CKChatController.h>
+#include <ChatKit/CKConversationListCollectionViewController.h>
+#include <ChatKit/CKConversationRecord.h>
+#include <UIKit/UINavigationController.h>
+#include <UIKit/UIToolbar.h>
+#include <UIKit/UIWindow.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace messages {
+
+// One screen of Messages on a 390 by 844 point phone, built from the
+// platform's classes through the runtime, so that a tweak's replacements run
+// where they would on the device.
+class MessagesScreen {
+  public:
+    static constexpr CGFloat kWidth = 390;
+    static constexpr CGFloat kHeight = 844;
+
+    enum class Kind { list, search, swipe, chat, menu };
+    static constexpr const char* kKindNames = "list, search, swipe, chat, menu";
+    static std::optional<Kind> kindNamed(const std::string& name);
+
+    // The screen, made and laid out once.
+    MessagesScreen(Kind kind, std::vector<CKConversationRecord> conversations);
+
+    UIWindow* window() const { return m_window.get(); }
+    // Asks every view for layout again and runs the pass, as after a change
+    // of size or appearance. Answers how many views took part.
+    size_t layOutEverything();
+
+  private:
+    void showList(const std::vector<CKConversationRecord>& conversations);
+    void showSearch(const std::vector<CKConversationRecord>& conversations);
+    void showChat(const std::vector<CKConversationRecord>& conversations, bool keyboard);
+    void showMenu();
+
+    rt::Ref<UIWindow> m_window;
+    rt::Ref<UINavigationController> m_stack;
+    rt::Ref<CKConversationListCollectionViewController> m_list;
+    rt::Ref<CKChatController> m_chat;
+    rt::Ref<UIToolbar> m_toolbar;
+};
+
+} // namespace messages

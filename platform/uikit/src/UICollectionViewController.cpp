@@ -1,0 +1,18 @@
+#include <UIKit/UICollectionViewController.h>
+
+#include <objc/message.h>
+
+RT_DEFINE_CLASS(UICollectionViewController, [](Class cls, Class) {
+    class_addMethod(
+        cls, rt::sel<"loadView">(), +[](id self, SEL) {
+            static_cast<UICollectionViewController*>(self)->setView(rt::make<UICollectionView>());
+        });
+    class_addMethod(
+        cls, rt::sel<"collectionView">(), +[](id self, SEL) -> rt::Ref<UICollectionView> {
+            return rt::dynamicCast<UICollectionView>(static_cast<UICollectionViewController*>(self)->view());
+        });
+})
+
+rt::Ref<UICollectionView> UICollectionViewController::collectionView() {
+    return rt::send<rt::Ref<UICollectionView>()>(this, rt::sel<"collectionView">());
+}
