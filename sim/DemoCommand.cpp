@@ -2,6 +2,8 @@
 #include "HostRunner.h"
 #include "Installation.h"
 #include "SimError.h"
+#include "ThemeFile.h"
+#include "ThemeStore.h"
 
 #include "PQPrefs.h"
 
@@ -36,6 +38,21 @@ void step(const char* text) {
     std::printf("\n== %s\n", text);
 }
 
+void respring(const Device& device) {
+    if (HostRunner::run(device.hostPath("/usr/bin/killall").string(), {"backboardd"}) != 0)
+        throw SimError("the respring did not finish");
+}
+
+// The conversation list and a transcript as Messages draws them now.
+void screenshots(const char* when) {
+    for (const char* screen : {"list", "chat"}) {
+        const std::string picture =
+            std::filesystem::absolute(std::string("vantorel-demo-") + screen + "-" + when + ".png").string();
+        HostRunner::run(HostRunner::programFolder() + "/MobileSMS",
+                        {"screenshot", "--screen", screen, picture, "--scale", "2"});
+    }
+}
+
 } // namespace
 
 void addDemoCommand(CLI::App& app, Command& command) {
@@ -58,6 +75,7 @@ void addDemoCommand(CLI::App& app, Command& command) {
         Installation::installEngine(device);
         Installation::installSystemPrograms(device);
         installSettingsPane(device);
+        Installation::installConversations("");
         std::printf("Simulated device: %s\n", device.root().c_str());
 
         std::string messages = HostRunner::programFolder() + "/MobileSMS";
@@ -70,15 +88,26 @@ void addDemoCommand(CLI::App& app, Command& command) {
         step("Messages on a new device: the engine is on, and every colour it themes starts as black");
         HostRunner::run(messages, asked);
 
-        step("The user picks colours in the settings (the pane's store writes them)");
+        step("Messages as it ships: the engine switched off for a moment");
+        PQPrefs::shared()->setObject(ns::PlistValue(false), "enableVantorel", kDomain);
+        respring(device);
+        screenshots("before");
+        PQPrefs::shared()->setObject(ns::PlistValue(true), "enableVantorel", kDomain);
+
+        step("The user starts from the built-in Midnight theme and picks colours of their own");
+        const ThemeFile::Checked midnight =
+            ThemeFile::read(std::string(VANTOREL_THEMES_FOLDER) + "/dark.plist");
+        if (!midnight.problems.empty())
+            throw SimError("the Midnight theme does not read: " + midnight.problems.front());
+        const ThemeStore::Imported imported = ThemeStore::import(midnight.theme, ThemeStore::Mode::merge);
+        std::printf("  Midnight: %zu keys\n", imported.keysSet);
         for (const ThemeEntry& entry : kExampleTheme) {
             PQPrefs::shared()->setObject(ns::PlistValue(entry.value), entry.key, kDomain);
             std::printf("  %-24s = %-9s  (Messages asks %s)\n", entry.key, entry.value, entry.askedAs);
         }
 
         step("Apply: respring, and SpringBoard mirrors the settings into Messages");
-        if (HostRunner::run(device.hostPath("/usr/bin/killall").string(), {"backboardd"}) != 0)
-            throw SimError("the respring did not finish");
+        respring(device);
         std::ifstream log(device.hostPath("/var/log/syslog"));
         for (std::string line; std::getline(log, line);)
             std::printf("  log: %s\n", line.c_str());
@@ -87,6 +116,7 @@ void addDemoCommand(CLI::App& app, Command& command) {
 
         step("Messages with the theme (RRGGBBAA)");
         HostRunner::run(messages, asked);
+        screenshots("after");
 
         step("The settings pane as the user sees it");
         const std::string picture = std::filesystem::absolute("vantorel-demo-settings.png").string();

@@ -68,8 +68,8 @@ void CKConversationListCell::placeContent() {
         CGRectMake(kAvatarLeading, (bounds.size.height - kAvatarSize) / 2, kAvatarSize, kAvatarSize));
     const CGFloat chevronX = width - kTrailing - kChevronWidth;
     m_chevronImageView->setFrame(CGRectMake(chevronX, top + 4, kChevronWidth, kChevronHeight));
-    const CGFloat dateWidth =
-        std::ceil(uikit::measureTextLine(m_dateLabel->text(), kDetailSize).width * uikit::kDrawnTextAllowance);
+    const CGFloat dateWidth = std::ceil(uikit::measureTextLine(m_dateLabel->text(), kDetailSize).width *
+                                        uikit::kDrawnTextAllowance);
     const CGFloat dateX = chevronX - 6 - dateWidth;
     m_dateLabel->setFrame(CGRectMake(dateX, top, dateWidth, 20));
     m_nameLabel->setFrame(

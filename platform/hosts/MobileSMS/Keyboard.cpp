@@ -26,7 +26,8 @@ void addKey(UIView* keyboard, const Key& key, CGRect frame) {
     rt::Ref<UIView> cap = rt::make<UIView>();
     cap->setFrame(frame);
     // The keyboard keeps its own light look, whatever the app's colours.
-    cap->setBackgroundColor(key.function ? UIColor::colorWithRed(0.67, 0.69, 0.73, 1) : UIColor::whiteColor());
+    cap->setBackgroundColor(key.function ? UIColor::colorWithRed(0.67, 0.69, 0.73, 1)
+                                         : UIColor::whiteColor());
     cap->layer()->setCornerRadius(5);
     rt::Ref<UILabel> label = rt::make<UILabel>();
     label->setText(key.label);
