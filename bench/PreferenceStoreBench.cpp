@@ -2,6 +2,7 @@
 // Paired benchmarks alternate their two sides in small batches inside one
 // loop, so both see the same load of the shared machine, and report the
 // ratio as a counter; the plain ones give the absolute figures.
+#include "BenchDevice.h"
 #include "VRPrefs.h"
 
 #include <Foundation/DevicePath.h>
@@ -26,28 +27,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-const char* const kDomain = "com.tavq.vantorelprefs";
 constexpr int kLayoutReads = 120;
 constexpr int kBatch = 64;
-
-std::string sizedDomain(int keys) {
-    return "bench.keys" + std::to_string(keys);
-}
-std::string changingDomain(int keys) {
-    return "bench.changing.keys" + std::to_string(keys);
-}
-
-ns::PlistDictionary settingsOfSize(int keys, const char* primary) {
-    ns::PlistDictionary settings;
-    for (int i = 1; i < keys; ++i)
-        settings["colourKey" + std::to_string(i)] = ns::PlistValue("FF9500FF");
-    settings["primarylabel"] = ns::PlistValue(primary);
-    return settings;
-}
-
-std::string hostPathOf(const std::string& domain) {
-    return ns::DevicePath::toHost(VRPrefs::shared()->pathForID(domain)).value();
-}
 
 // CPU time of this thread: the machine is shared, so wall time would count
 // other processes' work.
@@ -55,50 +36,6 @@ double threadSeconds() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-// A device whose Messages container holds a realistic 80-key settings file and
-// files of 10 to 10,000 keys.
-struct BenchDevice {
-    BenchDevice() {
-        std::string pattern = (fs::temp_directory_path() / "vantorel-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        root = pattern;
-        setenv("SIMDEVICE_ROOT", root.c_str(), 1);
-        fs::create_directories(root / "var/mobile/Containers/Data/Application/BENCH/Documents");
-        ns::ProcessIdentity::configure("com.apple.MobileSMS",
-                                       "/var/mobile/Containers/Data/Application/BENCH");
-
-        ns::PlistDictionary settings;
-        for (int i = 0; i < 70; ++i)
-            settings["colourKey" + std::to_string(i)] = ns::PlistValue("FF9500FF");
-        for (int i = 0; i < 10; ++i)
-            settings["switchKey" + std::to_string(i)] = ns::PlistValue(i % 2 == 0);
-        settings["primarylabel"] = ns::PlistValue("F2F2F7FF");
-        write(kDomain, settings);
-        for (int keys : {10, 100, 1000, 10000}) {
-            write(sizedDomain(keys), settingsOfSize(keys, "F2F2F7FF"));
-            hostFiles[keys] = hostPathOf(sizedDomain(keys));
-            write(changingDomain(keys), settingsOfSize(keys, "F2F2F7FF"));
-        }
-        // The store keeps a file only once its last change has settled.
-        std::this_thread::sleep_for(PreferenceCache::kSettleTime * 2);
-    }
-    ~BenchDevice() { fs::remove_all(root); }
-
-    static void write(const std::string& domain, const ns::PlistDictionary& settings) {
-        if (!ns::PlistFile::writeDictionary(VRPrefs::shared()->pathForID(domain), settings).ok())
-            std::abort();
-    }
-
-    fs::path root;
-    std::map<int, std::string> hostFiles;
-};
-
-BenchDevice& device() {
-    static BenchDevice shared;
-    return shared;
 }
 
 rt::Ref<UIColor> storeAnswer(const std::string& domain) {
@@ -127,7 +64,7 @@ rt::Ref<UIColor> answerAsBefore(const std::string& domain) {
 }
 
 void BM_ColourForKey(benchmark::State& state) {
-    device();
+    benchDevice();
     const std::string domain = sizedDomain(static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(storeAnswer(domain));
@@ -135,7 +72,7 @@ void BM_ColourForKey(benchmark::State& state) {
 BENCHMARK(BM_ColourForKey)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
 
 void BM_StatSettingsFile(benchmark::State& state) {
-    const std::string& path = device().hostFiles.at(static_cast<int>(state.range(0)));
+    const std::string& path = benchDevice().hostFiles.at(static_cast<int>(state.range(0)));
     struct stat info {};
     for (auto _ : state)
         benchmark::DoNotOptimize(::stat(path.c_str(), &info));
@@ -145,7 +82,7 @@ BENCHMARK(BM_StatSettingsFile)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
 // A batch of colour answers, then a batch of stat() calls of the same file.
 void BM_ColourAnswerOverStat(benchmark::State& state) {
     const std::string domain = sizedDomain(static_cast<int>(state.range(0)));
-    const std::string& path = device().hostFiles.at(static_cast<int>(state.range(0)));
+    const std::string& path = benchDevice().hostFiles.at(static_cast<int>(state.range(0)));
     double answers = 0, stats = 0;
     for (auto _ : state) {
         double start = threadSeconds();
@@ -166,7 +103,7 @@ BENCHMARK(BM_ColourAnswerOverStat)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
 // before every timed answer; the store's first answer after the change and an
 // answer as before alternate.
 void BM_FirstAnswerAfterChange(benchmark::State& state) {
-    device();
+    benchDevice();
     const int keys = static_cast<int>(state.range(0));
     const std::string domain = changingDomain(keys);
     const std::string path = hostPathOf(domain);
@@ -210,7 +147,7 @@ BENCHMARK(BM_FirstAnswerAfterChange)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
 
 // One Messages screen: its layout replacements ask for colours and switches.
 void BM_ThemedLayoutPass(benchmark::State& state) {
-    device();
+    benchDevice();
     const VRPrefs& prefs = *VRPrefs::shared();
     std::vector<std::string> colourKeys, switchKeys;
     for (int i = 0; i < 70; ++i)

@@ -41,15 +41,17 @@ std::optional<double> RatioReporter::valueOf(const Ratio& ratio) const {
 void RatioReporter::printRatios(std::ostream& out) const {
     out << "\nRatios of this run (CPU time)\n";
     char line[160];
-    std::snprintf(line, sizeof line, "%-58s %10s %8s\n", "", "ratio", "goal");
+    std::snprintf(line, sizeof line, "%-64s %10s %8s\n", "", "ratio", "goal");
     out << line;
     for (const Ratio& ratio : m_ratios) {
         const std::optional<double> value = valueOf(ratio);
-        if (value)
-            std::snprintf(line, sizeof line, "%-58s %9.3fx %7.2fx  %s\n", ratio.label.c_str(), *value,
+        if (value && ratio.goal <= 0)
+            std::snprintf(line, sizeof line, "%-64s %9.3fx %8s\n", ratio.label.c_str(), *value, "-");
+        else if (value)
+            std::snprintf(line, sizeof line, "%-64s %9.3fx %7.2fx  %s\n", ratio.label.c_str(), *value,
                           ratio.goal, *value <= ratio.goal ? "met" : "MISSED");
         else
-            std::snprintf(line, sizeof line, "%-58s %10s %7.2fx  %s\n", ratio.label.c_str(), "-", ratio.goal,
+            std::snprintf(line, sizeof line, "%-64s %10s %7.2fx  %s\n", ratio.label.c_str(), "-", ratio.goal,
                           "not measured in this run");
         out << line;
     }

@@ -18,7 +18,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
         std::string numerator;   // a benchmark's name, arguments included
         std::string denominator; // a benchmark, or empty for a fixed time
         double fixedSeconds = 0; // the fixed time when there is no denominator
-        double goal = 0;         // the largest ratio that meets the goal
+        double goal = 0;         // the largest ratio that meets the goal; 0: reported only
         std::string counter;     // when set, the ratio is this counter of the numerator
     };
 
