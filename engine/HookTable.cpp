@@ -4,6 +4,7 @@
 #include "ColourOverrides.h"
 #include "ContextMenuHooks.h"
 #include "ListHooks.h"
+#include "WallpaperHooks.h"
 
 #include <cstring>
 
@@ -78,7 +79,14 @@ const HookRow kHookTable[] = {
                                                                              "layoutSubviews"),
     instanceRow<&menus::actionRowLayoutSubviews<"_UIContextMenuCellContentView">>(
         "_UIContextMenuCellContentView", "layoutSubviews"),
-    // Conversation list and transcript (the wallpaper rows join between the menus and these)
+    // Wallpapers
+    instanceRow<&wallpapers::viewDidLoad<ConversationListWallpaper>>(
+        "CKConversationListCollectionViewController", "viewDidLoad"),
+    instanceRow<&wallpapers::viewDidLoad<ChatWallpaper>>("CKTranscriptCollectionViewController",
+                                                         "viewDidLoad"),
+    instanceRow<&wallpapers::transcriptShouldUseOpaqueMask>("CKTranscriptCollectionViewController",
+                                                            "shouldUseOpaqueMask"),
+    // Conversation list and transcript
     instanceRow<&lists::separatorLayoutSubviews>("_UICollectionViewListSeparatorView", "layoutSubviews"),
     instanceRow<&lists::conversationCellLayoutSubviews<"CKConversationListCollectionViewConversationCell">>(
         "CKConversationListCollectionViewConversationCell", "layoutSubviews"),

@@ -38,7 +38,7 @@ int checks(std::initializer_list<bool> results) {
 
 TEST(HookTable, RowsAreTheColourOverridesThenTheViewsInOrder) {
     auto rows = hookTable();
-    ASSERT_EQ(rows.size(), 69u) << "72 rows less the three wallpaper rows";
+    ASSERT_EQ(rows.size(), 72u);
     EXPECT_STREQ(rows[0].selector, "labelColor");
     EXPECT_STREQ(rows[18].selector, "tableCellGroupedBackgroundColor");
     EXPECT_STREQ(rows[19].className, "CKUITheme");
@@ -47,8 +47,11 @@ TEST(HookTable, RowsAreTheColourOverridesThenTheViewsInOrder) {
     EXPECT_STREQ(rows[47].className, "_UIBarBackgroundLayoutModern");
     EXPECT_STREQ(rows[48].className, "_UIContextMenuActionsListView");
     EXPECT_STREQ(rows[51].className, "_UIContextMenuCellContentView");
-    EXPECT_STREQ(rows[52].className, "_UICollectionViewListSeparatorView");
-    EXPECT_STREQ(rows[68].className, "_UIScrollViewScrollIndicator");
+    EXPECT_STREQ(rows[52].className, "CKConversationListCollectionViewController");
+    EXPECT_STREQ(rows[53].className, "CKTranscriptCollectionViewController");
+    EXPECT_STREQ(rows[54].selector, "shouldUseOpaqueMask");
+    EXPECT_STREQ(rows[55].className, "_UICollectionViewListSeparatorView");
+    EXPECT_STREQ(rows[71].className, "_UIScrollViewScrollIndicator");
     for (size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].kind, i < 19 ? HookKind::classMethod : HookKind::instanceMethod)
             << rows[i].selector;

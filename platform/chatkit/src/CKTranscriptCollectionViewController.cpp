@@ -5,14 +5,19 @@
 #include <ChatKit/CKTranscriptMessageCell.h>
 #include <ChatKit/CKTranscriptPluginBalloonView.h>
 #include <ChatKit/CKUITheme.h>
+#include <UIKit/UIScreen.h>
 #include <objc/message.h>
 
 RT_DEFINE_CLASS(CKTranscriptCollectionViewController, [](Class cls, Class) {
     class_addMethod(
         cls, rt::sel<"loadView">(), +[](id self, SEL) {
-            static_cast<CKTranscriptCollectionViewController*>(self)->setView(
-                rt::make<CKTranscriptCollectionView>());
+            rt::Ref<CKTranscriptCollectionView> transcript = rt::make<CKTranscriptCollectionView>();
+            transcript->setFrame(UIScreen::mainScreen()->bounds()); // until its chat places it
+            static_cast<CKTranscriptCollectionViewController*>(self)->setView(transcript);
         });
+    // Whether balloons may draw through an opaque mask over this transcript.
+    class_addMethod(
+        cls, rt::sel<"shouldUseOpaqueMask">(), +[](id, SEL) -> BOOL { return YES; });
     class_addMethod(
         cls, rt::sel<"viewDidLoad">(), +[](id self, SEL cmd) {
             rt::sendSuper<void()>(self, CKTranscriptCollectionViewController::classObject(), cmd);

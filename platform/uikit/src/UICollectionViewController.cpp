@@ -1,11 +1,14 @@
 #include <UIKit/UICollectionViewController.h>
 
+#include <UIKit/UIScreen.h>
 #include <objc/message.h>
 
 RT_DEFINE_CLASS(UICollectionViewController, [](Class cls, Class) {
     class_addMethod(
         cls, rt::sel<"loadView">(), +[](id self, SEL) {
-            static_cast<UICollectionViewController*>(self)->setView(rt::make<UICollectionView>());
+            rt::Ref<UICollectionView> list = rt::make<UICollectionView>();
+            list->setFrame(UIScreen::mainScreen()->bounds()); // until its controller places it
+            static_cast<UICollectionViewController*>(self)->setView(list);
         });
     class_addMethod(
         cls, rt::sel<"collectionView">(), +[](id self, SEL) -> rt::Ref<UICollectionView> {

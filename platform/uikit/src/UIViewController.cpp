@@ -10,6 +10,9 @@ RT_DEFINE_CLASS(UIViewController, [](Class cls, Class) {
         +[](id self, SEL) { static_cast<UIViewController*>(self)->setView(rt::make<UIView>()); });
     class_addMethod(
         cls, rt::sel<"viewDidLoad">(), +[](id, SEL) {});
+    // The view, loaded on first use, for whoever asks through the runtime.
+    class_addMethod(
+        cls, rt::sel<"view">(), +[](id self, SEL) { return static_cast<UIViewController*>(self)->view(); });
     class_addMethod(
         cls, rt::sel<"viewWillAppear:">(), +[](id, SEL, BOOL) {});
     class_addMethod(

@@ -4,6 +4,7 @@
 #include <ChatKit/CKTranscriptCollectionView.h>
 #include <ChatKit/CKTranscriptLabelCell.h>
 #include <UIKit/UICollectionViewController.h>
+#include <objc/message.h>
 
 #include <vector>
 
@@ -16,6 +17,9 @@ class CHATKIT_EXTERN CKTranscriptCollectionViewController : public UICollectionV
 
     // What the transcript shows once its view loads.
     void setConversation(CKConversationRecord conversation);
+    // Runtime method "shouldUseOpaqueMask": whether balloons may draw through
+    // an opaque mask over this transcript (they may, unless told otherwise).
+    BOOL shouldUseOpaqueMask() { return rt::send<BOOL()>(this, rt::sel<"shouldUseOpaqueMask">()); }
     // Re-reads the balloons' sizes for the view's current width.
     void updateItemHeights();
 
