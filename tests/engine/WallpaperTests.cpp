@@ -1,0 +1,172 @@
+// The wallpapers behind the conversation list and the transcript, in a
+// Messages process with the engine: each scenario runs in a child.
+#include "ChatWallpaper.h"
+#include "ConversationListWallpaper.h"
+#include "SimulatedDevice.h"
+#include "VantorelStartup.h"
+
+#include <ChatKit/CKConversationListCollectionViewController.h>
+#include <ChatKit/CKTranscriptCollectionViewController.h>
+#include <UIKit/UIBlurEffect.h>
+#include <UIKit/UIImageView.h>
+#include <UIKit/UIWindow.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+using ::testing::ExitedWithCode;
+
+struct Checks {
+    int failed = 0;
+    void operator()(bool ok, const char* what) {
+        if (!ok) {
+            std::fprintf(stderr, "failed: %s\n", what);
+            ++failed;
+        }
+    }
+};
+#define CHECK(c, expr) c(expr, #expr)
+
+void inMessages(const ns::PlistDictionary& settings, int (*scenario)(SimulatedDevice&)) {
+    EXPECT_EXIT(
+        {
+            SimulatedDevice device;
+            device.write(SimulatedDevice::target(), settings);
+            VantorelStartup::mainInitialiser();
+            std::exit(scenario(device));
+        },
+        ExitedWithCode(0), "");
+}
+
+// A 4 by 2 picture encoded as JPEG, stored under the ".png" name the pane uses.
+void storeJpegWallpaper(SimulatedDevice& device, const char* imageKey) {
+    uikit::ImageBitmap bitmap;
+    bitmap.width = 4;
+    bitmap.height = 2;
+    bitmap.pixels.assign(8, 0xFF3366CCu);
+    auto jpeg = UIImageJPEGRepresentation(UIImage::imageWithBitmap(std::move(bitmap)), 0.9);
+    device.writeBytes(SimulatedDevice::documents() + "com.tavq.vantorelprefs-" + imageKey + ".png",
+                      std::string(jpeg->begin(), jpeg->end()));
+}
+
+rt::Ref<UIView> transcriptBackground() {
+    rt::Ref<CKTranscriptCollectionViewController> controller =
+        rt::make<CKTranscriptCollectionViewController>();
+    return controller->collectionView()->backgroundView();
+}
+
+std::optional<NSInteger> blurStyleOf(UIView* wallpaper) {
+    auto chat = rt::dynamicCast<ChatWallpaper>(wallpaper);
+    if (!chat || !chat->blurEffectView())
+        return std::nullopt;
+    auto blur = rt::dynamicCast<UIBlurEffect>(chat->blurEffectView()->effect());
+    return blur ? std::optional<NSInteger>(blur->style()) : std::optional<NSInteger>(-1);
+}
+
+TEST(Wallpapers, SwitchedOffTheListsKeepTheirBackgroundAndTheTranscriptNeverMasks) {
+    inMessages({{"enableChatBlur", ns::PlistValue(true)}}, [](SimulatedDevice&) {
+        Checks c;
+        rt::Ref<CKTranscriptCollectionViewController> chat = rt::make<CKTranscriptCollectionViewController>();
+        CHECK(c, chat->collectionView()->backgroundView() == nullptr);
+        CHECK(c, chat->shouldUseOpaqueMask() == NO);
+        rt::Ref<CKConversationListCollectionViewController> list =
+            rt::make<CKConversationListCollectionViewController>();
+        CHECK(c, list->collectionView()->backgroundView() == nullptr);
+        return c.failed;
+    });
+}
+
+TEST(Wallpapers, OnWithoutAPictureAnEmptyImageViewAndOnlyTheBlurShows) {
+    inMessages({{"enableConversationWallpaper", ns::PlistValue(true)},
+                {"enableConversationBlur", ns::PlistValue(true)}},
+               [](SimulatedDevice&) {
+                   Checks c;
+                   rt::Ref<CKConversationListCollectionViewController> list =
+                       rt::make<CKConversationListCollectionViewController>();
+                   auto wallpaper =
+                       rt::dynamicCast<ConversationListWallpaper>(list->collectionView()->backgroundView());
+                   CHECK(c, wallpaper != nullptr);
+                   if (!wallpaper)
+                       return c.failed;
+                   CHECK(c, wallpaper->subviews().size() == 2);
+                   auto image = rt::dynamicCast<UIImageView>(wallpaper->subviews().front());
+                   CHECK(c, image && !image->image());
+                   CHECK(c, wallpaper->subviews().back() == wallpaper->blurEffectView());
+                   CHECK(c, wallpaper->clipsToBounds() == YES);
+                   CHECK(c, wallpaper->backgroundColor() == nullptr);
+                   // Missing style: dark.
+                   auto blur = rt::dynamicCast<UIBlurEffect>(wallpaper->blurEffectView()->effect());
+                   CHECK(c, blur && blur->style() == UIBlurEffectStyleDark);
+                   return c.failed;
+               });
+}
+
+TEST(Wallpapers, StoredBlurStylesMapToLightDarkAndMaterialAndAnythingElseToNoEffect) {
+    struct Case {
+        std::int64_t stored;
+        NSInteger expected; // -1: a blur view without an effect
+    };
+    for (Case each : {Case{0, UIBlurEffectStyleLight}, Case{1, UIBlurEffectStyleDark},
+                      Case{2, UIBlurEffectStyleSystemMaterial}, Case{5, -1}, Case{-1, -1}}) {
+        static Case current;
+        current = each;
+        inMessages({{"enableChatWallpaper", ns::PlistValue(true)},
+                    {"enableChatBlur", ns::PlistValue(true)},
+                    {"chatBlurStyle", ns::PlistValue(each.stored)}},
+                   [](SimulatedDevice&) {
+                       Checks c;
+                       std::optional<NSInteger> style = blurStyleOf(transcriptBackground().get());
+                       CHECK(c, style == current.expected);
+                       return c.failed;
+                   });
+    }
+}
+
+TEST(Wallpapers, BlurOffLeavesTheImageViewAloneAndAJpegUnderThePngNameShows) {
+    inMessages({{"enableChatWallpaper", ns::PlistValue(true)}}, [](SimulatedDevice& device) {
+        storeJpegWallpaper(device, "chatWallpaper");
+        Checks c;
+        auto wallpaper = rt::dynamicCast<ChatWallpaper>(transcriptBackground());
+        CHECK(c, wallpaper != nullptr);
+        if (!wallpaper)
+            return c.failed;
+        CHECK(c, wallpaper->blurEffectView() == nullptr);
+        CHECK(c, wallpaper->subviews().size() == 1);
+        auto image = rt::dynamicCast<UIImageView>(wallpaper->subviews().front());
+        CHECK(c, image && image->image() && image->image()->size().width == 4);
+        CHECK(c, image && image->contentMode() == UIViewContentModeScaleAspectFill && image->clipsToBounds());
+        return c.failed;
+    });
+}
+
+TEST(Wallpapers, AfterAResizeTheBlurFollowsAndTheImageKeepsItsFirstFrame) {
+    inMessages({{"enableChatWallpaper", ns::PlistValue(true)}, {"enableChatBlur", ns::PlistValue(true)}},
+               [](SimulatedDevice&) {
+                   Checks c;
+                   rt::Ref<UIWindow> window = rt::make<UIWindow>();
+                   window->setFrame(CGRectMake(0, 0, 390, 844));
+                   rt::Ref<CKTranscriptCollectionViewController> chat =
+                       rt::make<CKTranscriptCollectionViewController>();
+                   rt::Ref<UICollectionView> transcript = chat->collectionView();
+                   window->addSubview(transcript);
+                   window->layoutIfNeeded();
+                   auto wallpaper = rt::dynamicCast<ChatWallpaper>(transcript->backgroundView());
+                   CHECK(c, wallpaper != nullptr);
+                   if (!wallpaper)
+                       return c.failed;
+                   const CGRect first = wallpaper->subviews().front()->frame();
+                   CHECK(c, first == CGRectMake(0, 0, 390, 844));
+                   transcript->setFrame(CGRectMake(0, 0, 844, 390)); // rotated
+                   window->layoutIfNeeded();
+                   CHECK(c, wallpaper->frame() == CGRectMake(0, 0, 844, 390));
+                   CHECK(c, wallpaper->blurEffectView()->frame() == CGRectMake(0, 0, 844, 390));
+                   CHECK(c, wallpaper->subviews().front()->frame() == first);
+                   return c.failed;
+               });
+}
+
+} // namespace
