@@ -2,6 +2,7 @@
 
 #include <Foundation/NSFileManager.h>
 #include <UIKit/UIImagePickerController.h>
+#include <UIKit/UINavigationItem.h>
 #include <objc/message.h>
 
 #include <gtest/gtest.h>
