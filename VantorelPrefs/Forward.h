@@ -1,3 +1,4 @@
 #pragma once
 class VRSControllerOperations;
 struct VRSPage;
+class PQImagePickerCell;

@@ -36,6 +36,7 @@ void addSettingsCommands(CLI::App& app, Command& command);
 void addThemeCommands(CLI::App& app, Command& command);
 void addContrastCommand(CLI::App& app, Command& command);
 void addDoctorCommand(CLI::App& app, Command& command);
+void addPhotosCommands(CLI::App& app, Command& command);
 // Copies the built pane and its Settings entry into the device.
 void installSettingsPane(const Device& device);
 

@@ -1,5 +1,6 @@
 #include "Command.h"
 #include "Installation.h"
+#include "PhotoLibrary.h"
 
 #include <cstdio>
 #include <memory>
@@ -20,6 +21,7 @@ void addInitCommand(CLI::App& app, Command& command) {
         Installation::installEngine(device);
         Installation::installSystemPrograms(device);
         installSettingsPane(device);
+        PhotoLibrary::fillWithSamples();
         std::printf("device ready at %s\n", device.root().c_str());
     });
 }

@@ -1,7 +1,5 @@
 #include "PaneRows.h"
 
-#include "ProductIdentity.h"
-
 #include <Foundation/NSFileManager.h>
 #include <Foundation/PlistFile.h>
 
@@ -39,9 +37,7 @@ std::optional<PaneRows::Row> PaneRows::find(const std::string& key) {
                 continue;
             Row row;
             row.domain = text(*item, "defaults");
-            if (text(*item, "cellClass") == "PQImagePickerCell") {
-                row.kind = Kind::picture;
-            } else if (item->count("fallback")) {
+            if (item->count("fallback")) {
                 row.kind = Kind::colour;
                 row.fallback = text(*item, "fallback");
             }
@@ -49,10 +45,6 @@ std::optional<PaneRows::Row> PaneRows::find(const std::string& key) {
         }
     }
     return std::nullopt;
-}
-
-std::string PaneRows::picturePath(const Row& row, const std::string& key) {
-    return std::string(kPreferencesFolder) + row.domain + "-" + key + ".png";
 }
 
 std::optional<std::string> PaneRows::colourValue(std::string value) {

@@ -4,6 +4,7 @@
 #include "HostRunner.h"
 #include "Installation.h"
 #include "PaneRows.h"
+#include "PhotoLibrary.h"
 #include "SimError.h"
 
 #include <Foundation/DevicePath.h>
@@ -88,15 +89,11 @@ void printTable(const std::vector<std::vector<std::string>>& rows) {
 }
 
 // What a row of the pane's own cells shows where the host's stand-in cell
-// shows only the stored text: a colour's fallback when unset, whether a
-// picture row has its picture.
+// shows only the stored text: a colour's fallback when unset.
 std::string shownValue(const std::string& key, const std::string& shown) {
     std::optional<PaneRows::Row> row = PaneRows::find(key);
     if (!row)
         return shown;
-    if (row->kind == PaneRows::Kind::picture)
-        return NSFileManager::defaultManager()->fileExistsAtPath(PaneRows::picturePath(*row, key)) ? "picture"
-                                                                                                   : "none";
     if (row->kind == PaneRows::Kind::colour && shown.empty())
         return row->fallback + " (not set)";
     return shown;
@@ -219,12 +216,9 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     set->add_option("VALUE", *value, "The new value")->required();
     set->callback([&command, key, value] {
         requirePane(command.device());
-        // Colours and pictures are the pane's own cells' business: a colour is
-        // reported as its picker would, a picture only through its picker.
+        // Colours are the pane's own cells' business: reported as their picker would.
         std::string reported = *value;
         if (std::optional<PaneRows::Row> row = PaneRows::find(*key)) {
-            if (row->kind == PaneRows::Kind::picture)
-                throw SimError(*key + " holds a picture, chosen in the image picker; it takes no value");
             if (row->kind == PaneRows::Kind::colour) {
                 std::optional<std::string> colour = PaneRows::colourValue(*value);
                 if (!colour)
@@ -233,6 +227,35 @@ void addSettingsCommands(CLI::App& app, Command& command) {
             }
         }
         for (const std::string& line : runSettings({"set", *key, reported}).lines)
+            std::printf("%s\n", line.c_str());
+    });
+
+    auto pickKey = std::make_shared<std::string>();
+    auto photo = std::make_shared<std::string>();
+    auto pickFile = std::make_shared<std::string>();
+    auto cancel = std::make_shared<bool>(false);
+    CLI::App* pick = settings->add_subcommand(
+        "pick-image", "Tap the picture row storing KEY and choose in its image picker, as a finger would");
+    pick->add_option("KEY", *pickKey, "Preference key of the row")->required();
+    CLI::Option* photoOption = pick->add_option("PHOTO", *photo, "A photo of the library (see: photos list)");
+    CLI::Option* fileOption = pick->add_option("--file", *pickFile, "A JPEG or PNG picture of this machine");
+    CLI::Option* cancelOption = pick->add_flag("--cancel", *cancel, "Tap Cancel instead");
+    photoOption->excludes(fileOption, cancelOption);
+    fileOption->excludes(cancelOption);
+    pick->callback([&command, pickKey, photo, pickFile, cancel] {
+        requirePane(command.device());
+        std::vector<std::string> arguments{"pick-image", *pickKey};
+        if (*cancel) {
+            arguments.push_back("--cancel");
+        } else if (!pickFile->empty()) {
+            PhotoLibrary::readHostPicture(*pickFile); // refused here in one line, before the app starts
+            arguments.insert(arguments.end(), {"--file", fs::absolute(*pickFile).string()});
+        } else if (!photo->empty()) {
+            arguments.insert(arguments.end(), {"--photo", *photo});
+        } else {
+            throw SimError("settings pick-image: name a PHOTO, or give --file FILE or --cancel");
+        }
+        for (const std::string& line : runSettings(arguments).lines)
             std::printf("%s\n", line.c_str());
     });
 

@@ -4,6 +4,7 @@
 
 #include <Foundation/DevicePath.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -124,4 +125,19 @@ std::optional<std::vector<std::uint8_t>> NSFileManager::contentsAtPath(const std
 BOOL NSFileManager::createFileAtPath(const std::string& path, std::span<const std::uint8_t> contents) const {
     const auto host = hostPath(path, FinalLink::Replace);
     return host && ns::HostFile::writeAtomically(*host, contents).ok();
+}
+
+std::optional<std::vector<std::string>>
+NSFileManager::contentsOfDirectoryAtPath(const std::string& path) const {
+    const auto host = hostPath(path);
+    if (!host)
+        return std::nullopt;
+    std::error_code error;
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(*host, error), end; !error && it != end; it.increment(error))
+        names.push_back(it->path().filename().string());
+    if (error)
+        return std::nullopt;
+    std::sort(names.begin(), names.end());
+    return names;
 }

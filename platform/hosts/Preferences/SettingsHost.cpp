@@ -6,15 +6,24 @@
 #include <Preferences/PSSwitchTableCell.h>
 #include <Render/Screenshot.h>
 #include <UIKit/UIAlertController.h>
+#include <UIKit/UIImagePickerController.h>
+#include <UIKit/UIImageView.h>
 #include <UIKit/UINavigationItem.h>
 #include <objc/message.h>
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <deque>
+#include <map>
 #include <set>
+#include <tuple>
 
 namespace hosts {
 
@@ -61,6 +70,78 @@ std::optional<bool> parseSwitch(const std::string& text) {
 
 PSListController* asPage(UIViewController* controller) {
     return rt::is<PSListController>(controller) ? static_cast<PSListController*>(controller) : nullptr;
+}
+
+constexpr const char* kPreferencesFolder = "/var/mobile/Library/Preferences/";
+
+// A row whose accessory is an image view shows a picture, not a value.
+rt::Ref<UIImageView> picturePreview(PSTableCell* cell) {
+    return cell ? rt::dynamicCast<UIImageView>(cell->accessoryView()) : nullptr;
+}
+
+std::string pixelSize(const UIImage* image) {
+    const CGSize size = image->size();
+    const CGFloat scale = image->scale();
+    return std::to_string(static_cast<long>(size.width * scale)) + "x" +
+           std::to_string(static_cast<long>(size.height * scale));
+}
+
+// What identifies one version of a file: a file replaced in one step has a
+// new inode, one rewritten in place a new size or time.
+using Stamp = std::tuple<ino_t, off_t, long, long>;
+
+std::map<std::string, Stamp> stampsIn(const std::string& folder) {
+    std::map<std::string, Stamp> stamps;
+    for (const std::string& name :
+         NSFileManager::defaultManager()->contentsOfDirectoryAtPath(folder).value_or(
+             std::vector<std::string>{}))
+        if (auto info = ns::DevicePath::statInDevice(folder + name);
+            info.ok() && S_ISREG(info.value().st_mode))
+            stamps[name] = {info.value().st_ino, info.value().st_size, info.value().st_mtim.tv_sec,
+                            info.value().st_mtim.tv_nsec};
+    return stamps;
+}
+
+// "JPEG, 640x480, 5120 bytes", by content whatever the name says.
+std::string describeFile(const std::string& devicePath) {
+    auto bytes = NSFileManager::defaultManager()->contentsAtPath(devicePath);
+    if (!bytes)
+        return "unreadable";
+    const std::string count = std::to_string(bytes->size()) + " bytes";
+    rt::Ref<UIImage> image = UIImage::imageWithData(*bytes);
+    if (!image)
+        return "not a picture, " + count;
+    const bool jpeg = bytes->size() >= 3 && (*bytes)[0] == 0xFF && (*bytes)[1] == 0xD8 && (*bytes)[2] == 0xFF;
+    return std::string(jpeg ? "JPEG" : "PNG") + ", " + pixelSize(image) + ", " + count;
+}
+
+// A picture of this machine, as the user names it: a regular file (never a
+// FIFO or device, which would block or never end) that decodes.
+rt::Ref<UIImage> pictureFromHostFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw SettingsError(path + ": " + std::strerror(errno));
+    struct stat info {};
+    std::vector<std::uint8_t> bytes;
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const bool small = regular && static_cast<std::uint64_t>(info.st_size) <= uikit::kMaxImageBytes;
+    if (small) {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t done = 0;
+        for (ssize_t got;
+             done < bytes.size() && (got = ::read(fd, bytes.data() + done, bytes.size() - done)) > 0;)
+            done += static_cast<std::size_t>(got);
+        bytes.resize(done);
+    }
+    ::close(fd);
+    if (!regular)
+        throw SettingsError(path + " is not a regular file");
+    if (!small)
+        throw SettingsError(path + " is too large for a picture");
+    rt::Ref<UIImage> image = UIImage::imageWithData(bytes);
+    if (!image)
+        throw SettingsError(path + " is not a JPEG or PNG picture");
+    return image;
 }
 
 } // namespace
@@ -182,6 +263,9 @@ SettingsHost::RowDescription SettingsHost::describe(PSListController* controller
     // The value as the row's own cell shows it.
     if (isLink(row)) {
         description.value = "opens " + row->detailControllerClassName();
+    } else if (rt::Ref<UIImageView> preview = picturePreview(cell)) {
+        rt::Ref<UIImage> image = preview->image();
+        description.value = image ? "picture " + pixelSize(image) : "none";
     } else if (auto switchCell = rt::dynamicCast<PSSwitchTableCell>(cell)) {
         description.value = switchCell->control()->isOn() ? "on" : "off";
     } else if (const ns::PlistArray* titles = menuTitles(row)) {
@@ -229,6 +313,8 @@ std::string SettingsHost::set(const std::string& key, const std::string& value) 
                                         " was not saved (is the preference file writable?)");
                 return where + " = " + shown;
             };
+            if (picturePreview(controller->cachedCellForSpecifier(row)))
+                throw SettingsError(key + " shows a picture, chosen in its image picker; it takes no value");
             if (isSwitch(row)) {
                 auto on = parseSwitch(value);
                 if (!on)
@@ -272,6 +358,75 @@ void SettingsHost::screenshot(const std::string& name, const std::string& hostPa
     views(name);
     if (auto written = render::Screenshot::writePNG(m_window, hostPath, scale); !written.ok())
         throw SettingsError(written.error());
+}
+
+std::vector<std::string> SettingsHost::pickImage(const std::string& key, const ImageChoice& choice) {
+    for (const Page& page : pages()) {
+        PSListController* controller = open(page);
+        for (const rt::Ref<PSSpecifier>& row : controller->specifiers()) {
+            if (textOf(row, "key") != key || row->cellType() == PSGroupCell)
+                continue;
+            controller->cachedCellForSpecifier(row);
+            controller->reloadTable(); // the row on screen, where a finger finds it
+            m_window->layoutIfNeeded();
+            std::vector<std::string> lines{"tapped " + page.identifier + ": " + titleOf(row) + " (" + key +
+                                           ")"};
+            controller->selectSpecifier(row);
+            auto picker = rt::dynamicCast<UIImagePickerController>(controller->presentedViewController());
+            if (!picker)
+                throw SettingsError(key + " holds no picture: its row opened no image picker");
+            const std::vector<std::string> photos = UIImagePickerController::photoLibrary();
+            lines.push_back("the image picker shows " + std::to_string(photos.size()) + " photo" +
+                            (photos.size() == 1 ? "" : "s"));
+
+            const auto before = stampsIn(kPreferencesFolder);
+            switch (choice.kind) {
+            case ImageChoice::Kind::photo:
+                if (!picker->_pickPhotoNamed(choice.value)) {
+                    std::string known;
+                    for (const std::string& photo : photos)
+                        known += (known.empty() ? "" : ", ") + photo;
+                    throw SettingsError("no photo \"" + choice.value + "\" in the library (photos: " +
+                                        (known.empty() ? "none" : known) + ")");
+                }
+                lines.push_back("picked " + choice.value);
+                break;
+            case ImageChoice::Kind::hostFile:
+                picker->_pickImage(pictureFromHostFile(choice.value));
+                lines.push_back("picked " + choice.value);
+                break;
+            case ImageChoice::Kind::cancel:
+                picker->_cancel();
+                lines.push_back("cancelled");
+                break;
+            }
+            lines.push_back(controller->presentedViewController() ? "the picker is still open"
+                                                                  : "the picker closed");
+
+            // The pane stays silent about a failed write, as on the device;
+            // the simulator never reports a lost pick as done.
+            const auto after = stampsIn(kPreferencesFolder);
+            std::size_t written = 0;
+            for (const auto& [name, stamp] : after) {
+                auto old = before.find(name);
+                if (old != before.end() && old->second == stamp)
+                    continue;
+                ++written;
+                lines.push_back("wrote " + std::string(kPreferencesFolder) + name + " (" +
+                                describeFile(kPreferencesFolder + name) + ")");
+            }
+            for (const auto& [name, stamp] : before)
+                if (!after.count(name))
+                    lines.push_back("removed " + std::string(kPreferencesFolder) + name);
+            if (written == 0 && choice.kind != ImageChoice::Kind::cancel)
+                throw SettingsError("the picked picture of " + key + " was not saved (is " +
+                                    kPreferencesFolder + " writable?)");
+            if (written == 0)
+                lines.push_back("nothing written");
+            return lines;
+        }
+    }
+    throw SettingsError("no row stores the key \"" + key + "\"");
 }
 
 std::vector<std::string> SettingsHost::apply(const std::string& answer, const std::string& name) {

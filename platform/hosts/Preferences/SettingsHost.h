@@ -55,6 +55,16 @@ class SettingsHost {
     // The Settings app showing `page`, laid out and drawn as PNG into a file
     // of this machine at `scale` pixels per point.
     void screenshot(const std::string& page, const std::string& hostPath, double scale);
+    // What a finger does in the image picker a row opens.
+    struct ImageChoice {
+        enum class Kind { photo, hostFile, cancel };
+        Kind kind = Kind::cancel;
+        std::string value; // the photo's name, or a file of this machine
+    };
+    // Finds the row storing `key`, opens its page, taps the row and, in the
+    // image picker the tap presents, chooses as `choice` says. Answers what
+    // happened, ending with the files the pick wrote in the preferences folder.
+    std::vector<std::string> pickImage(const std::string& key, const ImageChoice& choice);
     // Taps "Apply" on the page and answers its alert with the button titled `answer`.
     // Answers what was asked and what was tapped.
     std::vector<std::string> apply(const std::string& answer, const std::string& page);

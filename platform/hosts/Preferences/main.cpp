@@ -4,6 +4,7 @@
 //   Preferences --pane NAME show PAGE
 //   Preferences --pane NAME set KEY VALUE
 //   Preferences --pane NAME apply yes|no [PAGE]
+//   Preferences --pane NAME pick-image KEY (--photo NAME | --file FILE | --cancel)
 //   Preferences --pane NAME views PAGE [--json]
 //   Preferences --pane NAME screenshot PAGE FILE SCALE
 // Before it exits it waits for every process the pane started.
@@ -27,7 +28,8 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: Preferences --pane NAME (pages | show PAGE | set KEY VALUE | apply yes|no [PAGE] | "
-                 "views PAGE [--json] | screenshot PAGE FILE SCALE)\n");
+                 "pick-image KEY (--photo NAME | --file FILE | --cancel) | views PAGE [--json] | screenshot "
+                 "PAGE FILE SCALE)\n");
     return 2;
 }
 
@@ -74,6 +76,22 @@ int run(std::vector<std::string> args) {
     if (verb == "set" && args.size() == 3) {
         hosts::SettingsHost host(pane);
         std::printf("%s\n", host.set(args[1], args[2]).c_str());
+        return 0;
+    }
+    if (verb == "pick-image" && (args.size() == 3 || args.size() == 4)) {
+        using Kind = hosts::SettingsHost::ImageChoice::Kind;
+        hosts::SettingsHost::ImageChoice choice;
+        if (args.size() == 3 && args[2] == "--cancel")
+            choice.kind = Kind::cancel;
+        else if (args.size() == 4 && args[2] == "--photo")
+            choice = {Kind::photo, args[3]};
+        else if (args.size() == 4 && args[2] == "--file")
+            choice = {Kind::hostFile, args[3]};
+        else
+            return usage();
+        hosts::SettingsHost host(pane);
+        for (const std::string& line : host.pickImage(args[1], choice))
+            std::printf("%s\n", line.c_str());
         return 0;
     }
     if (verb == "apply" && (args.size() == 2 || args.size() == 3)) {

@@ -123,3 +123,15 @@ TEST_F(NSFileManagerTest, EverythingFailsOutsideOrWithoutADevice) {
     EXPECT_FALSE(m_files->removeItemAtPath("/f"));
     EXPECT_TRUE(fs::exists(host("/f")));
 }
+
+TEST_F(NSFileManagerTest, ListsADirectoryInNameOrder) {
+    ASSERT_TRUE(m_files->createDirectoryAtPath("/var/mobile/Media/DCIM", YES));
+    for (const char* name : {"b.png", "a.jpg", "c"})
+        ASSERT_TRUE(m_files->createFileAtPath(std::string("/var/mobile/Media/DCIM/") + name, Bytes{1}));
+    ASSERT_TRUE(m_files->createDirectoryAtPath("/var/mobile/Media/DCIM/sub", NO));
+    EXPECT_EQ(m_files->contentsOfDirectoryAtPath("/var/mobile/Media/DCIM"),
+              (std::vector<std::string>{"a.jpg", "b.png", "c", "sub"}));
+    EXPECT_EQ(m_files->contentsOfDirectoryAtPath("/var/mobile/Media/DCIM/a.jpg"), std::nullopt);
+    EXPECT_EQ(m_files->contentsOfDirectoryAtPath("/var/mobile/none"), std::nullopt);
+    EXPECT_EQ(m_files->contentsOfDirectoryAtPath("/../etc"), std::nullopt);
+}

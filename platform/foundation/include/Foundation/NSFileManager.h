@@ -27,6 +27,9 @@ class FOUNDATION_EXPORT NSFileManager {
     std::optional<std::vector<std::uint8_t>> contentsAtPath(const std::string& path) const;
     // Replaces any existing file in one step.
     BOOL createFileAtPath(const std::string& path, std::span<const std::uint8_t> contents) const;
+    // The names in a directory (not "." or ".."), sorted; nothing when it is
+    // not a directory or cannot be read.
+    std::optional<std::vector<std::string>> contentsOfDirectoryAtPath(const std::string& path) const;
 
   private:
     NSFileManager() = default;

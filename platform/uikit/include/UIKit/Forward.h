@@ -16,6 +16,7 @@ class UINavigationItem;
 class UIBarButtonItem;
 class UIAlertController;
 class UIAlertAction;
+class UIImagePickerController;
 class UIColor;
 class UITraitCollection;
 class NSLayoutAnchor;
