@@ -1,6 +1,7 @@
 #include "Command.h"
 #include "HostRunner.h"
 #include "Installation.h"
+#include "PhotoLibrary.h"
 #include "SimError.h"
 #include "ThemeFile.h"
 #include "ThemeStore.h"
@@ -76,6 +77,7 @@ void addDemoCommand(CLI::App& app, Command& command) {
         Installation::installSystemPrograms(device);
         installSettingsPane(device);
         Installation::installConversations("");
+        PhotoLibrary::fillWithSamples();
         std::printf("Simulated device: %s\n", device.root().c_str());
 
         std::string messages = HostRunner::programFolder() + "/MobileSMS";
@@ -106,6 +108,16 @@ void addDemoCommand(CLI::App& app, Command& command) {
             std::printf("  %-24s = %-9s  (Messages asks %s)\n", entry.key, entry.value, entry.askedAs);
         }
 
+        step("A photo behind the transcript, under the system material blur");
+        const std::string pane = HostRunner::programFolder() + "/Preferences";
+        const std::string photo = PhotoLibrary::list().front().name;
+        if (HostRunner::run(
+                pane, {"--pane", "VantorelPrefs", "pick-image", "chatWallpaper", "--photo", photo}) != 0)
+            throw SimError("the picture row did not take the photo");
+        for (const char* key : {"enableChatWallpaper", "enableChatBlur"})
+            PQPrefs::shared()->setObject(ns::PlistValue(true), key, kDomain);
+        PQPrefs::shared()->setObject(ns::PlistValue(2), "chatBlurStyle", kDomain);
+
         step("Apply: respring, and SpringBoard mirrors the settings into Messages");
         respring(device);
         std::ifstream log(device.hostPath("/var/log/syslog"));
@@ -120,8 +132,7 @@ void addDemoCommand(CLI::App& app, Command& command) {
 
         step("The settings pane as the user sees it");
         const std::string picture = std::filesystem::absolute("vantorel-demo-settings.png").string();
-        HostRunner::run(HostRunner::programFolder() + "/Preferences",
-                        {"--pane", "VantorelPrefs", "screenshot", "SystemColour", picture, "3"});
+        HostRunner::run(pane, {"--pane", "VantorelPrefs", "screenshot", "SystemColour", picture, "3"});
 
         std::printf("\nPreference file: %s\n",
                     device.hostPath(PQPrefs::shared()->pathForID(kDomain)).c_str());

@@ -3,7 +3,9 @@ stock and themed."""
 import json
 import os
 import plistlib
+import struct
 import unittest
+import zlib
 
 from pngprobe import Png
 from simtest import SimTestCase
@@ -230,6 +232,55 @@ class ThemedScreens(MessagesScreensCase):
         transcript = only(tree, "CKTranscriptCollectionView")
         self.assertEqual(image.pixel(200, int(transcript["frame"][1] + 4)), rgb("123456"))
         self.assertEqual(image.pixel(300, 10), rgb("204060"))  # the bar's colour under the status bar
+
+
+class Wallpapers(MessagesScreensCase):
+    """Picked in the pane, mirrored by a respring, shown by Messages."""
+
+    def solid_picture(self, rgb):
+        path = os.path.join(self.root, "solid.png")
+        rows = b"".join(b"\x00" + bytes(rgb) * 300 for _ in range(600))
+
+        def chunk(kind, data):
+            return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+        with open(path, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 300, 600, 8, 2, 0, 0, 0))
+                    + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+        return path
+
+    def test_a_picked_picture_shows_behind_the_transcript_after_a_respring(self):
+        self.sim("settings", "pick-image", "chatWallpaper", "--file", self.solid_picture((200, 40, 40)))
+        self.sim("prefs", "set", "enableChatWallpaper", "true")
+        self.sim("respring")
+        tree = self.tree("chat")
+        wallpaper = only(tree, "ChatWallpaper")
+        transcript = only(tree, "CKTranscriptCollectionView")
+        self.assertEqual(transcript["subviews"][0], wallpaper)  # behind every cell
+        self.assertEqual(wallpaper["frame"], transcript["frame"])
+        self.assertEqual([(v["class"], v.get("image")) for v in wallpaper["subviews"]], [("UIImageView", "file")])
+
+        shot = os.path.join(self.root, "chat.png")
+        self.sim("messages", "screenshot", "--screen", "chat", "-o", shot, "--scale", "1")
+        image = Png(shot)
+        covered = [b["frame"] for b in walk(transcript) if b["class"].endswith("BalloonView")]
+        x0, y0, width, height = transcript["frame"]
+        free = [(x, y) for x in range(int(x0) + 300, int(x0 + width) - 10, 10)
+                for y in range(int(y0) + 30, int(y0 + height), 10)
+                if not any(fx <= x <= fx + fw and fy <= y <= fy + fh for fx, fy, fw, fh in covered)]
+        self.assertGreater(len(free), 20)
+        for x, y in free:  # the strongest JPEG compression moves a flat colour, but it stays red
+            red, green, blue = image.pixel(x, y)
+            self.assertTrue(red > 150 and green < 90 and blue < 90, (x, y, image.pixel(x, y)))
+
+        # Blurred, in the system material look; switched off, gone.
+        self.sim("prefs", "set", "enableChatBlur", "true")
+        self.sim("prefs", "set", "chatBlurStyle", "2", "--type", "integer")
+        self.sim("respring")
+        blurred = only(self.tree("chat"), "ChatWallpaper")
+        self.assertEqual([v.get("blurStyle") for v in blurred["subviews"]], [None, 8])
+        self.sim("prefs", "set", "enableChatWallpaper", "false")
+        self.sim("respring")
+        self.assertEqual(of_class(self.tree("chat"), "ChatWallpaper"), [])
 
 
 class BadInput(MessagesScreensCase):
