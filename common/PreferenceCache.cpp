@@ -22,16 +22,17 @@ PreferenceCache::Dictionary PreferenceCache::read(const std::string& path) {
     // earlier than this (less one clock step), so a stamp settled against this
     // moment cannot come back with other content.
     const auto now = std::chrono::system_clock::now();
-    const auto stamp = m_stamps(path);
+    const auto quick = m_quickStamps ? m_quickStamps(path) : m_stamps(path);
+    if (quick && quick->kind == ns::FileStamp::Kind::Regular) {
+        std::lock_guard guard(m_lock);
+        if (auto it = m_entries.find(path); it != m_entries.end() && it->second.stamp == *quick)
+            return it->second.dictionary;
+    }
+    const auto stamp = m_quickStamps ? m_stamps(path) : quick;
     if (!stamp || stamp->kind != ns::FileStamp::Kind::Regular) {
         std::lock_guard guard(m_lock);
         m_entries.erase(path);
         return emptyDictionary();
-    }
-    {
-        std::lock_guard guard(m_lock);
-        if (auto it = m_entries.find(path); it != m_entries.end() && it->second.stamp == *stamp)
-            return it->second.dictionary;
     }
 
     // Read after the stamp, so the content is that version or a later one; a
@@ -44,7 +45,8 @@ PreferenceCache::Dictionary PreferenceCache::read(const std::string& path) {
     std::lock_guard guard(m_lock);
     // A failed read may be passing (no descriptors left, a replacement in
     // flight), so only a parsed file is kept.
-    if (file.ok() && settled)
+    // Kept only where both lookups find this file: the quick one recognises it.
+    if (file.ok() && settled && quick == stamp)
         m_entries.insert_or_assign(path, Entry{*stamp, dictionary});
     else
         m_entries.erase(path);

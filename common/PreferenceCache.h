@@ -35,9 +35,13 @@ class PreferenceCache {
     // Where stamps come from; tests substitute one that repeats stamps.
     using StampSource = std::function<std::optional<ns::FileStamp>(const std::string& devicePath)>;
 
-    explicit PreferenceCache(Validation validation = Validation::Stamp,
-                             StampSource stamps = ns::FileStamp::ofItemAtPath)
-        : m_validation(validation), m_stamps(std::move(stamps)) {}
+    // By default a kept file is recognised by the host's lookup, one stat()'s
+    // worth, and is kept only while that lookup and the one inside the device
+    // agree on it: a path that leads out of the device is read every time.
+    // A given source serves for both.
+    explicit PreferenceCache(Validation validation = Validation::Stamp, StampSource stamps = {})
+        : m_validation(validation), m_stamps(stamps ? stamps : StampSource(ns::FileStamp::ofItemAtPath)),
+          m_quickStamps(stamps ? StampSource() : StampSource(ns::FileStamp::ofItemFoundByHost)) {}
     PreferenceCache(const PreferenceCache&) = delete;
     PreferenceCache& operator=(const PreferenceCache&) = delete;
 
@@ -52,7 +56,8 @@ class PreferenceCache {
     };
 
     const Validation m_validation;
-    const StampSource m_stamps;
+    const StampSource m_stamps;      // inside the device: what a read reads
+    const StampSource m_quickStamps; // the host's lookup, recognising a kept file; empty: m_stamps
     std::mutex m_lock;
     std::unordered_map<std::string, Entry> m_entries;
 };

@@ -38,7 +38,9 @@ using namespace std::chrono_literals;
 using Validation = PreferenceCache::Validation;
 
 const std::string kID = "com.tavq.vantorelprefs";
-const std::string kContainer = "/var/mobile/Containers/Data/Application/CACHE-TEST";
+// One process has one identity: the store keeps the paths it first works out,
+// so every test of this program runs in the same container.
+const std::string kContainer = "/var/mobile/Containers/Data/Application/5C3A-TEST";
 const std::string kFile = kContainer + "/Documents/" + kID + ".plist";
 
 // Every version has the same size, so that size never tells versions apart.
@@ -225,6 +227,35 @@ TEST_F(PreferenceCacheTest, KeepsASettledFileUntilItsStampChanges) {
     EXPECT_EQ(sequenceIn(*cache.read(kFile)), 3);
     replace(host(kFile), version(4));
     EXPECT_EQ(sequenceIn(*cache.read(kFile)), 4) << "the first answer after a change of a kept file";
+}
+
+// A link naming a device path resolves inside the device for the read, and
+// outside it for the host's quick lookup: such a file is never kept, so each
+// answer is still the content as it is.
+TEST_F(PreferenceCacheTest, AFileReachedThroughAnAbsoluteLinkIsReadEveryTime) {
+    PreferenceCache cache;
+    const std::string real = kContainer + "/Documents/real.plist";
+    replace(host(real), version(1));
+    fs::create_symlink(real, host(kFile));
+    settle();
+    const auto first = cache.read(kFile);
+    EXPECT_EQ(sequenceIn(*first), 1);
+    EXPECT_NE(cache.read(kFile).get(), first.get()) << "never kept";
+    // Changed in place, size and times kept: only a fresh read can tell.
+    const auto before = fs::last_write_time(host(real));
+    {
+        std::fstream out(host(real), std::ios::in | std::ios::out | std::ios::binary);
+        out << version(2);
+    }
+    fs::last_write_time(host(real), before);
+    EXPECT_EQ(sequenceIn(*cache.read(kFile)), 2);
+
+    // A relative link resolves alike on both roads and is kept as usual.
+    fs::remove(host(kFile));
+    fs::create_symlink("real.plist", host(kFile));
+    settle();
+    const auto kept = cache.read(kFile);
+    EXPECT_EQ(cache.read(kFile).get(), kept.get());
 }
 
 TEST_F(PreferenceCacheTest, ADeletedFileReadsEmptyUntilItIsCreatedAgain) {

@@ -19,6 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 const std::string kID = "com.tavq.vantorelprefs";
+// One process has one identity: the store keeps the paths it first works out,
+// so every test of this program runs in the same container.
 const std::string kContainer = "/var/mobile/Containers/Data/Application/5C3A-TEST";
 
 class PreferenceStoreTest : public ::testing::Test {

@@ -208,6 +208,30 @@ Result<struct stat> DevicePath::statInDevice(const std::string& devicePath) {
     return Failure{FailureKind::OutsideDevice, devicePath, "the kernel cannot resolve inside the device"};
 }
 
+Result<struct stat> DevicePath::statByHostLookup(const std::string& devicePath) {
+    const auto base = root();
+    if (!base || base->empty())
+        return Failure{FailureKind::NoDevice, "",
+                       std::string("no simulated device: ") + kRootVariable + " is not set"};
+    if (devicePath.empty() || devicePath.front() != '/' || devicePath.find('\0') != std::string::npos)
+        return Failure{FailureKind::InvalidPath, devicePath, "not an absolute device path"};
+    thread_local RootDescriptor rootDescriptor;
+    const std::string relative = devicePath.size() > 1 ? devicePath.substr(1) : std::string(".");
+    for (bool reopen : {false, true}) {
+        const int rootFd = rootDescriptor.get(*base, reopen);
+        if (rootFd < 0)
+            return Failure{FailureKind::NoDevice, *base, "the device root cannot be opened"};
+        struct stat info {};
+        if (::fstatat(rootFd, relative.c_str(), &info, 0) == 0)
+            return info;
+        if (errno == ENOENT && !reopen)
+            continue; // perhaps the root itself was replaced
+        return Failure{errno == ENOENT || errno == ENOTDIR ? FailureKind::NotFound : FailureKind::InvalidPath,
+                       devicePath, "cannot be inspected"};
+    }
+    return Failure{FailureKind::NotFound, devicePath, "cannot be inspected"};
+}
+
 Result<std::string> DevicePath::toHost(const std::string& devicePath, FinalLink finalLink) {
     const auto base = root();
     if (!base)

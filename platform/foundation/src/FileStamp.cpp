@@ -20,7 +20,23 @@ FileStamp::Kind kindOf(mode_t mode) {
     return FileStamp::Kind::Other;
 }
 
+FileStamp stampOf(const struct stat& info) {
+    FileStamp stamp;
+    stamp.kind = kindOf(info.st_mode);
+    stamp.device = static_cast<std::uint64_t>(info.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
+    stamp.size = static_cast<std::int64_t>(info.st_size);
+    stamp.modified = timeOf(info.st_mtim);
+    stamp.changed = timeOf(info.st_ctim);
+    return stamp;
+}
+
 } // namespace
+
+std::optional<FileStamp> FileStamp::ofItemFoundByHost(const std::string& devicePath) {
+    auto found = DevicePath::statByHostLookup(devicePath);
+    return found.ok() ? std::optional<FileStamp>(stampOf(found.value())) : std::nullopt;
+}
 
 std::optional<FileStamp> FileStamp::ofItemAtPath(const std::string& devicePath) {
     // One lookup by the kernel inside the device where it can; the path
@@ -35,14 +51,7 @@ std::optional<FileStamp> FileStamp::ofItemAtPath(const std::string& devicePath) 
         if (!host || ::stat(host.value().c_str(), &info) != 0)
             return std::nullopt;
     }
-    FileStamp stamp;
-    stamp.kind = kindOf(info.st_mode);
-    stamp.device = static_cast<std::uint64_t>(info.st_dev);
-    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
-    stamp.size = static_cast<std::int64_t>(info.st_size);
-    stamp.modified = timeOf(info.st_mtim);
-    stamp.changed = timeOf(info.st_ctim);
-    return stamp;
+    return stampOf(info);
 }
 
 } // namespace ns

@@ -84,3 +84,21 @@ TEST_F(FileStampTest, EveryReplacementOrChangeGivesAnotherStamp) {
     EXPECT_NE(second, first);
     EXPECT_GE(second->changed, first->changed);
 }
+
+TEST_F(FileStampTest, TheHostsLookupAgreesInsideTheDeviceAndOnlyThere) {
+    fs::create_directories(host("/var/prefs"));
+    put("/var/prefs/real.plist", "content");
+    fs::create_symlink("real.plist", host("/var/prefs/relative.plist"));
+    fs::create_symlink("/var/prefs/real.plist", host("/var/prefs/absolute.plist"));
+    const auto inside = ns::FileStamp::ofItemAtPath("/var/prefs/real.plist");
+    ASSERT_TRUE(inside);
+    EXPECT_EQ(ns::FileStamp::ofItemFoundByHost("/var/prefs/real.plist"), inside);
+    EXPECT_EQ(ns::FileStamp::ofItemFoundByHost("/var/prefs/relative.plist"), inside);
+    // An absolute link means the device's /var inside the device, the machine's outside it.
+    EXPECT_EQ(ns::FileStamp::ofItemAtPath("/var/prefs/absolute.plist"), inside);
+    EXPECT_NE(ns::FileStamp::ofItemFoundByHost("/var/prefs/absolute.plist"), inside);
+    EXPECT_FALSE(ns::FileStamp::ofItemFoundByHost("/missing.plist"));
+    EXPECT_FALSE(ns::FileStamp::ofItemFoundByHost("relative.plist"));
+    ::unsetenv("SIMDEVICE_ROOT");
+    EXPECT_FALSE(ns::FileStamp::ofItemFoundByHost("/var/prefs/real.plist")) << "no device, no stamp";
+}

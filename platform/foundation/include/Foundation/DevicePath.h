@@ -33,6 +33,12 @@ class FOUNDATION_EXPORT DevicePath {
     // Answers NotFound, NoDevice or InvalidPath; OutsideDevice where the
     // kernel cannot resolve inside a root (it then takes the toHost road).
     static Result<struct stat> statInDevice(const std::string& devicePath);
+    // The status of what the host's own lookup finds at the device path, from
+    // the device root, links followed as the host follows them, so it may land
+    // outside the device. One system call, about the cost of a stat(); fit
+    // only for telling whether an item is still the one seen before, never for
+    // choosing what to read. Answers NotFound, NoDevice or InvalidPath.
+    static Result<struct stat> statByHostLookup(const std::string& devicePath);
     // The same under a given root rather than the process's.
     static Result<std::string> toHostIn(const std::string& root, const std::string& devicePath,
                                         FinalLink finalLink = FinalLink::Follow);

@@ -22,6 +22,10 @@ class FOUNDATION_EXPORT FileStamp {
     // The item a device path names, following symbolic links. Nothing when it
     // does not exist, cannot be inspected or the path does not map.
     static std::optional<FileStamp> ofItemAtPath(const std::string& devicePath);
+    // The item the host's own lookup finds there (DevicePath::statByHostLookup):
+    // half the cost, for telling whether the item is still the one seen before.
+    // Where it differs from ofItemAtPath, the path leads out of the device.
+    static std::optional<FileStamp> ofItemFoundByHost(const std::string& devicePath);
 
     Kind kind = Kind::Other;
     std::uint64_t device = 0;
