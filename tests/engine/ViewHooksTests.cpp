@@ -1,7 +1,6 @@
 // The view replacements of the bars, context menus, conversation list and
 // transcript, in-process: each scenario runs in a child (hooks last a process).
-#include "SimulatedDevice.h"
-#include "VantorelStartup.h"
+#include "InMessages.h"
 
 #include <ChatKit/CKAttachmentBalloonView.h>
 #include <ChatKit/CKBrowserSwitcherFooterView.h>
@@ -40,8 +39,6 @@
 
 namespace {
 
-using ::testing::ExitedWithCode;
-
 std::string hex(UIColor* colour) {
     if (!colour)
         return "nil";
@@ -51,31 +48,6 @@ std::string hex(UIColor* colour) {
     std::snprintf(text, sizeof text, "%02X%02X%02X%02X", byte(c.red), byte(c.green), byte(c.blue),
                   byte(c.alpha));
     return text;
-}
-
-// The number of failed checks, printed one a line for the parent to show.
-struct Checks {
-    int failed = 0;
-    void operator()(bool ok, const char* what) {
-        if (!ok) {
-            std::fprintf(stderr, "failed: %s\n", what);
-            ++failed;
-        }
-    }
-};
-#define CHECK(c, expr) c(expr, #expr)
-
-// Runs `scenario` in a child with the engine installed in a Messages process
-// whose container copy of the settings holds `settings`.
-void inMessages(const ns::PlistDictionary& settings, int (*scenario)(SimulatedDevice&)) {
-    EXPECT_EXIT(
-        {
-            SimulatedDevice device;
-            device.write(SimulatedDevice::target(), settings);
-            VantorelStartup::mainInitialiser();
-            std::exit(scenario(device));
-        },
-        ExitedWithCode(0), "");
 }
 
 TEST(BarHooks, AnEmptyFilePaintsEveryBarSurfaceBlack) {

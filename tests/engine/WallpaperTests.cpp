@@ -2,8 +2,7 @@
 // Messages process with the engine: each scenario runs in a child.
 #include "ChatWallpaper.h"
 #include "ConversationListWallpaper.h"
-#include "SimulatedDevice.h"
-#include "VantorelStartup.h"
+#include "InMessages.h"
 
 #include <ChatKit/CKConversationListCollectionViewController.h>
 #include <ChatKit/CKTranscriptCollectionViewController.h>
@@ -17,30 +16,6 @@
 #include <optional>
 
 namespace {
-
-using ::testing::ExitedWithCode;
-
-struct Checks {
-    int failed = 0;
-    void operator()(bool ok, const char* what) {
-        if (!ok) {
-            std::fprintf(stderr, "failed: %s\n", what);
-            ++failed;
-        }
-    }
-};
-#define CHECK(c, expr) c(expr, #expr)
-
-void inMessages(const ns::PlistDictionary& settings, int (*scenario)(SimulatedDevice&)) {
-    EXPECT_EXIT(
-        {
-            SimulatedDevice device;
-            device.write(SimulatedDevice::target(), settings);
-            VantorelStartup::mainInitialiser();
-            std::exit(scenario(device));
-        },
-        ExitedWithCode(0), "");
-}
 
 // A 4 by 2 picture encoded as JPEG, stored under the ".png" name the pane uses.
 void storeJpegWallpaper(SimulatedDevice& device, const char* imageKey) {

@@ -169,22 +169,28 @@ struct RootDescriptor {
     }
 };
 
+// The device root and an absolute device path's part below it ("." for the
+// root itself), or why a lookup from the root cannot start.
+Result<std::pair<std::string, std::string>> fromRoot(const std::string& devicePath) {
+    const auto base = DevicePath::root();
+    if (!base || base->empty())
+        return Failure{FailureKind::NoDevice, "",
+                       std::string("no simulated device: ") + DevicePath::kRootVariable + " is not set"};
+    if (devicePath.empty() || devicePath.front() != '/' || devicePath.find('\0') != std::string::npos)
+        return Failure{FailureKind::InvalidPath, devicePath, "not an absolute device path"};
+    return std::pair{*base, devicePath.size() > 1 ? devicePath.substr(1) : std::string(".")};
+}
+
 } // namespace
 
 Result<struct stat> DevicePath::statInDevice(const std::string& devicePath) {
-    const auto base = root();
-    if (!base || base->empty())
-        return Failure{FailureKind::NoDevice, "",
-                       std::string("no simulated device: ") + kRootVariable + " is not set"};
-    if (devicePath.empty() || devicePath.front() != '/' || devicePath.find('\0') != std::string::npos)
-        return Failure{FailureKind::InvalidPath, devicePath, "not an absolute device path"};
+    const auto [base, relative] = TRY(fromRoot(devicePath));
 #ifdef SYS_openat2
     thread_local RootDescriptor rootDescriptor;
-    const std::string relative = devicePath.size() > 1 ? devicePath.substr(1) : std::string(".");
     for (bool reopen : {false, true}) {
-        const int rootFd = rootDescriptor.get(*base, reopen);
+        const int rootFd = rootDescriptor.get(base, reopen);
         if (rootFd < 0)
-            return Failure{FailureKind::NoDevice, *base, "the device root cannot be opened"};
+            return Failure{FailureKind::NoDevice, base, "the device root cannot be opened"};
         open_how how{};
         how.flags = O_PATH | O_CLOEXEC;
         how.resolve = RESOLVE_IN_ROOT | RESOLVE_NO_MAGICLINKS;
@@ -209,18 +215,12 @@ Result<struct stat> DevicePath::statInDevice(const std::string& devicePath) {
 }
 
 Result<struct stat> DevicePath::statByHostLookup(const std::string& devicePath) {
-    const auto base = root();
-    if (!base || base->empty())
-        return Failure{FailureKind::NoDevice, "",
-                       std::string("no simulated device: ") + kRootVariable + " is not set"};
-    if (devicePath.empty() || devicePath.front() != '/' || devicePath.find('\0') != std::string::npos)
-        return Failure{FailureKind::InvalidPath, devicePath, "not an absolute device path"};
+    const auto [base, relative] = TRY(fromRoot(devicePath));
     thread_local RootDescriptor rootDescriptor;
-    const std::string relative = devicePath.size() > 1 ? devicePath.substr(1) : std::string(".");
     for (bool reopen : {false, true}) {
-        const int rootFd = rootDescriptor.get(*base, reopen);
+        const int rootFd = rootDescriptor.get(base, reopen);
         if (rootFd < 0)
-            return Failure{FailureKind::NoDevice, *base, "the device root cannot be opened"};
+            return Failure{FailureKind::NoDevice, base, "the device root cannot be opened"};
         struct stat info {};
         if (::fstatat(rootFd, relative.c_str(), &info, 0) == 0)
             return info;
