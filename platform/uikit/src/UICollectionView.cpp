@@ -6,6 +6,18 @@
 
 RT_DEFINE_CLASS(UICollectionView, [](Class cls, Class) {
     class_addMethod(
+        cls, rt::sel<"backgroundView">(),
+        +[](id self, SEL) { return static_cast<UICollectionView*>(self)->m_backgroundView; });
+    class_addMethod(
+        cls, rt::sel<"setBackgroundView:">(), +[](id self, SEL, UIView* view) {
+            auto* list = static_cast<UICollectionView*>(self);
+            if (list->m_backgroundView && list->m_backgroundView->superview().get() == list)
+                list->m_backgroundView->removeFromSuperview();
+            list->m_backgroundView = view;
+            list->placeBackground();
+            list->setNeedsLayout();
+        });
+    class_addMethod(
         cls, rt::sel<"layoutSubviews">(),
         +[](id self, SEL) { static_cast<UICollectionView*>(self)->placeItems(); });
 })
@@ -57,11 +69,16 @@ CGFloat UICollectionView::contentHeight() const {
     return height;
 }
 
+rt::Ref<UIView> UICollectionView::backgroundView() {
+    return rt::send<rt::Ref<UIView>()>(this, rt::sel<"backgroundView">());
+}
+
+void UICollectionView::setBackgroundView(UIView* view) {
+    rt::send<void(UIView*)>(this, rt::sel<"setBackgroundView:">(), view);
+}
+
 void UICollectionView::placeBackground() {
-    rt::Ref<UIView> background = backgroundView();
-    if (m_shownBackground && m_shownBackground != background && m_shownBackground->superview().get() == this)
-        m_shownBackground->removeFromSuperview();
-    m_shownBackground = background;
+    const rt::Ref<UIView> background = m_backgroundView;
     if (!background)
         return;
     if (subviews().empty() || subviews().front() != background)

@@ -10,7 +10,6 @@
 // for one, and the scroll indicator along the trailing edge. The background
 // view stays behind every cell and covers the bounds, whatever size they take.
 #define UICOLLECTIONVIEW_PROPERTIES(P)                                                                       \
-    P(rt::Ref<UIView>, backgroundView, setBackgroundView, {})                                                \
     P(CGFloat, contentInsetTop, setContentInsetTop, 0)                                                       \
     P(CGFloat, separatorLeadingInset, setSeparatorLeadingInset, 0)
 
@@ -20,6 +19,11 @@ class UIKIT_EXTERN UICollectionView : public UIView {
 
     static constexpr CGFloat kIndicatorWidth = 3;
     static constexpr CGFloat kIndicatorInset = 3;
+
+    // Runtime methods "backgroundView" and "setBackgroundView:": the view
+    // takes its place behind the cells at once, replacing the one before.
+    rt::Ref<UIView> backgroundView();
+    void setBackgroundView(UIView* view);
 
     enum class Separator { none, below };
     struct Item {
@@ -44,5 +48,5 @@ class UIKIT_EXTERN UICollectionView : public UIView {
     std::vector<Item> m_items;
     std::vector<rt::Ref<_UICollectionViewListSeparatorView>> m_separators;
     rt::Ref<_UIScrollViewScrollIndicator> m_scrollIndicator;
-    rt::Ref<UIView> m_shownBackground;
+    rt::Ref<UIView> m_backgroundView;
 };
