@@ -5,9 +5,6 @@
 #include <Foundation/NSFileManager.h>
 #include <Foundation/PlistFile.h>
 
-#include <algorithm>
-#include <cctype>
-
 namespace sim {
 
 namespace {
@@ -39,12 +36,8 @@ std::optional<PaneRows::Row> PaneRows::find(const std::string& key) {
                 continue;
             Row row;
             row.domain = text(*item, "defaults");
-            if (text(*item, "cellClass") == "PQImagePickerCell") {
+            if (text(*item, "cellClass") == "PQImagePickerCell")
                 row.kind = Kind::picture;
-            } else if (item->count("fallback")) {
-                row.kind = Kind::colour;
-                row.fallback = text(*item, "fallback");
-            }
             return row;
         }
     }
@@ -53,17 +46,6 @@ std::optional<PaneRows::Row> PaneRows::find(const std::string& key) {
 
 std::string PaneRows::picturePath(const Row& row, const std::string& key) {
     return std::string(kPreferencesFolder) + row.domain + "-" + key + ".png";
-}
-
-std::optional<std::string> PaneRows::colourValue(std::string value) {
-    if (!value.empty() && value.front() == '#')
-        value.erase(0, 1);
-    if ((value.size() != 6 && value.size() != 8) ||
-        !std::ranges::all_of(value, [](unsigned char c) { return std::isxdigit(c); }))
-        return std::nullopt;
-    std::ranges::transform(value, value.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return value.size() == 6 ? value + "FF" : value;
 }
 
 } // namespace sim

@@ -1,8 +1,8 @@
 #pragma once
 // What the simulator knows of the settings pane's own rows, read from its page
-// layouts in the device: which rows hold a colour (and what they show when
-// unset) and which hold a picture. The Settings app knows none of this; the
-// pane's cells do, and until they draw it the command line stands in for them.
+// layouts in the device: which rows hold a picture. The Settings app knows
+// none of this; the pane's cells do, and until they draw it the command line
+// stands in for them.
 #include <optional>
 #include <string>
 
@@ -10,20 +10,16 @@ namespace sim {
 
 class PaneRows {
   public:
-    enum class Kind { other, colour, picture };
+    enum class Kind { other, picture };
     struct Row {
         Kind kind = Kind::other;
-        std::string domain;   // "defaults"
-        std::string fallback; // a colour row's colour when nothing is stored
+        std::string domain; // "defaults"
     };
 
     // The row storing `key` on any page of the installed pane; nothing when none does.
     static std::optional<Row> find(const std::string& key);
     // Where a picture row keeps its picture (a device path).
     static std::string picturePath(const Row& row, const std::string& key);
-    // What a colour picker reports: eight upper-case hex digits, red green blue
-    // alpha, from RRGGBB or RRGGBBAA with an optional "#"; nothing for anything else.
-    static std::optional<std::string> colourValue(std::string text);
 };
 
 } // namespace sim

@@ -1,6 +1,8 @@
 // `settings`: the pane as a user meets it, through the device's Settings app.
 // Every verb runs the Preferences host program on the device and shows what it reports.
 #include "Command.h"
+#include "EngineKeys.h"
+#include "HexColorCodec.h"
 #include "HostRunner.h"
 #include "Installation.h"
 #include "PaneRows.h"
@@ -88,8 +90,7 @@ void printTable(const std::vector<std::vector<std::string>>& rows) {
 }
 
 // What a row of the pane's own cells shows where the host's stand-in cell
-// shows only the stored text: a colour's fallback when unset, whether a
-// picture row has its picture.
+// shows only the stored text: whether a picture row has its picture.
 std::string shownValue(const std::string& key, const std::string& shown) {
     std::optional<PaneRows::Row> row = PaneRows::find(key);
     if (!row)
@@ -97,9 +98,21 @@ std::string shownValue(const std::string& key, const std::string& shown) {
     if (row->kind == PaneRows::Kind::picture)
         return NSFileManager::defaultManager()->fileExistsAtPath(PaneRows::picturePath(*row, key)) ? "picture"
                                                                                                    : "none";
-    if (row->kind == PaneRows::Kind::colour && shown.empty())
-        return row->fallback + " (not set)";
     return shown;
+}
+
+// A colour as a picker is given it: eight upper-case hex digits, from any
+// spelling the pane's codec reads; nothing for text it would misread.
+std::optional<std::string> pickerColour(const std::string& text) {
+    if (!EngineKeys::readsAsColour(text))
+        return std::nullopt;
+    const HexColorCodec codec(HexColorCodec::Variant::pane);
+    return HexColorCodec::hexStringFromColor(codec.colorWithHexString(text));
+}
+
+void printLines(const HostOutput& output) {
+    for (const std::string& line : output.lines)
+        std::printf("%s\n", line.c_str());
 }
 
 void requirePane(const Device& device) {
@@ -219,21 +232,66 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     set->add_option("VALUE", *value, "The new value")->required();
     set->callback([&command, key, value] {
         requirePane(command.device());
-        // Colours and pictures are the pane's own cells' business: a colour is
-        // reported as its picker would, a picture only through its picker.
-        std::string reported = *value;
-        if (std::optional<PaneRows::Row> row = PaneRows::find(*key)) {
+        // Pictures are the pane's own cells' business, chosen only in their picker.
+        if (std::optional<PaneRows::Row> row = PaneRows::find(*key))
             if (row->kind == PaneRows::Kind::picture)
                 throw SimError(*key + " holds a picture, chosen in the image picker; it takes no value");
-            if (row->kind == PaneRows::Kind::colour) {
-                std::optional<std::string> colour = PaneRows::colourValue(*value);
-                if (!colour)
-                    throw SimError(*key + " is a colour: give RRGGBB or RRGGBBAA in hex");
-                reported = *colour;
-            }
+        std::vector<std::string> arguments{"set", *key, *value};
+        // Should the row be a colour row, its picker is given this colour.
+        if (std::optional<std::string> colour = pickerColour(*value))
+            arguments.insert(arguments.end(), {"--colour", *colour});
+        printLines(runSettings(arguments));
+    });
+
+    auto pickKey = std::make_shared<std::string>();
+    auto colours = std::make_shared<std::vector<std::string>>();
+    auto withAlpha = std::make_shared<bool>(false);
+    CLI::App* pick = settings->add_subcommand(
+        "pick-colour",
+        "Open a colour row's picker, pick each colour in turn (one write each), then close it");
+    pick->add_option("KEY", *pickKey, "Preference key of the colour row")->required();
+    pick->add_option("COLOUR", *colours, "RRGGBBAA, RRGGBB, RGB or a colour name")->required();
+    pick->add_flag("--alpha", *withAlpha, "Also set the picker's opacity to each colour's alpha");
+    pick->callback([&command, pickKey, colours, withAlpha] {
+        std::vector<std::string> arguments{"pick-colour", *pickKey};
+        if (*withAlpha)
+            arguments.push_back("--alpha");
+        for (const std::string& text : *colours) {
+            std::optional<std::string> colour = pickerColour(text);
+            if (!colour)
+                throw SimError("'" + text + "' is not a colour (RRGGBBAA, RRGGBB, RGB or a colour name)");
+            arguments.push_back(*colour);
         }
-        for (const std::string& line : runSettings({"set", *key, reported}).lines)
-            std::printf("%s\n", line.c_str());
+        requirePane(command.device());
+        printLines(runSettings(arguments));
+    });
+
+    auto menuKey = std::make_shared<std::string>();
+    CLI::App* menu = settings->add_subcommand(
+        "menu", "Open a row's menu: its title, then its entries (the chosen one marked)");
+    menu->add_option("KEY", *menuKey, "Preference key of the menu row")->required();
+    menu->callback([&command, menuKey] {
+        requirePane(command.device());
+        printLines(runSettings({"menu", *menuKey}));
+    });
+
+    auto chooseKey = std::make_shared<std::string>();
+    auto entry = std::make_shared<std::string>();
+    CLI::App* choose = settings->add_subcommand("choose", "Open a row's menu and tap one of its entries");
+    choose->add_option("KEY", *chooseKey, "Preference key of the menu row")->required();
+    choose->add_option("ENTRY", *entry, "The entry's title, or its position from 0")->required();
+    choose->callback([&command, chooseKey, entry] {
+        requirePane(command.device());
+        printLines(runSettings({"choose", *chooseKey, *entry}));
+    });
+
+    auto infoKey = std::make_shared<std::string>();
+    CLI::App* info =
+        settings->add_subcommand("info", "Tap a row's info button: the alert's title, message and buttons");
+    info->add_option("KEY", *infoKey, "Preference key of the row")->required();
+    info->callback([&command, infoKey] {
+        requirePane(command.device());
+        printLines(runSettings({"info", *infoKey}));
     });
 
     auto yes = std::make_shared<bool>(false);

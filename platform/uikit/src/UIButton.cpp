@@ -91,8 +91,13 @@ RT_DEFINE_CLASS(UIButton, [](Class cls, Class) {
 rt::Ref<UIButton> UIButton::buttonWithType(UIButtonType type) {
     rt::Ref<UIButton> button = rt::make<UIButton>();
     button->m_buttonType = type;
-    if (type == UIButtonTypeInfoLight || type == UIButtonTypeInfoDark || type == UIButtonTypeDetailDisclosure)
+    if (type == UIButtonTypeInfoLight || type == UIButtonTypeInfoDark ||
+        type == UIButtonTypeDetailDisclosure) {
         button->setImage(UIImage::systemImageNamed("info.circle"), 0);
+        // An info button keeps its symbol's size; text beside it gives way.
+        button->setContentHuggingPriority(UILayoutPriorityDefaultHigh, UILayoutConstraintAxisHorizontal);
+        button->setContentHuggingPriority(UILayoutPriorityDefaultHigh, UILayoutConstraintAxisVertical);
+    }
     return button;
 }
 
