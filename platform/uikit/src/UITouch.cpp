@@ -5,7 +5,7 @@
 #include <UIKit/UIView.h>
 #include <objc/Casts.h>
 
-#include <ranges>
+#include <vector>
 
 RT_DEFINE_CLASS(UITouch, nullptr)
 
@@ -56,7 +56,9 @@ bool inside(UIView* view, CGPoint point) {
 rt::Ref<UIView> hitTest(UIView* root, CGPoint point) {
     if (!root || !takesTouches(root) || !inside(root, point))
         return nullptr;
-    for (const rt::Ref<UIView>& subview : std::views::reverse(root->subviews())) {
+    const std::vector<rt::Ref<UIView>>& subviews = root->subviews();
+    for (auto it = subviews.rbegin(); it != subviews.rend(); ++it) {
+        const rt::Ref<UIView>& subview = *it;
         const CGRect frame = subview->frame();
         if (rt::Ref<UIView> hit =
                 hitTest(subview, CGPoint{point.x - frame.origin.x, point.y - frame.origin.y}))
