@@ -1,9 +1,10 @@
 // `settings`: the pane as a user meets it, through the device's Settings app.
 // Every verb runs the Preferences host program on the device and shows what it reports.
 #include "Command.h"
+#include "EngineKeys.h"
+#include "HexColorCodec.h"
 #include "HostRunner.h"
 #include "Installation.h"
-#include "PaneRows.h"
 #include "PhotoLibrary.h"
 #include "SimError.h"
 
@@ -88,15 +89,18 @@ void printTable(const std::vector<std::vector<std::string>>& rows) {
     }
 }
 
-// What a row of the pane's own cells shows where the host's stand-in cell
-// shows only the stored text: a colour's fallback when unset.
-std::string shownValue(const std::string& key, const std::string& shown) {
-    std::optional<PaneRows::Row> row = PaneRows::find(key);
-    if (!row)
-        return shown;
-    if (row->kind == PaneRows::Kind::colour && shown.empty())
-        return row->fallback + " (not set)";
-    return shown;
+// A colour as a picker is given it: eight upper-case hex digits, from any
+// spelling the pane's codec reads; nothing for text it would misread.
+std::optional<std::string> pickerColour(const std::string& text) {
+    if (!EngineKeys::readsAsColour(text))
+        return std::nullopt;
+    const HexColorCodec codec(HexColorCodec::Variant::pane);
+    return HexColorCodec::hexStringFromColor(codec.colorWithHexString(text));
+}
+
+void printLines(const HostOutput& output) {
+    for (const std::string& line : output.lines)
+        std::printf("%s\n", line.c_str());
 }
 
 void requirePane(const Device& device) {
@@ -160,10 +164,7 @@ void addSettingsCommands(CLI::App& app, Command& command) {
                          settingsFile.c_str(), file.failure().detail.c_str());
         std::vector<std::vector<std::string>> rows{{"TITLE", "CELL", "KEY", "VALUE"}};
         for (const std::string& line : runSettings({"show", *page}).lines) {
-            std::vector<std::string> row = split(line);
-            if (row.size() == 4 && !row[2].empty())
-                row[3] = shownValue(row[2], row[3]);
-            rows.push_back(row);
+            rows.push_back(split(line));
         }
         printTable(rows);
     });
@@ -216,35 +217,81 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     set->add_option("VALUE", *value, "The new value")->required();
     set->callback([&command, key, value] {
         requirePane(command.device());
-        // Colours are the pane's own cells' business: reported as their picker would.
-        std::string reported = *value;
-        if (std::optional<PaneRows::Row> row = PaneRows::find(*key)) {
-            if (row->kind == PaneRows::Kind::colour) {
-                std::optional<std::string> colour = PaneRows::colourValue(*value);
-                if (!colour)
-                    throw SimError(*key + " is a colour: give RRGGBB or RRGGBBAA in hex");
-                reported = *colour;
-            }
-        }
-        for (const std::string& line : runSettings({"set", *key, reported}).lines)
-            std::printf("%s\n", line.c_str());
+        std::vector<std::string> arguments{"set", *key, *value};
+        // Should the row be a colour row, its picker is given this colour.
+        if (std::optional<std::string> colour = pickerColour(*value))
+            arguments.insert(arguments.end(), {"--colour", *colour});
+        printLines(runSettings(arguments));
     });
 
     auto pickKey = std::make_shared<std::string>();
+    auto colours = std::make_shared<std::vector<std::string>>();
+    auto withAlpha = std::make_shared<bool>(false);
+    CLI::App* pick = settings->add_subcommand(
+        "pick-colour",
+        "Open a colour row's picker, pick each colour in turn (one write each), then close it");
+    pick->add_option("KEY", *pickKey, "Preference key of the colour row")->required();
+    pick->add_option("COLOUR", *colours, "RRGGBBAA, RRGGBB, RGB or a colour name")->required();
+    pick->add_flag("--alpha", *withAlpha, "Also set the picker's opacity to each colour's alpha");
+    pick->callback([&command, pickKey, colours, withAlpha] {
+        std::vector<std::string> arguments{"pick-colour", *pickKey};
+        if (*withAlpha)
+            arguments.push_back("--alpha");
+        for (const std::string& text : *colours) {
+            std::optional<std::string> colour = pickerColour(text);
+            if (!colour)
+                throw SimError("'" + text + "' is not a colour (RRGGBBAA, RRGGBB, RGB or a colour name)");
+            arguments.push_back(*colour);
+        }
+        requirePane(command.device());
+        printLines(runSettings(arguments));
+    });
+
+    auto menuKey = std::make_shared<std::string>();
+    CLI::App* menu = settings->add_subcommand(
+        "menu", "Open a row's menu: its title, then its entries (the chosen one marked)");
+    menu->add_option("KEY", *menuKey, "Preference key of the menu row")->required();
+    menu->callback([&command, menuKey] {
+        requirePane(command.device());
+        printLines(runSettings({"menu", *menuKey}));
+    });
+
+    auto chooseKey = std::make_shared<std::string>();
+    auto entry = std::make_shared<std::string>();
+    CLI::App* choose = settings->add_subcommand("choose", "Open a row's menu and tap one of its entries");
+    choose->add_option("KEY", *chooseKey, "Preference key of the menu row")->required();
+    choose->add_option("ENTRY", *entry, "The entry's title, or its position from 0")->required();
+    choose->callback([&command, chooseKey, entry] {
+        requirePane(command.device());
+        printLines(runSettings({"choose", *chooseKey, *entry}));
+    });
+
+    auto infoKey = std::make_shared<std::string>();
+    CLI::App* info =
+        settings->add_subcommand("info", "Tap a row's info button: the alert's title, message and buttons");
+    info->add_option("KEY", *infoKey, "Preference key of the row")->required();
+    info->callback([&command, infoKey] {
+        requirePane(command.device());
+        printLines(runSettings({"info", *infoKey}));
+    });
+
+    auto imageKey = std::make_shared<std::string>();
     auto photo = std::make_shared<std::string>();
     auto pickFile = std::make_shared<std::string>();
     auto cancel = std::make_shared<bool>(false);
-    CLI::App* pick = settings->add_subcommand(
+    CLI::App* pickImage = settings->add_subcommand(
         "pick-image", "Tap the picture row storing KEY and choose in its image picker, as a finger would");
-    pick->add_option("KEY", *pickKey, "Preference key of the row")->required();
-    CLI::Option* photoOption = pick->add_option("PHOTO", *photo, "A photo of the library (see: photos list)");
-    CLI::Option* fileOption = pick->add_option("--file", *pickFile, "A JPEG or PNG picture of this machine");
-    CLI::Option* cancelOption = pick->add_flag("--cancel", *cancel, "Tap Cancel instead");
+    pickImage->add_option("KEY", *imageKey, "Preference key of the row")->required();
+    CLI::Option* photoOption =
+        pickImage->add_option("PHOTO", *photo, "A photo of the library (see: photos list)");
+    CLI::Option* fileOption =
+        pickImage->add_option("--file", *pickFile, "A JPEG or PNG picture of this machine");
+    CLI::Option* cancelOption = pickImage->add_flag("--cancel", *cancel, "Tap Cancel instead");
     photoOption->excludes(fileOption, cancelOption);
     fileOption->excludes(cancelOption);
-    pick->callback([&command, pickKey, photo, pickFile, cancel] {
+    pickImage->callback([&command, imageKey, photo, pickFile, cancel] {
         requirePane(command.device());
-        std::vector<std::string> arguments{"pick-image", *pickKey};
+        std::vector<std::string> arguments{"pick-image", *imageKey};
         if (*cancel) {
             arguments.push_back("--cancel");
         } else if (!pickFile->empty()) {
@@ -255,8 +302,7 @@ void addSettingsCommands(CLI::App& app, Command& command) {
         } else {
             throw SimError("settings pick-image: name a PHOTO, or give --file FILE or --cancel");
         }
-        for (const std::string& line : runSettings(arguments).lines)
-            std::printf("%s\n", line.c_str());
+        printLines(runSettings(arguments));
     });
 
     auto yes = std::make_shared<bool>(false);

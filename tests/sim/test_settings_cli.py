@@ -54,7 +54,7 @@ class Pages(SettingsCase):
         self.assertEqual(chat["enableChatBlur"][2], "on")
         self.assertEqual(chat["enableChatWallpaper"][2], "off")  # its "default"
         self.assertEqual(chat["chatBackground"][2], "FF0000FF")
-        self.assertEqual(chat["chatDateAndStatus"][2], "000000 (not set)")
+        self.assertEqual(chat["chatDateAndStatus"][2], "000000FF")  # the swatch shows the fallback
         self.assertEqual(chat["chatBlurStyle"][2], "System Material (2)")
         self.assertEqual(chat["chatWallpaper"][2], "none")
         self.assertIn("PQColorPickerCell", chat["chatBackground"][1])

@@ -1,5 +1,8 @@
 #include "SettingsHost.h"
 
+#include "SettingsCells.h"
+#include "ViewTree.h"
+
 #include <Foundation/DevicePath.h>
 #include <Foundation/NSFileManager.h>
 #include <Foundation/PlistFile.h>
@@ -9,6 +12,7 @@
 #include <UIKit/UIImagePickerController.h>
 #include <UIKit/UIImageView.h>
 #include <UIKit/UINavigationItem.h>
+#include <UIKit/UITouch.h>
 #include <objc/message.h>
 
 #include <dlfcn.h>
@@ -268,6 +272,8 @@ SettingsHost::RowDescription SettingsHost::describe(PSListController* controller
         description.value = image ? "picture " + pixelSize(image) : "none";
     } else if (auto switchCell = rt::dynamicCast<PSSwitchTableCell>(cell)) {
         description.value = switchCell->control()->isOn() ? "on" : "off";
+    } else if (auto shown = SettingsCells::shownValue(cell)) {
+        description.value = *shown;
     } else if (const ns::PlistArray* titles = menuTitles(row)) {
         const ns::PlistValue index = controller->readPreferenceValue(row);
         const long long at = index.integerValue();
@@ -293,59 +299,180 @@ std::vector<SettingsHost::RowDescription> SettingsHost::show(const std::string& 
     return rows;
 }
 
-std::string SettingsHost::set(const std::string& key, const std::string& value) {
+SettingsHost::FoundRow SettingsHost::findRow(const std::string& key) {
     for (const Page& page : pages()) {
         PSListController* controller = open(page);
         for (const rt::Ref<PSSpecifier>& row : controller->specifiers()) {
             if (textOf(row, "key") != key || row->cellType() == PSGroupCell)
                 continue;
-            const std::string where = page.identifier + ": " + titleOf(row) + " (" + key + ")";
-            // The pane stays silent about a failed write, as on the device; the
-            // simulator reads the row back so that it never reports a lost change.
-            auto confirm = [&](const ns::PlistValue& expected, std::string shown) {
-                // From the file itself: the row would answer its default for a
-                // change that was never written.
-                auto stored = ns::PlistFile::readDictionary("/var/mobile/Library/Preferences/" +
-                                                            textOf(row, "defaults") + ".plist");
-                auto found = stored ? stored.value().find(key) : ns::PlistDictionary::iterator();
-                if (!stored || found == stored.value().end() || !(found->second == expected))
-                    throw SettingsError("the change of " + key +
-                                        " was not saved (is the preference file writable?)");
-                return where + " = " + shown;
-            };
-            if (picturePreview(controller->cachedCellForSpecifier(row)))
-                throw SettingsError(key + " shows a picture, chosen in its image picker; it takes no value");
-            if (isSwitch(row)) {
-                auto on = parseSwitch(value);
-                if (!on)
-                    throw SettingsError(key + " is a switch: give on or off");
-                auto cell = rt::dynamicCast<PSSwitchTableCell>(controller->cachedCellForSpecifier(row));
-                if (!cell)
-                    throw SettingsError(key + ": its cell has no switch");
-                cell->control()->toggleByUser(*on);
-                return confirm(ns::PlistValue(*on), *on ? "on" : "off");
-            }
-            if (const ns::PlistArray* titles = menuTitles(row)) {
-                std::optional<std::size_t> chosen;
-                for (std::size_t i = 0; i < titles->size(); ++i)
-                    if (lower((*titles)[i].stringValue()) == lower(value) || std::to_string(i) == value)
-                        chosen = i;
-                if (!chosen) {
-                    std::string choices;
-                    for (const ns::PlistValue& title : *titles)
-                        choices += (choices.empty() ? "" : ", ") + title.stringValue();
-                    throw SettingsError(key + " is one of: " + choices);
-                }
-                const ns::PlistValue index(static_cast<long long>(*chosen));
-                row->performSetterWithValue(index);
-                return confirm(index,
-                               (*titles)[*chosen].stringValue() + " (" + std::to_string(*chosen) + ")");
-            }
-            row->performSetterWithValue(ns::PlistValue(value));
-            return confirm(ns::PlistValue(value), value);
+            FoundRow found{page.identifier + ": " + titleOf(row) + " (" + key + ")", controller, row,
+                           controller->cachedCellForSpecifier(row)};
+            controller->reloadTable();
+            m_window->layoutIfNeeded(); // a finger needs the cell where it is drawn
+            return found;
         }
     }
     throw SettingsError("no row stores the key \"" + key + "\"");
+}
+
+std::string SettingsHost::confirmStored(const FoundRow& found, const std::string& key,
+                                        const ns::PlistValue& expected, const std::string& shown) {
+    // From the file itself: the row would answer its default for a change
+    // that was never written.
+    auto stored = ns::PlistFile::readDictionary("/var/mobile/Library/Preferences/" +
+                                                textOf(found.row, "defaults") + ".plist");
+    auto at = stored ? stored.value().find(key) : ns::PlistDictionary::iterator();
+    if (!stored || at == stored.value().end() || !(at->second == expected))
+        throw SettingsError("the change of " + key + " was not saved (is the preference file writable?)");
+    return found.where + " = " + shown;
+}
+
+std::string SettingsHost::set(const std::string& key, const std::string& value, const std::string& colour) {
+    const FoundRow found = findRow(key);
+    PSSpecifier* row = found.row;
+    if (picturePreview(found.cell))
+        throw SettingsError(key + " shows a picture, chosen in its image picker; it takes no value");
+    if (isSwitch(row)) {
+        auto on = parseSwitch(value);
+        if (!on)
+            throw SettingsError(key + " is a switch: give on or off");
+        auto cell = rt::dynamicCast<PSSwitchTableCell>(found.cell);
+        if (!cell)
+            throw SettingsError(key + ": its cell has no switch");
+        cell->control()->toggleByUser(*on);
+        return confirmStored(found, key, ns::PlistValue(*on), *on ? "on" : "off");
+    }
+    if (SettingsCells::menuButton(found.cell))
+        return chooseInMenu(found, key, value);
+    if (const ns::PlistArray* titles = menuTitles(row)) { // the host's own list rows
+        std::optional<std::size_t> chosen;
+        for (std::size_t i = 0; i < titles->size(); ++i)
+            if (lower((*titles)[i].stringValue()) == lower(value) || std::to_string(i) == value)
+                chosen = i;
+        if (!chosen) {
+            std::string choices;
+            for (const ns::PlistValue& title : *titles)
+                choices += (choices.empty() ? "" : ", ") + title.stringValue();
+            throw SettingsError(key + " is one of: " + choices);
+        }
+        const ns::PlistValue index(static_cast<long long>(*chosen));
+        row->performSetterWithValue(index);
+        return confirmStored(found, key, index,
+                             (*titles)[*chosen].stringValue() + " (" + std::to_string(*chosen) + ")");
+    }
+    if (row->buttonAction()) { // a row that acts on a tap: a colour row opens its picker
+        if (!SettingsCells::openColourPicker(found.controller, row))
+            throw SettingsError(key + " is set in its own screen; it takes no value");
+        found.controller->dismissViewControllerAnimated(NO, nullptr);
+        if (colour.empty())
+            throw SettingsError(key + " is a colour: give RRGGBB, RRGGBBAA or a colour name");
+        return pickColours(found, key, {colour}, true).back();
+    }
+    row->performSetterWithValue(ns::PlistValue(value));
+    return confirmStored(found, key, ns::PlistValue(value), value);
+}
+
+std::vector<std::string> SettingsHost::pickColour(const std::string& key,
+                                                  const std::vector<std::string>& colours, bool withAlpha) {
+    return pickColours(findRow(key), key, colours, withAlpha);
+}
+
+std::vector<std::string> SettingsHost::pickColours(const FoundRow& found, const std::string& key,
+                                                   const std::vector<std::string>& colours, bool withAlpha) {
+    std::vector<UIColor::Components> picks;
+    for (const std::string& colour : colours) {
+        auto components = SettingsCells::parseHex(colour);
+        if (!components)
+            throw SettingsError("not a colour: " + colour + " (give eight hex digits)");
+        picks.push_back(*components);
+    }
+    rt::Ref<UIColorPickerViewController> picker =
+        SettingsCells::openColourPicker(found.controller, found.row);
+    if (!picker)
+        throw SettingsError(key + " is not a colour row");
+    std::vector<std::string> lines;
+    for (UIColor::Components pick : picks) {
+        if (!withAlpha) // the opacity stays where the picker had it
+            pick.alpha = picker->selectedColor() ? picker->selectedColor()->components().alpha : 1.0;
+        picker->_userDidSelectColor(UIColor::colorWithRed(pick.red, pick.green, pick.blue, pick.alpha));
+        lines.push_back("picked " + ViewTree::hex(picker->selectedColor()));
+    }
+    picker->_userDidFinish();
+    if (found.controller->presentedViewController())
+        throw SettingsError("the colour picker of " + key + " did not close");
+    const std::string final = ViewTree::hex(picker->selectedColor());
+    lines.push_back(confirmStored(found, key, ns::PlistValue(final), final));
+    return lines;
+}
+
+std::vector<std::string> SettingsHost::menu(const std::string& key) {
+    const FoundRow found = findRow(key);
+    rt::Ref<UIButton> button = SettingsCells::menuButton(found.cell);
+    if (!button)
+        throw SettingsError(key + " has no menu");
+    rt::Ref<UIMenu> shown = SettingsCells::openMenu(found.cell, button);
+    if (!shown)
+        throw SettingsError("the menu of " + key + " did not open");
+    std::vector<std::string> lines{shown->title()};
+    for (const SettingsCells::MenuEntry& entry : SettingsCells::entries(shown))
+        lines.push_back((entry.checked ? "\u2713 " : "  ") + entry.title);
+    button->_dismissMenu();
+    return lines;
+}
+
+std::string SettingsHost::choose(const std::string& key, const std::string& entry) {
+    const FoundRow found = findRow(key);
+    if (!SettingsCells::menuButton(found.cell))
+        throw SettingsError(key + " has no menu");
+    return chooseInMenu(found, key, entry);
+}
+
+std::string SettingsHost::chooseInMenu(const FoundRow& found, const std::string& key,
+                                       const std::string& entry) {
+    rt::Ref<UIButton> button = SettingsCells::menuButton(found.cell);
+    rt::Ref<UIMenu> shown = SettingsCells::openMenu(found.cell, button);
+    if (!shown)
+        throw SettingsError("the menu of " + key + " did not open");
+    const std::vector<SettingsCells::MenuEntry> entries = SettingsCells::entries(shown);
+    std::optional<std::size_t> chosen;
+    for (std::size_t i = 0; i < entries.size() && !chosen; ++i)
+        if (std::to_string(i) == entry || lower(entries[i].title) == lower(entry))
+            chosen = i;
+    if (!chosen) {
+        button->_dismissMenu();
+        std::string choices;
+        for (const SettingsCells::MenuEntry& each : entries)
+            choices += (choices.empty() ? "" : ", ") + each.title;
+        throw SettingsError(key + " is one of: " + choices + " (or their positions from 0)");
+    }
+    button->_chooseMenuAction(entries[*chosen].action);
+    return confirmStored(found, key, ns::PlistValue(static_cast<long long>(*chosen)),
+                         SettingsCells::shownValue(found.cell).value_or(entries[*chosen].title));
+}
+
+std::vector<std::string> SettingsHost::info(const std::string& key) {
+    const FoundRow found = findRow(key);
+    rt::Ref<UIButton> button = SettingsCells::infoButton(found.cell);
+    if (!button)
+        throw SettingsError(key + " has no info button");
+    uikit::tap(found.cell, button);
+    auto alert = rt::dynamicCast<UIAlertController>(found.controller->presentedViewController());
+    if (!alert)
+        throw SettingsError("the info button of " + key + " showed no alert");
+    std::string buttons;
+    UIAlertAction* cancel = nullptr;
+    for (const rt::Ref<UIAlertAction>& action : alert->actions()) {
+        buttons += (buttons.empty() ? "" : " / ") + action->title();
+        if (action->style() == UIAlertActionStyleCancel)
+            cancel = action;
+    }
+    std::vector<std::string> lines{"title: " + alert->title(), "message: " + alert->message(),
+                                   "actions: " + buttons};
+    if (cancel)
+        alert->_dismissWithAction(cancel);
+    else
+        found.controller->dismissViewControllerAnimated(NO, nullptr);
+    return lines;
 }
 
 rt::Ref<UIView> SettingsHost::views(const std::string& name) {

@@ -48,8 +48,25 @@ class SettingsHost {
     // Opens the page (by identifier or title) and describes its rows.
     std::vector<RowDescription> show(const std::string& page);
     // Finds the row storing `key`, opens its page and reports `value` as the
-    // row's control would. Answers a line saying what was set.
-    std::string set(const std::string& key, const std::string& value);
+    // row's control would: a switch is flipped, a menu's entry chosen, a
+    // colour row's picker given `colour` (eight hex digits) and closed.
+    // Answers a line saying what was set.
+    std::string set(const std::string& key, const std::string& value, const std::string& colour = {});
+    // A finger on the row storing `key`: its colour picker opened, each colour
+    // (eight hex digits) picked in turn, the picker closed. Without
+    // `withAlpha` the picker's opacity is left as it is. Answers a line per
+    // pick and the value stored.
+    std::vector<std::string> pickColour(const std::string& key, const std::vector<std::string>& colours,
+                                        bool withAlpha);
+    // The row's menu, opened and closed again: its title, then one line per
+    // entry, the checked one marked.
+    std::vector<std::string> menu(const std::string& key);
+    // Opens the row's menu and taps the entry at that position (from 0) or
+    // with that title. Answers a line saying what is stored.
+    std::string choose(const std::string& key, const std::string& entry);
+    // Taps the row's info button: the alert's title, message and buttons; the
+    // alert is then closed with its cancel button.
+    std::vector<std::string> info(const std::string& key);
     // Opens the page, lays the window out and answers the page's view.
     rt::Ref<UIView> views(const std::string& page);
     // The Settings app showing `page`, laid out and drawn as PNG into a file
@@ -70,6 +87,22 @@ class SettingsHost {
     std::vector<std::string> apply(const std::string& answer, const std::string& page);
 
   private:
+    // A row on screen: its page opened, its cell made and laid out.
+    struct FoundRow {
+        std::string where; // "Page: Title (key)"
+        PSListController* controller = nullptr;
+        rt::Ref<PSSpecifier> row;
+        rt::Ref<PSTableCell> cell;
+    };
+    FoundRow findRow(const std::string& key);
+    // The pane stays silent about a failed write, as on the device; the host
+    // reads the file back so that it never reports a lost change.
+    std::string confirmStored(const FoundRow& found, const std::string& key, const ns::PlistValue& expected,
+                              const std::string& shown);
+    std::string chooseInMenu(const FoundRow& found, const std::string& key, const std::string& entry);
+    std::vector<std::string> pickColours(const FoundRow& found, const std::string& key,
+                                         const std::vector<std::string>& colours, bool withAlpha);
+
     const Page& findPage(const std::string& name);
     PSListController* open(const Page& page);
     RowDescription describe(PSListController* controller, PSSpecifier* row);

@@ -2,7 +2,11 @@
 // from the device and shows or drives its pages.
 //   Preferences --pane NAME pages
 //   Preferences --pane NAME show PAGE
-//   Preferences --pane NAME set KEY VALUE
+//   Preferences --pane NAME set KEY VALUE [--colour RRGGBBAA]
+//   Preferences --pane NAME pick-colour KEY [--alpha] RRGGBBAA...
+//   Preferences --pane NAME menu KEY
+//   Preferences --pane NAME choose KEY ENTRY
+//   Preferences --pane NAME info KEY
 //   Preferences --pane NAME apply yes|no [PAGE]
 //   Preferences --pane NAME pick-image KEY (--photo NAME | --file FILE | --cancel)
 //   Preferences --pane NAME views PAGE [--json]
@@ -27,10 +31,16 @@ namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: Preferences --pane NAME (pages | show PAGE | set KEY VALUE | apply yes|no [PAGE] | "
-                 "pick-image KEY (--photo NAME | --file FILE | --cancel) | views PAGE [--json] | screenshot "
-                 "PAGE FILE SCALE)\n");
+                 "usage: Preferences --pane NAME (pages | show PAGE | set KEY VALUE [--colour RRGGBBAA] | "
+                 "pick-colour KEY [--alpha] RRGGBBAA... | menu KEY | choose KEY ENTRY | info KEY | "
+                 "pick-image KEY (--photo NAME | --file FILE | --cancel) | "
+                 "apply yes|no [PAGE] | views PAGE [--json] | screenshot PAGE FILE SCALE)\n");
     return 2;
+}
+
+void printLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        std::printf("%s\n", line.c_str());
 }
 
 int run(std::vector<std::string> args) {
@@ -73,9 +83,33 @@ int run(std::vector<std::string> args) {
         std::printf("%s\n", args[2].c_str());
         return 0;
     }
-    if (verb == "set" && args.size() == 3) {
+    if (verb == "set" && (args.size() == 3 || (args.size() == 5 && args[3] == "--colour"))) {
         hosts::SettingsHost host(pane);
-        std::printf("%s\n", host.set(args[1], args[2]).c_str());
+        std::printf("%s\n", host.set(args[1], args[2], args.size() == 5 ? args[4] : "").c_str());
+        return 0;
+    }
+    if (verb == "pick-colour" && args.size() >= 3) {
+        const bool withAlpha = args[2] == "--alpha";
+        const std::vector<std::string> colours(args.begin() + (withAlpha ? 3 : 2), args.end());
+        if (colours.empty())
+            return usage();
+        hosts::SettingsHost host(pane);
+        printLines(host.pickColour(args[1], colours, withAlpha));
+        return 0;
+    }
+    if (verb == "menu" && args.size() == 2) {
+        hosts::SettingsHost host(pane);
+        printLines(host.menu(args[1]));
+        return 0;
+    }
+    if (verb == "choose" && args.size() == 3) {
+        hosts::SettingsHost host(pane);
+        std::printf("%s\n", host.choose(args[1], args[2]).c_str());
+        return 0;
+    }
+    if (verb == "info" && args.size() == 2) {
+        hosts::SettingsHost host(pane);
+        printLines(host.info(args[1]));
         return 0;
     }
     if (verb == "pick-image" && (args.size() == 3 || args.size() == 4)) {

@@ -6,6 +6,8 @@
 #include <UIKit/UINavigationController.h>
 #include <objc/message.h>
 
+#include <cmath>
+
 namespace {
 
 // Non-empty string property, or nothing.
@@ -195,6 +197,7 @@ void PSListController::reloadSpecifiers() {
     for (const auto& [row, cell] : m_cells)
         cell->removeFromSuperview();
     m_cells.clear();
+    m_headerViews.clear();
     _specifiers.reset();
 }
 
@@ -210,12 +213,39 @@ void PSListController::reloadTable() {
     for (const rt::Ref<PSSpecifier>& row : specifiers()) {
         if (row->cellType() == PSGroupCell) {
             sections.push_back({row->name(), textProperty(row, "footerText").value_or(""), {}});
+            sections.back().headerView = cachedHeaderViewForSpecifier(row);
             continue;
         }
         if (sections.empty())
             sections.emplace_back();
-        if (rt::Ref<PSTableCell> cell = cachedCellForSpecifier(row))
+        if (rt::Ref<PSTableCell> cell = cachedCellForSpecifier(row)) {
             sections.back().cells.push_back(cell);
+            sections.back().rowHeights.push_back(rowHeightForSpecifier(row));
+        }
     }
     table->setSections(std::move(sections));
+}
+
+CGFloat PSListController::rowHeightForSpecifier(const PSSpecifier* specifier) {
+    const ns::PlistValue height = specifier ? specifier->propertyForKey("height") : ns::PlistValue();
+    const double points = height.isNull() ? 0 : height.doubleValue();
+    return std::isfinite(points) && points > 0 ? points : UITableView::kRowHeight;
+}
+
+rt::Ref<UIView> PSListController::cachedHeaderViewForSpecifier(PSSpecifier* specifier) {
+    const auto className = textProperty(specifier, "headerCellClass");
+    if (!className)
+        return nullptr;
+    for (const auto& [row, view] : m_headerViews)
+        if (row.get() == specifier)
+            return view;
+    Class cls = objc_getClass(className->c_str());
+    if (!cls || !rt::isSubclass(cls, UIView::classObject()))
+        return nullptr; // a class this process lacks: the group keeps its title
+    const CGFloat width = isViewLoaded() ? view()->bounds().size.width : 0;
+    rt::Ref<UIView> header = rt::createInstance<UIView>(cls);
+    if (!header || !header->initWithFrame(CGRectMake(0, 0, width, rowHeightForSpecifier(specifier))))
+        return nullptr;
+    m_headerViews.emplace_back(specifier, header);
+    return header;
 }

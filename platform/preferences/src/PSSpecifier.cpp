@@ -87,16 +87,18 @@ void PSSpecifier::setProperty(const ns::PlistValue& value, const std::string& ke
         m_properties[key] = value;
 }
 
+// A target that does not answer the accessor (a cell that made itself the
+// row's target) is treated as none.
 ns::PlistValue PSSpecifier::performGetter() {
     rt::Ref<objc_object> receiver = target();
-    if (!receiver || !m_getter)
+    if (!receiver || !m_getter || !class_respondsToSelector(receiver->isa(), m_getter))
         return {};
     return rt::send<ns::PlistValue(PSSpecifier*)>(receiver, m_getter, this);
 }
 
 void PSSpecifier::performSetterWithValue(const ns::PlistValue& value) {
     rt::Ref<objc_object> receiver = target();
-    if (!receiver || !m_setter)
+    if (!receiver || !m_setter || !class_respondsToSelector(receiver->isa(), m_setter))
         return;
     rt::send<void(const ns::PlistValue&, PSSpecifier*)>(receiver, m_setter, value, this);
 }

@@ -72,6 +72,45 @@ constexpr SymbolLayer kHeart[] = {{Paint::stroke, 1.8,
                                    "M12 20 C6 15.5 3 12.5 3 8.5 C3 5.8 5 4 7.5 4 C9.5 4 11 5.2 12 7 C13 5.2 "
                                    "14.5 4 16.5 4 C19 4 21 5.8 21 8.5 "
                                    "C21 12.5 18 15.5 12 20 Z"}};
+// The settings pane's page icons.
+constexpr SymbolLayer kListBullet[] = {
+    {Paint::fill, 0, "A4.5 6 1.5 0 360 Z A4.5 12 1.5 0 360 Z A4.5 18 1.5 0 360 Z"},
+    {Paint::stroke, 1.8, "M9 6 L20.5 6 M9 12 L20.5 12 M9 18 L20.5 18"}};
+constexpr SymbolLayer kTextBubble[] = {{Paint::stroke, 1.8,
+                                        "M6 4 L18 4 C19.7 4 21 5.3 21 7 L21 14 C21 15.7 19.7 17 18 17 L10.5 "
+                                        "17 L6.5 20.5 L6.5 17 L6 17 C4.3 17 3 "
+                                        "15.7 3 14 L3 7 C3 5.3 4.3 4 6 4 Z"},
+                                       {Paint::stroke, 1.6, "M7.5 8.8 L16.5 8.8 M7.5 12.3 L13.5 12.3"}};
+constexpr SymbolLayer kBubbleLeftAndBubbleRight[] = {
+    {Paint::stroke, 1.6,
+     "M4.5 3 L12.5 3 C14 3 15 4 15 5.5 L15 9.5 C15 11 14 12 12.5 12 L7.5 12 L4.5 14.5 L4.5 12 C3 12 2 11 2 "
+     "9.5 L2 "
+     "5.5 C2 4 3 3 4.5 3 Z"},
+    {Paint::erase, 3.0,
+     "M11.5 9.5 L19.5 9.5 C21 9.5 22 10.5 22 12 L22 16 C22 17.5 21 18.5 19.5 18.5 L19.5 21 L16.5 18.5 L11.5 "
+     "18.5 C10 18.5 9 17.5 9 16 L9 12 C9 10.5 10 9.5 11.5 9.5 Z"},
+    {Paint::fill, 0,
+     "M11.5 9.5 L19.5 9.5 C21 9.5 22 10.5 22 12 L22 16 C22 17.5 21 18.5 19.5 18.5 L19.5 21 L16.5 18.5 L11.5 "
+     "18.5 C10 18.5 9 17.5 9 16 L9 12 C9 10.5 10 9.5 11.5 9.5 Z"}};
+constexpr SymbolLayer kMenubarRectangle[] = {
+    {Paint::stroke, 1.8, "M3 5 L21 5 L21 19 L3 19 Z M3 9.5 L21 9.5"}};
+constexpr SymbolLayer kFilemenuAndSelection[] = {
+    {Paint::stroke, 1.8, "M3 3.5 L21 3.5 L21 14.5 L3 14.5 Z"},
+    {Paint::stroke, 1.5, "M6.5 7.5 L17.5 7.5 M6.5 10.8 L13.5 10.8"},
+    {Paint::fill, 0, "M3 17 L21 17 L21 21 L3 21 Z"}};
+constexpr SymbolLayer kPaintpalette[] = {
+    {Paint::stroke, 1.8,
+     "M12 3 C17 3 21 6.6 21 11 C21 14 18.8 15 17 15 L15 15 C13.6 15 13 16 13.6 17.2 C14.4 18.8 13.6 21 11.5 "
+     "21 "
+     "C6.8 21 3 17 3 12 C3 7 7 3 12 3 Z"},
+    {Paint::fill, 0, "A7.5 11 1.5 0 360 Z A10 7 1.5 0 360 Z A14.5 7 1.5 0 360 Z A17.3 10.5 1.5 0 360 Z"}};
+constexpr SymbolLayer kSquareFillOnSquareFill[] = {{Paint::fill, 0, "M8.5 3 L21 3 L21 15.5 L8.5 15.5 Z"},
+                                                   {Paint::erase, 3.0, "M3 8.5 L15.5 8.5 L15.5 21 L3 21 Z"},
+                                                   {Paint::fill, 0, "M3 8.5 L15.5 8.5 L15.5 21 L3 21 Z"}};
+constexpr SymbolLayer kRectangleGrid1x2[] = {
+    {Paint::stroke, 1.8, "M3 4 L21 4 L21 11 L3 11 Z M3 13 L21 13 L21 20 L3 20 Z"}};
+constexpr SymbolLayer kTextformat[] = {{Paint::stroke, 1.8, "M2.5 19 L8 5 L13.5 19 M4.6 14 L11.4 14"},
+                                       {Paint::stroke, 1.8, "A17.8 15.8 3 0 360 Z M20.8 12.5 L20.8 19"}};
 
 constexpr std::array kSymbols{
     SymbolShape{"checkmark", 24, 24, kCheckmark},
@@ -96,6 +135,15 @@ constexpr std::array kSymbols{
     SymbolShape{"doc.on.doc", 24, 24, kDocOnDoc},
     SymbolShape{"ellipsis.circle", 24, 24, kEllipsisCircle},
     SymbolShape{"heart", 24, 24, kHeart},
+    SymbolShape{"list.bullet", 24, 24, kListBullet},
+    SymbolShape{"text.bubble", 24, 24, kTextBubble},
+    SymbolShape{"bubble.left.and.bubble.right", 24, 24, kBubbleLeftAndBubbleRight},
+    SymbolShape{"menubar.rectangle", 24, 24, kMenubarRectangle},
+    SymbolShape{"filemenu.and.selection", 24, 24, kFilemenuAndSelection},
+    SymbolShape{"paintpalette", 24, 24, kPaintpalette},
+    SymbolShape{"square.fill.on.square.fill", 24, 24, kSquareFillOnSquareFill},
+    SymbolShape{"rectangle.grid.1x2", 24, 24, kRectangleGrid1x2},
+    SymbolShape{"textformat", 24, 24, kTextformat},
 };
 
 } // namespace

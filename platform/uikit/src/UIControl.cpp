@@ -1,7 +1,24 @@
 #include <UIKit/UIControl.h>
 
 #include <UIKit/UIApplication.h>
+#include <UIKit/UITouch.h>
 #include <objc/message.h>
+
+namespace {
+
+UIControl* controlOf(id self) {
+    return static_cast<UIControl*>(self);
+}
+
+bool liftedInside(UIControl* control, const UITouchSet& touches) {
+    if (touches.empty())
+        return false;
+    const CGPoint at = touches.front()->locationInView(control);
+    const CGSize size = control->bounds().size;
+    return at.x >= 0 && at.y >= 0 && at.x < size.width && at.y < size.height;
+}
+
+} // namespace
 
 RT_DEFINE_CLASS(UIControl, [](Class cls, Class) {
     class_addMethod(
@@ -10,6 +27,27 @@ RT_DEFINE_CLASS(UIControl, [](Class cls, Class) {
             for (const UIControl::Action& action : control->actionsForControlEvents(events))
                 UIApplication::sharedApplication()->sendAction(action.action, action.target, control);
         });
+    class_addMethod(
+        cls, rt::sel<"touchesBegan:withEvent:">(), +[](id self, SEL, const UITouchSet&, id) {
+            UIControl* control = controlOf(self);
+            if (!control->isEnabled())
+                return;
+            control->setHighlighted(YES);
+            control->sendActionsForControlEvents(UIControlEventTouchDown);
+        });
+    class_addMethod(
+        cls, rt::sel<"touchesEnded:withEvent:">(), +[](id self, SEL, const UITouchSet& touches, id) {
+            UIControl* control = controlOf(self);
+            if (!control->isEnabled())
+                return;
+            control->setHighlighted(NO);
+            if (liftedInside(control, touches))
+                control->sendActionsForControlEvents(static_cast<UIControlEvents>(
+                    UIControlEventTouchUpInside | UIControlEventPrimaryActionTriggered));
+        });
+    class_addMethod(
+        cls, rt::sel<"touchesCancelled:withEvent:">(),
+        +[](id self, SEL, const UITouchSet&, id) { controlOf(self)->setHighlighted(NO); });
 })
 
 void UIControl::addTarget(id target, SEL action, UIControlEvents events) {

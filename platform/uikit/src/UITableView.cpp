@@ -70,7 +70,9 @@ void UITableView::setSections(std::vector<Section> sections) {
     m_sectionViews.clear();
     m_sections = std::move(sections);
     for (Section& section : m_sections) {
-        SectionViews views{sectionLabel(capitals(section.header)), sectionLabel(section.footer)};
+        SectionViews views{section.headerView ? section.headerView
+                                              : rt::Ref<UIView>(sectionLabel(capitals(section.header))),
+                           sectionLabel(section.footer)};
         if (views.header)
             addSubview(views.header);
         for (const rt::Ref<UITableViewCell>& cell : section.cells) {
@@ -95,9 +97,13 @@ void UITableView::layoutSections() {
     for (std::size_t s = 0; s < m_sections.size(); ++s) {
         const Section& section = m_sections[s];
         const SectionViews& views = m_sectionViews[s];
-        if (views.header) {
+        if (section.headerView) {
+            const CGFloat height = section.headerView->frame().size.height;
+            section.headerView->setFrame(CGRectMake(0, y, width, height));
+            y += height;
+        } else if (auto title = rt::dynamicCast<UILabel>(views.header)) {
             // A title sits just above its card, the section spacing above it.
-            const CGSize size = wrappedSize(views.header->text(), textWidth);
+            const CGSize size = wrappedSize(title->text(), textWidth);
             y += grouped ? 17 : 0;
             views.header->setFrame(
                 CGRectMake(textX, y, textWidth, size.height)); // as wide as the card's text
@@ -107,7 +113,10 @@ void UITableView::layoutSections() {
         }
         for (std::size_t r = 0; r < section.cells.size(); ++r) {
             UITableViewCell* cell = section.cells[r];
-            cell->setFrame(CGRectMake(inset, y, width - 2 * inset, kRowHeight));
+            const CGFloat height = r < section.rowHeights.size() && section.rowHeights[r] > 0
+                                       ? section.rowHeights[r]
+                                       : kRowHeight;
+            cell->setFrame(CGRectMake(inset, y, width - 2 * inset, height));
             // A card rounds its top corners on its first row and its bottom
             // corners on its last (all four on a row alone).
             const bool first = r == 0, last = r + 1 == section.cells.size();
@@ -117,7 +126,7 @@ void UITableView::layoutSections() {
                 static_cast<CACornerMask>((first ? kCALayerMinXMinYCorner | kCALayerMaxXMinYCorner : 0) |
                                           (last ? kCALayerMinXMaxYCorner | kCALayerMaxXMaxYCorner : 0)));
             cell->layer()->setMasksToBounds(rounded ? YES : NO);
-            y += kRowHeight;
+            y += height;
         }
         if (views.footer) {
             const CGSize size = wrappedSize(views.footer->text(), textWidth);

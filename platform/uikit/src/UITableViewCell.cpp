@@ -61,6 +61,7 @@ RT_DEFINE_CLASS(UITableViewCell, [](Class cls, Class) {
             auto* cell = static_cast<UITableViewCell*>(self);
             cell->m_style = style;
             cell->m_reuseIdentifier = reuseIdentifier;
+            cell->contentView(); // at the bottom, under whatever a subclass adds
             return self;
         });
     class_addMethod(

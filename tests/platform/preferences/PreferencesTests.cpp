@@ -6,6 +6,7 @@
 #include <Preferences/PSListController.h>
 #include <Preferences/PSSwitchTableCell.h>
 #include <UIKit/UINavigationController.h>
+#include <UIKit/UIWindow.h>
 #include <objc/message.h>
 
 #include <gtest/gtest.h>
@@ -257,6 +258,41 @@ TEST_F(PreferencesHost, TappingALinkPushesItsPageAndAButtonSendsItsAction) {
     EXPECT_EQ(g_events, (std::vector<std::string>{"tapped press"}));
     EXPECT_FALSE(root->selectSpecifier(rows[2])); // a page this process lacks opens nothing
     EXPECT_EQ(stack->viewControllers().size(), 2u);
+}
+
+} // namespace
+
+namespace {
+
+const Class kHeaderView = rt::defineClass("PSTestsHeaderView", UIView::classObject(), nullptr);
+
+TEST_F(PreferencesHost, RowsTakeTheirHeightAndAGroupsHeaderClassStandsAboveItsRows) {
+    writeLayout("Page",
+                {row({{"cell", "PSGroupCell"}, {"headerCellClass", "PSTestsHeaderView"}, {"height", 120}}),
+                 row({{"cell", "PSStaticTextCell"}, {"label", "Tall"}, {"height", 60}}),
+                 row({{"cell", "PSStaticTextCell"}, {"label", "Plain"}, {"height", "tall"}}),
+                 row({{"cell", "PSGroupCell"}, {"label", "Next"}, {"headerCellClass", "NoSuchView"}}),
+                 row({{"cell", "PSStaticTextCell"}, {"label", "Below"}, {"height", -5}})});
+    auto controller = page();
+    controller->_specifiers = controller->loadSpecifiersFromPlistName("Page", controller);
+    auto window = rt::make<UIWindow>();
+    window->setFrame(CGRectMake(0, 0, 390, 844));
+    window->setRootViewController(controller);
+    controller->reloadTable();
+    window->layoutIfNeeded();
+
+    const PSSpecifierArray rows = controller->specifiers();
+    rt::Ref<UIView> header = controller->cachedHeaderViewForSpecifier(rows[0]);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(object_getClass(header), kHeaderView);
+    EXPECT_EQ(controller->cachedHeaderViewForSpecifier(rows[0]).get(), header.get()); // made once
+    EXPECT_EQ(header->frame(), CGRectMake(0, 0, 390, 120));
+    EXPECT_EQ(controller->cachedCellForSpecifier(rows[1])->frame(), CGRectMake(20, 120, 350, 60));
+    EXPECT_EQ(controller->cachedCellForSpecifier(rows[2])->frame(), CGRectMake(20, 180, 350, 44));
+    // A header class this process lacks: the group keeps its title.
+    EXPECT_FALSE(controller->cachedHeaderViewForSpecifier(rows[3]));
+    EXPECT_EQ(controller->table()->sections()[1].header, "Next");
+    EXPECT_EQ(controller->cachedCellForSpecifier(rows[4])->frame().size.height, 44);
 }
 
 } // namespace

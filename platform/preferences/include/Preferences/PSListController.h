@@ -47,6 +47,14 @@ class PS_EXPORT PSListController : public UIViewController {
     // The row's cell, made once: created with the row's class, titled, given
     // its value and put on the page.
     rt::Ref<PSTableCell> cachedCellForSpecifier(PSSpecifier* specifier);
+    // The row's height: its "height" property when that is a positive number,
+    // otherwise the table's standard row height.
+    static CGFloat rowHeightForSpecifier(const PSSpecifier* specifier);
+    // A group row's header view, made once: an instance of the UIView class
+    // its "headerCellClass" names, made with initWithFrame: as wide as the
+    // page and as tall as the row's height. Null when the row names no class
+    // this process has.
+    rt::Ref<UIView> cachedHeaderViewForSpecifier(PSSpecifier* specifier);
     // The controller a link row opens, made by class name and set up as a
     // page of this pane; null when the row names no controller class we have.
     rt::Ref<UIViewController> controllerForSpecifier(PSSpecifier* specifier);
@@ -69,4 +77,5 @@ class PS_EXPORT PSListController : public UIViewController {
     std::string m_bundlePath;
     rt::Ref<PSSpecifier> m_specifier;
     std::vector<std::pair<rt::Ref<PSSpecifier>, rt::Ref<PSTableCell>>> m_cells;
+    std::vector<std::pair<rt::Ref<PSSpecifier>, rt::Ref<UIView>>> m_headerViews;
 };

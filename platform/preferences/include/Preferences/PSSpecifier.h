@@ -66,7 +66,8 @@ class PS_EXPORT PSSpecifier : public NSObject {
     void setGetter(SEL getter) { m_getter = getter; }
     void setSetter(SEL setter) { m_setter = setter; }
 
-    // The value the target reports for this row; null without a target.
+    // The value the target reports for this row; null without a target that
+    // answers the getter (a setter it does not answer changes nothing).
     ns::PlistValue performGetter();
     // Reports a new value to the target, as a control of this row does.
     void performSetterWithValue(const ns::PlistValue& value);

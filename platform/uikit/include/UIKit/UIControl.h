@@ -14,8 +14,16 @@ enum UIControlEvents : NSUInteger {
 
 // A view that sends actions to targets. Targets are weak: a control never
 // keeps its target alive, and a target that has gone away is skipped.
+//
+// A control keeps the touches it gets (they go no further up the chain): a
+// touch going down highlights it and sends touch-down actions; lifted inside
+// its bounds it sends touch-up-inside and primary actions; cancelled, it only
+// ends the highlight. A disabled control ignores touches.
+#define UICONTROL_PROPERTIES(P) P(BOOL, isHighlighted, setHighlighted, NO)
+
 class UIKIT_EXTERN UIControl : public UIView {
     RT_OBJECT(UIControl, UIView)
+    RT_PROPERTIES(UICONTROL_PROPERTIES)
 
     void addTarget(id target, SEL action, UIControlEvents events);
     // A null action removes every action of that target for those events.

@@ -35,6 +35,12 @@ class UIKIT_EXTERN UITableView : public UIView {
         std::string header; // shown in capitals; empty: no title
         std::string footer; // empty: none
         std::vector<rt::Ref<UITableViewCell>> cells;
+        // Each row's height, in the order of `cells`; a missing or non-positive
+        // entry is kRowHeight.
+        std::vector<CGFloat> rowHeights = {};
+        // A view of the owner's shown above the section in place of its
+        // title: as wide as the table, as tall as its frame when handed over.
+        rt::Ref<UIView> headerView = {};
     };
     // Replaces the sections: the table holds their cells, titles and footers, in order.
     void setSections(std::vector<Section> sections);
@@ -46,7 +52,7 @@ class UIKIT_EXTERN UITableView : public UIView {
     void layoutSections();
 
     struct SectionViews {
-        rt::Ref<UILabel> header;
+        rt::Ref<UIView> header; // the title label, or the owner's header view
         rt::Ref<UILabel> footer;
     };
     UITableViewStyle m_style = UITableViewStylePlain;

@@ -21,7 +21,8 @@ class UIKIT_EXTERN UITableViewCell : public UIView {
 
     UITableViewCellStyle style() const { return m_style; }
     const std::string& reuseIdentifier() const { return m_reuseIdentifier; }
-    // Made on first use, like the device's.
+    // The content view is made with the cell, below what is added later; the
+    // labels on first use, like the device's.
     rt::Ref<UIView> contentView();
     rt::Ref<UILabel> textLabel();
     rt::Ref<UILabel> detailTextLabel();

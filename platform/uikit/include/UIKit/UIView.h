@@ -9,6 +9,7 @@
 #include <UIKit/UIResponder.h>
 #include <objc/Weak.h>
 
+#include <functional>
 #include <vector>
 
 class UIWindow;
@@ -75,6 +76,12 @@ class UIKIT_EXTERN UIView : public UIResponder {
     BOOL isDescendantOfView(const UIView* view) const;
     // The controller whose view is this view or its nearest ancestor with one.
     rt::Ref<UIViewController> _viewControllerForAncestor() const;
+
+    // Class method "animateWithDuration:animations:". Changes made in the
+    // block are kept at once: what is drawn is the animation's end. The
+    // duration of the last animation asked for is recorded.
+    static void animateWithDuration(double duration, const std::function<void()>& animations);
+    static double _lastAnimationDuration();
 
     // The tint set on this view itself, without inheritance.
     rt::Ref<UIColor> ownTintColor() const { return m_tintColor; }

@@ -1,0 +1,3 @@
+#include <UIKit/UIMenuElement.h>
+
+RT_DEFINE_CLASS(UIMenuElement, nullptr)
