@@ -27,8 +27,7 @@ void CKColoredBalloonView::setMessage(const std::string& text, const std::vector
 }
 
 CGSize CKColoredBalloonView::balloonSize(CGFloat maxWidth) const {
-    CGSize line = uikit::measureTextLine(m_textLabel->text(), kFontSize);
-    line.width *= uikit::kDrawnTextAllowance;
+    const CGSize line = uikit::measureTextLine(m_textLabel->text(), kFontSize);
     const CGFloat textWidth = std::max<CGFloat>(1, maxWidth - 2 * kHorizontalPadding);
     const CGFloat lines = std::max<CGFloat>(1, std::ceil(line.width / textWidth));
     const CGFloat width = std::min(line.width, textWidth) + 2 * kHorizontalPadding;

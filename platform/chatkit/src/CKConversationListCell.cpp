@@ -6,7 +6,6 @@
 #include <objc/message.h>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -68,8 +67,7 @@ void CKConversationListCell::placeContent() {
         CGRectMake(kAvatarLeading, (bounds.size.height - kAvatarSize) / 2, kAvatarSize, kAvatarSize));
     const CGFloat chevronX = width - kTrailing - kChevronWidth;
     m_chevronImageView->setFrame(CGRectMake(chevronX, top + 4, kChevronWidth, kChevronHeight));
-    const CGFloat dateWidth = std::ceil(uikit::measureTextLine(m_dateLabel->text(), kDetailSize).width *
-                                        uikit::kDrawnTextAllowance);
+    const CGFloat dateWidth = uikit::measureTextLine(m_dateLabel->text(), kDetailSize).width;
     const CGFloat dateX = chevronX - 6 - dateWidth;
     m_dateLabel->setFrame(CGRectMake(dateX, top, dateWidth, 20));
     m_nameLabel->setFrame(
@@ -77,7 +75,7 @@ void CKConversationListCell::placeContent() {
     // A summary that fits on one line sits right under the name.
     const CGFloat summaryWidth = std::max<CGFloat>(0, width - kTrailing - kTextLeading);
     const CGSize summary = uikit::measureTextLine(m_summaryLabel->text(), kDetailSize);
-    const bool twoLines = summary.width * uikit::kDrawnTextAllowance > summaryWidth;
+    const bool twoLines = summary.width > summaryWidth;
     m_summaryLabel->setFrame(
         CGRectMake(kTextLeading, top + 22, summaryWidth, twoLines ? 2 * summary.height : summary.height));
 }

@@ -11,6 +11,7 @@
 #include <ChatKit/CKUITheme.h>
 #include <MobileCoreServices/ApplicationRegistry.h>
 #include <Render/Screenshot.h>
+#include <Render/Typesetter.h>
 #include <objc/runtime.h>
 
 #include <CLI/CLI.hpp>
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
             home->pop_back();
     }
     hosts::DeviceProcess::start("MobileSMS", bundleIdentifier, home);
+    render::Typesetter::useForLayout(); // text laid out at the width it is drawn at
     // Messages' own classes exist before any tweak looks for them (and keep
     // the linker from dropping ChatKit as unused).
     CKUITheme::classObject();

@@ -17,6 +17,8 @@
 #include "TweakLoader.h"
 #include "ViewTree.h"
 
+#include <Render/Typesetter.h>
+
 #include <Foundation/SpawnedProcesses.h>
 
 #include <sys/wait.h>
@@ -152,6 +154,7 @@ int run(std::vector<std::string> args) {
 
 int main(int argc, char** argv) {
     hosts::DeviceProcess::start("Preferences", "com.apple.Preferences", "/var/mobile");
+    render::Typesetter::useForLayout(); // text laid out at the width it is drawn at
     hosts::TweakLoader::loadFor("com.apple.Preferences", "Preferences");
     int status = 2;
     try {

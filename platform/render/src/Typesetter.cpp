@@ -2,7 +2,55 @@
 
 #include "Canvas.h"
 
+#include <UIKit/TextMeasurement.h>
+
+#include <cmath>
+#include <mutex>
+
 namespace render {
+
+namespace {
+
+constexpr CGFloat kPixelsPerPoint = 3;
+
+CGFloat ceilToPixel(CGFloat value) {
+    return std::ceil(value * kPixelsPerPoint - 1e-9) / kPixelsPerPoint;
+}
+
+// One layout kept for every measure, set up as the canvas sets up its own:
+// unhinted, glyphs where the layout puts them.
+CGSize measureLine(std::string_view text, CGFloat pointSize, CGFloat weight) {
+    static std::mutex lock;
+    static PangoLayout* const layout = [] {
+        PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
+        cairo_font_options_t* options = cairo_font_options_create();
+        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+        pango_cairo_context_set_font_options(context, options);
+        cairo_font_options_destroy(options);
+        pango_context_set_round_glyph_positions(context, FALSE);
+        PangoLayout* made = pango_layout_new(context);
+        g_object_unref(context); // the layout keeps it
+        pango_layout_set_single_paragraph_mode(made, TRUE);
+        return made;
+    }();
+    rt::Ref<UIFont> font = UIFont::systemFontOfSize(pointSize, weight);
+    std::lock_guard guard(lock);
+    PangoFontDescription* description = fontDescription(font.get());
+    pango_layout_set_font_description(layout, description);
+    pango_font_description_free(description);
+    pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    return CGSize{ceilToPixel(static_cast<CGFloat>(logical.width) / PANGO_SCALE),
+                  ceilToPixel(1.2 * pointSize)};
+}
+
+} // namespace
+
+void Typesetter::useForLayout() {
+    uikit::setTextMeasurer(&measureLine);
+}
 
 std::string Typesetter::resolvedFamily(const UIFont* font) {
     PangoFontMap* fonts = pango_cairo_font_map_get_default();

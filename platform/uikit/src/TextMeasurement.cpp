@@ -1,5 +1,6 @@
 #include <UIKit/TextMeasurement.h>
 
+#include <atomic>
 #include <cmath>
 #include <string_view>
 
@@ -12,6 +13,8 @@ constexpr CGFloat kPixelsPerPoint = 3;
 CGFloat ceilToPixel(CGFloat value) {
     return std::ceil(value * kPixelsPerPoint - 1e-9) / kPixelsPerPoint;
 }
+
+std::atomic<TextMeasurer> g_measurer{nullptr};
 
 CGFloat advanceOf(unsigned char c) {
     if (c >= 0x80)
@@ -29,9 +32,15 @@ CGFloat advanceOf(unsigned char c) {
 
 } // namespace
 
-CGSize measureTextLine(std::string_view text, CGFloat pointSize) {
+void setTextMeasurer(TextMeasurer measurer) {
+    g_measurer.store(measurer);
+}
+
+CGSize measureTextLine(std::string_view text, CGFloat pointSize, CGFloat weight) {
     if (text.empty())
         return CGSizeZero;
+    if (TextMeasurer measurer = g_measurer.load())
+        return measurer(text, pointSize, weight);
     CGFloat ems = 0;
     for (unsigned char c : text)
         if ((c & 0xC0) != 0x80) // one advance per code point, not per byte

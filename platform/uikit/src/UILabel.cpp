@@ -30,7 +30,8 @@ RT_DEFINE_CLASS(UILabel, [](Class cls, Class) {
         cls, rt::sel<"intrinsicContentSize">(), +[](id self, SEL) {
             auto* label = static_cast<UILabel*>(self);
             rt::Ref<UIFont> font = label->font();
-            return uikit::measureTextLine(label->text(), font ? font->pointSize() : uikit::kLabelFontSize);
+            return font ? uikit::measureTextLine(label->text(), font->pointSize(), font->weight())
+                        : uikit::measureTextLine(label->text(), uikit::kLabelFontSize);
         });
 })
 
