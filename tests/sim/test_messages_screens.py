@@ -87,6 +87,7 @@ class StockScreens(MessagesScreensCase):
         self.assertEqual(len(of_class(tree, "_UIScrollViewScrollIndicator")), 1)
         toolbar = only(tree, "UIToolbar")
         self.assertTrue(toolbar["hidden"])
+        self.assertIsNone(toolbar["barTintColor"])
 
     def test_the_transcript_its_entry_field_and_keyboard(self):
         tree = self.tree("chat")
@@ -176,9 +177,11 @@ class ThemedScreens(MessagesScreensCase):
                     "entryfield": "D0E0F0", "drawer": "E0F0FF", "chatDateAndStatus": "F01020",
                     "contextMenuBackground": "112233", "contextMenuTitle": "223344",
                     "contextMenuSubtitle": "334455", "contextMenuIcon": "445566",
-                    "conversationSwipeActionIcon": "556677", "enableConversationSwipeActionCorner": True})
+                    "conversationSwipeActionIcon": "556677", "enableConversationSwipeActionCorner": True,
+                    "toolbar": "667788"})
         tree = self.tree("list")
         self.assertEqual(only(tree, "UINavigationBar")["barTintColor"], "102030FF")
+        self.assertEqual(only(tree, "UIToolbar")["barTintColor"], "667788FF")  # though given nil
         self.assertEqual(only(tree, "_UISearchBarSearchFieldBackgroundView")["backgroundColor"], "203040FF")
         field = only(tree, "UISearchTextField")
         self.assertEqual(field["placeholderColor"], "405060FF")

@@ -5,6 +5,7 @@
 #include <UIKit/UILabel.h>
 #include <UIKit/UINavigationBar.h>
 #include <UIKit/UITextField.h>
+#include <UIKit/UIToolbar.h>
 #include <UIKit/UIVisualEffectView.h>
 #include <objc/runtime.h>
 
@@ -33,6 +34,8 @@ nlohmann::ordered_json colourOrNull(const UIColor* colour) {
 void addDetails(nlohmann::ordered_json& out, UIView* view) {
     if (auto bar = rt::dynamicCast<UINavigationBar>(view))
         out["barTintColor"] = colourOrNull(bar->barTintColor());
+    if (auto toolbar = rt::dynamicCast<UIToolbar>(view))
+        out["barTintColor"] = colourOrNull(toolbar->barTintColor());
     if (auto field = rt::dynamicCast<UITextField>(view)) {
         out["text"] = field->text();
         out["textColor"] = colourOrNull(field->textColor());
