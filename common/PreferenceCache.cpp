@@ -22,17 +22,45 @@ PreferenceCache::Dictionary PreferenceCache::read(const std::string& path) {
     // earlier than this (less one clock step), so a stamp settled against this
     // moment cannot come back with other content.
     const auto now = std::chrono::system_clock::now();
-    const auto quick = m_quickStamps ? m_quickStamps(path) : m_stamps(path);
+    if (!m_quickStamps)
+        return readChecking(path, m_stamps(path), now);
+    const auto quick = m_quickStamps(path);
     if (quick && quick->kind == ns::FileStamp::Kind::Regular) {
         std::lock_guard guard(m_lock);
         if (auto it = m_entries.find(path); it != m_entries.end() && it->second.stamp == *quick)
             return it->second.dictionary;
     }
-    const auto stamp = m_quickStamps ? m_stamps(path) : quick;
+    // The file read carries its own stamp, taken from the open file: kept
+    // only where the quick lookup found that same file.
+    auto file = ns::PlistFile::readStampedDictionary(path);
+    std::lock_guard guard(m_lock);
+    if (!file.ok()) {
+        m_entries.erase(path);
+        return emptyDictionary();
+    }
+    const ns::FileStamp stamp = file.value().stamp;
+    Dictionary dictionary = std::make_shared<const ns::PlistDictionary>(std::move(file).value().dictionary);
+    const bool settled =
+        m_validation != Validation::Stamp || stamp.changed <= now - std::chrono::nanoseconds(kSettleTime);
+    if (settled && quick == stamp)
+        m_entries.insert_or_assign(path, Entry{stamp, dictionary});
+    else
+        m_entries.erase(path);
+    return dictionary;
+}
+
+PreferenceCache::Dictionary PreferenceCache::readChecking(const std::string& path,
+                                                          const std::optional<ns::FileStamp>& stamp,
+                                                          std::chrono::system_clock::time_point now) {
     if (!stamp || stamp->kind != ns::FileStamp::Kind::Regular) {
         std::lock_guard guard(m_lock);
         m_entries.erase(path);
         return emptyDictionary();
+    }
+    {
+        std::lock_guard guard(m_lock);
+        if (auto it = m_entries.find(path); it != m_entries.end() && it->second.stamp == *stamp)
+            return it->second.dictionary;
     }
 
     // Read after the stamp, so the content is that version or a later one; a
@@ -45,8 +73,7 @@ PreferenceCache::Dictionary PreferenceCache::read(const std::string& path) {
     std::lock_guard guard(m_lock);
     // A failed read may be passing (no descriptors left, a replacement in
     // flight), so only a parsed file is kept.
-    // Kept only where both lookups find this file: the quick one recognises it.
-    if (file.ok() && settled && quick == stamp)
+    if (file.ok() && settled)
         m_entries.insert_or_assign(path, Entry{*stamp, dictionary});
     else
         m_entries.erase(path);

@@ -36,9 +36,9 @@ class PreferenceCache {
     using StampSource = std::function<std::optional<ns::FileStamp>(const std::string& devicePath)>;
 
     // By default a kept file is recognised by the host's lookup, one stat()'s
-    // worth, and is kept only while that lookup and the one inside the device
-    // agree on it: a path that leads out of the device is read every time.
-    // A given source serves for both.
+    // worth; a file read carries the stamp of the open file, and is kept only
+    // where the host's lookup found that same file: a path that leads out of
+    // the device is read every time. A given source is asked before each read.
     explicit PreferenceCache(Validation validation = Validation::Stamp, StampSource stamps = {})
         : m_validation(validation), m_stamps(stamps ? stamps : StampSource(ns::FileStamp::ofItemAtPath)),
           m_quickStamps(stamps ? StampSource() : StampSource(ns::FileStamp::ofItemFoundByHost)) {}
@@ -50,14 +50,18 @@ class PreferenceCache {
     Dictionary read(const std::string& path);
 
   private:
+    // With a given stamp source: the stamp first, then the file.
+    Dictionary readChecking(const std::string& path, const std::optional<ns::FileStamp>& stamp,
+                            std::chrono::system_clock::time_point now);
+
     struct Entry {
         ns::FileStamp stamp;
         Dictionary dictionary;
     };
 
     const Validation m_validation;
-    const StampSource m_stamps;      // inside the device: what a read reads
-    const StampSource m_quickStamps; // the host's lookup, recognising a kept file; empty: m_stamps
+    const StampSource m_stamps;      // a given source, or empty
+    const StampSource m_quickStamps; // the host's lookup, when no source is given
     std::mutex m_lock;
     std::unordered_map<std::string, Entry> m_entries;
 };

@@ -33,6 +33,10 @@ FileStamp stampOf(const struct stat& info) {
 
 } // namespace
 
+FileStamp FileStamp::ofStatus(const struct stat& status) {
+    return stampOf(status);
+}
+
 std::optional<FileStamp> FileStamp::ofItemFoundByHost(const std::string& devicePath) {
     auto found = DevicePath::statByHostLookup(devicePath);
     return found.ok() ? std::optional<FileStamp>(stampOf(found.value())) : std::nullopt;

@@ -39,7 +39,8 @@ class FileDescriptor {
 
 } // namespace
 
-Result<std::vector<std::uint8_t>> HostFile::read(const std::string& hostPath, std::size_t maxBytes) {
+Result<std::vector<std::uint8_t>> HostFile::read(const std::string& hostPath, std::size_t maxBytes,
+                                                 struct stat* status) {
     // Non-blocking, so that a FIFO (or a device) in a file's place is refused
     // below instead of stalling the reader for ever; regular files ignore it.
     FileDescriptor file(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -56,6 +57,8 @@ Result<std::vector<std::uint8_t>> HostFile::read(const std::string& hostPath, st
 
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
         return Failure{FailureKind::TooLarge, hostPath, "larger than " + std::to_string(maxBytes) + " bytes"};
+    if (status)
+        *status = info;
 
     // Sized from the file: one read of st_size + 1 bytes comes back short,
     // which for a regular file means its end, so no second call is needed. The

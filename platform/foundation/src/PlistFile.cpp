@@ -430,12 +430,7 @@ Result<std::vector<std::uint8_t>> PlistFile::encodeDictionary(const PlistDiction
 }
 
 Result<PlistDictionary> PlistFile::readDictionaryAtHostPath(const std::string& hostPath) {
-    // Refused before a single byte is read.
-    struct stat info {};
-    if (::stat(hostPath.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        static_cast<std::uint64_t>(info.st_size) > kMaxFileSize)
-        return Failure{FailureKind::TooLarge, hostPath,
-                       "larger than " + std::to_string(kMaxFileSize) + " bytes"};
+    // A file over the limit is refused by its size before a byte is read.
     const auto bytes = TRY(HostFile::read(hostPath, kMaxFileSize));
     return parseDictionary(std::span<const std::uint8_t>(bytes)).at(hostPath);
 }
@@ -476,6 +471,14 @@ Result<void> PlistFile::updateDictionaryAtHostPath(const std::string& hostPath, 
 
 Result<PlistDictionary> PlistFile::readDictionary(const std::string& devicePath) {
     return readDictionaryAtHostPath(TRY(DevicePath::toHost(devicePath)));
+}
+
+Result<PlistFile::StampedDictionary> PlistFile::readStampedDictionary(const std::string& devicePath) {
+    const std::string hostPath = TRY(DevicePath::toHost(devicePath));
+    struct stat status {};
+    const auto bytes = TRY(HostFile::read(hostPath, kMaxFileSize, &status));
+    return StampedDictionary{TRY(parseDictionary(std::span<const std::uint8_t>(bytes)).at(hostPath)),
+                             FileStamp::ofStatus(status)};
 }
 
 Result<void> PlistFile::writeDictionary(const std::string& devicePath, const PlistDictionary& dictionary) {

@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+struct stat;
+
 namespace ns {
 
 class FOUNDATION_EXPORT FileStamp {
@@ -26,6 +28,8 @@ class FOUNDATION_EXPORT FileStamp {
     // half the cost, for telling whether the item is still the one seen before.
     // Where it differs from ofItemAtPath, the path leads out of the device.
     static std::optional<FileStamp> ofItemFoundByHost(const std::string& devicePath);
+    // The stamp of a status already in hand (an open file's).
+    static FileStamp ofStatus(const struct stat& status);
 
     Kind kind = Kind::Other;
     std::uint64_t device = 0;

@@ -2,6 +2,7 @@
 // Every property-list file a process reads or writes goes through here.
 // Reading accepts XML and binary; writing produces XML and replaces the file in
 // one step, so a reader sees the old file or the new one, never a mix.
+#include <Foundation/FileStamp.h>
 #include <Foundation/FoundationDefines.h>
 #include <Foundation/PlistValue.h>
 #include <Foundation/Result.h>
@@ -37,6 +38,12 @@ class FOUNDATION_EXPORT PlistFile {
 
     // Failure kinds: those of DevicePath::toHost, then those of the host-path call.
     static Result<PlistDictionary> readDictionary(const std::string& devicePath);
+    // The same, with the stamp of the very file that was read.
+    struct StampedDictionary {
+        PlistDictionary dictionary;
+        FileStamp stamp;
+    };
+    static Result<StampedDictionary> readStampedDictionary(const std::string& devicePath);
     static Result<void> writeDictionary(const std::string& devicePath, const PlistDictionary& dictionary);
     static Result<void> updateDictionary(const std::string& devicePath, const Change& change);
 
