@@ -40,8 +40,8 @@ class PreferenceCache {
     // where the host's lookup found that same file: a path that leads out of
     // the device is read every time. A given source is asked before each read.
     explicit PreferenceCache(Validation validation = Validation::Stamp, StampSource stamps = {})
-        : m_validation(validation), m_stamps(stamps ? stamps : StampSource(ns::FileStamp::ofItemAtPath)),
-          m_quickStamps(stamps ? StampSource() : StampSource(ns::FileStamp::ofItemFoundByHost)) {}
+        : m_validation(validation), m_stamps(std::move(stamps)),
+          m_quickStamps(m_stamps ? StampSource() : StampSource(ns::FileStamp::ofItemFoundByHost)) {}
     PreferenceCache(const PreferenceCache&) = delete;
     PreferenceCache& operator=(const PreferenceCache&) = delete;
 
