@@ -1,6 +1,16 @@
-"""Reads the pixels of the PNG files the screenshots write (8-bit RGB or RGBA, not interlaced)."""
+"""PNG files for the command-line tests: flat pictures to hand in, and the pixels of the screenshots
+that come back (8-bit RGB or RGBA, not interlaced)."""
 import struct
 import zlib
+
+
+def solid_png(width, height, rgb):
+    """A PNG file of one flat colour."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    rows = b"".join(b"\x00" + bytes(rgb) * width for _ in range(height))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
 
 
 def _paeth(a, b, c):

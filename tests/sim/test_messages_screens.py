@@ -3,11 +3,9 @@ stock and themed."""
 import json
 import os
 import plistlib
-import struct
 import unittest
-import zlib
 
-from pngprobe import Png
+from pngprobe import Png, solid_png
 from simtest import SimTestCase
 
 REGISTRY = "var/mobile/Library/MobileInstallation/ApplicationRegistry.plist"
@@ -242,13 +240,8 @@ class Wallpapers(MessagesScreensCase):
 
     def solid_picture(self, rgb):
         path = os.path.join(self.root, "solid.png")
-        rows = b"".join(b"\x00" + bytes(rgb) * 300 for _ in range(600))
-
-        def chunk(kind, data):
-            return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
         with open(path, "wb") as f:
-            f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 300, 600, 8, 2, 0, 0, 0))
-                    + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+            f.write(solid_png(300, 600, rgb))
         return path
 
     def test_a_picked_picture_shows_behind_the_transcript_after_a_respring(self):

@@ -4,60 +4,15 @@ import os
 import re
 import resource
 import signal
-import struct
 import subprocess
-import zlib
 
+from pngprobe import Png, solid_png
 from simtest import SIM, SimTestCase
 
 LIBRARY = "/var/mobile/Media/DCIM/100APPLE/"
 FOLDER = "/var/mobile/Library/Preferences/"
 CHAT_WALLPAPER = FOLDER + "com.tavq.vantorelprefs-chatWallpaper.png"
 LIST_WALLPAPER = FOLDER + "com.tavq.vantorelprefs-conversationWallpaper.png"
-
-
-def solid_png(width, height, rgb):
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-    rows = b"".join(b"\x00" + bytes(rgb) * width for _ in range(height))
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
-
-
-def read_png(data):
-    """(width, height, rows of RGB(A) tuples) of an 8-bit, non-interlaced PNG."""
-    assert data[:8] == b"\x89PNG\r\n\x1a\n"
-    offset, idat, header = 8, b"", None
-    while offset < len(data):
-        length, kind = struct.unpack(">I4s", data[offset:offset + 8])
-        body = data[offset + 8:offset + 8 + length]
-        if kind == b"IHDR":
-            header = struct.unpack(">IIBBBBB", body)
-        elif kind == b"IDAT":
-            idat += body
-        offset += 12 + length
-    width, height, depth, colour, _, _, interlace = header
-    assert depth == 8 and interlace == 0 and colour in (2, 6)
-    channels = 4 if colour == 6 else 3
-    raw, stride, rows, previous = zlib.decompress(idat), width * channels, [], bytearray(width * channels)
-    for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            left = line[i - channels] if i >= channels else 0
-            up, corner = previous[i], previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 0xFF
-            elif kind == 2:
-                line[i] = (line[i] + up) & 0xFF
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 0xFF
-            elif kind == 4:
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
-        rows.append([tuple(line[x * channels:(x + 1) * channels]) for x in range(width)])
-        previous = line
-    return width, height, rows
 
 
 def quantisers(jpeg):
@@ -232,9 +187,7 @@ class PickImage(PhotoCase):
             self.sim("settings", "screenshot", "Chat", "-o", shot, "--scale", "1")
             x, y, width, height = preview_frame()
             self.assertEqual((width, height), (29, 29))
-            with open(shot, "rb") as f:
-                _, _, rows = read_png(f.read())
-            return rows[int(y + height / 2)][int(x + width / 2)][:3]
+            return Png(shot).pixel(int(x + width / 2), int(y + height / 2))
 
         self.assertTrue(all(c > 240 for c in centre_pixel()))  # an empty preview on the white row
         self.sim("photos", "add", self.host_file("red.png", solid_png(48, 48, (220, 20, 30))))

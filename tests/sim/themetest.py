@@ -2,9 +2,8 @@
 from its header, and small pictures made here."""
 import os
 import re
-import struct
-import zlib
 
+from pngprobe import solid_png
 from simtest import SimTestCase
 
 REPOSITORY = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -20,11 +19,7 @@ def engine_keys():
 
 
 def png(width=2, height=1):
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-    rows = b"".join(b"\x00" + b"\x80\x40\x20" * width for _ in range(height))
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+    return solid_png(width, height, (0x80, 0x40, 0x20))
 
 
 def jpeg(body=b"picture"):
