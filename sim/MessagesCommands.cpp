@@ -1,9 +1,7 @@
 #include "Command.h"
 #include "HostRunner.h"
+#include "ScreenshotFile.h"
 #include "SimError.h"
-
-#include <cstdio>
-#include <filesystem>
 
 namespace sim {
 
@@ -55,26 +53,17 @@ void addMessagesCommands(CLI::App& app, Command& command) {
             throw ReportedFailure();
     });
 
-    auto output = std::make_shared<std::string>();
-    auto scale = std::make_shared<double>(3.0);
+    auto shot = std::make_shared<ScreenshotFile::Options>();
     CLI::App* screenshot = messages->add_subcommand("screenshot", "Draw a Messages screen as a PNG file");
     screenshot->add_option("--screen", *screen, "Which screen")->required()->check(CLI::IsMember(screens));
-    screenshot->add_option("-o,--output", *output, "The PNG file (default: messages-SCREEN.png here)");
-    screenshot->add_option("--scale", *scale, "Pixels per point")
-        ->capture_default_str()
-        ->check(CLI::Range(0.25, 6.0));
-    screenshot->callback([&command, screen, output, scale] {
+    ScreenshotFile::addOptions(screenshot, *shot, "messages-SCREEN.png");
+    screenshot->callback([&command, screen, shot] {
         command.device();
-        std::filesystem::path file = output->empty() ? "messages-" + *screen + ".png" : *output;
-        if (file.extension() != ".png")
-            throw SimError("messages screenshot: the file must end in .png: " + file.string());
-        file = std::filesystem::absolute(file);
-        if (!std::filesystem::is_directory(file.parent_path()))
-            throw SimError("messages screenshot: no folder " + file.parent_path().string());
-        char scaleText[32];
-        std::snprintf(scaleText, sizeof scaleText, "%g", *scale);
-        if (HostRunner::run(HostRunner::programFolder() + "/MobileSMS",
-                            {"screenshot", "--screen", *screen, file.string(), "--scale", scaleText}) != 0)
+        const std::string file =
+            ScreenshotFile::path("messages screenshot", *shot, "messages-" + *screen + ".png");
+        if (HostRunner::run(
+                HostRunner::programFolder() + "/MobileSMS",
+                {"screenshot", "--screen", *screen, file, "--scale", ScreenshotFile::scaleText(*shot)}) != 0)
             throw ReportedFailure();
     });
 }

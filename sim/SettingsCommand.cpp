@@ -6,6 +6,7 @@
 #include "HostRunner.h"
 #include "Installation.h"
 #include "PhotoLibrary.h"
+#include "ScreenshotFile.h"
 #include "SimError.h"
 
 #include <Foundation/DevicePath.h>
@@ -185,27 +186,16 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     });
 
     auto shotPage = std::make_shared<std::string>();
-    auto output = std::make_shared<std::string>();
-    auto scale = std::make_shared<double>(3.0);
+    auto shot = std::make_shared<ScreenshotFile::Options>();
     CLI::App* screenshot =
         settings->add_subcommand("screenshot", "Draw the Settings app showing a page, as a PNG file");
     screenshot->add_option("PAGE", *shotPage, "Page name, as `settings pages` lists them")->required();
-    screenshot->add_option("-o,--output", *output, "The PNG file (default: settings-PAGE.png here)");
-    screenshot->add_option("--scale", *scale, "Pixels per point")
-        ->capture_default_str()
-        ->check(CLI::Range(0.25, 6.0));
-    screenshot->callback([&command, shotPage, output, scale] {
+    ScreenshotFile::addOptions(screenshot, *shot, "settings-PAGE.png");
+    screenshot->callback([&command, shotPage, shot] {
         requirePane(command.device());
-        std::filesystem::path file = output->empty() ? "settings-" + *shotPage + ".png" : *output;
-        if (file.extension() != ".png")
-            throw SimError("settings screenshot: the file must end in .png: " + file.string());
-        file = std::filesystem::absolute(file);
-        if (!std::filesystem::is_directory(file.parent_path()))
-            throw SimError("settings screenshot: no folder " + file.parent_path().string());
-        char scaleText[32];
-        std::snprintf(scaleText, sizeof scaleText, "%g", *scale);
-        for (const std::string& line : runSettings({"screenshot", *shotPage, file.string(), scaleText}).lines)
-            std::printf("%s\n", line.c_str());
+        const std::string file =
+            ScreenshotFile::path("settings screenshot", *shot, "settings-" + *shotPage + ".png");
+        printLines(runSettings({"screenshot", *shotPage, file, ScreenshotFile::scaleText(*shot)}));
     });
 
     auto key = std::make_shared<std::string>();
