@@ -3,6 +3,8 @@
 #include "HexColorCodec.h"
 #include "PreferenceKeys.h"
 
+#include <UIKit/UITraitCollection.h>
+
 #include <set>
 #include <string_view>
 
@@ -57,6 +59,7 @@ const std::vector<Pair>& pairs() {
          on(kList, {{"navbarbackground"}, {"searchbarBackground"}})},
         {"contextMenuTitle", Screen::transcript, on(kTranscript, {{"contextMenuBackground"}})},
         {"contextMenuSubtitle", Screen::transcript, on(kTranscript, {{"contextMenuBackground"}})},
+        {ContrastPairs::kStatusBarText, Screen::conversationList, on(kList, {{"navbarbackground"}})},
     };
     return kPairs;
 }
@@ -99,6 +102,14 @@ class Resolver {
     std::set<std::string> m_resolving;
 };
 
+// The status bar keeps the app's style, not the theme's: dark text in the
+// light look, light text in the dark one.
+Contrast::Colour statusBarText() {
+    return UITraitCollection::currentUserInterfaceStyle() == UIUserInterfaceStyle::dark
+               ? Contrast::Colour{1, 1, 1, 1}
+               : Contrast::Colour{0, 0, 0, 1};
+}
+
 } // namespace
 
 std::vector<ContrastPairs::Checked> ContrastPairs::check(const ns::PlistDictionary& stored) {
@@ -113,7 +124,8 @@ std::vector<ContrastPairs::Checked> ContrastPairs::check(const ns::PlistDictiona
             background = Contrast::over(resolver.colour(layer.key), background);
             top = layer.key;
         }
-        Contrast::Colour text = resolver.colour(pair.text);
+        Contrast::Colour text =
+            std::string_view(pair.text) == kStatusBarText ? statusBarText() : resolver.colour(pair.text);
         double ratio = Contrast::ratio(Contrast::over(text, background), background);
         results.push_back({pair.text, top, pair.screen, text, background, ratio, Contrast::level(ratio)});
     }

@@ -16,6 +16,8 @@ namespace sim {
 class ContrastPairs {
   public:
     enum class Screen { transcript, conversationList };
+    // The one text no key colours: the status bar's, set by the appearance.
+    static constexpr const char* kStatusBarText = "statusBarText";
 
     struct Checked {
         std::string text;       // the text's key

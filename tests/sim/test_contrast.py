@@ -148,14 +148,26 @@ class Behaviour(ContrastCase):
     def test_strict_fails_only_under_aa(self):
         texts = {text: "FFFFFFFF" for text, _ in STACKS}  # white on the default black everywhere
         self.store(texts)
-        self.assertEqual(self.run_status("contrast", "--strict").returncode, 0)
+        dark = ("--appearance", "dark")  # where the status bar's text is white too
+        self.assertEqual(self.run_status(*dark, "contrast", "--strict").returncode, 0)
         self.store({"chatTitleName": "808080FF"})  # 5.32 on black: AA passes
-        self.assertEqual(self.run_status("contrast", "--strict").returncode, 0)
+        self.assertEqual(self.run_status(*dark, "contrast", "--strict").returncode, 0)
         self.store({"chatTitleName": "6A6A6AFF"})  # 3.8: large text only
-        result = self.run_status("contrast", "--strict")
+        result = self.run_status(*dark, "contrast", "--strict")
         self.assertEqual(result.returncode, 1, result.stdout)
         self.assertIn("1 pair under 4.5", result.stdout)
         self.assertEqual(self.run_status("contrast").returncode, 0)
+
+    def test_the_status_bar_text_keeps_the_looks_colour_on_the_themed_bar(self):
+        self.store({"navbarbackground": "102030FF", "chatTitleName": "FFFFFFFF"})
+        light = self.lines()["statusBarText", "navbarbackground"]
+        self.assertEqual(light[:2], ("%.2f" % (int(ratio((0, 0, 0), rgba("102030FF")) * 100) / 100), "fail"))
+        self.assertIsNone(light[2])  # the text is not the user's to change: no suggestion
+        result = self.run_status("--appearance", "dark", "contrast")
+        dark = next(line for line in result.stdout.splitlines() if line.startswith("statusBarText on"))
+        self.assertEqual(LINE.match(dark).group(4), "AAA")
+        self.store({"navbarbackground": "F2F2F7FF"})
+        self.assertEqual(self.lines()["statusBarText", "navbarbackground"][1], "AAA")
 
     def test_transparent_cells_put_the_text_on_the_list(self):
         self.store({"conversationBackground": "000000FF", "conversationCellBackground": "FFFFFFFF",

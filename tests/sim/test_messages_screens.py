@@ -235,6 +235,117 @@ class ThemedScreens(MessagesScreensCase):
         self.assertEqual(image.pixel(300, 10), rgb("204060"))  # the bar's colour under the status bar
 
 
+class PhonePictures(MessagesScreensCase):
+    """What a phone shows beyond the app: balloon gradients, the status bar, the keyboard's look, swipe icons."""
+
+    def shot(self, screen, *looks):
+        path = os.path.join(self.root, screen + ".png")
+        self.run_checked(*looks, "messages", "screenshot", "--screen", screen, "-o", path, "--scale", "1")
+        return Png(path)
+
+    def run_checked(self, *args):
+        result = self.run_sim(*args)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        return result.stdout
+
+    def dark_tree(self, screen):
+        return json.loads(self.run_checked("--appearance", "dark", "messages", "views", "--screen", screen, "--json"))
+
+    def test_outgoing_balloons_run_from_the_first_colour_to_the_second_over_the_transcript(self):
+        talk = os.path.join(self.root, "talk.plist")
+        with open(talk, "wb") as f:
+            plistlib.dump({"conversations": [{"name": "Ana", "summary": "Four", "date": "Now", "messages": [
+                {"kind": "imessage", "text": "One"}, {"kind": "sms", "text": "Two"},
+                {"kind": "incoming", "text": "Three"}, {"kind": "imessage", "text": "Four"},
+                {"kind": "picture", "text": ""}]}]}, f)
+        self.sim("init", "--conversations", talk)
+        self.theme({"chatBackground": "FFFFFF", "imessagebubblegradient1": "FF0000",
+                    "imessagebubblegradient2": "0000FF", "outgoingbubblegradient1": "FF0000",
+                    "outgoingbubblegradient2": "0000FF", "incomingbubblegradient1": "30C030",
+                    "incomingbubblegradient2": "30C030"})
+        tree = self.tree("chat")
+        transcript = only(tree, "CKTranscriptCollectionView")
+        _, span_top, _, span_height = transcript["frame"]
+        balloons = of_class(tree, "CKColoredBalloonView")
+        sent = [b for b in balloons if b.get("gradientColors") == ["FF0000FF", "0000FFFF"]]
+        self.assertEqual(len(sent), 3)  # two iMessages and the SMS
+        self.assertTrue(all(b["frame"][1] + b["frame"][3] < span_top + span_height for b in sent))
+        image = self.shot("chat")
+        tops = []
+        for balloon in sent:
+            x, y, width, height = balloon["frame"]
+            top, bottom = image.pixel(int(x + width / 2), int(y + 2)), image.pixel(int(x + width / 2),
+                                                                                  int(y + height - 3))
+            self.assertGreater(top[0], bottom[0] + 5, balloon["frame"])  # redder at the top edge
+            self.assertLess(top[2], bottom[2] - 5)
+            for row, pixel in ((int(y + 2), top), (int(y + height - 3), bottom)):
+                share = (row + 0.5 - span_top) / span_height  # how far down the visible transcript
+                self.assertAlmostEqual(pixel[0], 255 * (1 - share), delta=4)
+                self.assertAlmostEqual(pixel[2], 255 * share, delta=4)
+                self.assertLessEqual(pixel[1], 2)
+            tops.append(top)
+        self.assertGreater(tops[0][0], tops[1][0] + 10)  # balloons further down are bluer
+        self.assertGreater(tops[1][0], tops[2][0] + 10)
+
+        # One colour: flat from edge to edge, and no gradient in the tree.
+        received = [b for b in balloons if b["backgroundColor"] == "30C030FF"]
+        self.assertTrue(received)
+        for balloon in received:
+            self.assertNotIn("gradientColors", balloon)
+            x, y, width, height = balloon["frame"]
+            self.assertEqual(image.pixel(int(x + width / 2), int(y + 2)), (0x30, 0xC0, 0x30))
+            self.assertEqual(image.pixel(int(x + width / 2), int(y + height - 3)), (0x30, 0xC0, 0x30))
+        self.assertEqual(len(of_class(tree, "CKAttachmentBalloonView")), 1)
+        self.assertNotIn("gradientColors", only(tree, "CKAttachmentBalloonView"))  # pictures take no tint
+
+    def test_the_status_bar_keeps_the_apps_style_over_any_bar_colour(self):
+        self.theme({"navbarbackground": "102030"})  # a dark bar under the light look
+        for look, ink in (("light", "000000FF"), ("dark", "FFFFFFFF")):
+            with self.subTest(look=look):
+                args = ("--appearance", look)
+                tree = json.loads(self.run_checked(*args, "messages", "views", "--screen", "list", "--json"))
+                bar = only(tree, "UIStatusBar")
+                self.assertEqual(bar["frame"], [0, 0, 390, 47])
+                time = next(v for v in walk(bar) if v.get("text") == "9:41")
+                self.assertEqual(time["textColor"], ink)
+                self.assertEqual({v["tintColor"] for v in walk(bar) if "image" in v}, {ink})
+                self.assertEqual(sorted(v["image"] for v in walk(bar) if "image" in v),
+                                 ["battery.100", "cellularbars", "wifi"])
+                indicator = only(tree, "UIHomeIndicatorView")
+                self.assertEqual((indicator["frame"], indicator["backgroundColor"]), ([128, 831, 134, 5], ink))
+                self.assertIs(tree["subviews"][-1], indicator)  # over everything the app shows
+
+                image = self.shot("list", *args)
+                x, y, width, height = time["frame"]
+                greens = [image.pixel(px, py)[1] for px in range(int(x), int(x + width))
+                          for py in range(int(y), int(y + height))]
+                if look == "light":
+                    self.assertLess(min(greens), 12)  # black glyphs on the 102030 bar
+                else:
+                    self.assertGreater(max(greens), 240)
+                self.assertEqual(image.pixel(300, 10), rgb("102030"))  # the bar itself around the icons
+
+    def test_dark_keys_and_themed_swipe_icons(self):
+        keyboard = only(self.dark_tree("chat"), "UIKBVisualEffectView")
+        keys = keyboard["subviews"]
+        self.assertEqual(len(keys), 10 + 9 + 9 + 3)
+        for key in keys:
+            self.assertLess(max(rgb(key["backgroundColor"])), 128, key)
+            self.assertEqual(key["subviews"][0]["textColor"], "FFFFFFFF")
+        self.assertEqual(len({key["backgroundColor"] for key in keys}), 2)  # letters and function keys
+
+        self.theme({"conversationSwipeActionIcon": "556677"})
+        tree = self.tree("swipe")
+        buttons = of_class(tree, "UISwipeActionStandardButton")
+        self.assertEqual(len(buttons), 3)
+        icons = [next(v for v in b["subviews"] if v["class"] == "UIImageView") for b in buttons]
+        self.assertEqual({icon["tintColor"] for icon in icons}, {"556677FF"})
+        pin = next(icon for icon in icons if icon["image"] == "pin.fill")
+        x, y, width, height = pin["frame"]
+        image = self.shot("swipe")
+        self.assertEqual(image.pixel(int(x + width / 2), int(y + height / 3)), rgb("556677"))
+
+
 class Wallpapers(MessagesScreensCase):
     """Picked in the pane, mirrored by a respring, shown by Messages."""
 

@@ -84,11 +84,21 @@ class SettingsViews(SimTestCase):
                 self.assertTrue(0 <= node["frame"][0] and node["frame"][0] + node["frame"][2] <= 390, node)
 
     def test_the_text_form_has_one_line_per_view_indented_by_depth(self):
-        nodes = list(walk(self.tree("Chat")))
+        tree = self.tree("Chat")  # the page, then the status bar and home indicator over it
+        nodes = list(walk(tree)) + [node for system in tree["systemViews"] for node in walk(system)]
         lines = self.sim("settings", "views", "Chat").splitlines()
         self.assertEqual(len(lines), len(nodes))
         for line, (node, depth) in zip(lines, nodes):
             self.assertTrue(line.startswith("  " * depth + node["class"] + " ("), line)
+
+    def test_the_status_bar_and_home_indicator_follow_the_look_not_the_page(self):
+        for look, ink in (("light", "000000FF"), ("dark", "FFFFFFFF")):
+            result = self.run_sim("--appearance", look, "settings", "views", "Root", "--json")
+            self.assertEqual(result.returncode, 0, result.stderr)
+            bar, indicator = json.loads(result.stdout)["systemViews"]
+            self.assertEqual((bar["class"], bar["frame"]), ("UIStatusBar", [0, 0, 390, 47]))
+            self.assertEqual([(v["text"], v["textColor"]) for v, _ in walk(bar) if "text" in v], [("9:41", ink)])
+            self.assertEqual((indicator["class"], indicator["backgroundColor"]), ("UIHomeIndicatorView", ink))
 
     def test_an_unknown_page_is_named(self):
         self.assertIn("no page", self.sim_fails("settings", "views", "Nowhere"))

@@ -1,5 +1,6 @@
 #include <ChatKit/CKColoredBalloonView.h>
 
+#include <ChatKit/CKTranscriptCollectionView.h>
 #include <UIKit/TextMeasurement.h>
 #include <UIKit/UIFont.h>
 #include <objc/message.h>
@@ -23,7 +24,9 @@ void CKColoredBalloonView::setMessage(const std::string& text, const std::vector
                                       UIColor* textColour) {
     m_textLabel->setText(text);
     m_textLabel->setTextColor(textColour);
+    m_colours = colours;
     setBackgroundColor(colours.empty() ? nullptr : colours.front().get());
+    setNeedsLayout();
 }
 
 CGSize CKColoredBalloonView::balloonSize(CGFloat maxWidth) const {
@@ -37,6 +40,11 @@ CGSize CKColoredBalloonView::balloonSize(CGFloat maxWidth) const {
 void CKColoredBalloonView::placeText() {
     const CGRect bounds = this->bounds();
     layer()->setCornerRadius(std::min(kCornerRadius, bounds.size.height / 2));
+    rt::Ref<UIView> span = m_gradientSpan.lock();
+    for (rt::Ref<UIView> above = superview(); above && !span; above = above->superview())
+        if (rt::is<CKTranscriptCollectionView>(above.get()))
+            span = above;
+    layer()->setGradient(m_colours, span);
     m_textLabel->setFrame(CGRectMake(kHorizontalPadding, kVerticalPadding,
                                      std::max<CGFloat>(0, bounds.size.width - 2 * kHorizontalPadding),
                                      std::max<CGFloat>(0, bounds.size.height - 2 * kVerticalPadding)));

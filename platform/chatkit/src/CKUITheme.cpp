@@ -2,8 +2,8 @@
 
 namespace {
 
-rt::Ref<UIColor> fixed(int red, int green, int blue) {
-    return UIColor::colorWithRed(red / 255.0, green / 255.0, blue / 255.0, 1.0);
+UIColor::Components components(int red, int green, int blue) {
+    return {red / 255.0, green / 255.0, blue / 255.0, 1.0};
 }
 
 // One method per row of the colour tables.
@@ -14,10 +14,11 @@ void addStockColours(Class cls, Class) {
     CKUITHEME_STOCK_COLOURS(CKUITHEME_ADD_COLOUR)
 #undef CKUITHEME_ADD_COLOUR
 
-#define CKUITHEME_ADD_BALLOON(selector, first, second)                                                       \
+#define CKUITHEME_ADD_BALLOON(selector, first, second, darkFirst, darkSecond)                                \
     class_addMethod(                                                                                         \
         cls, rt::sel<#selector>(), +[](id, SEL) {                                                            \
-            return CKBalloonColors{fixed first, fixed second};                                               \
+            return CKBalloonColors{UIColor::colorWithLight(components first, components darkFirst),          \
+                                   UIColor::colorWithLight(components second, components darkSecond)};       \
         });
     CKUITHEME_BALLOON_COLOURS(CKUITHEME_ADD_BALLOON)
 #undef CKUITHEME_ADD_BALLOON

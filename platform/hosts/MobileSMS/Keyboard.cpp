@@ -16,6 +16,14 @@ constexpr CGFloat kRowPitch = 54;
 constexpr CGFloat kTopInset = 8;
 constexpr CGFloat kGap = 6;
 
+// The phone's keyboard colours, light and dark.
+constexpr UIColor::Components kLetterKeyLight{1, 1, 1, 1};
+constexpr UIColor::Components kLetterKeyDark{108 / 255.0, 108 / 255.0, 110 / 255.0, 1};
+constexpr UIColor::Components kFunctionKeyLight{171 / 255.0, 176 / 255.0, 186 / 255.0, 1};
+constexpr UIColor::Components kFunctionKeyDark{70 / 255.0, 70 / 255.0, 72 / 255.0, 1};
+constexpr UIColor::Components kKeyTextLight{0, 0, 0, 1};
+constexpr UIColor::Components kKeyTextDark{1, 1, 1, 1};
+
 struct Key {
     std::string label;
     CGFloat width;         // in letter-key widths
@@ -25,14 +33,14 @@ struct Key {
 void addKey(UIView* keyboard, const Key& key, CGRect frame) {
     rt::Ref<UIView> cap = rt::make<UIView>();
     cap->setFrame(frame);
-    // The keyboard keeps its own light look, whatever the app's colours.
-    cap->setBackgroundColor(key.function ? UIColor::colorWithRed(0.67, 0.69, 0.73, 1)
-                                         : UIColor::whiteColor());
+    // The keyboard follows the appearance, never the app's colours.
+    cap->setBackgroundColor(key.function ? UIColor::colorWithLight(kFunctionKeyLight, kFunctionKeyDark)
+                                         : UIColor::colorWithLight(kLetterKeyLight, kLetterKeyDark));
     cap->layer()->setCornerRadius(5);
     rt::Ref<UILabel> label = rt::make<UILabel>();
     label->setText(key.label);
     label->setFont(UIFont::systemFontOfSize(key.label.size() == 1 ? 22 : 14));
-    label->setTextColor(UIColor::blackColor());
+    label->setTextColor(UIColor::colorWithLight(kKeyTextLight, kKeyTextDark));
     label->setTextAlignment(NSTextAlignmentCenter);
     label->setFrame(CGRectMake(0, 0, frame.size.width, frame.size.height));
     cap->addSubview(label);

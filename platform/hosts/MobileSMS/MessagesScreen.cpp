@@ -2,6 +2,7 @@
 
 #include "ContextMenu.h"
 #include "Keyboard.h"
+#include "SystemViews.h"
 
 #include <ChatKit/CKColoredBalloonView.h>
 #include <ChatKit/CKConversationListEmbeddedStandardTableViewCell.h>
@@ -105,6 +106,7 @@ MessagesScreen::MessagesScreen(Kind kind, std::vector<CKConversationRecord> conv
         showMenu();
         break;
     }
+    hosts::SystemViews::addTo(m_window);
     m_window->layoutIfNeeded();
 }
 
@@ -201,8 +203,9 @@ void MessagesScreen::showMenu() {
             frame.origin.x += above->frame().origin.x, frame.origin.y += above->frame().origin.y;
         frame.origin.y = std::clamp<CGFloat>(frame.origin.y, 200, 420);
         rt::Ref<CKColoredBalloonView> lifted = rt::make<CKColoredBalloonView>();
-        lifted->setMessage(pressed->textLabel()->text(), {pressed->backgroundColor()},
+        lifted->setMessage(pressed->textLabel()->text(), pressed->balloonColors(),
                            pressed->textLabel()->textColor());
+        lifted->setGradientSpan(m_chat->transcriptController()->view());
         lifted->setFrame(frame);
         m_window->addSubview(reactionPicker(CGPointMake(frame.origin.x, frame.origin.y - 54)));
         m_window->addSubview(lifted);

@@ -1,5 +1,7 @@
 #include "SettingsHost.h"
 
+#include "SystemViews.h"
+
 #include "SettingsCells.h"
 #include "ViewTree.h"
 
@@ -477,6 +479,7 @@ std::vector<std::string> SettingsHost::info(const std::string& key) {
 
 rt::Ref<UIView> SettingsHost::views(const std::string& name) {
     PSListController* controller = open(findPage(name));
+    hosts::SystemViews::addTo(m_window); // over whatever the page put in the window
     m_window->layoutIfNeeded();
     return controller->view();
 }

@@ -69,6 +69,8 @@ class SettingsHost {
     std::vector<std::string> info(const std::string& key);
     // Opens the page, lays the window out and answers the page's view.
     rt::Ref<UIView> views(const std::string& page);
+    // The window the pages are shown in (with the status bar and home indicator).
+    UIWindow* window() const { return m_window.get(); }
     // The Settings app showing `page`, laid out and drawn as PNG into a file
     // of this machine at `scale` pixels per point.
     void screenshot(const std::string& page, const std::string& hostPath, double scale);

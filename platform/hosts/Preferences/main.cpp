@@ -14,6 +14,7 @@
 // Before it exits it waits for every process the pane started.
 #include "DeviceProcess.h"
 #include "SettingsHost.h"
+#include "SystemViews.h"
 #include "TweakLoader.h"
 #include "ViewTree.h"
 
@@ -69,10 +70,19 @@ int run(std::vector<std::string> args) {
     if (verb == "views" && (args.size() == 2 || (args.size() == 3 && args[2] == "--json"))) {
         hosts::SettingsHost host(pane);
         rt::Ref<UIView> page = host.views(args[1]);
-        if (args.size() == 3)
-            std::printf("%s\n", hosts::ViewTree::json(page).dump(2).c_str());
-        else
+        // The page, then what the system shows over it.
+        const std::vector<rt::Ref<UIView>> system = hosts::SystemViews::of(host.window());
+        if (args.size() == 3) {
+            nlohmann::ordered_json tree = hosts::ViewTree::json(page);
+            tree["systemViews"] = nlohmann::ordered_json::array();
+            for (const rt::Ref<UIView>& view : system)
+                tree["systemViews"].push_back(hosts::ViewTree::json(view));
+            std::printf("%s\n", tree.dump(2).c_str());
+        } else {
             std::printf("%s", hosts::ViewTree::text(page).c_str());
+            for (const rt::Ref<UIView>& view : system)
+                std::printf("%s", hosts::ViewTree::text(view).c_str());
+        }
         return 0;
     }
     if (verb == "screenshot" && args.size() == 4) {

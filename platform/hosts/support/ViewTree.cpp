@@ -77,6 +77,11 @@ nlohmann::ordered_json node(UIView* view, CGPoint origin) {
     out["tintColor"] = colourOrNull(view->tintColor());
     out["cornerRadius"] = points(view->layer()->cornerRadius());
     out["masksToBounds"] = view->layer()->masksToBounds() == YES;
+    if (!view->layer()->gradientColors().empty()) {
+        out["gradientColors"] = nlohmann::ordered_json::array();
+        for (const rt::Ref<UIColor>& colour : view->layer()->gradientColors())
+            out["gradientColors"].push_back(ViewTree::hex(colour));
+    }
     if (rt::Ref<UILabel> label = rt::dynamicCast<UILabel>(view)) {
         out["text"] = label->text();
         out["textColor"] = colourOrNull(label->textColor());
@@ -105,6 +110,11 @@ void line(std::string& out, const nlohmann::ordered_json& view, int depth) {
         out += " alpha " + number(view["alpha"].get<double>());
     if (!view["backgroundColor"].is_null())
         out += " background " + view["backgroundColor"].get<std::string>();
+    if (view.contains("gradientColors")) {
+        out += " gradient";
+        for (const auto& colour : view["gradientColors"])
+            out += " " + colour.get<std::string>();
+    }
     if (view["cornerRadius"].get<double>() != 0)
         out += " corners " + number(view["cornerRadius"].get<double>());
     if (view["masksToBounds"].get<bool>())

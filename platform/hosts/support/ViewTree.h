@@ -11,8 +11,8 @@ namespace hosts {
 // subviews in order, frames in window points. The JSON form is an object per
 // view with "class", "frame" ([x, y, width, height]), "alpha", "hidden",
 // "backgroundColor" and "tintColor" (eight hex digits, red green blue alpha,
-// or null), "cornerRadius", "masksToBounds", "text" and "textColor" for
-// labels, and "subviews".
+// or null), "cornerRadius", "masksToBounds", "gradientColors" where the
+// layer paints a gradient, "text" and "textColor" for labels, and "subviews".
 class ViewTree {
   public:
     static nlohmann::ordered_json json(UIView* view);

@@ -19,9 +19,10 @@ constexpr double kKnobInset = 2;
 void ControlPainter::paintButton(const Canvas& canvas, UIButton* button) {
     const CGRect bounds = button->bounds();
     rt::Ref<UILabel> label = button->titleLabel();
-    const std::string title = label->text();
     rt::Ref<UIImageView> imageView = button->imageView();
-    rt::Ref<UIImage> image = imageView->image();
+    // A button holding them as subviews has them drawn there.
+    const std::string title = label->superview().get() == button ? std::string() : label->text();
+    rt::Ref<UIImage> image = imageView->superview().get() == button ? nullptr : imageView->image();
 
     rt::Ref<UIFont> font = label->font();
     const CGSize titleSize = title.empty() ? CGSize{} : canvas.measureText(title, font.get());

@@ -40,6 +40,36 @@ void paintLabel(const Canvas& canvas, UILabel* label) {
     canvas.drawText(label->text(), label->bounds(), style);
 }
 
+// Where a view's bounds start, in the coordinates of the top of its tree.
+CGPoint originInTop(UIView* view) {
+    CGPoint at{0, 0};
+    for (rt::Ref<UIView> step(view); step; step = step->superview()) {
+        at.x += step->frame().origin.x;
+        at.y += step->frame().origin.y;
+    }
+    return at;
+}
+
+// The layer's gradient as a cairo pattern in the view's own coordinates.
+cairo_pattern_t* gradientPattern(const Canvas& canvas, UIView* view, const CALayer& layer) {
+    double top = 0, bottom = view->bounds().size.height;
+    if (rt::Ref<UIView> span = layer.gradientSpan()) {
+        const double offset = originInTop(span).y - originInTop(view).y;
+        top = offset;
+        bottom = offset + span->bounds().size.height;
+    }
+    cairo_pattern_t* pattern = cairo_pattern_create_linear(0, top, 0, std::max(bottom, top + 1e-6));
+    const auto& colours = layer.gradientColors();
+    for (size_t i = 0; i < colours.size(); ++i) {
+        const UIColor::Components c = canvas.resolve(colours[i].get());
+        cairo_pattern_add_color_stop_rgba(pattern,
+                                          static_cast<double>(i) / static_cast<double>(colours.size() - 1),
+                                          c.red, c.green, c.blue, c.alpha);
+    }
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+    return pattern;
+}
+
 } // namespace
 
 void ViewPainter::paint(UIView* view) {
@@ -84,7 +114,13 @@ void ViewPainter::paintContents(UIView* view) {
                 BackdropBlur::paint(m_canvas, *recipe);
             }
 
-    if (rt::Ref<UIColor> background = view->backgroundColor()) {
+    if (!layer->gradientColors().empty()) {
+        cairo_pattern_t* pattern = gradientPattern(m_canvas, view, *layer);
+        cairo_set_source(cr, pattern);
+        m_canvas.roundedRect(bounds, radius, corners);
+        cairo_fill(cr);
+        cairo_pattern_destroy(pattern);
+    } else if (rt::Ref<UIColor> background = view->backgroundColor()) {
         m_canvas.setSource(background.get());
         m_canvas.roundedRect(bounds, radius, corners);
         cairo_fill(cr);

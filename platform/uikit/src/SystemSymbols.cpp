@@ -111,6 +111,21 @@ constexpr SymbolLayer kRectangleGrid1x2[] = {
     {Paint::stroke, 1.8, "M3 4 L21 4 L21 11 L3 11 Z M3 13 L21 13 L21 20 L3 20 Z"}};
 constexpr SymbolLayer kTextformat[] = {{Paint::stroke, 1.8, "M2.5 19 L8 5 L13.5 19 M4.6 14 L11.4 14"},
                                        {Paint::stroke, 1.8, "A17.8 15.8 3 0 360 Z M20.8 12.5 L20.8 19"}};
+// The status bar's icons, on grids of their own shapes.
+constexpr SymbolLayer kCellularbars[] = {
+    {Paint::fill, 0,
+     "M0 8.5 L3 8.5 L3 12 L0 12 Z M5 6 L8 6 L8 12 L5 12 Z M10 3 L13 3 L13 12 L10 12 Z M15 0 L18 0 L18 12 L15 "
+     "12 Z"}};
+constexpr SymbolLayer kWifi[] = {{Paint::stroke, 2.0, "A8.5 12.5 10.5 225 315 A8.5 12.5 6.5 225 315"},
+                                 {Paint::fill, 0, "A8.5 11 2 0 360 Z"}};
+constexpr SymbolLayer kBattery100[] = {
+    {Paint::stroke, 1.0,
+     "M3.5 0.5 L21 0.5 C22.7 0.5 24 1.8 24 3.5 L24 9.5 C24 11.2 22.7 12.5 21 12.5 L3.5 12.5 C1.8 12.5 0.5 "
+     "11.2 0.5 9.5 L0.5 3.5 C0.5 1.8 1.8 0.5 3.5 0.5 Z"},
+    {Paint::fill, 0,
+     "M3.5 2.5 L21 2.5 C21.6 2.5 22 2.9 22 3.5 L22 9.5 C22 10.1 21.6 10.5 21 10.5 L3.5 10.5 "
+     "C2.9 10.5 2.5 10.1 2.5 9.5 L2.5 3.5 C2.5 2.9 2.9 2.5 3.5 2.5 Z"},
+    {Paint::fill, 0, "M25.5 4.5 C26.4 4.8 27 5.6 27 6.5 C27 7.4 26.4 8.2 25.5 8.5 Z"}};
 
 constexpr std::array kSymbols{
     SymbolShape{"checkmark", 24, 24, kCheckmark},
@@ -144,6 +159,9 @@ constexpr std::array kSymbols{
     SymbolShape{"square.fill.on.square.fill", 24, 24, kSquareFillOnSquareFill},
     SymbolShape{"rectangle.grid.1x2", 24, 24, kRectangleGrid1x2},
     SymbolShape{"textformat", 24, 24, kTextformat},
+    SymbolShape{"cellularbars", 18, 12, kCellularbars},
+    SymbolShape{"wifi", 17, 12, kWifi},
+    SymbolShape{"battery.100", 27, 13, kBattery100},
 };
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <UIKit/UINavigationBar.h>
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UINavigationItem.h>
+#include <UIKit/UIStatusBar.h>
+#include <UIKit/UISwipeActionPullView.h>
 #include <UIKit/UISwitch.h>
 #include <UIKit/UITraitCollection.h>
 #include <UIKit/UIVisualEffectView.h>
@@ -328,6 +330,106 @@ TEST(ScreenshotLooks, DynamicColoursResolveInTheProcesssLook) {
     Pixel dark = at(render::Screenshot::draw(window, 1), 50, 50);
     UITraitCollection::setCurrentUserInterfaceStyle(UIUserInterfaceStyle::light);
     EXPECT_TRUE(near(dark, {0, 0, 0}));
+}
+
+// A 100-point column whose gradient runs red to blue over its parent's 200 points.
+struct GradientStrip {
+    rt::Ref<UIWindow> window = whiteWindow(100, 200);
+    rt::Ref<UIView> span = viewAt(CGRectMake(0, 0, 100, 200), nullptr);
+    rt::Ref<UIView> upper = viewAt(CGRectMake(0, 0, 40, 100), UIColor::whiteColor());
+    rt::Ref<UIView> lower = viewAt(CGRectMake(50, 100, 40, 100), UIColor::whiteColor());
+    GradientStrip() {
+        window->addSubview(span);
+        span->addSubview(upper);
+        span->addSubview(lower);
+    }
+};
+
+TEST(ScreenshotGradients, AGradientFollowsItsSpanSoViewsAtOtherHeightsShowOtherColours) {
+    GradientStrip strip;
+    const std::vector<rt::Ref<UIColor>> redToBlue{UIColor::colorWithRed(1, 0, 0, 1),
+                                                  UIColor::colorWithRed(0, 0, 1, 1)};
+    strip.upper->layer()->setGradient(redToBlue, strip.span);
+    strip.lower->layer()->setGradient(redToBlue, strip.span);
+    rt::Ref<UIImage> shot = render::Screenshot::draw(strip.window, 1);
+    EXPECT_TRUE(near(at(shot, 20, 0.5), kRed, 3));
+    EXPECT_TRUE(near(at(shot, 20, 50), {191, 0, 64}, 3));  // a quarter of the way
+    EXPECT_TRUE(near(at(shot, 70, 150), {64, 0, 191}, 3)); // three quarters, in the other view
+    EXPECT_TRUE(near(at(shot, 70, 199.5), {0, 0, 255}, 3));
+    // Within one view the colour moves from its top edge to its bottom edge.
+    const Pixel top = at(shot, 70, 101), bottom = at(shot, 70, 198);
+    EXPECT_GT(top.red, bottom.red);
+    EXPECT_LT(top.blue, bottom.blue);
+
+    // Without a span the view's own bounds are the span.
+    strip.lower->layer()->setGradient(redToBlue, nullptr);
+    shot = render::Screenshot::draw(strip.window, 1);
+    EXPECT_TRUE(near(at(shot, 70, 100.5), kRed, 3));
+    EXPECT_TRUE(near(at(shot, 70, 150), {128, 0, 128}, 3));
+}
+
+TEST(ScreenshotGradients, OneColourOrEqualColoursStayFlatAndAlphaIsKept) {
+    GradientStrip strip;
+    strip.upper->setBackgroundColor(UIColor::colorWithRed(0, 1, 0, 1));
+    strip.upper->layer()->setGradient({UIColor::colorWithRed(0, 1, 0, 1), UIColor::colorWithRed(0, 1, 0, 1)},
+                                      strip.span);
+    EXPECT_TRUE(strip.upper->layer()->gradientColors().empty());
+    strip.lower->layer()->setGradient({UIColor::colorWithRed(1, 0, 0, 1)}, strip.span);
+    EXPECT_TRUE(strip.lower->layer()->gradientColors().empty());
+    rt::Ref<UIImage> shot = render::Screenshot::draw(strip.window, 1);
+    EXPECT_TRUE(near(at(shot, 20, 1), {0, 255, 0}));
+    EXPECT_TRUE(near(at(shot, 20, 99), {0, 255, 0}));
+    EXPECT_TRUE(near(at(shot, 70, 150), kWhite)); // its background, untouched
+
+    // Half-transparent ends over white: the white shows through.
+    strip.lower->layer()->setGradient(
+        {UIColor::colorWithRed(1, 0, 0, 0.5), UIColor::colorWithRed(0, 0, 1, 0.5)}, strip.span);
+    strip.lower->setBackgroundColor(nullptr);
+    shot = render::Screenshot::draw(strip.window, 1);
+    EXPECT_TRUE(near(at(shot, 70, 199.5), {128, 128, 255}, 3));
+}
+
+TEST(ScreenshotControls, ASwipeButtonHoldsItsIconCentredAsASubviewDrawnInItsTint) {
+    auto window = whiteWindow(100, 60);
+    auto pull = rt::make<UISwipeActionPullView>();
+    pull->setFrame(CGRectMake(0, 0, 100, 60));
+    rt::Ref<UISwipeActionStandardButton> button =
+        pull->addAction(UIImage::systemImageNamed("circle.fill"), UIColor::blackColor());
+    window->addSubview(pull);
+    window->layoutIfNeeded();
+    rt::Ref<UIImageView> icon = button->imageView();
+    ASSERT_EQ(icon->superview().get(), button.get());
+    EXPECT_EQ(icon->frame().size.width, icon->image()->size().width);
+    EXPECT_NEAR(icon->frame().origin.x + icon->frame().size.width / 2, 50, 1e-9); // centred
+    icon->setTintColor(UIColor::colorWithRed(1, 0, 0, 1));
+    rt::Ref<UIImage> shot = render::Screenshot::draw(window, 2);
+    EXPECT_TRUE(near(at(shot, 50, 30), kRed)); // not the white the button would draw on its own
+}
+
+TEST(ScreenshotLooks, TheStatusBarKeepsDarkContentInTheLightLookAndLightInTheDark) {
+    auto window = whiteWindow(390, 47);
+    window->setBackgroundColor(UIColor::colorWithRed(0.1, 0.1, 0.1, 1)); // a dark bar under it
+    auto bar = rt::make<UIStatusBar>();
+    bar->setFrame(CGRectMake(0, 0, 390, 47));
+    window->addSubview(bar);
+    window->layoutIfNeeded();
+    EXPECT_EQ(bar->timeLabel()->text(), "9:41");
+    auto darkest = [&](const rt::Ref<UIImage>& shot) {
+        int lowest = 255, highest = 0;
+        const CGRect time = bar->timeLabel()->frame();
+        for (double x = time.origin.x; x < time.origin.x + time.size.width; x += 0.5)
+            for (double y = time.origin.y; y < time.origin.y + time.size.height; y += 0.5) {
+                lowest = std::min(lowest, at(shot, x, y).green);
+                highest = std::max(highest, at(shot, x, y).green);
+            }
+        return std::pair{lowest, highest};
+    };
+    EXPECT_LT(darkest(render::Screenshot::draw(window, 2)).first, 10); // black text on the dark bar
+    UITraitCollection::setCurrentUserInterfaceStyle(UIUserInterfaceStyle::dark);
+    const auto dark = darkest(render::Screenshot::draw(window, 2));
+    UITraitCollection::setCurrentUserInterfaceStyle(UIUserInterfaceStyle::light);
+    EXPECT_GT(dark.second, 245);
+    EXPECT_GE(dark.first, 20);
 }
 
 // Black on the left half, white on the right, under a blur across the middle.

@@ -12,9 +12,15 @@ class CHATKIT_EXTERN CKColoredBalloonView : public CKBalloonView {
     static constexpr CGFloat kHorizontalPadding = 12;
     static constexpr CGFloat kVerticalPadding = 7;
 
-    // The balloon takes the first colour of its gradient.
+    // The balloon's background is the first colour; with two different
+    // colours it is painted as a gradient over the transcript's visible
+    // height, so its colour depends on where it sits on screen.
     void setMessage(const std::string& text, const std::vector<rt::Ref<UIColor>>& colours,
                     UIColor* textColour);
+    const std::vector<rt::Ref<UIColor>>& balloonColors() const { return m_colours; }
+    // The view whose height the gradient spans, for a balloon shown outside
+    // its transcript; otherwise the transcript it is in.
+    void setGradientSpan(UIView* span) { m_gradientSpan = span; }
     rt::Ref<UILabel> textLabel() const { return m_textLabel; }
     CGSize balloonSize(CGFloat maxWidth) const override;
 
@@ -23,4 +29,6 @@ class CHATKIT_EXTERN CKColoredBalloonView : public CKBalloonView {
     void placeText();
 
     rt::Ref<UILabel> m_textLabel;
+    std::vector<rt::Ref<UIColor>> m_colours;
+    rt::Weak<UIView> m_gradientSpan;
 };

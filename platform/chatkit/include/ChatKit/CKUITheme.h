@@ -14,7 +14,7 @@ class CHATKIT_EXTERN CKUITheme : public NSObject {
     CKUITHEME_STOCK_COLOURS(CKUITHEME_DECLARE_COLOUR)
 #undef CKUITHEME_DECLARE_COLOUR
 
-#define CKUITHEME_DECLARE_BALLOON(selector, first, second)                                                   \
+#define CKUITHEME_DECLARE_BALLOON(selector, ...)                                                             \
     CKBalloonColors selector() {                                                                             \
         return rt::send<CKBalloonColors()>(this, rt::sel<#selector>());                                      \
     }
