@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sim {
 
@@ -18,10 +19,15 @@ class Command {
     bool deviceGiven() const { return m_deviceOption.has_value(); }
     // Uses `root` where no --device was given (the demo's temporary device).
     void useDevice(const std::string& root) { m_deviceOption = root; }
+    // The verbs that draw sheets take "--appearance both"; every other verb refuses it.
+    void allowBothAppearances() { m_bothAllowed = true; }
+    // The looks asked for: one, or light then dark.
+    std::vector<std::string> looks() const;
 
   private:
     std::optional<std::string> m_deviceOption;
     std::string m_appearance;
+    bool m_bothAllowed = false;
     std::optional<Device> m_device;
 };
 

@@ -1,7 +1,10 @@
 #include "Command.h"
 #include "HostRunner.h"
+#include "ScreenSheet.h"
 #include "ScreenshotFile.h"
 #include "SimError.h"
+
+#include <cstdio>
 
 namespace sim {
 
@@ -54,10 +57,26 @@ void addMessagesCommands(CLI::App& app, Command& command) {
     });
 
     auto shot = std::make_shared<ScreenshotFile::Options>();
-    CLI::App* screenshot = messages->add_subcommand("screenshot", "Draw a Messages screen as a PNG file");
-    screenshot->add_option("--screen", *screen, "Which screen")->required()->check(CLI::IsMember(screens));
+    std::vector<std::string> drawable = screens;
+    drawable.push_back("all");
+    CLI::App* screenshot = messages->add_subcommand(
+        "screenshot", "Draw a Messages screen as a PNG file; all: the five on one captioned sheet");
+    screenshot->add_option("--screen", *screen, "Which screen, or all")
+        ->required()
+        ->check(CLI::IsMember(drawable));
     ScreenshotFile::addOptions(screenshot, *shot, "messages-SCREEN.png");
-    screenshot->callback([&command, screen, shot] {
+    screenshot->callback([&command, screen, shot, screenshot] {
+        if (*screen == "all") {
+            command.allowBothAppearances();
+            command.device();
+            const double scale = screenshot->count("--scale") ? shot->scale : ScreenSheet::kDefaultScale;
+            const std::vector<std::string> looks = command.looks();
+            ScreenSheet::checkFits("messages screenshot", looks.size(), scale);
+            const std::string file = ScreenshotFile::path("messages screenshot", *shot, "messages-all.png");
+            ScreenSheet::write(file, scale, looks, "Messages");
+            std::printf("%s\n", file.c_str());
+            return;
+        }
         command.device();
         const std::string file =
             ScreenshotFile::path("messages screenshot", *shot, "messages-" + *screen + ".png");

@@ -1,8 +1,11 @@
 // `theme`: sharing a look as one file, and the project's own presets.
 #include "Command.h"
 #include "EngineKeys.h"
+#include "ScreenSheet.h"
+#include "ScreenshotFile.h"
 #include "SimError.h"
 #include "ThemeFile.h"
+#include "ThemePreview.h"
 #include "ThemeStore.h"
 #include "Wallpapers.h"
 
@@ -164,6 +167,25 @@ void addThemeCommands(CLI::App& app, Command& command) {
     diffVerb->callback([&command, options] {
         command.device();
         diffTheme(readChecked(options->file, options->file), modeOf(*options));
+    });
+
+    auto shot = std::make_shared<ScreenshotFile::Options>();
+    CLI::App* preview = theme->add_subcommand(
+        "preview", "Draw Messages' screens under FILE on one sheet, leaving the device as it is");
+    preview->add_option("FILE", options->file)->required();
+    preview->add_flag("--replace", options->replace, "As import --replace would");
+    ScreenshotFile::addOptions(preview, *shot, "THEME-preview.png");
+    preview->callback([&command, options, shot, preview] {
+        command.allowBothAppearances();
+        const Device& device = command.device();
+        const double scale = preview->count("--scale") ? shot->scale : ScreenSheet::kDefaultScale;
+        const std::vector<std::string> looks = command.looks();
+        ScreenSheet::checkFits("theme preview", looks.size(), scale);
+        const std::string file = ScreenshotFile::path(
+            "theme preview", *shot, fs::path(options->file).stem().string() + "-preview.png");
+        const Theme checked = readChecked(options->file, options->file);
+        ThemePreview::write(device, checked, modeOf(*options), file, scale, looks);
+        std::printf("%s\n", file.c_str());
     });
 
     CLI::App* presets = theme->add_subcommand("presets", "List the built-in themes");
