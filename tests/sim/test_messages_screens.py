@@ -326,7 +326,15 @@ class PhonePictures(MessagesScreensCase):
                 self.assertEqual(image.pixel(300, 10), rgb("102030"))  # the bar itself around the icons
 
     def test_dark_keys_and_themed_swipe_icons(self):
-        keyboard = only(self.dark_tree("chat"), "UIKBVisualEffectView")
+        self.theme({"enableVantorel": False})
+        dark = self.dark_tree("chat")
+        keyboard = only(dark, "UIKBVisualEffectView")
+        # Received balloons turn dark grey under their white text, as the phone's do.
+        received = [b for b in of_class(dark, "CKColoredBalloonView") if b["frame"][0] == 12]
+        self.assertTrue(received)
+        for balloon in received:
+            self.assertEqual((balloon["backgroundColor"], balloon["subviews"][0]["textColor"]),
+                             ("262628FF", "FFFFFFFF"))
         keys = keyboard["subviews"]
         self.assertEqual(len(keys), 10 + 9 + 9 + 3)
         for key in keys:
