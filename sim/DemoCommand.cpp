@@ -73,9 +73,8 @@ void addDemoCommand(CLI::App& app, Command& command) {
         const Device& device = command.device(Command::DeviceState::mayBeNew);
         device.createSkeleton();
         Installation::createApplications(device);
-        Installation::installEngine(device);
         Installation::installSystemPrograms(device);
-        installSettingsPane(device);
+        Installation::installProduct(device);
         Installation::installConversations("");
         PhotoLibrary::fillWithSamples();
         std::printf("Simulated device: %s\n", device.root().c_str());
