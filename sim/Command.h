@@ -38,5 +38,6 @@ void addContrastCommand(CLI::App& app, Command& command);
 void addDoctorCommand(CLI::App& app, Command& command);
 void addPhotosCommands(CLI::App& app, Command& command);
 void addPackageCommands(CLI::App& app, Command& command);
+void addThemePackageCommand(CLI::App& theme);
 
 } // namespace sim

@@ -76,14 +76,16 @@ void Installation::copyIntoDevice(const fs::path& from, const std::string& devic
     writeIntoDevice(bytes, devicePath, error ? fs::perms(0644) : mode);
 }
 
-void Installation::installProduct(const Device& device) {
+std::string Installation::installProduct(const Device& device) {
     PackageDatabase(device).layOut();
     const fs::path package =
         fs::path(HostRunner::programFolder()).parent_path() / "packages" / VANTOREL_PACKAGE_FILENAME;
     std::error_code error;
     if (!fs::is_regular_file(package, error))
         throw SimError("cannot install the product: " + package.string() + " is missing (run make first)");
-    PackageManager(device).install({package.string()});
+    // Two inits of one device take turns rather than fail.
+    const auto installed = PackageManager(device, std::chrono::seconds(60)).install({package.string()});
+    return installed.front().name + " " + installed.front().version;
 }
 
 void Installation::installSystemPrograms(const Device& device) {

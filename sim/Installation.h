@@ -13,8 +13,8 @@ class Installation {
     // then rename), keeping its mode. Needs the device entered.
     static void copyIntoDevice(const std::filesystem::path& from, const std::string& devicePath);
     // The device's package database, then the build's package of the
-    // product installed by dpkg.
-    static void installProduct(const Device& device);
+    // product installed by dpkg. Answers "name version".
+    static std::string installProduct(const Device& device);
     static void installSystemPrograms(const Device& device);
     static void createApplications(const Device& device);
     // The conversations Messages shows: the property list at `hostFile`, or,

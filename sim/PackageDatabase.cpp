@@ -1,5 +1,6 @@
 #include "PackageDatabase.h"
 
+#include "PackageLock.h"
 #include "PackageTools.h"
 #include "SimError.h"
 
@@ -62,6 +63,8 @@ void PackageDatabase::layOut() const {
     for (const char* file : {"status", "available"})
         if (!fs::exists(admin / file, error))
             std::ofstream(admin / file, std::ios::app);
+    // Records are added only while no dpkg writes the file.
+    PackageLock lock(admin.string(), std::chrono::seconds(60));
 
     std::string missing;
     std::string architecture;

@@ -8,10 +8,11 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace sim {
 
-PackageLock::PackageLock(const std::string& adminFolder) {
+PackageLock::PackageLock(const std::string& adminFolder, std::chrono::milliseconds patience) {
     const std::string path = adminFolder + "/lock-frontend";
     m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0640);
     if (m_fd < 0)
@@ -19,6 +20,10 @@ PackageLock::PackageLock(const std::string& adminFolder) {
     struct flock lock {};
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
+    const auto giveUp = std::chrono::steady_clock::now() + patience;
+    while (::fcntl(m_fd, F_SETLK, &lock) != 0 && (errno == EACCES || errno == EAGAIN) &&
+           std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     if (::fcntl(m_fd, F_SETLK, &lock) != 0) {
         const int reason = errno;
         struct flock holder {};

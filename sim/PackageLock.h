@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <string>
 
 namespace sim {
@@ -8,8 +9,9 @@ namespace sim {
 // (DPKG_FRONTEND_LOCKED) not to take it again.
 class PackageLock {
   public:
-    // Throws SimError naming the holder when another process has it.
-    explicit PackageLock(const std::string& adminFolder);
+    // Waits up to `patience` for another holder to finish, then throws
+    // SimError naming it.
+    explicit PackageLock(const std::string& adminFolder, std::chrono::milliseconds patience = {});
     ~PackageLock();
     PackageLock(const PackageLock&) = delete;
     PackageLock& operator=(const PackageLock&) = delete;

@@ -49,13 +49,14 @@ std::map<std::string, std::string> owners(const fs::path& admin) {
 
 } // namespace
 
-PackageManager::PackageManager(const Device& device) : m_device(device), m_database(device) {}
+PackageManager::PackageManager(const Device& device, std::chrono::milliseconds patience)
+    : m_device(device), m_database(device), m_patience(patience) {}
 
 std::vector<PackageManager::Installed>
 PackageManager::install(const std::vector<std::string>& hostFiles) const {
     if (!m_database.exists())
         throw SimError("this device has no package database (run init)");
-    PackageLock lock(m_database.adminFolder());
+    PackageLock lock(m_database.adminFolder(), m_patience);
 
     std::vector<DebFile> debs;
     for (const std::string& file : hostFiles)
@@ -115,7 +116,7 @@ PackageManager::install(const std::vector<std::string>& hostFiles) const {
 void PackageManager::remove(const std::string& name, bool purge) const {
     if (!m_database.exists())
         throw SimError("this device has no package database (run init)");
-    PackageLock lock(m_database.adminFolder());
+    PackageLock lock(m_database.adminFolder(), m_patience);
     const auto before = states(m_database);
     if (!before.contains(name))
         throw SimError("cannot remove " + name + ": it is not installed on this device");

@@ -1,6 +1,7 @@
 #pragma once
 #include "PackageDatabase.h"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@ namespace sim {
 // under dpkg's lock; a refusal changes nothing and is one line.
 class PackageManager {
   public:
-    explicit PackageManager(const Device& device);
+    // `patience`: how long to wait for another install or remove to finish.
+    explicit PackageManager(const Device& device, std::chrono::milliseconds patience = {});
 
     struct Installed {
         std::string name;
@@ -28,6 +30,7 @@ class PackageManager {
 
     const Device& m_device;
     PackageDatabase m_database;
+    std::chrono::milliseconds m_patience;
 };
 
 } // namespace sim

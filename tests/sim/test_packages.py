@@ -338,5 +338,60 @@ class BadPackageTest(PackageCase):
         self.assertEqual(self.installed()["extra"], ("1.0", "installed"))
 
 
+
+class ThemePackageTest(PackageCase):
+    """A theme as a package of its own, depending on the product."""
+
+    def theme_file(self, name, values, scratch):
+        path = os.path.join(scratch, name)
+        with open(path, "wb") as f:
+            plistlib.dump({"FormatVersion": 1, "Name": "Sea Glass", "Note": "cool greens",
+                           "Values": values}, f)
+        return path
+
+    def test_package_install_list_apply_and_keep_the_product(self):
+        scratch = self.scratch()
+        theme = self.theme_file("sea.plist", {"accent": "2ec4b6ff", "enableVantorel": True}, scratch)
+        deb = os.path.join(scratch, "sea.deb")
+        self.assertEqual(self.sim("theme", "package", theme, "-o", deb, "--version", "2.1").strip(), deb)
+        info = dpkg_deb("--info", deb)
+        self.assertIn(" Package: com.tavq.vantorel.theme.sea-glass\n", info)
+        self.assertIn(" Architecture: all\n", info)
+        self.assertIn(" Depends: com.tavq.vantorel\n", info)
+        listing = [line.split(None, 5) for line in dpkg_deb("--contents", deb).splitlines()]
+        self.assertEqual([(mode, owner, path) for mode, owner, _s, _d, _t, path in listing],
+                         [("drwxr-xr-x", "root/root", "./"), ("drwxr-xr-x", "root/root", "./Library/"),
+                          ("drwxr-xr-x", "root/root", "./Library/Vantorel/"),
+                          ("drwxr-xr-x", "root/root", "./Library/Vantorel/Themes/"),
+                          ("-rw-r--r--", "root/root", "./Library/Vantorel/Themes/sea-glass.plist")])
+
+        self.sim("install", deb)
+        presets = self.sim("theme", "presets")
+        self.assertRegex(presets, r"paper\s+Paper")  # the built-in ones stay
+        self.assertRegex(presets, r"sea-glass\s+Sea Glass: cool greens \(package com.tavq.vantorel.theme.sea-glass\)")
+        self.sim("theme", "apply", "sea-glass")
+        self.assertEqual(self.read_plist()["accent"].upper(), "2EC4B6FF")
+
+        # The theme needs the product: dpkg keeps it, and the theme goes first.
+        self.assertIn("com.tavq.vantorel.theme.sea-glass", self.sim_fails("remove", NAME))
+        self.assertEqual(self.installed()[NAME][1], "installed")
+        self.sim("remove", "com.tavq.vantorel.theme.sea-glass")
+        self.assertNotIn("sea-glass", self.sim("theme", "presets"))
+        self.sim("remove", NAME)
+
+        # Without the product the theme is refused.
+        self.assertIn("depends on com.tavq.vantorel", self.sim_fails("install", deb))
+
+    def test_a_theme_import_would_refuse_builds_no_package(self):
+        scratch = self.scratch()
+        theme = self.theme_file("bad.plist", {"accent": "not a colour", "noSuchKey": True}, scratch)
+        deb = os.path.join(scratch, "bad.deb")
+        result = self.run_sim("theme", "package", theme, "-o", deb)
+        self.assertEqual(result.returncode, 2)
+        self.assertIn("accent", result.stderr)
+        self.assertIn("noSuchKey", result.stderr)
+        self.assertEqual(os.listdir(scratch), ["bad.plist"])
+
+
 if __name__ == "__main__":
     unittest.main()
