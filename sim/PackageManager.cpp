@@ -134,7 +134,9 @@ void PackageManager::runDpkg(const std::vector<std::string>& action, const std::
     const auto before = states(m_database);
 
     const std::string root = m_device.root().string();
-    std::vector<std::string> arguments{"--root=" + root,
+    // The database and the log as the device resolves them: dpkg would follow
+    // a link planted in the device out of it.
+    std::vector<std::string> arguments{"--instdir=" + root, "--admindir=" + admin.string(),
                                        "--log=" + m_device.hostPath("/var/log/dpkg.log").string()};
     if (::geteuid() != 0)
         arguments.push_back("--force-not-root"); // the device is the user's own folder
