@@ -13,10 +13,13 @@ namespace fs = std::filesystem;
 namespace {
 // Folders every device has; later features add their own files inside them.
 const char* const kSkeleton[] = {
-    "var/mobile/Library/Preferences",           "var/mobile/Library/SMS",
-    "var/mobile/Containers/Data/Application",   "var/log",
-    "Library/MobileSubstrate/DynamicLibraries", "Library/PreferenceBundles",
-    "Library/PreferenceLoader/Preferences",     "usr/bin",
+    "var/mobile/Library/Preferences",
+    "var/mobile/Library/SMS",
+    "var/mobile/Containers/Data/Application",
+    "var/log",
+    "Library/MobileSubstrate/DynamicLibraries",
+    "Library/PreferenceBundles",
+    "usr/bin",
 };
 } // namespace
 

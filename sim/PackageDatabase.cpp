@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace sim {
 
@@ -15,21 +16,32 @@ namespace fs = std::filesystem;
 namespace {
 
 // The packages of the device itself, which the product depends on, with the
-// paths each owns: the folders the product shares with them stay when it goes.
+// folders and files each owns: the folders the product shares with them stay
+// when it goes.
 struct DevicePackage {
     const char* name;
     const char* version;
     const char* description;
-    const char* paths; // one a line, as dpkg lists them
+    std::vector<const char*> folders;
+    std::vector<const char*> files;
 };
 const DevicePackage kDevicePackages[] = {
-    {"firmware", "16.0", "the device's firmware",
-     "/.\n/Library\n/Library/PreferenceBundles\n/usr\n/usr/bin\n/var\n"},
-    {"mobilesubstrate", "0.9.7000", "the substrate: method hooks and the tweak loader with its filters",
-     "/Library\n/Library/MobileSubstrate\n/Library/MobileSubstrate/DynamicLibraries\n"},
-    {"preferenceloader", "2.2.6", "the settings loader: panes of other packages in Settings",
-     "/Library\n/Library/PreferenceLoader\n/Library/PreferenceLoader/Preferences\n"},
-    {"killall", "1.0", "killall, which a respring runs", "/usr\n/usr/bin\n/usr/bin/killall\n"},
+    {"firmware",
+     "16.0",
+     "the device's firmware",
+     {"/.", "/Library", "/Library/PreferenceBundles", "/usr", "/usr/bin", "/var"},
+     {}},
+    {"mobilesubstrate",
+     "0.9.7000",
+     "the substrate: method hooks and the tweak loader with its filters",
+     {"/Library", "/Library/MobileSubstrate", "/Library/MobileSubstrate/DynamicLibraries"},
+     {}},
+    {"preferenceloader",
+     "2.2.6",
+     "the settings loader: panes of other packages in Settings",
+     {"/Library", "/Library/PreferenceLoader", "/Library/PreferenceLoader/Preferences"},
+     {}},
+    {"killall", "1.0", "killall, which a respring runs", {"/usr", "/usr/bin"}, {"/usr/bin/killall"}},
 };
 
 std::string stanza(const DevicePackage& package, const std::string& architecture) {
@@ -63,6 +75,14 @@ void PackageDatabase::layOut() const {
     for (const char* file : {"status", "available"})
         if (!fs::exists(admin / file, error))
             std::ofstream(admin / file, std::ios::app);
+    // The device's packages bring their folders.
+    for (const DevicePackage& package : kDevicePackages)
+        for (const char* folder : package.folders) {
+            fs::create_directories(m_device.hostPath(folder), error);
+            if (error)
+                throw SimError("cannot create " + m_device.hostPath(folder).string() + ": " +
+                               error.message());
+        }
     // Records are added only while no dpkg writes the file.
     PackageLock lock(admin.string(), std::chrono::seconds(60));
 
@@ -78,8 +98,11 @@ void PackageDatabase::layOut() const {
         if (architecture.empty())
             architecture = PackageTools::architecture();
         missing += stanza(package, architecture);
-        std::ofstream(admin / "info" / (std::string(package.name) + ".list"), std::ios::trunc)
-            << package.paths;
+        std::ofstream list(admin / "info" / (std::string(package.name) + ".list"), std::ios::trunc);
+        for (const char* path : package.folders)
+            list << path << '\n';
+        for (const char* path : package.files)
+            list << path << '\n';
     }
     if (missing.empty())
         return;
