@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 TEST_BUILD ?= build-test
 
-.PHONY: all bootstrap demo test bench clean format-check release-check
+.PHONY: all bootstrap demo test bench clean format-check release-check package
 
 all: bootstrap
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -11,6 +11,11 @@ all: bootstrap
 
 bootstrap:
 	@scripts/bootstrap
+
+# The product as a Debian package: $(BUILD)/packages/com.tavq.vantorel_<version>_<arch>.deb
+package: bootstrap
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target vantorel-package
 
 demo: all
 	$(BUILD)/bin/vantorel-sim demo

@@ -43,7 +43,7 @@ void addThemeCommands(CLI::App& app, Command& command);
 void addContrastCommand(CLI::App& app, Command& command);
 void addDoctorCommand(CLI::App& app, Command& command);
 void addPhotosCommands(CLI::App& app, Command& command);
-// Copies the built pane and its Settings entry into the device.
-void installSettingsPane(const Device& device);
+void addPackageCommands(CLI::App& app, Command& command);
+void addThemePackageCommand(CLI::App& theme);
 
 } // namespace sim

@@ -73,12 +73,11 @@ void addDemoCommand(CLI::App& app, Command& command) {
         const Device& device = command.device(Command::DeviceState::mayBeNew);
         device.createSkeleton();
         Installation::createApplications(device);
-        Installation::installEngine(device);
         Installation::installSystemPrograms(device);
-        installSettingsPane(device);
+        const std::string product = Installation::installProduct(device);
         Installation::installConversations("");
         PhotoLibrary::fillWithSamples();
-        std::printf("Simulated device: %s\n", device.root().c_str());
+        std::printf("Simulated device: %s (dpkg installed %s)\n", device.root().c_str(), product.c_str());
 
         std::string messages = HostRunner::programFolder() + "/MobileSMS";
         std::vector<std::string> asked{"colours",

@@ -8,8 +8,8 @@
 namespace sim {
 
 void addInitCommand(CLI::App& app, Command& command) {
-    CLI::App* init =
-        app.add_subcommand("init", "Create the simulated device and install the engine (keeps settings)");
+    CLI::App* init = app.add_subcommand(
+        "init", "Create the simulated device and install the product's package (keeps settings)");
     auto conversations = std::make_shared<std::string>();
     init->add_option("--conversations", *conversations,
                      "A property list of the conversations Messages shows (default: keep them, or a sample)");
@@ -18,9 +18,8 @@ void addInitCommand(CLI::App& app, Command& command) {
         device.createSkeleton();
         Installation::createApplications(device);
         Installation::installConversations(*conversations);
-        Installation::installEngine(device);
         Installation::installSystemPrograms(device);
-        installSettingsPane(device);
+        Installation::installProduct(device);
         PhotoLibrary::fillWithSamples();
         std::printf("device ready at %s\n", device.root().c_str());
     });

@@ -1,6 +1,8 @@
 #include "Installation.h"
 
 #include "HostRunner.h"
+#include "PackageDatabase.h"
+#include "PackageManager.h"
 #include "SimError.h"
 
 #include <Foundation/DevicePath.h>
@@ -74,16 +76,16 @@ void Installation::copyIntoDevice(const fs::path& from, const std::string& devic
     writeIntoDevice(bytes, devicePath, error ? fs::perms(0644) : mode);
 }
 
-void Installation::installEngine(const Device& device) {
-    (void)device;
-    copyIntoDevice(fs::path(HostRunner::libraryFolder()) / "Vantorel.dylib",
-                   "/Library/MobileSubstrate/DynamicLibraries/Vantorel.dylib");
-    ns::PlistArray bundles{ns::PlistValue("com.apple.springboard"), ns::PlistValue(kMessages)};
-    ns::PlistDictionary filter{
-        {"Filter", ns::PlistValue(ns::PlistDictionary{{"Bundles", ns::PlistValue(bundles)}})}};
-    if (!ns::PlistFile::writeDictionary("/Library/MobileSubstrate/DynamicLibraries/Vantorel.plist", filter)
-             .ok())
-        throw SimError("cannot write the engine's loader filter");
+std::string Installation::installProduct(const Device& device) {
+    PackageDatabase(device).layOut();
+    const fs::path package =
+        fs::path(HostRunner::programFolder()).parent_path() / "packages" / VANTOREL_PACKAGE_FILENAME;
+    std::error_code error;
+    if (!fs::is_regular_file(package, error))
+        throw SimError("cannot install the product: " + package.string() + " is missing (run make first)");
+    // Two inits of one device take turns rather than fail.
+    const auto installed = PackageManager(device, std::chrono::seconds(60)).install({package.string()});
+    return installed.front().name + " " + installed.front().version;
 }
 
 void Installation::installSystemPrograms(const Device& device) {

@@ -4,15 +4,17 @@
 
 namespace sim {
 
-// Puts what a real phone would have into a simulated device: the engine and
-// its loader filter, the system programs a respring needs, and the installed
-// applications with their data containers. Each step keeps what is there.
+// Puts what a real phone would have into a simulated device: the system
+// programs a respring needs, the installed applications with their data
+// containers, and the product's package. Each step keeps what is there.
 class Installation {
   public:
     // Copies a file of the build into the device by content (temporary file,
     // then rename), keeping its mode. Needs the device entered.
     static void copyIntoDevice(const std::filesystem::path& from, const std::string& devicePath);
-    static void installEngine(const Device& device);
+    // The device's package database, then the build's package of the
+    // product installed by dpkg. Answers "name version".
+    static std::string installProduct(const Device& device);
     static void installSystemPrograms(const Device& device);
     static void createApplications(const Device& device);
     // The conversations Messages shows: the property list at `hostFile`, or,

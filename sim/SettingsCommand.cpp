@@ -111,33 +111,6 @@ void requirePane(const Device& device) {
 
 } // namespace
 
-void installSettingsPane(const Device& device) {
-    (void)device;
-    const fs::path built = fs::path(HostRunner::libraryFolder()) / kBundle;
-    const std::string bundle = std::string("/Library/PreferenceBundles/") + kBundle;
-    const std::string entries = "/Library/PreferenceLoader/Preferences";
-    std::error_code error;
-    if (!fs::is_directory(built, error))
-        throw SimError("cannot install the settings pane: " + built.string() +
-                       " is missing (run make first)");
-    // File by file through device paths, so that links planted in the device
-    // resolve inside it and are replaced rather than written through.
-    NSFileManager* files = NSFileManager::defaultManager();
-    files->createDirectoryAtPath(bundle, YES);
-    files->createDirectoryAtPath(entries, YES);
-    for (fs::recursive_directory_iterator it(built, error), end; !error && it != end; it.increment(error)) {
-        const std::string inside = bundle + "/" + fs::relative(it->path(), built).string();
-        if (it->is_directory(error))
-            files->createDirectoryAtPath(inside, YES);
-        else if (it->is_regular_file(error))
-            Installation::copyIntoDevice(it->path(), inside);
-    }
-    if (error)
-        throw SimError("cannot install the settings pane: " + error.message());
-    Installation::copyIntoDevice(fs::path(HostRunner::libraryFolder()) / "PreferenceLoader" / kEntry,
-                                 entries + "/" + kEntry);
-}
-
 void addSettingsCommands(CLI::App& app, Command& command) {
     CLI::App* settings = app.add_subcommand("settings", "Use the settings pane through the Settings app");
     settings->require_subcommand(1);

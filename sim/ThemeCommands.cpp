@@ -1,10 +1,12 @@
 // `theme`: sharing a look as one file, and the project's own presets.
 #include "Command.h"
 #include "EngineKeys.h"
+#include "PackageDatabase.h"
 #include "ScreenSheet.h"
 #include "ScreenshotFile.h"
 #include "SimError.h"
 #include "ThemeFile.h"
+#include "ThemePackage.h"
 #include "ThemePreview.h"
 #include "ThemeStore.h"
 #include "Wallpapers.h"
@@ -132,6 +134,23 @@ std::vector<fs::path> presetFiles() {
     return files;
 }
 
+std::string aboutTheme(const std::string& hostPath) {
+    ThemeFile::Checked checked = ThemeFile::read(hostPath);
+    std::string about = checked.problems.empty() ? checked.theme.name : "(unreadable)";
+    if (checked.problems.empty() && checked.theme.note)
+        about += ": " + *checked.theme.note;
+    return about;
+}
+
+// Themes installed by packages, on a device that has a package database.
+std::vector<ThemePackage::Installed> installedThemes(Command& command) {
+    const Device& device = command.device(Command::DeviceState::mayBeNew);
+    PackageDatabase database(device);
+    if (!device.exists() || !database.exists())
+        return {};
+    return ThemePackage::installed(database.adminFolder());
+}
+
 } // namespace
 
 void addThemeCommands(CLI::App& app, Command& command) {
@@ -188,15 +207,17 @@ void addThemeCommands(CLI::App& app, Command& command) {
         std::printf("%s\n", file.c_str());
     });
 
-    CLI::App* presets = theme->add_subcommand("presets", "List the built-in themes");
-    presets->callback([] {
-        for (const fs::path& file : presetFiles()) {
-            ThemeFile::Checked checked = ThemeFile::read(file.string());
-            std::string about = checked.problems.empty() ? checked.theme.name : "(unreadable)";
-            if (checked.problems.empty() && checked.theme.note)
-                about += ": " + *checked.theme.note;
-            std::printf("%-16s %s\n", file.stem().c_str(), about.c_str());
-        }
+    addThemePackageCommand(*theme);
+
+    CLI::App* presets =
+        theme->add_subcommand("presets", "List the built-in themes and those packages installed");
+    presets->callback([&command] {
+        for (const fs::path& file : presetFiles())
+            std::printf("%-16s %s\n", file.stem().c_str(), aboutTheme(file.string()).c_str());
+        for (const ThemePackage::Installed& installed : installedThemes(command))
+            std::printf("%-16s %s (package %s)\n", installed.name.c_str(),
+                        aboutTheme(command.device().hostPath(installed.file).string()).c_str(),
+                        installed.package.empty() ? "none" : installed.package.c_str());
     });
 
     CLI::App* apply = theme->add_subcommand("apply", "Import a built-in theme (see: theme presets)");
@@ -204,11 +225,18 @@ void addThemeCommands(CLI::App& app, Command& command) {
     apply->add_flag("--replace", options->replace, "Also remove the engine's keys the preset does not set");
     apply->callback([&command, options] {
         command.device();
-        const fs::path file = fs::path(presetFolder()) / (options->file + ".plist");
+        fs::path file = fs::path(presetFolder()) / (options->file + ".plist");
+        const auto installed = installedThemes(command);
+        if (!fs::exists(file))
+            for (const ThemePackage::Installed& theme : installed)
+                if (theme.name == options->file)
+                    file = command.device().hostPath(theme.file);
         if (options->file.find('/') != std::string::npos || !fs::exists(file)) {
             std::string names;
             for (const fs::path& preset : presetFiles())
                 names += (names.empty() ? "" : ", ") + preset.stem().string();
+            for (const ThemePackage::Installed& theme : installed)
+                names += ", " + theme.name;
             throw SimError("no preset '" + options->file + "' (presets: " + names + ")");
         }
         importTheme(readChecked(file.string(), options->file), modeOf(*options));
