@@ -37,6 +37,7 @@ void addThemeCommands(CLI::App& app, Command& command);
 void addContrastCommand(CLI::App& app, Command& command);
 void addDoctorCommand(CLI::App& app, Command& command);
 void addPhotosCommands(CLI::App& app, Command& command);
+void addPreviewCommand(CLI::App& app, Command& command);
 // Copies the built pane and its Settings entry into the device.
 void installSettingsPane(const Device& device);
 

@@ -2,12 +2,11 @@
 #include "Command.h"
 #include "EngineKeys.h"
 #include "SimError.h"
+#include "ThemeActions.h"
 #include "ThemeFile.h"
 #include "ThemeStore.h"
 #include "Wallpapers.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -29,10 +28,6 @@ struct ThemeOptions {
 
 ThemeStore::Mode modeOf(const ThemeOptions& o) {
     return o.replace ? ThemeStore::Mode::replace : ThemeStore::Mode::merge;
-}
-
-std::string presetFolder() {
-    return VANTOREL_THEMES_FOLDER;
 }
 
 // Every problem on its own line, then exit status 2 with nothing written.
@@ -59,18 +54,13 @@ std::string shownValue(const std::optional<ns::PlistValue>& value) {
 }
 
 void exportTheme(const ThemeOptions& o) {
-    ThemeStore::Exported exported = ThemeStore::exportTheme(o.withWallpapers);
+    ThemeActions::Export exported = ThemeActions::exportNamed(
+        o.name.empty() ? fs::path(o.file).stem().string() : o.name, o.withWallpapers);
     Theme& theme = exported.theme;
-    theme.name = o.name.empty() ? fs::path(o.file).stem().string() : o.name;
     if (!o.author.empty())
         theme.author = o.author;
     if (!o.note.empty())
         theme.note = o.note;
-    // Property-list dates count seconds from 2001-01-01 UTC; XML holds whole seconds.
-    constexpr double kSecondsFrom1970To2001 = 978307200.0;
-    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    theme.created =
-        ns::PlistValue::Date{static_cast<double>(now.time_since_epoch().count()) - kSecondsFrom1970To2001};
     for (const std::string& reason : exported.leftOut)
         std::fprintf(stderr, "vantorel-sim: left out: %s\n", reason.c_str());
     if (auto written = ThemeFile::write(o.file, theme); !written.ok())
@@ -117,18 +107,6 @@ void diffTheme(const Theme& theme, ThemeStore::Mode mode) {
     }
 }
 
-std::vector<fs::path> presetFiles() {
-    std::vector<fs::path> files;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(presetFolder(), error))
-        if (entry.path().extension() == ".plist")
-            files.push_back(entry.path());
-    if (error)
-        throw SimError("cannot list the presets in " + presetFolder() + ": " + error.message());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 } // namespace
 
 void addThemeCommands(CLI::App& app, Command& command) {
@@ -168,7 +146,7 @@ void addThemeCommands(CLI::App& app, Command& command) {
 
     CLI::App* presets = theme->add_subcommand("presets", "List the built-in themes");
     presets->callback([] {
-        for (const fs::path& file : presetFiles()) {
+        for (const fs::path& file : ThemeActions::presetFiles()) {
             ThemeFile::Checked checked = ThemeFile::read(file.string());
             std::string about = checked.problems.empty() ? checked.theme.name : "(unreadable)";
             if (checked.problems.empty() && checked.theme.note)
@@ -182,13 +160,7 @@ void addThemeCommands(CLI::App& app, Command& command) {
     apply->add_flag("--replace", options->replace, "Also remove the engine's keys the preset does not set");
     apply->callback([&command, options] {
         command.device();
-        const fs::path file = fs::path(presetFolder()) / (options->file + ".plist");
-        if (options->file.find('/') != std::string::npos || !fs::exists(file)) {
-            std::string names;
-            for (const fs::path& preset : presetFiles())
-                names += (names.empty() ? "" : ", ") + preset.stem().string();
-            throw SimError("no preset '" + options->file + "' (presets: " + names + ")");
-        }
+        const fs::path file = ThemeActions::findPreset(options->file);
         importTheme(readChecked(file.string(), options->file), modeOf(*options));
     });
 }
