@@ -33,6 +33,7 @@ release-check: all
 
 bench: all
 	$(BUILD)/bin/vantorel-bench
+	$(BUILD)/bin/vantorel-preview-bench
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
