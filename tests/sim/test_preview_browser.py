@@ -1,13 +1,12 @@
 """The preview page in a real browser (headless Chromium through Selenium): what a user does on the
 page reaches Messages, and the pictures show it."""
-import io
 import os
 import shutil
 import tempfile
-import time
 import unittest
 
 from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
@@ -26,7 +25,7 @@ def browser():
     profile = tempfile.mkdtemp(prefix="vantorel-chromium-")
     options.add_argument("--user-data-dir=" + profile)
     options.binary_location = "/usr/bin/chromium"
-    driver = webdriver.Chrome(service=webdriver.ChromeService(executable_path="/usr/bin/chromedriver"),
+    driver = webdriver.Chrome(service=Service(executable_path="/usr/bin/chromedriver"),
                               options=options)
     return driver, profile
 

@@ -22,7 +22,7 @@ class PreviewServer(unittest.TestCase):
 
     def refused(self, status, data, expected):
         self.assertEqual(status, expected, data)
-        answer = json.loads(data)
+        answer = data if isinstance(data, dict) else json.loads(data)
         self.assertEqual(len(answer["error"].splitlines()), 1, answer)
         return answer["error"]
 
@@ -87,9 +87,11 @@ class PreviewServer(unittest.TestCase):
         pages = self.preview.get_json("/api/pages")["pages"]
         self.assertEqual(len(pages), 11)
         chat = next(page for page in pages if page["name"] == "Chat")
-        shown = self.preview.sim("settings", "show", "Chat").splitlines()[1:]
+        table = self.preview.sim("settings", "show", "Chat").splitlines()
+        column = table[0].index("KEY")
         rows = [r for r in chat["rows"] if "group" not in r]
-        self.assertEqual([r["key"] for r in rows], [line.split()[-2] for line in shown if "PSGroupCell" not in line])
+        self.assertEqual([r["key"] for r in rows],
+                         [line[column:].split()[0] for line in table[1:] if "PSGroupCell" not in line])
         blur = next(r for r in rows if r["key"] == "chatBlurStyle")
         self.assertEqual(blur["menu"]["entries"], ["Light", "Dark", "System Material"])
         self.assertTrue(next(r for r in rows if r["key"] == "chatBackground")["opacity"])
