@@ -108,7 +108,7 @@ class PreviewPage(unittest.TestCase):
         """)
         WebDriverWait(self.driver, WAIT).until(lambda d: "error" in self.status_line().get_attribute("class"))
         reason = self.status_line().text
-        self.assertIn("Plaid", reason)
+        self.assertIn("chatBlurStyle is one of", reason)
         self.assertEqual(len(reason.splitlines()), 1)
         self.assertEqual(self.preview.prefs_bytes(), before)
         self.assertEqual(self.driver.execute_script("return document.body.dataset.version"), version)
