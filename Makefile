@@ -20,7 +20,8 @@ package: bootstrap
 demo: all
 	$(BUILD)/bin/vantorel-sim demo
 
-test: bootstrap format-check
+test: format-check
+	@scripts/bootstrap --test
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON >/dev/null
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -37,6 +38,7 @@ release-check: all
 
 bench: all
 	$(BUILD)/bin/vantorel-bench
+	$(BUILD)/bin/vantorel-preview-bench
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)

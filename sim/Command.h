@@ -45,5 +45,6 @@ void addDoctorCommand(CLI::App& app, Command& command);
 void addPhotosCommands(CLI::App& app, Command& command);
 void addPackageCommands(CLI::App& app, Command& command);
 void addThemePackageCommand(CLI::App& theme);
+void addPreviewCommand(CLI::App& app, Command& command);
 
 } // namespace sim

@@ -1,15 +1,8 @@
 // `contrast`: whether the theme's text can be read on what it sits on.
 #include "Command.h"
-#include "ContrastPairs.h"
-#include "HexColorCodec.h"
-#include "PQPrefs.h"
-#include "PreferenceKeys.h"
+#include "ContrastReport.h"
 #include "SimError.h"
 
-#include <Foundation/NSFileManager.h>
-#include <Foundation/PlistFile.h>
-
-#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -17,48 +10,26 @@ namespace sim {
 
 namespace {
 
-// Cut to two decimals rather than rounded: 2.995 must not read as 3.00.
-double shown(double ratio) {
-    return std::floor(ratio * 100 + 1e-9) / 100;
-}
-
-std::string hex(const Contrast::Colour& c) {
-    return HexColorCodec::hexStringFromColor(UIColor::colorWithRed(c.red, c.green, c.blue, c.alpha));
-}
-
 void checkContrast(bool strict) {
-    const std::string path = PQPrefs::shared()->pathForID(kPreferenceDomain);
-    ns::PlistDictionary stored;
-    if (NSFileManager::defaultManager()->fileExistsAtPath(path)) {
-        auto file = ns::PlistFile::readDictionary(path);
-        if (file.ok())
-            stored = std::move(file.value());
-        else
-            std::fprintf(stderr,
-                         "vantorel-sim: the preference file cannot be read (%s); defaults are checked\n",
-                         file.error().c_str());
-    }
+    const ContrastReport report = ContrastReport::make();
+    if (report.warning)
+        std::fprintf(stderr, "vantorel-sim: %s\n", report.warning->c_str());
     std::size_t under = 0;
-    for (const ContrastPairs::Checked& pair : ContrastPairs::check(stored)) {
-        const std::string name = pair.text + " on " + pair.background;
-        const char* level = Contrast::levelName(pair.level);
-        if (pair.ratio >= Contrast::kAa) {
-            std::printf("%-52s %6.2f  %s\n", name.c_str(), shown(pair.ratio), level);
+    for (const ContrastReport::Line& line : report.lines) {
+        const std::string name = line.pair.text + " on " + line.pair.background;
+        const char* level = Contrast::levelName(line.pair.level);
+        if (line.under)
+            ++under;
+        if (!line.suggestion) {
+            std::printf("%-52s %6.2f  %s\n", name.c_str(), line.shownRatio, level);
             continue;
         }
-        ++under;
-        if (pair.text == ContrastPairs::kStatusBarText) { // the bar's colour is what the user can change
-            std::printf("%-52s %6.2f  %s\n", name.c_str(), shown(pair.ratio), level);
-            continue;
-        }
-        Contrast::Suggestion better =
-            Contrast::nearestPassing(pair.textColour, pair.backgroundColour, Contrast::kAa);
-        std::printf("%-52s %6.2f  %-5s  nearest passing: %s (%.2f%s)\n", name.c_str(), shown(pair.ratio),
-                    level, hex(better.colour).c_str(), shown(better.ratio), better.opaque ? ", opaque" : "");
+        std::printf("%-52s %6.2f  %-5s  nearest passing: %s (%.2f%s)\n", name.c_str(), line.shownRatio, level,
+                    line.suggestion->c_str(), line.suggestionRatio, line.suggestionOpaque ? ", opaque" : "");
     }
-    for (ContrastPairs::Screen screen : ContrastPairs::wallpaperScreens(stored))
+    for (const std::string& screen : report.unchecked)
         std::printf("not checked: text over the %s wallpaper (wallpapers are not drawn yet)\n",
-                    ContrastPairs::screenName(screen));
+                    screen.c_str());
     if (strict && under > 0) {
         std::printf("%zu pair%s under 4.5\n", under, under == 1 ? "" : "s");
         throw CheckFailed();

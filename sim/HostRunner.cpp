@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 
 extern char** environ;
 
@@ -56,18 +57,34 @@ int HostRunner::run(const std::string& program, const std::vector<std::string>& 
 }
 
 HostRunner::Captured HostRunner::capture(const std::string& program,
-                                         const std::vector<std::string>& arguments) {
-    return spawnAndWait(program, arguments, Output::keep);
+                                         const std::vector<std::string>& arguments,
+                                         const std::vector<std::string>& environment) {
+    return spawnAndWait(program, arguments, Output::keep, environment);
 }
 
 HostRunner::Captured HostRunner::spawnAndWait(const std::string& program,
-                                              const std::vector<std::string>& arguments, Output output) {
+                                              const std::vector<std::string>& arguments, Output output,
+                                              const std::vector<std::string>& environment) {
     std::vector<std::string> words{program};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
+    std::vector<std::string> variables = environment;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string_view text(*entry);
+        const std::string_view name = text.substr(0, text.find('=') + 1);
+        bool replaced = false;
+        for (const std::string& given : environment)
+            replaced = replaced || given.starts_with(name);
+        if (!replaced)
+            variables.emplace_back(text);
+    }
+    std::vector<char*> envp;
+    for (std::string& variable : variables)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
 
     std::unique_ptr<Spool> out, err;
     posix_spawn_file_actions_t actions;
@@ -80,7 +97,7 @@ HostRunner::Captured HostRunner::spawnAndWait(const std::string& program,
     }
     std::fflush(nullptr); // what we printed so far comes before what the program prints
     pid_t child = 0;
-    int error = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+    int error = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
         throw SimError("cannot start " + program + ": " + std::strerror(error) + " (run make first)");

@@ -20,13 +20,16 @@ class HostRunner {
     // The program shares our terminal. Exit status of the program; throws
     // SimError when it cannot be started or crashes.
     static int run(const std::string& program, const std::vector<std::string>& arguments);
-    // The same, keeping what the program prints.
-    static Captured capture(const std::string& program, const std::vector<std::string>& arguments);
+    // The same, keeping what the program prints. `environment` ("NAME=value")
+    // replaces those variables for this program only, so threads of one
+    // process can start programs in different looks.
+    static Captured capture(const std::string& program, const std::vector<std::string>& arguments,
+                            const std::vector<std::string>& environment = {});
 
   private:
     enum class Output { discard, keep };
     static Captured spawnAndWait(const std::string& program, const std::vector<std::string>& arguments,
-                                 Output output);
+                                 Output output, const std::vector<std::string>& environment = {});
 };
 
 } // namespace sim

@@ -1,5 +1,6 @@
 #include "Command.h"
 #include "HostRunner.h"
+#include "MessagesApp.h"
 #include "ScreenSheet.h"
 #include "ScreenshotFile.h"
 #include "SimError.h"
@@ -40,7 +41,7 @@ void addMessagesCommands(CLI::App& app, Command& command) {
             throw ReportedFailure(); // Messages named the selector it does not know
     });
 
-    const std::vector<std::string> screens{"list", "search", "swipe", "chat", "menu"};
+    const std::vector<std::string>& screens = MessagesApp::screens();
     auto screen = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
     CLI::App* views = messages->add_subcommand(
@@ -81,8 +82,8 @@ void addMessagesCommands(CLI::App& app, Command& command) {
         const std::string file =
             ScreenshotFile::path("messages screenshot", *shot, "messages-" + *screen + ".png");
         if (HostRunner::run(
-                HostRunner::programFolder() + "/MobileSMS",
-                {"screenshot", "--screen", *screen, file, "--scale", ScreenshotFile::scaleText(*shot)}) != 0)
+                MessagesApp::program(),
+                MessagesApp::screenshotArguments(*screen, file, ScreenshotFile::scaleText(*shot))) != 0)
             throw ReportedFailure();
     });
 }

@@ -1,12 +1,11 @@
 // `settings`: the pane as a user meets it, through the device's Settings app.
 // Every verb runs the Preferences host program on the device and shows what it reports.
 #include "Command.h"
-#include "EngineKeys.h"
-#include "HexColorCodec.h"
 #include "HostRunner.h"
 #include "Installation.h"
 #include "PhotoLibrary.h"
 #include "ScreenshotFile.h"
+#include "SettingsApp.h"
 #include "SimError.h"
 
 #include <Foundation/DevicePath.h>
@@ -27,7 +26,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kPane = "VantorelPrefs";
 constexpr const char* kBundle = "VantorelPrefs.bundle";
 constexpr const char* kEntry = "VantorelPrefs.plist";
 
@@ -35,30 +33,22 @@ struct HostOutput {
     std::vector<std::string> lines;
 };
 
-// Runs the Settings host and answers its output lines; its complaint, if it
-// fails, becomes ours.
-HostOutput runSettings(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--pane", kPane});
-    HostRunner::Captured run = HostRunner::capture(HostRunner::programFolder() + "/Preferences", arguments);
-    HostOutput output;
-    std::istringstream lines(run.output);
-    for (std::string line; std::getline(lines, line);)
-        output.lines.push_back(line);
-    std::string complaint = run.errors;
-    if (run.status == 0) {
-        std::fputs(complaint.c_str(), stderr); // warnings of a successful run still reach the user
-        return output;
+// The app's output lines; when it fails, what it printed reaches the terminal
+// before its one-line reason.
+template <typename Call> HostOutput runSettings(Call call) {
+    try {
+        return HostOutput{call()};
+    } catch (const SettingsApp::Failed& failed) {
+        for (const std::string& line : failed.output)
+            std::printf("%s\n", line.c_str());
+        if (!failed.complaint.empty())
+            std::fprintf(stderr, "%s\n", failed.complaint.c_str());
+        throw SimError(failed.what());
     }
-    for (const std::string& line : output.lines)
-        std::printf("%s\n", line.c_str());
-    while (!complaint.empty() && complaint.back() == '\n')
-        complaint.pop_back();
-    const std::string prefix = "Preferences: ";
-    if (complaint.rfind(prefix, 0) == 0 && complaint.find('\n') == std::string::npos)
-        throw SimError(complaint.substr(prefix.size()));
-    if (!complaint.empty())
-        std::fprintf(stderr, "%s\n", complaint.c_str());
-    throw SimError("the Settings app failed");
+}
+
+HostOutput runSettings(std::vector<std::string> arguments) {
+    return runSettings([&] { return SettingsApp::run(std::move(arguments)); });
 }
 
 std::vector<std::string> split(const std::string& line) {
@@ -90,23 +80,13 @@ void printTable(const std::vector<std::vector<std::string>>& rows) {
     }
 }
 
-// A colour as a picker is given it: eight upper-case hex digits, from any
-// spelling the pane's codec reads; nothing for text it would misread.
-std::optional<std::string> pickerColour(const std::string& text) {
-    if (!EngineKeys::readsAsColour(text))
-        return std::nullopt;
-    const HexColorCodec codec(HexColorCodec::Variant::pane);
-    return HexColorCodec::hexStringFromColor(codec.colorWithHexString(text));
-}
-
 void printLines(const HostOutput& output) {
     for (const std::string& line : output.lines)
         std::printf("%s\n", line.c_str());
 }
 
 void requirePane(const Device& device) {
-    if (!fs::exists(device.hostPath(std::string("/Library/PreferenceBundles/") + kBundle)))
-        throw SimError("the settings pane is not installed on this device (run: vantorel-sim init)");
+    SettingsApp::requirePane(device);
 }
 
 } // namespace
@@ -168,7 +148,8 @@ void addSettingsCommands(CLI::App& app, Command& command) {
         requirePane(command.device());
         const std::string file =
             ScreenshotFile::path("settings screenshot", *shot, "settings-" + *shotPage + ".png");
-        printLines(runSettings({"screenshot", *shotPage, file, ScreenshotFile::scaleText(*shot)}));
+        printLines(runSettings(
+            [&] { return SettingsApp::screenshot(*shotPage, file, ScreenshotFile::scaleText(*shot)); }));
     });
 
     auto key = std::make_shared<std::string>();
@@ -180,11 +161,7 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     set->add_option("VALUE", *value, "The new value")->required();
     set->callback([&command, key, value] {
         requirePane(command.device());
-        std::vector<std::string> arguments{"set", *key, *value};
-        // Should the row be a colour row, its picker is given this colour.
-        if (std::optional<std::string> colour = pickerColour(*value))
-            arguments.insert(arguments.end(), {"--colour", *colour});
-        printLines(runSettings(arguments));
+        printLines(runSettings([&] { return SettingsApp::set(*key, *value); }));
     });
 
     auto pickKey = std::make_shared<std::string>();
@@ -197,17 +174,12 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     pick->add_option("COLOUR", *colours, "RRGGBBAA, RRGGBB, RGB or a colour name")->required();
     pick->add_flag("--alpha", *withAlpha, "Also set the picker's opacity to each colour's alpha");
     pick->callback([&command, pickKey, colours, withAlpha] {
-        std::vector<std::string> arguments{"pick-colour", *pickKey};
-        if (*withAlpha)
-            arguments.push_back("--alpha");
-        for (const std::string& text : *colours) {
-            std::optional<std::string> colour = pickerColour(text);
-            if (!colour)
+        // Colours are checked before the device, as they always were.
+        for (const std::string& text : *colours)
+            if (!SettingsApp::pickerColour(text))
                 throw SimError("'" + text + "' is not a colour (RRGGBBAA, RRGGBB, RGB or a colour name)");
-            arguments.push_back(*colour);
-        }
         requirePane(command.device());
-        printLines(runSettings(arguments));
+        printLines(runSettings([&] { return SettingsApp::pickColour(*pickKey, *colours, *withAlpha); }));
     });
 
     auto menuKey = std::make_shared<std::string>();
@@ -226,7 +198,7 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     choose->add_option("ENTRY", *entry, "The entry's title, or its position from 0")->required();
     choose->callback([&command, chooseKey, entry] {
         requirePane(command.device());
-        printLines(runSettings({"choose", *chooseKey, *entry}));
+        printLines(runSettings([&] { return SettingsApp::choose(*chooseKey, *entry); }));
     });
 
     auto infoKey = std::make_shared<std::string>();
@@ -254,18 +226,19 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     fileOption->excludes(cancelOption);
     pickImage->callback([&command, imageKey, photo, pickFile, cancel] {
         requirePane(command.device());
-        std::vector<std::string> arguments{"pick-image", *imageKey};
         if (*cancel) {
-            arguments.push_back("--cancel");
+            printLines(runSettings({"pick-image", *imageKey, "--cancel"}));
         } else if (!pickFile->empty()) {
             PhotoLibrary::readHostPicture(*pickFile); // refused here in one line, before the app starts
-            arguments.insert(arguments.end(), {"--file", fs::absolute(*pickFile).string()});
+            const std::string file = fs::absolute(*pickFile).string();
+            printLines(runSettings(
+                [&] { return SettingsApp::pickImage(*imageKey, SettingsApp::ImageSource::hostFile, file); }));
         } else if (!photo->empty()) {
-            arguments.insert(arguments.end(), {"--photo", *photo});
+            printLines(runSettings(
+                [&] { return SettingsApp::pickImage(*imageKey, SettingsApp::ImageSource::photo, *photo); }));
         } else {
             throw SimError("settings pick-image: name a PHOTO, or give --file FILE or --cancel");
         }
-        printLines(runSettings(arguments));
     });
 
     auto yes = std::make_shared<bool>(false);

@@ -1,18 +1,16 @@
 // `theme`: sharing a look as one file, and the project's own presets.
 #include "Command.h"
 #include "EngineKeys.h"
-#include "PackageDatabase.h"
 #include "ScreenSheet.h"
 #include "ScreenshotFile.h"
 #include "SimError.h"
+#include "ThemeActions.h"
 #include "ThemeFile.h"
 #include "ThemePackage.h"
 #include "ThemePreview.h"
 #include "ThemeStore.h"
 #include "Wallpapers.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -34,10 +32,6 @@ struct ThemeOptions {
 
 ThemeStore::Mode modeOf(const ThemeOptions& o) {
     return o.replace ? ThemeStore::Mode::replace : ThemeStore::Mode::merge;
-}
-
-std::string presetFolder() {
-    return VANTOREL_THEMES_FOLDER;
 }
 
 // Every problem on its own line, then exit status 2 with nothing written.
@@ -64,18 +58,13 @@ std::string shownValue(const std::optional<ns::PlistValue>& value) {
 }
 
 void exportTheme(const ThemeOptions& o) {
-    ThemeStore::Exported exported = ThemeStore::exportTheme(o.withWallpapers);
+    ThemeActions::Export exported = ThemeActions::exportNamed(
+        o.name.empty() ? fs::path(o.file).stem().string() : o.name, o.withWallpapers);
     Theme& theme = exported.theme;
-    theme.name = o.name.empty() ? fs::path(o.file).stem().string() : o.name;
     if (!o.author.empty())
         theme.author = o.author;
     if (!o.note.empty())
         theme.note = o.note;
-    // Property-list dates count seconds from 2001-01-01 UTC; XML holds whole seconds.
-    constexpr double kSecondsFrom1970To2001 = 978307200.0;
-    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    theme.created =
-        ns::PlistValue::Date{static_cast<double>(now.time_since_epoch().count()) - kSecondsFrom1970To2001};
     for (const std::string& reason : exported.leftOut)
         std::fprintf(stderr, "vantorel-sim: left out: %s\n", reason.c_str());
     if (auto written = ThemeFile::write(o.file, theme); !written.ok())
@@ -120,35 +109,6 @@ void diffTheme(const Theme& theme, ThemeStore::Mode mode) {
         }
         std::printf("%s\n", line.c_str());
     }
-}
-
-std::vector<fs::path> presetFiles() {
-    std::vector<fs::path> files;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(presetFolder(), error))
-        if (entry.path().extension() == ".plist")
-            files.push_back(entry.path());
-    if (error)
-        throw SimError("cannot list the presets in " + presetFolder() + ": " + error.message());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::string aboutTheme(const std::string& hostPath) {
-    ThemeFile::Checked checked = ThemeFile::read(hostPath);
-    std::string about = checked.problems.empty() ? checked.theme.name : "(unreadable)";
-    if (checked.problems.empty() && checked.theme.note)
-        about += ": " + *checked.theme.note;
-    return about;
-}
-
-// Themes installed by packages, on a device that has a package database.
-std::vector<ThemePackage::Installed> installedThemes(Command& command) {
-    const Device& device = command.device(Command::DeviceState::mayBeNew);
-    PackageDatabase database(device);
-    if (!device.exists() || !database.exists())
-        return {};
-    return ThemePackage::installed(database.adminFolder());
 }
 
 } // namespace
@@ -212,11 +172,12 @@ void addThemeCommands(CLI::App& app, Command& command) {
     CLI::App* presets =
         theme->add_subcommand("presets", "List the built-in themes and those packages installed");
     presets->callback([&command] {
-        for (const fs::path& file : presetFiles())
-            std::printf("%-16s %s\n", file.stem().c_str(), aboutTheme(file.string()).c_str());
-        for (const ThemePackage::Installed& installed : installedThemes(command))
+        for (const fs::path& file : ThemeActions::presetFiles())
+            std::printf("%-16s %s\n", file.stem().c_str(), ThemeActions::about(file).c_str());
+        const Device& device = command.device(Command::DeviceState::mayBeNew);
+        for (const ThemePackage::Installed& installed : ThemeActions::installedThemes(device))
             std::printf("%-16s %s (package %s)\n", installed.name.c_str(),
-                        aboutTheme(command.device().hostPath(installed.file).string()).c_str(),
+                        ThemeActions::about(device.hostPath(installed.file)).c_str(),
                         installed.package.empty() ? "none" : installed.package.c_str());
     });
 
@@ -225,20 +186,7 @@ void addThemeCommands(CLI::App& app, Command& command) {
     apply->add_flag("--replace", options->replace, "Also remove the engine's keys the preset does not set");
     apply->callback([&command, options] {
         command.device();
-        fs::path file = fs::path(presetFolder()) / (options->file + ".plist");
-        const auto installed = installedThemes(command);
-        if (!fs::exists(file))
-            for (const ThemePackage::Installed& theme : installed)
-                if (theme.name == options->file)
-                    file = command.device().hostPath(theme.file);
-        if (options->file.find('/') != std::string::npos || !fs::exists(file)) {
-            std::string names;
-            for (const fs::path& preset : presetFiles())
-                names += (names.empty() ? "" : ", ") + preset.stem().string();
-            for (const ThemePackage::Installed& theme : installed)
-                names += ", " + theme.name;
-            throw SimError("no preset '" + options->file + "' (presets: " + names + ")");
-        }
+        const fs::path file = ThemeActions::findPreset(command.device(), options->file);
         importTheme(readChecked(file.string(), options->file), modeOf(*options));
     });
 }

@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     sim::addDoctorCommand(app, command);
     sim::addPhotosCommands(app, command);
     sim::addPackageCommands(app, command);
+    sim::addPreviewCommand(app, command);
     try {
         // Name an unknown verb rather than just asking for one.
         for (int i = 1; i < argc; ++i) {

@@ -265,6 +265,9 @@ SettingsHost::RowDescription SettingsHost::describe(PSListController* controller
     description.cellClass = class_getName(object_getClass(cell));
     if (!row->cellClassName().empty() && row->cellClassName() != description.cellClass)
         description.cellClass += " (for " + row->cellClassName() + ")";
+    description.offersOpacity = row->propertyForKey("supportAlpha").boolValue();
+    description.hasMenu = SettingsCells::menuButton(cell) != nullptr;
+    description.hasInfo = SettingsCells::infoButton(cell) != nullptr;
 
     // The value as the row's own cell shows it.
     if (isLink(row)) {

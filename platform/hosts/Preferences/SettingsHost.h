@@ -44,6 +44,9 @@ class SettingsHost {
         std::string key;
         std::string value; // as the row shows it
         bool isGroup = false;
+        bool offersOpacity = false; // a colour row whose picker keeps alpha
+        bool hasMenu = false;
+        bool hasInfo = false;
     };
     // Opens the page (by identifier or title) and describes its rows.
     std::vector<RowDescription> show(const std::string& page);

@@ -1,6 +1,6 @@
 // The Settings app, reduced to what the simulator needs: it loads one pane
 // from the device and shows or drives its pages.
-//   Preferences --pane NAME pages
+//   Preferences --pane NAME pages [--json]
 //   Preferences --pane NAME show PAGE
 //   Preferences --pane NAME set KEY VALUE [--colour RRGGBBAA]
 //   Preferences --pane NAME pick-colour KEY [--alpha] RRGGBBAA...
@@ -22,6 +22,8 @@
 
 #include <Foundation/SpawnedProcesses.h>
 
+#include <nlohmann/json.hpp>
+
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -33,17 +35,42 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: Preferences --pane NAME (pages | show PAGE | set KEY VALUE [--colour RRGGBBAA] | "
-                 "pick-colour KEY [--alpha] RRGGBBAA... | menu KEY | choose KEY ENTRY | info KEY | "
-                 "pick-image KEY (--photo NAME | --file FILE | --cancel) | "
-                 "apply yes|no [PAGE] | views PAGE [--json] | screenshot PAGE FILE SCALE)\n");
+    std::fprintf(
+        stderr,
+        "usage: Preferences --pane NAME (pages [--json] | show PAGE | set KEY VALUE [--colour RRGGBBAA] | "
+        "pick-colour KEY [--alpha] RRGGBBAA... | menu KEY | choose KEY ENTRY | info KEY | "
+        "pick-image KEY (--photo NAME | --file FILE | --cancel) | "
+        "apply yes|no [PAGE] | views PAGE [--json] | screenshot PAGE FILE SCALE)\n");
     return 2;
 }
 
 void printLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         std::printf("%s\n", line.c_str());
+}
+
+// Every page with its rows and what a form needs to stand in for them (menus
+// are opened here), so the whole pane costs one process.
+void printPagesJson(hosts::SettingsHost& host) {
+    nlohmann::json pages = nlohmann::json::array();
+    for (const auto& page : host.pages()) {
+        nlohmann::json rows = nlohmann::json::array();
+        for (const auto& row : host.show(page.identifier)) {
+            nlohmann::json entry{
+                {"title", row.title}, {"cell", row.cellClass}, {"key", row.key}, {"value", row.value}};
+            if (row.isGroup)
+                entry["group"] = true;
+            if (row.offersOpacity)
+                entry["opacity"] = true;
+            if (row.hasMenu && !row.key.empty())
+                entry["menu"] = host.menu(row.key);
+            if (row.hasInfo && !row.key.empty())
+                entry["info"] = true; // the alert itself is one tap away: `info KEY`
+            rows.push_back(entry);
+        }
+        pages.push_back({{"name", page.identifier}, {"title", page.title}, {"rows", rows}});
+    }
+    std::printf("%s\n", nlohmann::json{{"pages", pages}}.dump().c_str());
 }
 
 int run(std::vector<std::string> args) {
@@ -53,6 +80,11 @@ int run(std::vector<std::string> args) {
     const std::string pane = args[1];
     args.erase(args.begin(), args.begin() + 2);
     const std::string& verb = args[0];
+    if (verb == "pages" && args.size() == 2 && args[1] == "--json") {
+        hosts::SettingsHost host(pane);
+        printPagesJson(host);
+        return 0;
+    }
     if (verb == "pages" && args.size() == 1) {
         hosts::SettingsHost host(pane);
         for (const auto& page : host.pages())
