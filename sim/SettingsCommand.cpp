@@ -5,6 +5,7 @@
 #include "HexColorCodec.h"
 #include "HostRunner.h"
 #include "Installation.h"
+#include "MessagesCopy.h"
 #include "PhotoLibrary.h"
 #include "ScreenshotFile.h"
 #include "SimError.h"
@@ -307,9 +308,18 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     apply->callback([&command, yes, no, applyPage] {
         if (!*yes && !*no)
             throw SimError("settings apply: answer the alert with --yes or --no");
-        requirePane(command.device());
+        const Device& device = command.device();
+        requirePane(device);
         for (const std::string& line : runSettings({"apply", *yes ? "Yes" : "No", *applyPage}).lines)
             std::printf("%s\n", line.c_str());
+        // "Yes" resprings: its success means Messages reads the settings now.
+        if (*yes)
+            MessagesCopy::bringUpToDate(
+                [&device] {
+                    if (HostRunner::run(device.hostPath("/usr/bin/killall").string(), {"backboardd"}) != 0)
+                        throw SimError("the respring did not finish (see: vantorel-sim log)");
+                },
+                true);
     });
 }
 

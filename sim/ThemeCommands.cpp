@@ -6,6 +6,8 @@
 #include "ThemeStore.h"
 #include "Wallpapers.h"
 
+#include <Foundation/PrintableText.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -31,6 +33,11 @@ ThemeStore::Mode modeOf(const ThemeOptions& o) {
     return o.replace ? ThemeStore::Mode::replace : ThemeStore::Mode::merge;
 }
 
+// Names, notes and keys come from theme files: printed so they cannot act on the terminal.
+std::string printable(const std::string& text) {
+    return ns::PrintableText::escaped(text);
+}
+
 std::string presetFolder() {
     return VANTOREL_THEMES_FOLDER;
 }
@@ -38,14 +45,19 @@ std::string presetFolder() {
 // Every problem on its own line, then exit status 2 with nothing written.
 Theme readChecked(const std::string& path, const std::string& shown) {
     std::error_code error;
-    if (!fs::is_regular_file(path, error))
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status))
         throw SimError(shown + ": no such theme file");
+    if (fs::is_directory(status))
+        throw SimError(shown + ": is a folder, not a theme file");
+    if (!fs::is_regular_file(status))
+        throw SimError(shown + ": is not a regular file (a FIFO or a device), not a theme file");
     ThemeFile::Checked checked = ThemeFile::read(path);
     if (checked.problems.empty())
         return checked.theme;
     for (const std::string& problem : checked.problems)
-        std::fprintf(stderr, "vantorel-sim: %s: %s\n", shown.c_str(), problem.c_str());
-    std::fprintf(stderr, "vantorel-sim: %s: %zu problem%s, nothing written\n", shown.c_str(),
+        std::fprintf(stderr, "vantorel-sim: %s: %s\n", printable(shown).c_str(), printable(problem).c_str());
+    std::fprintf(stderr, "vantorel-sim: %s: %zu problem%s, nothing written\n", printable(shown).c_str(),
                  checked.problems.size(), checked.problems.size() == 1 ? "" : "s");
     throw ReportedFailure();
 }
@@ -72,23 +84,25 @@ void exportTheme(const ThemeOptions& o) {
     theme.created =
         ns::PlistValue::Date{static_cast<double>(now.time_since_epoch().count()) - kSecondsFrom1970To2001};
     for (const std::string& reason : exported.leftOut)
-        std::fprintf(stderr, "vantorel-sim: left out: %s\n", reason.c_str());
+        std::fprintf(stderr, "vantorel-sim: left out: %s\n", printable(reason).c_str());
     if (auto written = ThemeFile::write(o.file, theme); !written.ok())
         throw SimError("cannot write " + o.file + ": " + written.error());
-    std::printf("exported '%s': %zu keys, %zu wallpaper%s to %s\n", theme.name.c_str(), theme.values.size(),
-                theme.wallpapers.size(), theme.wallpapers.size() == 1 ? "" : "s", o.file.c_str());
+    std::printf("exported '%s': %zu keys, %zu wallpaper%s to %s\n", printable(theme.name).c_str(),
+                theme.values.size(), theme.wallpapers.size(), theme.wallpapers.size() == 1 ? "" : "s",
+                printable(o.file).c_str());
 }
 
 void importTheme(const Theme& theme, ThemeStore::Mode mode) {
     ThemeStore::Imported imported = ThemeStore::import(theme, mode);
-    std::printf("imported '%s': %zu keys set, %zu removed, %zu wallpaper%s written\n", theme.name.c_str(),
-                imported.keysSet, imported.keysRemoved, imported.wallpapersWritten,
-                imported.wallpapersWritten == 1 ? "" : "s");
+    std::printf("imported '%s': %zu keys set, %zu removed, %zu wallpaper%s written\n",
+                printable(theme.name).c_str(), imported.keysSet, imported.keysRemoved,
+                imported.wallpapersWritten, imported.wallpapersWritten == 1 ? "" : "s");
     if (!imported.removedFromCopy.empty()) {
         std::string keys;
         for (const std::string& key : imported.removedFromCopy)
             keys += (keys.empty() ? "" : ", ") + key;
-        std::printf("removed from Messages' copy too (the sync never removes keys): %s\n", keys.c_str());
+        std::printf("removed from Messages' copy too (the sync never removes keys): %s\n",
+                    printable(keys).c_str());
     }
     for (const Wallpapers::Slot& slot : Wallpapers::kSlots) {
         auto on = theme.values.find(slot.switchKey);
@@ -113,7 +127,7 @@ void diffTheme(const Theme& theme, ThemeStore::Mode mode) {
             if (before.ok() && before.value() == *change.after)
                 line += " (same value, other spelling)";
         }
-        std::printf("%s\n", line.c_str());
+        std::printf("%s\n", printable(line).c_str());
     }
 }
 
@@ -173,7 +187,7 @@ void addThemeCommands(CLI::App& app, Command& command) {
             std::string about = checked.problems.empty() ? checked.theme.name : "(unreadable)";
             if (checked.problems.empty() && checked.theme.note)
                 about += ": " + *checked.theme.note;
-            std::printf("%-16s %s\n", file.stem().c_str(), about.c_str());
+            std::printf("%-16s %s\n", printable(file.stem().string()).c_str(), printable(about).c_str());
         }
     });
 
