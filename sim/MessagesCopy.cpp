@@ -3,6 +3,7 @@
 #include "ProductIdentity.h"
 #include "SimError.h"
 
+#include <Foundation/DevicePath.h>
 #include <Foundation/NSFileManager.h>
 #include <Foundation/PlistFile.h>
 #include <Foundation/PrintableText.h>
@@ -10,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 namespace sim {
 
@@ -50,15 +52,20 @@ Verdict check(const ns::PlistDictionary& settings) {
                        remembered->second.stringValue() != "none" &&
                        NSFileManager::defaultManager()->fileExistsAtPath(remembered->second.stringValue());
     if (!known) {
-        // Without a container to copy into there is nothing Messages could read.
+        // Without a container to copy into there is nothing Messages could read;
+        // with one, the engine's first sync must record it in the user's file.
+        // (It records nothing, by design, when several applications claim Messages' identifier.)
         auto messages = mcs::ApplicationRegistry::find(kMessagesBundleIdentifier);
         if (!messages || !messages->dataContainer ||
             !NSFileManager::defaultManager()->fileExistsAtPath(*messages->dataContainer + "Documents"))
             return {};
+        auto folder = ns::DevicePath::toHost(kPreferencesFolder);
+        if (folder.ok() && ::access(folder.value().c_str(), W_OK) == 0)
+            return {};
         return {Verdict::Kind::broken, "the respring could not record the Messages folder in " +
                                            settingsPath() +
-                                           ", so Messages has no copy of the settings (is the Preferences "
-                                           "folder writable? see: vantorel-sim log)"};
+                                           " (the Preferences folder is not writable), so Messages has no "
+                                           "copy of the settings"};
     }
     const std::string copy = remembered->second.stringValue() + kPreferenceDomain + ".plist";
     auto copied = ns::PlistFile::readDictionary(copy);

@@ -54,7 +54,7 @@ class ExitStatusTests(OutcomeCase):
             os.chmod(folder, 0o755)
         self.assertEqual(result.returncode, 1, result.stdout + result.stderr)
         self.assertNotIn("respring finished", result.stdout)
-        self.assertIn("Messages has no copy", result.stderr)
+        self.assertIn("not writable", result.stderr)
 
     def test_a_copy_that_cannot_be_written_fails_respring_and_apply(self):
         self.sim("prefs", "set", "keep", "1")
