@@ -218,6 +218,10 @@ Doctor::Finding Doctor::copy() const {
         return ok("no settings and no copy in Messages");
     }
     auto file = ns::PlistFile::readDictionary(path);
+    // A respring replaces a damaged file, but not a folder or FIFO in its place.
+    if (!file.ok() && file.kind() == ns::FailureKind::NotRegularFile)
+        return {Verdict::problem, "Messages' copy of the settings is not a file: " + file.error(),
+                "remove " + m_device.hostPath(path).string() + ", then: " + respring};
     if (!file.ok())
         return {Verdict::problem, "Messages' copy of the settings cannot be read: " + file.error(), respring};
     const ns::PlistDictionary settings = m_settings.value_or(ns::PlistDictionary{});

@@ -2,6 +2,8 @@
 #include "Doctor.h"
 #include "SimError.h"
 
+#include <Foundation/PrintableText.h>
+
 #include <cstdio>
 
 namespace sim {
@@ -14,11 +16,13 @@ void addDoctorCommand(CLI::App& app, Command& command) {
         bool problem = false;
         for (const Doctor::Finding& finding : examiner.examine()) {
             problem = problem || finding.verdict == Doctor::Verdict::problem;
+            // Findings quote log lines, keys and paths from the device.
+            const std::string text = ns::PrintableText::escaped(finding.text);
             if (finding.fix.empty())
-                std::printf("%-8s %s\n", Doctor::verdictName(finding.verdict), finding.text.c_str());
+                std::printf("%-8s %s\n", Doctor::verdictName(finding.verdict), text.c_str());
             else
-                std::printf("%-8s %s; fix: %s\n", Doctor::verdictName(finding.verdict), finding.text.c_str(),
-                            finding.fix.c_str());
+                std::printf("%-8s %s; fix: %s\n", Doctor::verdictName(finding.verdict), text.c_str(),
+                            ns::PrintableText::escaped(finding.fix).c_str());
         }
         if (problem)
             throw CheckFailed();

@@ -78,8 +78,9 @@ std::optional<std::string> EngineKeys::problem(const PreferenceKey& key, const n
     case PreferenceType::integer:
         if (!value.isInteger())
             return name + ": " + kindName(value) + " is not a blur style (an integer 0 to 2)";
-        if (*value.asInteger() < 0 || *value.asInteger() > kMaxBlurStyle)
-            return name + ": " + std::to_string(*value.asInteger()) + " is not a blur style (0 to 2)";
+        // Shown as stored: an unsigned value beyond the signed range is not -1.
+        if (value.isWideUnsigned() || *value.asInteger() < 0 || *value.asInteger() > kMaxBlurStyle)
+            return name + ": " + value.stringValue() + " is not a blur style (0 to 2)";
         return std::nullopt;
     }
     return name + ": unknown kind";
@@ -108,6 +109,9 @@ ns::Result<ns::PlistValue> EngineKeys::normalised(const PreferenceKey& key, cons
             return ns::Failure{ns::FailureKind::Malformed,
                                {},
                                std::string(key.key) + ": " + kindName(stored) + " is not a blur style"};
+        if (stored.isInteger())
+            if (auto why = problem(key, stored))
+                return ns::Failure{ns::FailureKind::Malformed, {}, *why};
         ns::PlistValue style(static_cast<int64_t>(stored.intValue()));
         if (auto why = problem(key, style))
             return ns::Failure{ns::FailureKind::Malformed, {}, *why};

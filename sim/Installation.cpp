@@ -1,5 +1,6 @@
 #include "Installation.h"
 
+#include "ConversationsFile.h"
 #include "HostRunner.h"
 #include "PackageDatabase.h"
 #include "PackageManager.h"
@@ -148,6 +149,10 @@ void Installation::installConversations(const std::string& hostFile) {
     if (list == file.value().end() || !list->second.isArray())
         throw SimError("init --conversations: " + hostFile +
                        " has no \"conversations\" array (see sim/conversations/sample.plist)");
+    // Checked entry by entry as Messages reads it, so a file Messages cannot show is never installed.
+    if (auto parsed = messages::ConversationsFile::parse(file.value()); !parsed.ok())
+        throw SimError("init --conversations: " + hostFile + ": " + parsed.failure().detail +
+                       " (see sim/conversations/sample.plist)");
     if (!ns::PlistFile::writeDictionary(devicePath, file.value()).ok())
         throw SimError("cannot write " + devicePath + " into the device");
 }

@@ -1,6 +1,7 @@
 #include "PhotoLibrary.h"
 
 #include "SimError.h"
+#include "Wallpapers.h"
 
 #include <Foundation/NSFileManager.h>
 #include <UIKit/UIImage.h>
@@ -165,8 +166,11 @@ PhotoLibrary::Picture PhotoLibrary::readHostPicture(const std::string& hostPath)
     if (!readAll)
         throw SimError("cannot read " + hostPath);
     Picture picture = pictureOf(std::move(bytes));
-    if (picture.format.empty() || picture.width == 0)
-        throw SimError(hostPath + " is not a JPEG or PNG picture");
+    if (picture.format.empty() || picture.width == 0) {
+        const auto why = Wallpapers::problem(picture.bytes);
+        throw SimError(hostPath +
+                       " is not a picture Messages can show: " + why.value_or("it cannot be decoded"));
+    }
     return picture;
 }
 

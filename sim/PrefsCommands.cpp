@@ -3,12 +3,14 @@
 #include "ValueParsing.h"
 
 #include "ContainerPrefs.h"
+#include "EngineKeys.h"
 #include "Installation.h"
 #include "PQPrefs.h"
 
 #include <Foundation/DevicePath.h>
 #include <Foundation/PlistFile.h>
 #include <Foundation/PlistFileLock.h>
+#include <Foundation/PrintableText.h>
 
 #include <cstdio>
 #include <optional>
@@ -81,6 +83,8 @@ const PreferenceStore& storeFor(const PrefsOptions& o) {
 }
 
 void set(const PrefsOptions& o) {
+    if (o.key.empty())
+        throw SimError("the key is empty: name the setting to store");
     requireText(o.key, "the key");
     requireText(o.value, "the value");
     const PreferenceStore& prefs = storeFor(o);
@@ -131,12 +135,16 @@ void get(const PrefsOptions& o) {
                                    : prefs.floatForKey(o.key, kDomain);
         std::printf("%g\n", static_cast<double>(value));
     } else if (o.as == "colour") {
+        // The codec reads anything, unknown text as transparent black; a default is meant as a colour.
+        if (o.hasDefault && !EngineKeys::readsAsColour(d))
+            throw SimError("--default '" + d + "' is not a colour (RRGGBBAA, RRGGBB, RGB or a colour name)");
         auto colour = prefs.colourForKey(o.key, o.hasDefault ? d : "000000", kDomain);
         std::printf("%s\n", HexColorCodec::hexStringFromColor(colour).c_str());
     } else {
         ns::PlistValue value = o.hasDefault ? prefs.objectForKey(o.key, ns::PlistValue(d), kDomain)
                                             : prefs.objectForKey(o.key, kDomain);
-        std::printf("%s\n", value.isNull() ? "(null)" : value.description().c_str());
+        std::printf("%s\n",
+                    value.isNull() ? "(null)" : ns::PrintableText::escaped(value.description()).c_str());
     }
 }
 
@@ -148,7 +156,8 @@ void dump(const PrefsOptions& o) {
         return; // nothing stored yet reads as an empty dictionary
     }
     for (const auto& [key, value] : file.value())
-        std::printf("%s = %s\n", key.c_str(), value.description().c_str());
+        std::printf("%s = %s\n", ns::PrintableText::escaped(key).c_str(),
+                    ns::PrintableText::escaped(value.description()).c_str());
 }
 
 } // namespace

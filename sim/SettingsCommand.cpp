@@ -3,6 +3,8 @@
 #include "Command.h"
 #include "HostRunner.h"
 #include "Installation.h"
+#include "MessagesCopy.h"
+#include "Respring.h"
 #include "PhotoLibrary.h"
 #include "ScreenshotFile.h"
 #include "SettingsApp.h"
@@ -253,9 +255,13 @@ void addSettingsCommands(CLI::App& app, Command& command) {
     apply->callback([&command, yes, no, applyPage] {
         if (!*yes && !*no)
             throw SimError("settings apply: answer the alert with --yes or --no");
-        requirePane(command.device());
+        const Device& device = command.device();
+        requirePane(device);
         for (const std::string& line : runSettings({"apply", *yes ? "Yes" : "No", *applyPage}).lines)
             std::printf("%s\n", line.c_str());
+        // "Yes" resprings: its success means Messages reads the settings now.
+        if (*yes)
+            MessagesCopy::bringUpToDate([&device] { Respring::restart(device); }, true);
     });
 }
 

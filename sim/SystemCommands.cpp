@@ -2,6 +2,8 @@
 #include "Respring.h"
 #include "SimError.h"
 
+#include <Foundation/PrintableText.h>
+
 #include <cstdio>
 #include <deque>
 #include <fstream>
@@ -28,8 +30,9 @@ void addSystemCommands(CLI::App& app, Command& command) {
             if (*tail && lines.size() > *tail)
                 lines.pop_front();
         }
+        // Lines hold what processes were given: printed so they cannot act on the terminal.
         for (const std::string& line : lines)
-            std::printf("%s\n", line.c_str());
+            std::printf("%s\n", ns::PrintableText::escaped(line).c_str());
     });
 }
 

@@ -11,6 +11,8 @@
 #include "ThemeStore.h"
 #include "Wallpapers.h"
 
+#include <Foundation/PrintableText.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -34,17 +36,27 @@ ThemeStore::Mode modeOf(const ThemeOptions& o) {
     return o.replace ? ThemeStore::Mode::replace : ThemeStore::Mode::merge;
 }
 
+// Names, notes and keys come from theme files: printed so they cannot act on the terminal.
+std::string printable(const std::string& text) {
+    return ns::PrintableText::escaped(text);
+}
+
 // Every problem on its own line, then exit status 2 with nothing written.
 Theme readChecked(const std::string& path, const std::string& shown) {
     std::error_code error;
-    if (!fs::is_regular_file(path, error))
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status))
         throw SimError(shown + ": no such theme file");
+    if (fs::is_directory(status))
+        throw SimError(shown + ": is a folder, not a theme file");
+    if (!fs::is_regular_file(status))
+        throw SimError(shown + ": is not a regular file (a FIFO or a device), not a theme file");
     ThemeFile::Checked checked = ThemeFile::read(path);
     if (checked.problems.empty())
         return checked.theme;
     for (const std::string& problem : checked.problems)
-        std::fprintf(stderr, "vantorel-sim: %s: %s\n", shown.c_str(), problem.c_str());
-    std::fprintf(stderr, "vantorel-sim: %s: %zu problem%s, nothing written\n", shown.c_str(),
+        std::fprintf(stderr, "vantorel-sim: %s: %s\n", printable(shown).c_str(), printable(problem).c_str());
+    std::fprintf(stderr, "vantorel-sim: %s: %zu problem%s, nothing written\n", printable(shown).c_str(),
                  checked.problems.size(), checked.problems.size() == 1 ? "" : "s");
     throw ReportedFailure();
 }
@@ -66,23 +78,25 @@ void exportTheme(const ThemeOptions& o) {
     if (!o.note.empty())
         theme.note = o.note;
     for (const std::string& reason : exported.leftOut)
-        std::fprintf(stderr, "vantorel-sim: left out: %s\n", reason.c_str());
+        std::fprintf(stderr, "vantorel-sim: left out: %s\n", printable(reason).c_str());
     if (auto written = ThemeFile::write(o.file, theme); !written.ok())
         throw SimError("cannot write " + o.file + ": " + written.error());
-    std::printf("exported '%s': %zu keys, %zu wallpaper%s to %s\n", theme.name.c_str(), theme.values.size(),
-                theme.wallpapers.size(), theme.wallpapers.size() == 1 ? "" : "s", o.file.c_str());
+    std::printf("exported '%s': %zu keys, %zu wallpaper%s to %s\n", printable(theme.name).c_str(),
+                theme.values.size(), theme.wallpapers.size(), theme.wallpapers.size() == 1 ? "" : "s",
+                printable(o.file).c_str());
 }
 
 void importTheme(const Theme& theme, ThemeStore::Mode mode) {
     ThemeStore::Imported imported = ThemeStore::import(theme, mode);
-    std::printf("imported '%s': %zu keys set, %zu removed, %zu wallpaper%s written\n", theme.name.c_str(),
-                imported.keysSet, imported.keysRemoved, imported.wallpapersWritten,
-                imported.wallpapersWritten == 1 ? "" : "s");
+    std::printf("imported '%s': %zu keys set, %zu removed, %zu wallpaper%s written\n",
+                printable(theme.name).c_str(), imported.keysSet, imported.keysRemoved,
+                imported.wallpapersWritten, imported.wallpapersWritten == 1 ? "" : "s");
     if (!imported.removedFromCopy.empty()) {
         std::string keys;
         for (const std::string& key : imported.removedFromCopy)
             keys += (keys.empty() ? "" : ", ") + key;
-        std::printf("removed from Messages' copy too (the sync never removes keys): %s\n", keys.c_str());
+        std::printf("removed from Messages' copy too (the sync never removes keys): %s\n",
+                    printable(keys).c_str());
     }
     for (const Wallpapers::Slot& slot : Wallpapers::kSlots) {
         auto on = theme.values.find(slot.switchKey);
@@ -107,7 +121,7 @@ void diffTheme(const Theme& theme, ThemeStore::Mode mode) {
             if (before.ok() && before.value() == *change.after)
                 line += " (same value, other spelling)";
         }
-        std::printf("%s\n", line.c_str());
+        std::printf("%s\n", printable(line).c_str());
     }
 }
 
@@ -173,12 +187,13 @@ void addThemeCommands(CLI::App& app, Command& command) {
         theme->add_subcommand("presets", "List the built-in themes and those packages installed");
     presets->callback([&command] {
         for (const fs::path& file : ThemeActions::presetFiles())
-            std::printf("%-16s %s\n", file.stem().c_str(), ThemeActions::about(file).c_str());
+            std::printf("%-16s %s\n", printable(file.stem().string()).c_str(),
+                        printable(ThemeActions::about(file)).c_str());
         const Device& device = command.device(Command::DeviceState::mayBeNew);
         for (const ThemePackage::Installed& installed : ThemeActions::installedThemes(device))
-            std::printf("%-16s %s (package %s)\n", installed.name.c_str(),
-                        ThemeActions::about(device.hostPath(installed.file)).c_str(),
-                        installed.package.empty() ? "none" : installed.package.c_str());
+            std::printf("%-16s %s (package %s)\n", printable(installed.name).c_str(),
+                        printable(ThemeActions::about(device.hostPath(installed.file))).c_str(),
+                        installed.package.empty() ? "none" : printable(installed.package).c_str());
     });
 
     CLI::App* apply = theme->add_subcommand("apply", "Import a built-in theme (see: theme presets)");

@@ -35,8 +35,12 @@ void checkHeader(const ns::PlistDictionary& file, ThemeFile::Checked& checked) {
     auto version = file.find(kFormatVersionField);
     if (version == file.end())
         checked.problems.push_back("no FormatVersion: not a theme file");
-    else if (!version->second.isInteger() || *version->second.asInteger() != ThemeFile::kFormatVersion)
-        checked.problems.push_back("FormatVersion " + version->second.description() +
+    else if (!version->second.isInteger())
+        checked.problems.push_back(
+            "FormatVersion must be the integer " + std::to_string(ThemeFile::kFormatVersion) + ", not " +
+            (version->second.isString() ? "the text '" : "'") + version->second.description() + "'");
+    else if (version->second.isWideUnsigned() || *version->second.asInteger() != ThemeFile::kFormatVersion)
+        checked.problems.push_back("FormatVersion " + version->second.stringValue() +
                                    " is not supported (this vantorel-sim reads version " +
                                    std::to_string(ThemeFile::kFormatVersion) + ")");
     auto name = file.find(kNameField);

@@ -2,8 +2,12 @@
 
 #include "PreferenceKeys.h"
 
+#include <UIKit/ImageBitmap.h>
+#include <UIKit/UIImage.h>
+
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace sim {
 
@@ -41,6 +45,31 @@ std::optional<std::string> pngProblem(std::span<const std::uint8_t> bytes) {
     return std::nullopt;
 }
 
+struct Frame {
+    std::uint64_t width = 0;
+    std::uint64_t height = 0;
+    unsigned components = 0; // JPEG only
+};
+
+// The size the picture claims, from the PNG header or the JPEG frame marker.
+std::optional<Frame> frameOf(std::span<const std::uint8_t> bytes) {
+    if (bytes[0] == 0x89)
+        return Frame{bigEndian32(bytes, 16), bigEndian32(bytes, 20), 0};
+    for (std::size_t at = 2; at + 4 <= bytes.size();) {
+        if (bytes[at] != 0xFF)
+            return std::nullopt;
+        const std::uint8_t marker = bytes[at + 1];
+        const std::size_t length = std::size_t(bytes[at + 2]) << 8 | bytes[at + 3];
+        const bool startOfFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (startOfFrame && at + 10 <= bytes.size())
+            return Frame{std::uint64_t(bytes[at + 7]) << 8 | bytes[at + 8],
+                         std::uint64_t(bytes[at + 5]) << 8 | bytes[at + 6], bytes[at + 9]};
+        at += 2 + length;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 const Wallpapers::Slot* Wallpapers::find(const std::string& name) {
@@ -58,13 +87,30 @@ std::string Wallpapers::copyPath(const std::string& documents, const Slot& slot)
 
 std::optional<std::string> Wallpapers::problem(std::span<const std::uint8_t> bytes) {
     static constexpr std::uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::optional<std::string> structure;
     if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
-        return jpegProblem(bytes);
-    if (bytes.size() >= 8 && std::equal(std::begin(kPngSignature), std::end(kPngSignature), bytes.begin()))
-        return pngProblem(bytes);
-    if (bytes.empty())
-        return "empty";
-    return "neither JPEG nor PNG data";
+        structure = jpegProblem(bytes);
+    else if (bytes.size() >= 8 &&
+             std::equal(std::begin(kPngSignature), std::end(kPngSignature), bytes.begin()))
+        structure = pngProblem(bytes);
+    else
+        return bytes.empty() ? "empty" : "neither JPEG nor PNG data";
+    if (structure)
+        return structure;
+    const auto frame = frameOf(bytes);
+    if (frame && (frame->width > static_cast<std::uint64_t>(uikit::kMaxImageSide) ||
+                  frame->height > static_cast<std::uint64_t>(uikit::kMaxImageSide) ||
+                  frame->width * frame->height * 4 > uikit::kMaxImageBytes))
+        return std::to_string(frame->width) + "x" + std::to_string(frame->height) +
+               " pixels, over what Messages decodes (" + std::to_string(uikit::kMaxImageSide) +
+               " pixels a side, " + std::to_string(uikit::kMaxImageBytes / (1024 * 1024)) + " MB decoded)";
+    // Decoded as Messages decodes it: a sound structure may still hold no picture.
+    if (!UIImage::imageWithData(std::vector<std::uint8_t>(bytes.begin(), bytes.end()))) {
+        if (frame && frame->components == 4)
+            return "a CMYK JPEG, which Messages does not decode";
+        return "damaged picture data that cannot be decoded";
+    }
+    return std::nullopt;
 }
 
 } // namespace sim

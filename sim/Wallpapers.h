@@ -25,7 +25,7 @@ class Wallpapers {
     static std::string copyPath(const std::string& documents, const Slot& slot);
     // Why the bytes are not a picture the device decodes; nothing when they are.
     // Judged by structure (JPEG start and end markers, PNG signature and header
-    // chunk), not by decoding.
+    // chunk), by the size the picture claims, then by decoding it as Messages does.
     static std::optional<std::string> problem(std::span<const std::uint8_t> bytes);
 };
 

@@ -1,9 +1,19 @@
 #include "Command.h"
 #include "SimError.h"
 
+#include <Foundation/PrintableText.h>
+
 #include <cstdio>
 #include <exception>
 #include <string>
+
+namespace {
+// Error lines quote keys, colours and file contents: escaped, so that what a
+// file holds cannot act on the terminal.
+std::string printable(const char* text) {
+    return ns::PrintableText::escaped(text);
+}
+} // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"vantorel-sim: a simulated phone to try the Messages theme engine and its settings on"};
@@ -48,20 +58,20 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForAllHelp& help) {
         return app.exit(help);
     } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "vantorel-sim: %s (see --help)\n", error.what());
+        std::fprintf(stderr, "vantorel-sim: %s (see --help)\n", printable(error.what()).c_str());
         return 2;
     } catch (const sim::CheckFailed&) {
         return 1;
     } catch (const sim::IncompleteResult& error) {
-        std::fprintf(stderr, "vantorel-sim: %s\n", error.what());
+        std::fprintf(stderr, "vantorel-sim: %s\n", printable(error.what()).c_str());
         return 1;
     } catch (const sim::ReportedFailure&) {
         return 2;
     } catch (const sim::SimError& error) {
-        std::fprintf(stderr, "vantorel-sim: %s\n", error.what());
+        std::fprintf(stderr, "vantorel-sim: %s\n", printable(error.what()).c_str());
         return 2;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "vantorel-sim: %s\n", error.what());
+        std::fprintf(stderr, "vantorel-sim: %s\n", printable(error.what()).c_str());
         return 2;
     }
     return 0;

@@ -9,6 +9,8 @@ Python's plistlib is the independent judge of what a file holds.
 """
 import datetime
 import glob
+import struct
+import zlib
 import os
 import plistlib
 import random
@@ -22,11 +24,29 @@ import time
 DOMAIN = "com.tavq.vantorelprefs"
 PREFS = f"var/mobile/Library/Preferences/{DOMAIN}.plist"
 TIMEOUT = 60
+NOBODY = 65534
+KEPT_LINE = b"kept the old file as "
+RAW_CONTROLS = [b"\x1b", b"\x07", "\u202e".encode()]
+
+
+def png_header(width, height):
+    """A PNG whose header claims this size, with no image data worth the name."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(b"")) + chunk(b"IEND", b""))
+
+
+def jpeg_header(width, height, components):
+    """A JPEG start, a frame header claiming this size and colour model, and its end."""
+    frame = struct.pack(">BHHB", 8, height, width, components) + b"".join(
+        bytes([i + 1, 0x11, 0]) for i in range(components))
+    return b"\xff\xd8\xff\xc0" + struct.pack(">H", len(frame) + 2) + frame + b"\xff\xd9"
 
 
 class Tally:
     columns = ["inputs tried", "crashes", "hangs", "data lost", "wrong success reports",
-               "writes outside the device"]
+               "writes outside the device", "unclear messages"]
 
     def __init__(self):
         self.counts = dict.fromkeys(self.columns, 0)
@@ -54,11 +74,16 @@ class Probe:
 
     # --- running the CLI ---------------------------------------------------
 
-    def run(self, root, *args, timeout=TIMEOUT):
+    def run(self, root, *args, timeout=TIMEOUT, unprivileged=False):
         self.tally.add("inputs tried")
+        command = [self.sim_path, "--device", root, *args]
+        if unprivileged and os.geteuid() == 0:
+            # Root ignores folder permissions: the case runs as a plain user, as on a phone.
+            subprocess.run(["chown", "-R", f"{NOBODY}:{NOBODY}", root], check=True)
+            os.chmod(self.base, 0o755)
+            command = ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", *command]
         try:
-            result = subprocess.run([self.sim_path, "--device", root, *args], capture_output=True,
-                                    timeout=timeout)
+            result = subprocess.run(command, capture_output=True, timeout=timeout)
         except subprocess.TimeoutExpired:
             self.tally.add("hangs", f"{args}")
             return None
@@ -144,6 +169,253 @@ class Probe:
                     pass
         return False
 
+    def check_kept_reported(self, folder, result, what):
+        """Every file kept aside is named on stderr, in one line."""
+        for kept in glob.glob(os.path.join(folder, f"{DOMAIN}.plist.unreadable-*")):
+            if not any(kept.encode() in line and KEPT_LINE in line for line in result.stderr.splitlines()):
+                self.tally.add("unclear messages", f"{what}: {os.path.basename(kept)} kept silently")
+
+    @staticmethod
+    def inexact_files():
+        """Files whose values libplist does not read as written: a rewrite must keep them or say so."""
+        def xml(body):
+            return (b'<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0"><dict>'
+                    b"<key>keep</key><string>k</string>" + body + b"</dict></plist>")
+        return [
+            ("2^70", xml(b"<key>v</key><integer>1180591620717411303424</integer>")),
+            ("below -2^64", xml(b"<key>v</key><integer>-99999999999999999999</integer>")),
+            ("12abc", xml(b"<key>v</key><integer>12abc</integer>")),
+            ("not a date", xml(b"<key>v</key><date>not-a-date</date>")),
+            ("year 99999", xml(b"<key>v</key><date>99999-06-01T00:00:00Z</date>")),
+            ("lone surrogate", xml(b"<key>v</key><string>&#xD800;</string>")),
+            ("binary NUL", plistlib.dumps({"keep": "k", "v": "a\0b"}, fmt=plistlib.FMT_BINARY)),
+        ]
+
+    @staticmethod
+    def unwritable_but_valid_files():
+        """Valid files a writer cannot hold as they are: a save must still succeed."""
+        def xml(body, encoding=b"UTF-8"):
+            return (b'<?xml version="1.0" encoding="' + encoding + b'"?>\n<plist version="1.0"><dict>'
+                    b"<key>keep</key><string>k</string>" + body + b"</dict></plist>")
+        return [
+            ("latin-1", xml(b"<key>v</key><string>caf\xe9</string>", b"ISO-8859-1")),
+            ("infinity", xml(b"<key>v</key><real>inf</real>")),
+            ("ESC in a key", xml(b"<key>k&#27;</key><true/>")),
+        ]
+
+    def values_a_writer_cannot_carry(self):
+        root = self.device("inexact")
+        prefs = os.path.join(root, PREFS)
+        folder = os.path.dirname(prefs)
+        verbs = [("prefs", "set", "added", "1"), ("settings", "set", "enableVantorel", "on"), ("respring",)]
+        if self.short:
+            verbs = verbs[:1]
+        for name, data in self.inexact_files() + self.unwritable_but_valid_files():
+            for verb in verbs:
+                for stale in glob.glob(os.path.join(folder, f"{DOMAIN}.plist*")):
+                    os.remove(stale)
+                with open(prefs, "wb") as f:
+                    f.write(data)
+                result = self.run(root, *verb)
+                if result is None:
+                    continue
+                with open(prefs, "rb") as f:
+                    now = f.read()
+                kept = any(open(p, "rb").read() == data
+                           for p in glob.glob(os.path.join(folder, f"{DOMAIN}.plist.unreadable-*")))
+                if now != data and not kept and name in dict(self.inexact_files()):
+                    self.tally.add("data lost", f"{name}: rewritten by {' '.join(verb)}, nothing kept")
+                if result.returncode != 0:
+                    self.tally.add("unclear messages", f"{name}: {' '.join(verb)} refused a valid file: "
+                                   f"{result.stderr.decode(errors='replace').strip()[-120:]}")
+                self.check_kept_reported(folder, result, f"{name} after {' '.join(verb)}")
+
+    def first_sync_without_a_copy(self):
+        """respring must not report success when Messages got no copy."""
+        cases = [("read-only Preferences", None),
+                 ("Latin-1 file", b'<?xml version="1.0" encoding="ISO-8859-1"?>\n<plist version="1.0"><dict>'
+                                  b"<key>v</key><string>caf\xe9</string></dict></plist>")]
+        for index, (name, data) in enumerate(cases):
+            root = self.device(f"firstsync{index}")
+            prefs = os.path.join(root, PREFS)
+            folder = os.path.dirname(prefs)
+            if data is None:
+                with open(prefs, "wb") as f:
+                    plistlib.dump({"v": "1"}, f)
+                os.chmod(folder, 0o555)
+            else:
+                with open(prefs, "wb") as f:
+                    f.write(data)
+            try:
+                result = self.run(root, "respring", unprivileged=data is None)
+            finally:
+                os.chmod(folder, 0o755)
+            if result is None:
+                continue
+            copies = glob.glob(os.path.join(root, "var/mobile/Containers/Data/Application/*/Documents",
+                                            f"{DOMAIN}.plist"))
+            if result.returncode == 0 and not copies:
+                self.tally.add("wrong success reports", f"first sync, {name}: respring exit 0, no copy")
+
+    def copy_that_cannot_be_written(self):
+        """respring and settings apply --yes fail when the Messages copy cannot match."""
+        root = self.device("copy")
+        self.run(root, "prefs", "set", "keep", "1")
+        self.run(root, "respring")
+        copies = glob.glob(os.path.join(root, "var/mobile/Containers/Data/Application/*/Documents",
+                                        f"{DOMAIN}.plist"))
+        if not copies:
+            return
+        copy = copies[0]
+        for name in ["directory", "fifo"]:
+            os.remove(copy) if os.path.isfile(copy) or os.path.exists(copy) and not os.path.isdir(copy) \
+                else (os.rmdir(copy) if os.path.isdir(copy) else None)
+            os.mkdir(copy) if name == "directory" else os.mkfifo(copy)
+            self.run(root, "prefs", "set", "keep", name)
+            for verb in [("respring",), ("settings", "apply", "--yes")]:
+                result = self.run(root, *verb)
+                if result is not None and result.returncode == 0:
+                    self.tally.add("wrong success reports", f"copy is a {name}: {' '.join(verb)} exit 0")
+            doctor = self.run(root, "doctor")
+            if doctor is not None and b"fix: vantorel-sim respring" in doctor.stdout and b"copy" in doctor.stdout \
+                    and b"not a file" not in doctor.stdout:
+                self.tally.add("unclear messages", f"doctor suggests respring for a copy that is a {name}")
+        os.rmdir(copy) if os.path.isdir(copy) else os.remove(copy)
+
+    def hard_linked_log(self):
+        root = self.device("hardlink")
+        victim = os.path.join(self.outside, "hardlink-victim")
+        with open(victim, "wb") as f:
+            f.write(b"outside\n")
+        log = os.path.join(root, "var/log/syslog")
+        if os.path.exists(log):
+            os.remove(log)
+        os.link(victim, log)
+        before = self.outside_snapshot()
+        self.run(root, "respring")
+        if self.outside_snapshot() != before:
+            self.tally.add("writes outside the device", "var/log/syslog hard-linked out, respring")
+
+    def printed_text(self):
+        """Text from files and users reaches the terminal escaped."""
+        root = self.device("printed")
+        theme = os.path.join(self.base, "evil-theme.plist")
+        cases = [
+            ({"FormatVersion": 1, "Name": "\x1b]0;owned\x07\u202eevil", "Values": {"accent": "FF0000"}}, "Name"),
+            ({"FormatVersion": 1, "Name": "x", "Values": {"accent": "\x1b[2J"}}, "colour"),
+            ({"FormatVersion": 1, "Name": "x", "Values": {"\x1b[31mkey": "FF0000"}}, "key"),
+        ]
+        for content, what in cases:
+            with open(theme, "wb") as f:
+                plistlib.dump(content, f, fmt=plistlib.FMT_BINARY)
+            result = self.run(root, "theme", "import", theme)
+            if result is None:
+                continue
+            if any(raw in result.stdout + result.stderr for raw in RAW_CONTROLS):
+                self.tally.add("unclear messages", f"theme import echoed a raw control character ({what})")
+
+    def messages_that_mislead(self):
+        root = self.device("messages")
+        theme = os.path.join(self.base, "messages-theme.plist")
+
+        def theme_said(content=None, path=theme, raw=None):
+            if raw is not None:
+                with open(theme, "wb") as f:
+                    f.write(raw)
+            elif content is not None:
+                with open(theme, "wb") as f:
+                    plistlib.dump(content, f)
+            result = self.run(root, "theme", "import", path)
+            return b"" if result is None else result.stderr
+
+        said = theme_said({"FormatVersion": "1", "Name": "x", "Values": {}})
+        if b"reads version 1" in said and b"FormatVersion 1 " in said:
+            self.tally.add("unclear messages", "FormatVersion \"1\" called unsupported version 1")
+        fifo = os.path.join(self.base, "theme-fifo")
+        if not os.path.exists(fifo):
+            os.mkfifo(fifo)
+        for path in [self.base, fifo, "/dev/zero"]:
+            if b"no such theme file" in theme_said(path=path):
+                self.tally.add("unclear messages", f"{path} called \"no such theme file\"")
+        blur = plistlib.dumps({"FormatVersion": 1, "Name": "x", "Values": {"chatBlurStyle": 7}}).replace(
+            b"<integer>7</integer>", b"<integer>18446744073709551615</integer>")
+        if b"-1 is not" in theme_said(raw=blur):
+            self.tally.add("unclear messages", "blur style 2^64-1 shown as -1")
+        pictures = [("cmyk", jpeg_header(64, 64, 4)), ("8000 square", png_header(8000, 8000)),
+                    ("60000 square", png_header(60000, 60000)), ("65500 JPEG", jpeg_header(65500, 65500, 3))]
+        for name, data in pictures:
+            picture = os.path.join(self.base, f"picture-{name.replace(' ', '-')}")
+            with open(picture, "wb") as f:
+                f.write(data)
+            result = self.run(root, "photos", "add", picture)
+            if result is not None and b"not a JPEG or PNG picture" in result.stderr:
+                self.tally.add("unclear messages", f"{name} picture called \"not a JPEG or PNG picture\"")
+            # The doctor must not call a picture Messages cannot decode "in place".
+            source = os.path.join(root, f"var/mobile/Library/Preferences/{DOMAIN}-chatWallpaper.png")
+            with open(source, "wb") as f:
+                f.write(data)
+            self.run(root, "respring")
+            doctor = self.run(root, "doctor")
+            if doctor is not None and any(b"chatWallpaper" in line and b"in place" in line
+                                          for line in doctor.stdout.splitlines()):
+                self.tally.add("unclear messages", f"doctor: {name} wallpaper \"in place\"")
+            os.remove(source)
+
+    def loose_ends(self):
+        root = self.device("loose")
+        for args, what in [(("prefs", "set", "", "v"), "prefs set with an empty key"),
+                           (("init", "--conversations", ""), "init --conversations ''"),
+                           (("prefs", "get", "c", "--as", "colour", "--default", "notacolour"),
+                            "a default that is not a colour")]:
+            result = self.run(root, *args)
+            if result is not None and result.returncode == 0:
+                self.tally.add("wrong success reports", f"{what} accepted")
+        bad = os.path.join(self.base, "conversations.plist")
+        with open(bad, "wb") as f:
+            plistlib.dump({"conversations": [{"name": 5, "messages": "none"}]}, f)
+        result = self.run(root, "init", "--conversations", bad)
+        if result is not None and result.returncode == 0:
+            self.tally.add("wrong success reports", "init --conversations took entries of the wrong type")
+            self.run(root, "init", "--conversations", os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                                                   "../../sim/conversations/sample.plist"))
+        # Two inits at once.
+        for trial in range(2 if self.short else 10):
+            device = os.path.join(self.base, f"twoinits{trial}")
+            runs = [subprocess.Popen([self.sim_path, "--device", device, "init"], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL) for _ in range(2)]
+            for run in runs:
+                self.tally.add("inputs tried")
+                try:
+                    run.wait(timeout=TIMEOUT)
+                except subprocess.TimeoutExpired:
+                    run.kill()
+                    self.tally.add("hangs", "two inits at once")
+            try:
+                with open(os.path.join(device, "var/mobile/Library/MobileInstallation/ApplicationRegistry.plist"),
+                          "rb") as f:
+                    named = {a["DataContainer"].rstrip("/").rsplit("/", 1)[-1]
+                             for a in plistlib.load(f)["Applications"] if a.get("DataContainer")}
+                made = set(os.listdir(os.path.join(device, "var/mobile/Containers/Data/Application")))
+            except Exception:
+                continue
+            if made != named:
+                self.tally.add("data lost", f"two inits at once: {len(made - named)} orphan containers")
+
+    def respring_beside_writers(self):
+        """A concurrent writer is waited for, never reported as a broken container."""
+        root = self.device("beside")
+        self.run(root, "prefs", "set", "keep", "1")
+        self.run(root, "respring")
+        for round_ in range(2 if self.short else 12):
+            writers = [subprocess.Popen([self.sim_path, "--device", root, "prefs", "set", f"w{i}", str(round_)],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) for i in range(3)]
+            result = self.run(root, "respring")
+            for writer in writers:
+                writer.wait(timeout=TIMEOUT)
+            if result is not None and result.returncode != 0:
+                self.tally.add("unclear messages", f"respring beside writers: "
+                               f"{result.stderr.decode(errors='replace').strip()[-120:]}")
+
     def hostile_files_under_every_verb(self):
         root = self.device("files")
         prefs = os.path.join(root, PREFS)
@@ -171,6 +443,7 @@ class Probe:
                     continue
                 if expected is not None and not self.kept_somewhere(folder, data, expected):
                     self.tally.add("data lost", f"{name} after {' '.join(verb)}")
+                self.check_kept_reported(folder, result, f"{name} after {' '.join(verb)}")
                 if verb[:2] == ("prefs", "set") and result.returncode == 0:
                     try:
                         with open(prefs, "rb") as f:
@@ -346,8 +619,6 @@ class Probe:
                 os.remove(os.path.join(root, PREFS))
 
     def read_only(self):
-        if os.geteuid() == 0:
-            return
         root = self.device("readonly")
         folder = os.path.dirname(os.path.join(root, PREFS))
         subprocess.run([self.sim_path, "--device", root, "prefs", "set", "keep", "1"], capture_output=True)
@@ -356,7 +627,7 @@ class Probe:
             for verb in [("prefs", "set", "keep", "2"), ("prefs", "set", "new", "x"),
                          ("settings", "set", "enableVantorel", "on"),
                          ("settings", "set", "enableVantorel", "off")]:
-                result = self.run(root, *verb)
+                result = self.run(root, *verb, unprivileged=True)
                 if result is not None and result.returncode == 0:
                     self.tally.add("wrong success reports", f"read-only: {' '.join(verb)} reported success")
         finally:
@@ -365,7 +636,10 @@ class Probe:
     def all(self):
         try:
             for step in [self.hostile_files_under_every_verb, self.concurrent_writers, self.killed_writers,
-                         self.respring_races, self.planted_links, self.ill_formed_input, self.read_only]:
+                         self.respring_races, self.planted_links, self.ill_formed_input, self.read_only,
+                         self.values_a_writer_cannot_carry, self.first_sync_without_a_copy,
+                         self.copy_that_cannot_be_written, self.hard_linked_log, self.printed_text,
+                         self.messages_that_mislead, self.loose_ends, self.respring_beside_writers]:
                 step()
         finally:
             shutil.rmtree(self.base, ignore_errors=True)
@@ -378,7 +652,7 @@ def main():
         raise SystemExit(__doc__)
     tally = Probe(os.path.abspath(args[0]), "--short" in sys.argv).all()
     print(tally.table())
-    for note in tally.notes[:40]:
+    for note in tally.notes[:60]:
         print("  " + note)
     bad = sum(v for k, v in tally.counts.items() if k != "inputs tried")
     return 1 if bad else 0

@@ -8,6 +8,7 @@ import unittest
 
 SIM = os.environ.get("VANTOREL_SIM", "vantorel-sim")
 PREFS = "var/mobile/Library/Preferences/com.tavq.vantorelprefs.plist"
+NOBODY = 65534
 
 
 class SimTestCase(unittest.TestCase):
@@ -20,6 +21,15 @@ class SimTestCase(unittest.TestCase):
 
     def run_sim(self, *args, device=True):
         command = [SIM] + (["--device", self.root] if device else []) + list(args)
+        return subprocess.run(command, capture_output=True, text=True, timeout=120)
+
+    def run_sim_unprivileged(self, *args):
+        """The CLI as a plain user, so that folder permissions hold when the tests run as root (as CI does)."""
+        command = [SIM, "--device", self.root, *args]
+        if os.geteuid() == 0:
+            subprocess.run(["chown", "-R", f"{NOBODY}:{NOBODY}", self.root], check=True)
+            os.chmod(self.root, 0o755)
+            command = ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", *command]
         return subprocess.run(command, capture_output=True, text=True, timeout=120)
 
     def sim(self, *args, **kwargs):

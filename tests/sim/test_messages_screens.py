@@ -407,10 +407,11 @@ class BadInput(MessagesScreensCase):
             plistlib.dump({"threads": []}, f)
         self.assertIn("conversations", self.sim_fails("init", "--conversations", bad))
 
+        # Entries are checked too, before the device's own file is replaced.
         with open(bad, "wb") as f:
             plistlib.dump({"conversations": [{"name": "A", "messages": [{"kind": "fax", "text": "x"}]}]}, f)
-        self.sim("init", "--conversations", bad)
-        self.assertIn("unknown kind \"fax\"", self.sim_fails("messages", "views", "--screen", "chat"))
+        self.assertIn("unknown kind \"fax\"", self.sim_fails("init", "--conversations", bad))
+        self.sim("messages", "views", "--screen", "chat")
         self.sim_fails("messages", "views", "--screen", "settings")
 
     def test_a_file_of_ones_own_replaces_the_sample_and_survives_init(self):

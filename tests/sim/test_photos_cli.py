@@ -76,8 +76,8 @@ class Library(PhotoCase):
             "missing": (os.path.join(self.root, "none.png"), "No such file"),
             "fifo": (fifo, "not a regular file"),
             "folder": (self.root, "not a regular file"),
-            "text": (self.host_file("notes.png", b"not a picture"), "not a JPEG or PNG picture"),
-            "cut short": (self.host_file("cut.png", solid_png(40, 40, (1, 2, 3))[:60]), "not a JPEG or PNG"),
+            "text": (self.host_file("notes.png", b"not a picture"), "neither JPEG nor PNG data"),
+            "cut short": (self.host_file("cut.png", solid_png(40, 40, (1, 2, 3))[:60]), "cut short"),
         }
         before = self.photos()
         for case, (path, message) in cases.items():
@@ -158,7 +158,7 @@ class PickImage(PhotoCase):
             (("chatWallpaper", "IMG_0042.JPG"), "no photo \"IMG_0042.JPG\" in the library (photos: IMG_0001.JPG"),
             (("chatWallpaper", "../100APPLE/IMG_0001.JPG"), "no photo"),
             (("chatWallpaper", "--file", fifo), "not a regular file"),
-            (("chatWallpaper", "--file", self.host_file("x.png", b"text")), "not a JPEG or PNG picture"),
+            (("chatWallpaper", "--file", self.host_file("x.png", b"text")), "neither JPEG nor PNG data"),
             (("chatBackground", "IMG_0001.JPG"), "chatBackground holds no picture"),
             (("noSuchKey", "IMG_0001.JPG"), "no row stores the key"),
             (("chatWallpaper",), "name a PHOTO"),

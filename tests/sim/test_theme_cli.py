@@ -131,7 +131,7 @@ class ExportImport(ThemeCase):
 class Validator(ThemeCase):
     REFUSALS = [
         ("version 2", lambda t: t.update(FormatVersion=2), "FormatVersion 2 is not supported"),
-        ("version as text", lambda t: t.update(FormatVersion="1"), "FormatVersion 1 is not supported"),
+        ("version as text", lambda t: t.update(FormatVersion="1"), "FormatVersion must be the integer 1, not the text '1'"),
         ("no version", lambda t: t.pop("FormatVersion"), "no FormatVersion"),
         ("no name", lambda t: t.pop("Name"), "no Name"),
         ("empty name", lambda t: t.update(Name=""), "no Name"),

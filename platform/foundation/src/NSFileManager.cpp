@@ -116,7 +116,8 @@ std::optional<std::vector<std::uint8_t>> NSFileManager::contentsAtPath(const std
     const auto host = hostPath(path);
     if (!host)
         return std::nullopt;
-    auto bytes = ns::HostFile::read(*host, std::numeric_limits<std::size_t>::max());
+    auto bytes = ns::HostFile::read(*host, std::numeric_limits<std::size_t>::max(), nullptr,
+                                    ns::HostFile::Links::refuse);
     if (!bytes)
         return std::nullopt;
     return std::move(bytes).value();
@@ -124,7 +125,7 @@ std::optional<std::vector<std::uint8_t>> NSFileManager::contentsAtPath(const std
 
 BOOL NSFileManager::createFileAtPath(const std::string& path, std::span<const std::uint8_t> contents) const {
     const auto host = hostPath(path, FinalLink::Replace);
-    return host && ns::HostFile::writeAtomically(*host, contents).ok();
+    return host && ns::HostFile::writeAtomically(*host, contents, ns::HostFile::Links::refuse).ok();
 }
 
 std::optional<std::vector<std::string>>

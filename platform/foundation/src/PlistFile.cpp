@@ -1,18 +1,22 @@
 #include <Foundation/PlistFile.h>
 
 #include "HostFile.h"
+#include "PlistExactness.h"
 #include "PlistGuard.h"
 #include "PlistXmlWriter.h"
+#include "TextEncoding.h"
 
 #include <Foundation/DevicePath.h>
 #include <Foundation/NSLog.h>
 #include <Foundation/PlistFileLock.h>
+#include <Foundation/PrintableText.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -292,7 +296,7 @@ std::vector<std::string> namesIn(const std::string& directory) {
 
 // Temporaries of writers that were killed before their rename; run under the
 // file's lock, so no live writer of this file is between its steps.
-void removeStaleTemporaries(const std::string& hostPath) {
+void removeStaleTemporaries(const std::string& hostPath, HostFile::Links links) {
     const auto [directory, name] = splitPath(hostPath);
     const std::string prefix = "." + name + ".";
     for (const std::string& entry : namesIn(directory)) {
@@ -305,7 +309,7 @@ void removeStaleTemporaries(const std::string& hostPath) {
             continue;
         const long pid = std::strtol(rest.substr(0, dot).c_str(), nullptr, 10);
         if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
-            ::unlink((directory + "/" + entry).c_str());
+            HostFile::removeBeside(hostPath, entry, links);
     }
 }
 
@@ -324,9 +328,10 @@ bool isUnreadableFile(FailureKind kind) {
     }
 }
 
-// Keeps the bytes of a file that could not be read beside it before a writer
-// replaces it, so that a file this reader misjudges is never simply lost.
-Result<void> keepUnreadable(const std::string& hostPath, const Failure& why) {
+// Keeps the bytes of a file beside it before a writer replaces it, so that a
+// file this reader misjudges is never simply lost, and tells the user in one
+// line on stderr: a reset they are not told about looks like lost settings.
+Result<void> keepAside(const std::string& hostPath, const std::string& why, HostFile::Links links) {
     const auto [directory, name] = splitPath(hostPath);
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
@@ -353,47 +358,102 @@ Result<void> keepUnreadable(const std::string& hostPath, const Failure& why) {
         hostPath + PlistFile::kUnreadableInfix + stamp + (next ? "-" + std::to_string(next) : std::string());
     // A hard link keeps the old bytes without copying and leaves the file in
     // place until the new one replaces it.
-    if (::link(hostPath.c_str(), kept.c_str()) != 0)
+    if (auto linked = HostFile::linkBeside(hostPath, kept.substr(directory.size() + 1), links); !linked)
         return Failure{FailureKind::Unwritable, hostPath,
-                       "cannot keep the unreadable file before replacing it: " +
-                           std::string(std::strerror(errno))};
-    NSLog("kept " + kept + " before replacing it: " + why.detail);
+                       "cannot keep the old file before replacing it: " + linked.failure().detail};
+    NSLog("kept " + kept + " before replacing it: " + why);
+    std::fprintf(stderr, "%s\n", PrintableText::escaped("kept the old file as " + kept + ": " + why).c_str());
 
     keptNames.push_back(kept.substr(directory.size() + 1));
     std::sort(keptNames.begin(), keptNames.end(),
               [&](const std::string& a, const std::string& b) { return order(a) < order(b); });
     for (std::size_t i = 0; i + PlistFile::kUnreadableKept < keptNames.size(); ++i)
-        ::unlink((directory + "/" + keptNames[i]).c_str());
+        HostFile::removeBeside(hostPath, keptNames[i], links);
     return {};
 }
 
-// Writes under the file's lock; `previous` is what reading the old file answered.
-Result<void> replaceLocked(const std::string& hostPath, const PlistDictionary& dictionary,
-                           const Result<PlistDictionary>& previous) {
+// What a writer found in the file it replaces: its contents, or why it has
+// none, and the first value libplist did not read exactly.
+struct PreviousFile {
+    Result<PlistDictionary> contents;
+    std::optional<std::string> inexact;
+};
+
+PreviousFile readPrevious(const std::string& hostPath, HostFile::Links links);
+
+// Writes under the file's lock. Values carried over from the previous file
+// that no file can hold exactly (a real read as infinity is fine; a control
+// character in a key is not) are dropped rather than blocking every save, and
+// the previous file is kept aside, as it is when it was read inexactly.
+Result<void> replaceLocked(const std::string& hostPath, PlistDictionary dictionary,
+                           const PreviousFile& previous, HostFile::Links links) {
     // A folder or FIFO in the file's place is not a file to replace.
-    if (!previous.ok() && previous.failure().kind == FailureKind::NotRegularFile)
-        return previous.failure();
-    const auto bytes = TRY(PlistFile::encodeDictionary(dictionary, PlistFile::Format::Xml).at(hostPath));
-    if (!previous.ok() && isUnreadableFile(previous.failure().kind))
-        TRY(keepUnreadable(hostPath, previous.failure()));
-    removeStaleTemporaries(hostPath);
-    return HostFile::writeAtomically(hostPath, bytes);
+    if (!previous.contents.ok() && previous.contents.failure().kind == FailureKind::NotRegularFile)
+        return previous.contents.failure();
+    auto bytes = PlistFile::encodeDictionary(dictionary, PlistFile::Format::Xml);
+    std::string dropped;
+    if (!bytes.ok() && bytes.failure().kind == FailureKind::Unencodable && previous.contents.ok()) {
+        const PlistDictionary& old = previous.contents.value();
+        for (auto it = dictionary.begin(); it != dictionary.end();) {
+            const auto before = old.find(it->first);
+            if (before != old.end() && before->second == it->second &&
+                !PlistFile::encodeDictionary({*it}, PlistFile::Format::Xml).ok()) {
+                dropped += (dropped.empty() ? "\"" : ", \"") + it->first + "\"";
+                it = dictionary.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        if (!dropped.empty())
+            bytes = PlistFile::encodeDictionary(dictionary, PlistFile::Format::Xml);
+    }
+    if (!bytes.ok())
+        return Result<void>(bytes.failure()).at(hostPath);
+    if (!previous.contents.ok() && isUnreadableFile(previous.contents.failure().kind))
+        TRY(keepAside(hostPath, "it could not be read (" + previous.contents.failure().detail + ")", links));
+    else if (!dropped.empty())
+        TRY(keepAside(hostPath,
+                      "no file can hold the values of " + dropped + " as they are; they were left out",
+                      links));
+    else if (previous.inexact)
+        TRY(keepAside(hostPath, "it holds " + *previous.inexact + ", which a rewrite would change", links));
+    removeStaleTemporaries(hostPath, links);
+    return HostFile::writeAtomically(hostPath, bytes.value(), links);
 }
 
 } // namespace
 
-Result<PlistDictionary> PlistFile::parseDictionary(std::span<const std::uint8_t> bytes) {
+namespace {
+
+// The bytes libplist is given: XML in UTF-8, whatever its encoding was.
+struct Normalised {
+    std::vector<std::uint8_t> owned;
+    std::span<const std::uint8_t> bytes;
+};
+
+Result<Normalised> normalised(std::span<const std::uint8_t> bytes) {
+    Normalised out;
+    out.bytes = bytes;
     // libplist reads UTF-8 only; other writers use UTF-16 too.
-    std::vector<std::uint8_t> converted;
     if (auto utf16 = utf8FromUtf16(bytes)) {
-        converted = TRY(std::move(*utf16));
-        bytes = converted;
+        out.owned = TRY(std::move(*utf16));
+        out.bytes = out.owned;
     }
     // libplist refuses a UTF-8 byte order mark that other writers put before XML.
     // Dropped before the checks, so that they see exactly what libplist parses.
     static constexpr std::uint8_t kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
-    if (bytes.size() >= 3 && std::equal(bytes.begin(), bytes.begin() + 3, kByteOrderMark))
-        bytes = bytes.subspan(3);
+    if (out.bytes.size() >= 3 && std::equal(out.bytes.begin(), out.bytes.begin() + 3, kByteOrderMark))
+        out.bytes = out.bytes.subspan(3);
+    // libplist ignores the declared encoding and would take Latin-1 bytes as UTF-8.
+    if (out.owned.empty())
+        if (auto converted = TRY(TextEncoding::toUtf8(out.bytes))) {
+            out.owned = std::move(*converted);
+            out.bytes = out.owned;
+        }
+    return out;
+}
+
+Result<PlistDictionary> parseNormalised(std::span<const std::uint8_t> bytes) {
     TRY(PlistGuard::check(bytes));
     plist_t parsed = nullptr;
     plist_from_memory(reinterpret_cast<const char*>(bytes.data()), static_cast<std::uint32_t>(bytes.size()),
@@ -406,6 +466,26 @@ Result<PlistDictionary> PlistFile::parseDictionary(std::span<const std::uint8_t>
         return Failure{FailureKind::NotDictionary, "", "property list does not hold a dictionary"};
     PlistValue value = TRY(fromNode(root.get(), 0));
     return std::move(*value.asDictionary());
+}
+
+PreviousFile readPrevious(const std::string& hostPath, HostFile::Links links) {
+    auto bytes = HostFile::read(hostPath, PlistFile::kMaxFileSize, nullptr, links);
+    if (!bytes.ok())
+        return {bytes.failure(), std::nullopt};
+    auto text = normalised(bytes.value()).at(hostPath);
+    if (!text.ok())
+        return {text.failure(), std::nullopt};
+    auto contents = parseNormalised(text.value().bytes).at(hostPath);
+    if (!contents.ok())
+        return {std::move(contents), std::nullopt};
+    return {std::move(contents), PlistExactness::firstInexactValue(text.value().bytes)};
+}
+
+} // namespace
+
+Result<PlistDictionary> PlistFile::parseDictionary(std::span<const std::uint8_t> bytes) {
+    const Normalised text = TRY(normalised(bytes));
+    return parseNormalised(text.bytes);
 }
 
 Result<PlistDictionary> PlistFile::parseDictionary(std::string_view text) {
@@ -440,55 +520,58 @@ namespace {
 // `readPath` is where the current contents are read (a device file's link
 // followed inside the device), `hostPath` the entry the new file replaces.
 Result<void> writeAt(const std::string& hostPath, const std::string& readPath,
-                     const PlistDictionary& dictionary) {
+                     const PlistDictionary& dictionary, HostFile::Links links) {
     const auto lock = TRY(PlistFileLock::acquireAtHostPath(hostPath));
-    return replaceLocked(hostPath, dictionary, PlistFile::readDictionaryAtHostPath(readPath));
+    return replaceLocked(hostPath, dictionary, readPrevious(readPath, links), links);
 }
 
 Result<void> updateAt(const std::string& hostPath, const std::string& readPath,
-                      const PlistFile::Change& change) {
+                      const PlistFile::Change& change, HostFile::Links links) {
     const auto lock = TRY(PlistFileLock::acquireAtHostPath(hostPath));
-    auto previous = PlistFile::readDictionaryAtHostPath(readPath);
+    const PreviousFile previous = readPrevious(readPath, links);
     PlistDictionary dictionary;
-    if (previous.ok())
-        dictionary = previous.value();
-    else if (previous.failure().kind != FailureKind::NotFound && !isUnreadableFile(previous.failure().kind))
-        return previous.failure();
+    if (previous.contents.ok())
+        dictionary = previous.contents.value();
+    else if (previous.contents.failure().kind != FailureKind::NotFound &&
+             !isUnreadableFile(previous.contents.failure().kind))
+        return previous.contents.failure();
     change(dictionary);
-    return replaceLocked(hostPath, dictionary, previous);
+    return replaceLocked(hostPath, std::move(dictionary), previous, links);
 }
 
 } // namespace
 
 Result<void> PlistFile::writeDictionaryAtHostPath(const std::string& hostPath,
                                                   const PlistDictionary& dictionary) {
-    return writeAt(hostPath, hostPath, dictionary);
+    return writeAt(hostPath, hostPath, dictionary, HostFile::Links::follow);
 }
 
 Result<void> PlistFile::updateDictionaryAtHostPath(const std::string& hostPath, const Change& change) {
-    return updateAt(hostPath, hostPath, change);
+    return updateAt(hostPath, hostPath, change, HostFile::Links::follow);
 }
 
 Result<PlistDictionary> PlistFile::readDictionary(const std::string& devicePath) {
-    return readDictionaryAtHostPath(TRY(DevicePath::toHost(devicePath)));
+    const std::string hostPath = TRY(DevicePath::toHost(devicePath));
+    const auto bytes = TRY(HostFile::read(hostPath, kMaxFileSize, nullptr, HostFile::Links::refuse));
+    return parseDictionary(std::span<const std::uint8_t>(bytes)).at(hostPath);
 }
 
 Result<PlistFile::StampedDictionary> PlistFile::readStampedDictionary(const std::string& devicePath) {
     const std::string hostPath = TRY(DevicePath::toHost(devicePath));
     struct stat status {};
-    const auto bytes = TRY(HostFile::read(hostPath, kMaxFileSize, &status));
+    const auto bytes = TRY(HostFile::read(hostPath, kMaxFileSize, &status, HostFile::Links::refuse));
     return StampedDictionary{TRY(parseDictionary(std::span<const std::uint8_t>(bytes)).at(hostPath)),
                              FileStamp::ofStatus(status)};
 }
 
 Result<void> PlistFile::writeDictionary(const std::string& devicePath, const PlistDictionary& dictionary) {
     return writeAt(TRY(DevicePath::toHost(devicePath, DevicePath::FinalLink::Replace)),
-                   TRY(DevicePath::toHost(devicePath)), dictionary);
+                   TRY(DevicePath::toHost(devicePath)), dictionary, HostFile::Links::refuse);
 }
 
 Result<void> PlistFile::updateDictionary(const std::string& devicePath, const Change& change) {
     return updateAt(TRY(DevicePath::toHost(devicePath, DevicePath::FinalLink::Replace)),
-                    TRY(DevicePath::toHost(devicePath)), change);
+                    TRY(DevicePath::toHost(devicePath)), change, HostFile::Links::refuse);
 }
 
 } // namespace ns

@@ -130,8 +130,15 @@ class Writer {
             return {};
         case PlistValue::Kind::Real: {
             const double real = *item.asReal();
-            if (!std::isfinite(real))
-                return Failure{FailureKind::Unencodable, "", "a real that is not finite"};
+            // Written as readers (libplist, strtod) read them back.
+            if (std::isnan(real)) {
+                element(depth, "real", "nan");
+                return {};
+            }
+            if (std::isinf(real)) {
+                element(depth, "real", real > 0 ? "+infinity" : "-infinity");
+                return {};
+            }
             // The shortest text that reads back as the same double.
             char text[32];
             const auto end = std::to_chars(text, text + sizeof text, real).ptr;

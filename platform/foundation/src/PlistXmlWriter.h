@@ -18,9 +18,9 @@ class PlistXmlWriter {
   public:
     // Unencodable for null, for text that XML 1.0 cannot hold (invalid UTF-8,
     // control characters, a carriage return, which readers drop), for dates
-    // with a fraction of a second or outside the years 1-9999, for reals that
-    // are not finite; TooDeep beyond PlistFile::kMaxDepth. The failure's detail
-    // names the key holding the value.
+    // with a fraction of a second or outside the years 1-9999; TooDeep beyond
+    // PlistFile::kMaxDepth. The failure's detail names the key holding the
+    // value. Infinities and NaN are written as readers parse them back.
     static Result<std::vector<std::uint8_t>> encode(const PlistDictionary& dictionary);
 
     // "2001-01-01T00:00:00Z" and back, for every year from 1 to 9999.

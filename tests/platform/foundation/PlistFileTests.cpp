@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <chrono>
 #include <cmath>
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <iterator>
 #include <optional>
 #include <sys/wait.h>
@@ -446,11 +448,28 @@ TEST_F(PlistFileTest, FailedWritesLeaveTheOldFileAndNoTemporaries) {
     EXPECT_TRUE(fs::is_directory(pathOf("folder.plist/inside")));
 
     // A directory that refuses new entries: the temporary cannot even be made.
+    // Root writes anywhere, so then the writer is a child running as a plain user.
+    fs::permissions(m_directory.path(), fs::perms::owner_write, fs::perm_options::remove);
+    fs::permissions(m_directory.path(), fs::perms::others_read | fs::perms::others_exec,
+                    fs::perm_options::add);
     if (::geteuid() != 0) {
-        fs::permissions(m_directory.path(), fs::perms::owner_write, fs::perm_options::remove);
         EXPECT_EQ(PlistFile::writeDictionaryAtHostPath(path, {{"v", 4}}).kind(), FailureKind::Unwritable);
-        fs::permissions(m_directory.path(), fs::perms::owner_write, fs::perm_options::add);
+    } else {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            constexpr gid_t kNobody = 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
+                ::setresuid(kNobody, kNobody, kNobody) != 0)
+                ::_exit(3);
+            ::_exit(PlistFile::writeDictionaryAtHostPath(path, {{"v", 4}}).kind() == FailureKind::Unwritable
+                        ? 0
+                        : 1);
+        }
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
+    fs::permissions(m_directory.path(), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value(), (PlistDictionary{{"v", 2}}));
     EXPECT_EQ(entriesIn(m_directory.path()), (std::vector<std::string>{"folder.plist", "prefs.plist"}));
 }
@@ -624,7 +643,6 @@ TEST_F(PlistFileTest, ValuesThatCannotBeCarriedRefuseTheWrite) {
         {{"k\x1b", 1}},
         {{"half", PlistValue::Date{0.5}}},
         {{"nested", PlistArray{"\xc0\x80"}}},
-        {{"real", std::numeric_limits<double>::infinity()}},
     };
     for (const PlistDictionary& dictionary : refused) {
         const auto written = PlistFile::writeDictionaryAtHostPath(path, dictionary);
@@ -721,4 +739,148 @@ TEST_F(PlistFileTest, ConcurrentUpdatesLoseNothing) {
     const auto outer = ns::PlistFileLock::acquireAtHostPath(path);
     ASSERT_TRUE(outer.ok());
     EXPECT_TRUE(PlistFile::writeDictionaryAtHostPath(path, {{"v", 1}}).ok());
+}
+
+namespace {
+
+std::string xmlWith(const std::string& body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist "
+           "version=\"1.0\"><dict><key>keep</key><string>k</string>" +
+           body + "</dict></plist>\n";
+}
+
+// The names of the files kept beside `name`, and whether one holds `bytes`.
+bool keptBeside(const std::string& directory, const std::string& name, const Bytes& bytes) {
+    for (const std::string& entry : entriesIn(directory))
+        if (entry.starts_with(name + PlistFile::kUnreadableInfix) &&
+            readRaw(directory + "/" + entry) == bytes)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(PlistFileTest, ARewriteKeepsAsideValuesItWouldChangeAndSaysSo) {
+    BinaryPlist withNul;
+    const std::uint32_t nulKey = withNul.string("note");
+    const std::uint32_t nulValue = withNul.string(std::string("a\0b", 3));
+    struct Case {
+        const char* name;
+        Bytes bytes;
+    };
+    const Case inexact[] = {
+        {"2^70", bytesOf(xmlWith("<key>n</key><integer>1180591620717411303424</integer>"))},
+        {"below 64 bits", bytesOf(xmlWith("<key>n</key><integer>-99999999999999999999</integer>"))},
+        {"trailing text", bytesOf(xmlWith("<key>n</key><integer>12abc</integer>"))},
+        {"octal-looking", bytesOf(xmlWith("<key>n</key><integer>010</integer>"))},
+        {"not a date", bytesOf(xmlWith("<key>d</key><date>not-a-date</date>"))},
+        {"year 99999", bytesOf(xmlWith("<key>d</key><date>99999-01-01T00:00:00Z</date>"))},
+        {"NUL reference", bytesOf(xmlWith("<key>s</key><string>a&#0;b</string>"))},
+        {"lone surrogate", bytesOf(xmlWith("<key>s</key><string>&#xD800;</string>"))},
+        {"binary NUL", withNul.bytes(withNul.dictionary({nulKey, nulValue}))},
+    };
+    for (const Case& test : inexact) {
+        const std::string path = pathOf("prefs.plist");
+        for (const std::string& entry : entriesIn(m_directory.path()))
+            fs::remove(pathOf(entry));
+        writeRaw(path, test.bytes);
+        testing::internal::CaptureStderr();
+        ASSERT_TRUE(
+            PlistFile::updateDictionaryAtHostPath(path, [](PlistDictionary& d) { d["added"] = 1; }).ok())
+            << test.name;
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(keptBeside(m_directory.path(), "prefs.plist", test.bytes)) << test.name;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << test.name << ": " << said;
+        EXPECT_NE(said.find(path + PlistFile::kUnreadableInfix), std::string::npos)
+            << test.name << ": " << said;
+        EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value().at("added"), PlistValue(1)) << test.name;
+    }
+
+    // Values read exactly are rewritten without a copy or a word.
+    const std::string path = pathOf("exact.plist");
+    writeRaw(path, bytesOf(xmlWith("<key>n</key><integer>-9223372036854775808</integer>"
+                                   "<key>u</key><integer>18446744073709551615</integer>"
+                                   "<key>r</key><real>inf</real><key>s</key><string>&#x1F600;&#233;</string>"
+                                   "<key>d</key><date>9999-12-31T23:59:59Z</date>")));
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(PlistFile::updateDictionaryAtHostPath(path, [](PlistDictionary& d) { d["added"] = 1; }).ok());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    const PlistDictionary read = PlistFile::readDictionaryAtHostPath(path).value();
+    EXPECT_TRUE(std::isinf(*read.at("r").asReal()));
+    EXPECT_EQ(read.at("s"), PlistValue("\xf0\x9f\x98\x80\xc3\xa9"));
+    EXPECT_EQ(read.at("u"), PlistValue(std::numeric_limits<std::uint64_t>::max()));
+    for (const std::string& entry : entriesIn(m_directory.path()))
+        EXPECT_FALSE(entry.starts_with(std::string("exact.plist") + PlistFile::kUnreadableInfix)) << entry;
+}
+
+TEST_F(PlistFileTest, ValuesNoFileCanHoldNeverBlockOtherWriters) {
+    const std::string path = pathOf("prefs.plist");
+    const Bytes original = bytesOf(xmlWith(
+        "<key>esc&#27;</key><true/><key>bell</key><string>&#7;</string><key>n</key><integer>1</integer>"));
+    writeRaw(path, original);
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(PlistFile::updateDictionaryAtHostPath(path, [](PlistDictionary& d) { d["n"] = 2; }).ok());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value(), (PlistDictionary{{"keep", "k"}, {"n", 2}}));
+    EXPECT_TRUE(keptBeside(m_directory.path(), "prefs.plist", original));
+    // The line names the left-out keys, escaped.
+    EXPECT_NE(said.find("\"esc\\e\""), std::string::npos) << said;
+    EXPECT_EQ(said.find('\x1b'), std::string::npos);
+    // A writer's own value that no file can hold is still refused.
+    EXPECT_EQ(PlistFile::updateDictionaryAtHostPath(path, [](PlistDictionary& d) { d["n"] = "\x07"; }).kind(),
+              FailureKind::Unencodable);
+}
+
+TEST_F(PlistFileTest, TheDeclaredEncodingIsHonoured) {
+    const std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+                               "<plist version=\"1.0\"><dict><key>caf\xe9</key><string>\xe0 la carte</string>"
+                               "</dict></plist>";
+    const auto read = PlistFile::parseDictionary(latin1);
+    ASSERT_TRUE(read.ok()) << read.error();
+    EXPECT_EQ(read.value(), (PlistDictionary{{"caf\xc3\xa9", "\xc3\xa0 la carte"}}));
+    // Rewritten as UTF-8, nothing kept aside: every value was read exactly.
+    const std::string path = pathOf("latin.plist");
+    writeRaw(path, bytesOf(latin1));
+    ASSERT_TRUE(PlistFile::updateDictionaryAtHostPath(path, [](PlistDictionary& d) { d["n"] = 1; }).ok());
+    EXPECT_EQ(PlistFile::readDictionaryAtHostPath(path).value().size(), 2u);
+    EXPECT_EQ(entriesIn(m_directory.path()), std::vector<std::string>{"latin.plist"});
+
+    const std::string refused[] = {
+        "<?xml version=\"1.0\" encoding=\"x-no-such-encoding\"?><plist><dict/></plist>",
+        "<?xml version=\"1.0\" "
+        "encoding=\"US-ASCII\"?><plist><dict><key>a</key><string>\xe9</string></dict></plist>",
+        "<?xml version=\"1.0\" encoding=\"UTF-16\"?><plist><dict/></plist>",
+    };
+    for (const std::string& text : refused)
+        EXPECT_EQ(PlistFile::parseDictionary(text).kind(), FailureKind::Malformed) << text;
+    EXPECT_TRUE(
+        PlistFile::parseDictionary("<?xml version='1.0' encoding='utf-8'?><plist><dict/></plist>").ok());
+}
+
+// A folder swapped for a link out of the device while writers work: whatever
+// a writer checked, none of its later steps may follow the link.
+TEST_F(PlistFileTest, LinksPlantedBetweenCheckAndUseAreNeverFollowed) {
+    TemporaryDirectory outside;
+    ::setenv("SIMDEVICE_ROOT", m_directory.path().c_str(), 1);
+    fs::create_directories(pathOf("var/x"));
+    std::atomic<bool> done{false};
+    std::thread planter([&] {
+        const std::string folder = pathOf("var/x");
+        const std::string aside = pathOf("var/x.real");
+        while (!done) {
+            ::rename(folder.c_str(), aside.c_str());
+            ::symlink(outside.path().c_str(), folder.c_str());
+            std::this_thread::yield();
+            ::unlink(folder.c_str());
+            ::rename(aside.c_str(), folder.c_str());
+        }
+    });
+    for (int round = 0; round < 400; ++round) {
+        (void)PlistFile::updateDictionary("/var/x/f.plist", [&](PlistDictionary& d) { d["n"] = round; });
+        (void)PlistFile::readDictionary("/var/x/f.plist");
+    }
+    done = true;
+    planter.join();
+    ::unsetenv("SIMDEVICE_ROOT");
+    EXPECT_EQ(entriesIn(outside.path()), std::vector<std::string>{});
 }

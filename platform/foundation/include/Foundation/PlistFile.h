@@ -30,7 +30,11 @@ class FOUNDATION_EXPORT PlistFile {
 
     // A file that is there but cannot be read is kept beside itself as
     // "<name>.unreadable-<UTC time>" before a writer replaces it; the newest
-    // kUnreadableKept such copies stay.
+    // kUnreadableKept such copies stay. So is a file holding values a rewrite
+    // would change (integers beyond 64 bits, invalid dates, strings holding NUL
+    // or lone surrogates) or could not write at all (a control character in a
+    // key): those are left out of the new file. Each such copy is named in one
+    // line on stderr.
     static constexpr const char* kUnreadableInfix = ".unreadable-";
     static constexpr std::size_t kUnreadableKept = 3;
 
@@ -51,8 +55,9 @@ class FOUNDATION_EXPORT PlistFile {
     // the failure names the file.
     static Result<PlistDictionary> readDictionaryAtHostPath(const std::string& hostPath);
     // Replaces the file under its lock (see PlistFileLock). Unencodable (see
-    // encodeDictionary), Locked, InvalidPath, Unwritable (also when an
-    // unreadable old file cannot be kept); on failure the old file stays as it was.
+    // encodeDictionary) for a value the old file did not hold, Locked,
+    // InvalidPath, Unwritable (also when the old file cannot be kept); on
+    // failure the old file stays as it was.
     static Result<void> writeDictionaryAtHostPath(const std::string& hostPath,
                                                   const PlistDictionary& dictionary);
     // Reads, changes and writes the file under its lock, so that no concurrent
@@ -62,6 +67,8 @@ class FOUNDATION_EXPORT PlistFile {
     static Result<void> updateDictionaryAtHostPath(const std::string& hostPath, const Change& change);
 
     // Malformed, TooLarge, TooDeep, TooMany (refused before parsing), NotDictionary.
+    // XML in UTF-16 or in the 8-bit encoding its declaration names is read as
+    // such; an encoding this reader does not know is Malformed.
     static Result<PlistDictionary> parseDictionary(std::span<const std::uint8_t> bytes);
     static Result<PlistDictionary> parseDictionary(std::string_view text);
     // Unencodable for values a file of the format cannot hold so that they read
