@@ -11,14 +11,17 @@ PQColorPickerCell* cellOf(id self) {
     return static_cast<PQColorPickerCell*>(self);
 }
 
-// The stored string, else the row's fallback. A row without either, or a
-// value that is no string, hands the codec nothing: its answer for nil.
+// The stored string, else the row's fallback. A stored value that is no
+// string counts as missing, as the engine reads it. A row without either hands
+// the codec nothing: its answer for nil.
 std::string storedColourText(PQColorPickerCell* cell) {
     rt::Ref<PSSpecifier> row = cell->specifier();
+    const ns::PlistValue fallback = row ? row->propertyForKey("fallback") : ns::PlistValue();
     const ns::PlistValue value = PQPrefs::shared()->objectForKey(
-        rowProperties::optionalText(row, "key"), row ? row->propertyForKey("fallback") : ns::PlistValue(),
-        rowProperties::optionalText(row, "defaults"));
+        rowProperties::optionalText(row, "key"), fallback, rowProperties::optionalText(row, "defaults"));
     const std::string* text = value.asString();
+    if (!text)
+        text = fallback.asString();
     return text ? *text : std::string();
 }
 

@@ -219,6 +219,26 @@ TEST_F(Cells, OnlyARowThatSupportsAlphaStoresATranslucentPick) {
     EXPECT_EQ(stored().at("primaryBackground"), PlistValue("FF000080"));
 }
 
+TEST_F(Cells, AStoredValueThatIsNoColourStringShowsTheFallbackAsMessagesWould) {
+    // The engine reads a number, a switch or a date under a colour key as missing.
+    store({{"accent", 16711935}, {"link", true}, {"primaryBackground", PlistValue::Date{0}}});
+    show({colourRow("accent"), colourRow("link"), colourRow("primaryBackground")});
+    for (std::size_t index : {0u, 1u, 2u}) {
+        EXPECT_TRUE(sameColour(property<UIView>(cell(index), "colorPreview")->backgroundColor(),
+                               UIColor::colorWithRed(0, 1, 0, 1)))
+            << "row " << index;
+        m_page->selectSpecifier(row(index));
+        auto picker = rt::dynamicCast<UIColorPickerViewController>(m_page->presentedViewController());
+        ASSERT_TRUE(picker);
+        EXPECT_TRUE(sameColour(picker->selectedColor(), UIColor::colorWithRed(0, 1, 0, 1)));
+        picker->_userDidFinish();
+    }
+    // Closing the picker stores the colour it showed, so the pane and Messages agree again.
+    EXPECT_EQ(
+        stored(),
+        (PlistDictionary{{"accent", "00FF00FF"}, {"link", "00FF00FF"}, {"primaryBackground", "00FF00FF"}}));
+}
+
 TEST_F(Cells, AColourRowWithoutValueOrFallbackShowsTheCodecsColourForNothing) {
     PlistDictionary bare = colourRow("accent");
     bare.erase("fallback");
