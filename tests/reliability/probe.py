@@ -203,6 +203,14 @@ class Probe:
             ("ESC in a key", xml(b"<key>k&#27;</key><true/>")),
         ]
 
+    def run_on_file(self, root, prefs, data, verb):
+        """The settings file (and nothing kept beside it) holds `data`; then `verb` runs."""
+        for stale in glob.glob(os.path.join(os.path.dirname(prefs), f"{DOMAIN}.plist*")):
+            os.remove(stale)
+        with open(prefs, "wb") as f:
+            f.write(data)
+        return self.run(root, *verb)
+
     def values_a_writer_cannot_carry(self):
         root = self.device("inexact")
         prefs = os.path.join(root, PREFS)
@@ -212,11 +220,7 @@ class Probe:
             verbs = verbs[:1]
         for name, data in self.inexact_files() + self.unwritable_but_valid_files():
             for verb in verbs:
-                for stale in glob.glob(os.path.join(folder, f"{DOMAIN}.plist*")):
-                    os.remove(stale)
-                with open(prefs, "wb") as f:
-                    f.write(data)
-                result = self.run(root, *verb)
+                result = self.run_on_file(root, prefs, data, verb)
                 if result is None:
                     continue
                 with open(prefs, "rb") as f:
@@ -434,11 +438,7 @@ class Probe:
                 [(n, d, None) for n, d in self.hostile_files()]
         for name, data, expected in cases:
             for verb in verbs:
-                for stale in glob.glob(os.path.join(folder, f"{DOMAIN}.plist*")):
-                    os.remove(stale)
-                with open(prefs, "wb") as f:
-                    f.write(data)
-                result = self.run(root, *verb)
+                result = self.run_on_file(root, prefs, data, verb)
                 if result is None:
                     continue
                 if expected is not None and not self.kept_somewhere(folder, data, expected):
