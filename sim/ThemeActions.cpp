@@ -5,6 +5,10 @@
 #include "SimError.h"
 #include "ThemeStore.h"
 
+#include <Foundation/PrintableText.h>
+
+#include <cstdio>
+
 #include <algorithm>
 #include <chrono>
 
@@ -55,6 +59,28 @@ std::string ThemeActions::about(const fs::path& file) {
     if (checked.problems.empty() && checked.theme.note)
         about += ": " + *checked.theme.note;
     return about;
+}
+
+Theme ThemeActions::readChecked(const std::string& path, const std::string& shown, const char* outcome) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status))
+        throw SimError(shown + ": no such theme file");
+    if (fs::is_directory(status))
+        throw SimError(shown + ": is a folder, not a theme file");
+    if (!fs::is_regular_file(status))
+        throw SimError(shown + ": is not a regular file (a FIFO or a device), not a theme file");
+    ThemeFile::Checked checked = ThemeFile::read(path);
+    if (checked.problems.empty())
+        return checked.theme;
+    // Names and problems come from the file: printed so they cannot act on the terminal.
+    const std::string name = ns::PrintableText::escaped(shown);
+    for (const std::string& problem : checked.problems)
+        std::fprintf(stderr, "vantorel-sim: %s: %s\n", name.c_str(),
+                     ns::PrintableText::escaped(problem).c_str());
+    std::fprintf(stderr, "vantorel-sim: %s: %zu problem%s, %s\n", name.c_str(), checked.problems.size(),
+                 checked.problems.size() == 1 ? "" : "s", outcome);
+    throw ReportedFailure();
 }
 
 ThemeActions::Export ThemeActions::exportNamed(const std::string& name, bool withWallpapers) {

@@ -23,6 +23,12 @@ class ThemeActions {
     // A theme file's name and note, for listings.
     static std::string about(const std::filesystem::path& file);
 
+    // The theme file at `path`, checked as an import checks it. A file that is
+    // missing or no regular file is a SimError; otherwise every problem gets its
+    // own line (file names and problems escaped), ending "N problems, `outcome`",
+    // and ReportedFailure is thrown.
+    static Theme readChecked(const std::string& path, const std::string& shown, const char* outcome);
+
     struct Export {
         Theme theme;
         std::vector<std::string> leftOut; // stored values the engine would misread, with the reason

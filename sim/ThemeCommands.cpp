@@ -43,22 +43,7 @@ std::string printable(const std::string& text) {
 
 // Every problem on its own line, then exit status 2 with nothing written.
 Theme readChecked(const std::string& path, const std::string& shown) {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (!fs::exists(status))
-        throw SimError(shown + ": no such theme file");
-    if (fs::is_directory(status))
-        throw SimError(shown + ": is a folder, not a theme file");
-    if (!fs::is_regular_file(status))
-        throw SimError(shown + ": is not a regular file (a FIFO or a device), not a theme file");
-    ThemeFile::Checked checked = ThemeFile::read(path);
-    if (checked.problems.empty())
-        return checked.theme;
-    for (const std::string& problem : checked.problems)
-        std::fprintf(stderr, "vantorel-sim: %s: %s\n", printable(shown).c_str(), printable(problem).c_str());
-    std::fprintf(stderr, "vantorel-sim: %s: %zu problem%s, nothing written\n", printable(shown).c_str(),
-                 checked.problems.size(), checked.problems.size() == 1 ? "" : "s");
-    throw ReportedFailure();
+    return ThemeActions::readChecked(path, shown, "nothing written");
 }
 
 std::string shownValue(const std::optional<ns::PlistValue>& value) {

@@ -390,7 +390,21 @@ class ThemePackageTest(PackageCase):
         self.assertEqual(result.returncode, 2)
         self.assertIn("accent", result.stderr)
         self.assertIn("noSuchKey", result.stderr)
+        self.assertIn("no package built", result.stderr.splitlines()[-1])
         self.assertEqual(os.listdir(scratch), ["bad.plist"])
+
+        # Refused as an import refuses: what the file says reaches the terminal escaped,
+        # and a folder is named as one.
+        hostile = os.path.join(scratch, "hostile.plist")
+        with open(hostile, "wb") as f:  # binary: XML cannot hold an escape character
+            plistlib.dump({"FormatVersion": 1, "Name": "x", "Values": {"\x1b[31mkey": True}}, f,
+                          fmt=plistlib.FMT_BINARY)
+        result = self.run_sim("theme", "package", hostile, "-o", deb)
+        self.assertEqual(result.returncode, 2)
+        self.assertNotIn("\x1b", result.stderr)
+        self.assertIn("\\e[31mkey", result.stderr)
+        self.assertIn("is a folder", self.sim_fails("theme", "package", scratch, "-o", deb))
+        self.assertFalse(os.path.exists(deb))
 
 
 if __name__ == "__main__":
