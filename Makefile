@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 TEST_BUILD ?= build-test
 
-.PHONY: all bootstrap demo test bench clean format-check release-check package
+.PHONY: all bootstrap demo test bench clean format-check release-check package mutants
 
 all: bootstrap
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -36,9 +36,20 @@ format-check: bootstrap
 release-check: all
 	$(BUILD)/bin/vantorel-sim demo >/dev/null
 
+# Mutation run over the deliverables (long; not part of `make test`). A build
+# tree of its own is reused across runs; MUTANTS_ARGS passes --only, --seed,
+# --sample, --kinds or --timeout, e.g. make mutants MUTANTS_ARGS="--sample 40 --seed 3".
+MUTANTS_BUILD ?= build-mutants
+MUTANTS_ARGS ?=
+mutants: bootstrap
+	@scripts/bootstrap --test
+	cmake -S . -B $(MUTANTS_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON >/dev/null
+	cmake --build $(MUTANTS_BUILD) -j $(JOBS) --target engine_tests common_tests vantorelprefs_tests
+	python3 scripts/mutants/mutate.py --build $(MUTANTS_BUILD) --jobs $(JOBS) $(MUTANTS_ARGS)
+
 bench: all
 	$(BUILD)/bin/vantorel-bench
 	$(BUILD)/bin/vantorel-preview-bench
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(MUTANTS_BUILD)

@@ -1,0 +1,215 @@
+#!/usr/bin/env python3
+"""Mutation run: changes the deliverables' source one small slip at a time and
+counts how many slips the tests notice.
+
+Each mutant is written into the source tree, the affected targets of a build
+tree of its own are rebuilt, the covering ctest entries run under a time limit,
+and the file is put back byte for byte before the next one (also on Ctrl-C or
+an error; a run killed outright is repaired by the next run from its journal)."""
+import argparse
+import json
+import os
+import random
+import signal
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import generator  # noqa: E402
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+FOLDERS = ("engine/", "common/", "VantorelPrefs/")
+SOURCE_SUFFIXES = (".cpp", ".h")
+# Files that are tests of their own or build-machine tools, not the deliverables.
+SKIPPED_PARTS = ("/Artwork/",)
+
+
+class SourceFile:
+    """One file under mutation; `restore` puts its original bytes back.
+
+    The original is also journalled beside the build tree, so a run that dies
+    without unwinding (SIGKILL, power) is repaired by the next one. The restored
+    file keeps a fresh modification time: the objects built from the mutant are
+    newer than the old stamp, and the next build must not take them as current."""
+
+    def __init__(self, root, relative, journal):
+        self.path = os.path.join(root, relative)
+        self.journal = journal
+        with open(self.path, "rb") as f:
+            self.original = f.read()
+
+    def write(self, text):
+        with open(self.journal, "w") as f:
+            json.dump({"path": self.path, "original": self.original.decode("latin-1")}, f)
+        with open(self.path, "wb") as f:
+            f.write(text.encode("utf-8"))
+
+    def restore(self):
+        with open(self.path, "wb") as f:
+            f.write(self.original)
+        if os.path.exists(self.journal):
+            os.unlink(self.journal)
+
+
+def repair_from_journal(journal):
+    """Puts back a file a killed run left mutated; answers its path or None."""
+    if not os.path.exists(journal):
+        return None
+    with open(journal) as f:
+        entry = json.load(f)
+    with open(entry["path"], "wb") as f:
+        f.write(entry["original"].encode("latin-1"))
+    os.unlink(journal)
+    return entry["path"]
+
+
+def deliverable_files(root, only=None):
+    if only:
+        chosen = []
+        for name in only:
+            relative = os.path.relpath(os.path.abspath(name), root)
+            if not relative.startswith(FOLDERS) or not os.path.isfile(os.path.join(root, relative)):
+                raise SystemExit(f"mutate: {name} is not a source file of engine/, common/ or VantorelPrefs/")
+            chosen.append(relative)
+        return chosen
+    found = []
+    for folder in FOLDERS:
+        for dirpath, _, names in os.walk(os.path.join(root, folder)):
+            for name in sorted(names):
+                relative = os.path.relpath(os.path.join(dirpath, name), root)
+                if name.endswith(SOURCE_SUFFIXES) and not any(p in "/" + relative for p in SKIPPED_PARTS):
+                    found.append(relative)
+    return sorted(found)
+
+
+def coverage_for(relative, coverage):
+    for folder, entry in coverage.items():
+        if relative.startswith(folder):
+            return entry
+    raise KeyError(relative)
+
+
+def load_equivalent(path):
+    """(file, mutation, code) triples listed as equivalent, with their reasons."""
+    listed = {}
+    if not os.path.exists(path):
+        return listed
+    with open(path) as f:
+        for raw in f:
+            line = raw.strip()
+            if not line or line.startswith("#"):
+                continue
+            fields = [field.strip() for field in line.split(" | ")]
+            if len(fields) != 4:
+                raise SystemExit(f"mutate: {path}: expected 'file | mutation | code | reason': {line}")
+            listed[tuple(fields[:3])] = fields[3]
+    return listed
+
+
+def select(all_mutants, seed, sample):
+    if sample is None or sample >= len(all_mutants):
+        return list(all_mutants)
+    chosen = random.Random(seed).sample(range(len(all_mutants)), sample)
+    return [all_mutants[i] for i in sorted(chosen)]
+
+
+def run_limited(command, limit, cwd=None):
+    """Runs a command in its own process group; answers its exit code, or None on timeout."""
+    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               start_new_session=True)
+    try:
+        return process.wait(timeout=limit)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+        return None
+    except BaseException:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+        raise
+
+
+def judge(mutant, source, build, coverage, limit, jobs):
+    """killed, survived, timeout or invalid (the mutant does not build)."""
+    entry = coverage_for(mutant.path, coverage)
+    source.write(mutant.apply(source.original.decode("utf-8")))
+    try:
+        built = run_limited(["cmake", "--build", build, "-j", str(jobs), "--target", *entry["targets"]], 1800)
+        if built != 0:
+            return "invalid"
+        ran = run_limited(["ctest", "-R", entry["tests"], "--stop-on-failure", "-j", str(jobs),
+                           "--timeout", str(limit)], limit, cwd=build)
+        if ran is None:
+            return "timeout"
+        return "survived" if ran == 0 else "killed"
+    finally:
+        source.restore()
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--only", action="append", help="mutate this file only (repeatable)")
+    parser.add_argument("--seed", type=int, default=0, help="seed of the sample (default 0)")
+    parser.add_argument("--sample", type=int, help="run this many mutants, drawn with the seed")
+    parser.add_argument("--kinds", default=",".join(generator.KINDS), help="comma-separated mutation kinds")
+    parser.add_argument("--build", default="build-mutants", help="the build tree (configured already)")
+    parser.add_argument("--timeout", type=int, default=300, help="seconds of tests per mutant")
+    parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--list", action="store_true", help="print the mutants, run nothing")
+    args = parser.parse_args(argv)
+
+    root = os.path.abspath(os.path.join(HERE, "..", ".."))
+    kinds = tuple(k for k in args.kinds.split(",") if k)
+    unknown = set(kinds) - set(generator.KINDS)
+    if unknown:
+        parser.error(f"unknown kind {sorted(unknown)[0]} (kinds: {', '.join(generator.KINDS)})")
+    with open(os.path.join(HERE, "coverage.json")) as f:
+        coverage = {k: v for k, v in json.load(f).items() if not k.startswith("_")}
+    equivalent = load_equivalent(os.path.join(HERE, "equivalent.txt"))
+    build = os.path.abspath(args.build)
+    journal = os.path.join(build, "mutant-journal.json")
+    if not args.list:
+        if not os.path.exists(os.path.join(build, "CMakeCache.txt")):
+            raise SystemExit(f"mutate: {build} is no configured build tree")
+        repaired = repair_from_journal(journal)
+        if repaired:
+            print(f"mutate: restored {repaired} left mutated by an interrupted run", file=sys.stderr)
+
+    everything = []
+    for relative in deliverable_files(root, args.only):
+        with open(os.path.join(root, relative), encoding="utf-8") as f:
+            everything.extend(generator.mutants(relative, f.read(), kinds))
+    chosen = select(everything, args.seed, args.sample)
+
+    print(f"{'file':40} {'line':>5}  {'mutation':56} result", flush=True)
+    counts = {"killed": 0, "survived": 0, "timeout": 0, "invalid": 0, "equivalent": 0}
+    started = time.monotonic()
+    for mutant in chosen:
+        reason = equivalent.get((mutant.path, mutant.description, mutant.code))
+        if args.list:
+            result = "equivalent" if reason else "-"
+        elif reason:
+            result = "equivalent"
+        else:
+            source = SourceFile(root, mutant.path, journal)
+            result = judge(mutant, source, build, coverage, args.timeout, args.jobs)
+        if result in counts:
+            counts[result] += 1
+        print(f"{mutant.path:40} {mutant.line:5}  {mutant.kind + ' ' + mutant.description:56} {result}", flush=True)
+    if args.list:
+        print(f"{len(chosen)} mutants")
+        return 0
+    scored = counts["killed"] + counts["survived"] + counts["timeout"]
+    print(f"{counts['timeout']} timeout, {counts['invalid']} did not build, {counts['equivalent']} listed as "
+          f"equivalent, {time.monotonic() - started:.0f} s")
+    print(f"{counts['killed']} killed of {scored}")
+    return 0
+
+
+if __name__ == "__main__":
+    try:
+        sys.exit(main())
+    except KeyboardInterrupt:  # the file is back already; say so and stop
+        print("mutate: interrupted; the source is restored", file=sys.stderr)
+        sys.exit(130)

@@ -1,0 +1,197 @@
+"""The mutator's own checks: which edits it makes, and that a mutated file always comes back."""
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+from unittest import mock
+
+MUTANTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "mutants")
+sys.path.insert(0, MUTANTS)
+import generator  # noqa: E402
+import mutate  # noqa: E402
+
+ROOT = os.path.abspath(os.path.join(MUTANTS, "..", ".."))
+
+
+def edits(text, kinds=generator.KINDS):
+    return [(m.kind, m.description) for m in generator.mutants("engine/X.h", text, kinds)]
+
+
+class GeneratorTest(unittest.TestCase):
+    def test_strings_comments_and_directives_are_not_code(self):
+        text = ('#include "Header.h"\n'
+                '#define LIMIT 4\n'
+                '// a YES and 10.0 in a comment\n'
+                '/* x == 2 */ int a = f("say \\"3\\" now", \'1\');\n')
+        self.assertEqual(edits(text, ("number", "bool", "compare")), [])
+        self.assertEqual(edits(text, ("key",)), [])  # a sentence and an include path name nothing
+
+    def test_a_name_is_one_letter_off_and_keeps_its_length(self):
+        text = 'colour("navbarbackground"); rt::sel<"setBarTintColor:">(); path("x.png"); z("zeta");'
+        found = generator.mutants("engine/X.h", text, ("key",))
+        self.assertEqual([m.description for m in found], [
+            '"navbarbackground" -> "oavbarbackground"',
+            '"setBarTintColor:" -> "tetBarTintColor:"',
+            '"x.png" -> "y.png"',
+            '"zeta" -> "aeta"',
+        ])
+        for m in found:
+            changed = m.apply(text)
+            self.assertEqual(len(changed), len(text))
+            self.assertEqual(sum(a != b for a, b in zip(text, changed)), 1)
+
+    def test_numbers_change_value_and_keep_their_form(self):
+        text = ("f(10.0); g(0.0); h(1.0); i(0); j(1); k(41); l(0.25); m(0xFF);\n"
+                "bg1Color(); UTF8; x.y2;\n")
+        self.assertEqual([d for _, d in edits(text, ("number",))], [
+            "10.0 -> 11.0", "0.0 -> 1.0", "1.0 -> 0.0", "0 -> 1", "1 -> 0", "41 -> 42", "0.25 -> 1.25",
+            "0xFF -> 0x100"])
+
+    def test_a_negative_padding_loses_its_sign_and_a_subtraction_does_not(self):
+        text = "pad(-8.0); top(a, -2); return -1; n = width - 4;"
+        found = generator.mutants("engine/X.h", text, ("number",))
+        self.assertEqual([m.description for m in found], ["-8.0 -> 8.0", "-2 -> 2", "-1 -> 1", "4 -> 5"])
+        self.assertEqual(found[0].apply(text), "pad(8.0); top(a, -2); return -1; n = width - 4;")
+
+    def test_booleans_flip_and_comparisons_invert_but_templates_stay(self):
+        text = "if (a == b && c < d) return YES; std::vector<int> v; x = false; if (p >= q) f(NO);"
+        self.assertEqual(edits(text, ("bool", "compare")), [
+            ("bool", "YES -> NO"), ("bool", "false -> true"), ("bool", "NO -> YES"),
+            ("compare", "== -> !="), ("compare", "< -> >="), ("compare", ">= -> <")])
+
+    def test_the_previous_call_is_removed_or_moved_past_the_own_work(self):
+        text = ("void f(id self, SEL cmd) {\n"
+                "    Hook<&f>::previous(self, cmd);\n"
+                "    paint(self);\n"
+                "}\n"
+                "void g(id self, SEL cmd, id w) {\n"
+                "    paint(self);\n"
+                "    Hook<&g<A>>::previous(self, cmd,\n"
+                "                          w);\n"
+                "}\n"
+                "void h(id self, SEL cmd) {\n"
+                "    rt::sendSuper<void()>(self, cls, cmd);\n"
+                "}\n")
+        found = generator.mutants("engine/X.h", text, ("call",))
+        self.assertEqual([(m.line, m.description) for m in found], [
+            (2, "previous call removed"), (2, "previous call moved last"),
+            (7, "previous call removed"), (7, "previous call moved first"),
+            (11, "previous call removed")])
+        self.assertEqual(found[1].apply(text).splitlines()[1:3], ["    paint(self);", "    Hook<&f>::previous(self, cmd);"])
+        moved_first = found[3].apply(text).splitlines()[4:9]
+        self.assertEqual(moved_first, ["void g(id self, SEL cmd, id w) {", "    Hook<&g<A>>::previous(self, cmd,",
+                                       "                          w);", "    paint(self);", "}"])
+        self.assertEqual(found[0].apply(text).splitlines()[1], "    if (false) Hook<&f>::previous(self, cmd);")
+        self.assertIn("if (false) rt::sendSuper", found[4].apply(text))
+
+    def test_every_mutant_of_the_deliverables_changes_its_file(self):
+        files = mutate.deliverable_files(ROOT)
+        self.assertIn("engine/HookTable.cpp", files)
+        self.assertFalse([f for f in files if "Artwork" in f or not f.endswith((".cpp", ".h"))])
+        for relative in files:
+            with open(os.path.join(ROOT, relative), encoding="utf-8") as f:
+                text = f.read()
+            for m in generator.mutants(relative, text):
+                self.assertNotEqual(m.apply(text), text, f"{relative}:{m.line} {m.description}")
+                self.assertIn(m.code, text)
+
+    def test_the_sample_is_the_seeds_own(self):
+        population = list(range(100))
+        first = mutate.select(population, 7, 10)
+        self.assertEqual(first, mutate.select(population, 7, 10))
+        self.assertNotEqual(first, mutate.select(population, 8, 10))
+        self.assertEqual(first, sorted(first))
+        self.assertEqual(len(set(first)), 10)
+        self.assertEqual(mutate.select(population, 7, 500), population)
+
+
+class RestoreTest(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.addCleanup(self.folder.cleanup)
+        self.original = b"int f() {\r\n    return 1; // \xc3\xa9\n}\n"
+        os.makedirs(os.path.join(self.folder.name, "engine"))
+        self.file = os.path.join(self.folder.name, "engine", "F.cpp")
+        with open(self.file, "wb") as f:
+            f.write(self.original)
+        self.journal = os.path.join(self.folder.name, "journal.json")
+
+    def contents(self):
+        with open(self.file, "rb") as f:
+            return f.read()
+
+    def test_the_file_comes_back_byte_for_byte_whatever_the_run_does(self):
+        mutant = generator.mutants("engine/F.cpp", self.original.decode(), ("number",))[0]
+        for outcome in (0, 1, None, KeyboardInterrupt(), OSError("disk")):
+            source = mutate.SourceFile(self.folder.name, "engine/F.cpp", self.journal)
+            seen = []
+
+            def run(command, limit, cwd=None, outcome=outcome):
+                seen.append(self.contents())
+                if isinstance(outcome, BaseException):
+                    raise outcome
+                return outcome
+
+            coverage = {"engine/": {"targets": ["t"], "tests": "x"}}
+            with mock.patch.object(mutate, "run_limited", run):
+                try:
+                    mutate.judge(mutant, source, "build", coverage, 5, 1)
+                except (KeyboardInterrupt, OSError):
+                    pass
+            self.assertIn(b"return 0;", seen[0])
+            self.assertEqual(self.contents(), self.original)
+            self.assertFalse(os.path.exists(self.journal))
+
+    def test_results_follow_the_build_and_the_tests(self):
+        mutant = generator.mutants("engine/F.cpp", self.original.decode(), ("number",))[0]
+        coverage = {"engine/": {"targets": ["t"], "tests": "x"}}
+        for build, tests, expected in ((1, 0, "invalid"), (0, 0, "survived"), (0, 8, "killed"), (0, None, "timeout")):
+            answers = iter((build, tests))
+            with mock.patch.object(mutate, "run_limited", lambda *a, **k: next(answers)):
+                source = mutate.SourceFile(self.folder.name, "engine/F.cpp", self.journal)
+                self.assertEqual(mutate.judge(mutant, source, "build", coverage, 5, 1), expected)
+
+    def test_a_killed_run_is_repaired_from_its_journal(self):
+        source = mutate.SourceFile(self.folder.name, "engine/F.cpp", self.journal)
+        source.write("int f() { return 2; }\n")  # and the run dies here
+        self.assertNotEqual(self.contents(), self.original)
+        self.assertEqual(mutate.repair_from_journal(self.journal), self.file)
+        self.assertEqual(self.contents(), self.original)
+        self.assertIsNone(mutate.repair_from_journal(self.journal))
+
+    def test_a_timed_out_command_is_stopped_with_its_children(self):
+        started = __import__("time").monotonic()
+        self.assertIsNone(mutate.run_limited(["sh", "-c", "sleep 30 & sleep 30"], 0.5))
+        self.assertLess(__import__("time").monotonic() - started, 10)
+        self.assertEqual(mutate.run_limited(["sh", "-c", "exit 3"], 5), 3)
+
+
+class ListTest(unittest.TestCase):
+    def run_mutate(self, *args):
+        return subprocess.run([sys.executable, os.path.join(MUTANTS, "mutate.py"), *args],
+                              capture_output=True, text=True, timeout=60)
+
+    def test_every_listed_equivalent_is_a_mutant_the_run_makes(self):
+        listed = mutate.load_equivalent(os.path.join(MUTANTS, "equivalent.txt"))
+        made = set()
+        for path, _, _ in listed:
+            with open(os.path.join(ROOT, path), encoding="utf-8") as f:
+                made.update((m.path, m.description, m.code) for m in generator.mutants(path, f.read()))
+        self.assertEqual([key for key in listed if key not in made], [])
+
+    def test_only_names_one_deliverable_file(self):
+        result = self.run_mutate("--list", "--only", os.path.join(ROOT, "engine", "ListHooks.h"))
+        self.assertEqual(result.returncode, 0, result.stderr)
+        rows = result.stdout.splitlines()[1:-1]
+        self.assertTrue(rows)
+        self.assertTrue(all(row.startswith("engine/ListHooks.h ") for row in rows))
+        self.assertTrue(any("13.0 -> 14.0" in row for row in rows))
+        outside = self.run_mutate("--list", "--only", os.path.join(ROOT, "platform", "uikit", "UIView.cpp"))
+        self.assertNotEqual(outside.returncode, 0)
+        self.assertIn("not a source file", outside.stderr)
+        self.assertNotEqual(self.run_mutate("--list", "--kinds", "key,typo").returncode, 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
