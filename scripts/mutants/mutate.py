@@ -114,6 +114,17 @@ def select(all_mutants, seed, sample):
     return [all_mutants[i] for i in sorted(chosen)]
 
 
+def rows_to_rerun(table):
+    """(file, line, mutation) of every row a printed table shows as survived or timeout."""
+    rows = set()
+    for line in table.splitlines():
+        fields = line.split()
+        if len(fields) >= 4 and fields[-1] in ("survived", "timeout") and fields[1].isdigit():
+            mutation = line.split(None, 2)[2].rsplit(None, 1)[0].strip()
+            rows.add((fields[0], int(fields[1]), mutation))
+    return rows
+
+
 def run_limited(command, limit, cwd=None):
     """Runs a command in its own process group; answers its exit code, or None on timeout."""
     process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -157,6 +168,8 @@ def main(argv=None):
     parser.add_argument("--timeout", type=int, default=300, help="seconds of tests per mutant")
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--list", action="store_true", help="print the mutants, run nothing")
+    parser.add_argument("--rerun", metavar="TABLE",
+                        help="run only the mutants a previous run's table lists as survived or timeout")
     args = parser.parse_args(argv)
 
     root = os.path.abspath(os.path.join(HERE, "..", ".."))
@@ -180,6 +193,10 @@ def main(argv=None):
     for relative in deliverable_files(root, args.only):
         with open(os.path.join(root, relative), encoding="utf-8") as f:
             everything.extend(generator.mutants(relative, f.read(), kinds))
+    if args.rerun:
+        with open(args.rerun) as f:
+            wanted = rows_to_rerun(f.read())
+        everything = [m for m in everything if (m.path, m.line, f"{m.kind} {m.description}") in wanted]
     chosen = select(everything, args.seed, args.sample)
 
     print(f"{'file':40} {'line':>5}  {'mutation':56} result", flush=True)
@@ -207,7 +224,13 @@ def main(argv=None):
     return 0
 
 
+def stop(signum, frame):
+    raise KeyboardInterrupt  # unwinds through judge, which puts the file back
+
+
 if __name__ == "__main__":
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGHUP, stop)
     try:
         sys.exit(main())
     except KeyboardInterrupt:  # the file is back already; say so and stop

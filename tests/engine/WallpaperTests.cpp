@@ -101,6 +101,65 @@ TEST(Wallpapers, StoredBlurStylesMapToLightDarkAndMaterialAndAnythingElseToNoEff
     }
 }
 
+std::optional<NSInteger> listBlurStyle(UIView* wallpaper) {
+    auto list = rt::dynamicCast<ConversationListWallpaper>(wallpaper);
+    if (!list || !list->blurEffectView())
+        return std::nullopt;
+    auto blur = rt::dynamicCast<UIBlurEffect>(list->blurEffectView()->effect());
+    return blur ? std::optional<NSInteger>(blur->style()) : std::optional<NSInteger>(-1);
+}
+
+// Each wallpaper reads its own four keys: the other's switch, picture and
+// style never leak into it.
+TEST(Wallpapers, TheConversationListReadsItsOwnKeysAndStyles) {
+    struct Case {
+        std::int64_t listStyle, chatStyle;
+        NSInteger listExpected, chatExpected;
+    };
+    for (Case each : {Case{0, 2, UIBlurEffectStyleLight, UIBlurEffectStyleSystemMaterial},
+                      Case{2, 0, UIBlurEffectStyleSystemMaterial, UIBlurEffectStyleLight}}) {
+        static Case current;
+        current = each;
+        inMessages({{"enableConversationWallpaper", ns::PlistValue(true)},
+                    {"enableConversationBlur", ns::PlistValue(true)},
+                    {"conversationBlurStyle", ns::PlistValue(each.listStyle)},
+                    {"enableChatWallpaper", ns::PlistValue(true)},
+                    {"enableChatBlur", ns::PlistValue(true)},
+                    {"chatBlurStyle", ns::PlistValue(each.chatStyle)}},
+                   [](SimulatedDevice& device) {
+                       storeJpegWallpaper(device, "conversationWallpaper");
+                       Checks c;
+                       rt::Ref<CKConversationListCollectionViewController> list =
+                           rt::make<CKConversationListCollectionViewController>();
+                       rt::Ref<UIView> listWallpaper = list->collectionView()->backgroundView();
+                       CHECK(c, listBlurStyle(listWallpaper.get()) == current.listExpected);
+                       auto image = listWallpaper && !listWallpaper->subviews().empty()
+                                        ? rt::dynamicCast<UIImageView>(listWallpaper->subviews().front())
+                                        : nullptr;
+                       CHECK(c, image && image->image() && image->image()->size().width == 4);
+                       rt::Ref<UIView> chat = transcriptBackground();
+                       CHECK(c, blurStyleOf(chat.get()) == current.chatExpected);
+                       auto chatImage = chat && !chat->subviews().empty()
+                                            ? rt::dynamicCast<UIImageView>(chat->subviews().front())
+                                            : nullptr;
+                       CHECK(c, chatImage && !chatImage->image()); // the list's picture is not the chat's
+                       return c.failed;
+                   });
+    }
+    // Only the chat's switches on: the list keeps its background.
+    inMessages(
+        {{"enableChatWallpaper", ns::PlistValue(true)}, {"enableChatBlur", ns::PlistValue(true)}},
+        [](SimulatedDevice&) {
+            Checks c;
+            CHECK(
+                c,
+                rt::make<CKConversationListCollectionViewController>()->collectionView()->backgroundView() ==
+                    nullptr);
+            CHECK(c, blurStyleOf(transcriptBackground().get()) == UIBlurEffectStyleDark);
+            return c.failed;
+        });
+}
+
 TEST(Wallpapers, BlurOffLeavesTheImageViewAloneAndAJpegUnderThePngNameShows) {
     inMessages({{"enableChatWallpaper", ns::PlistValue(true)}}, [](SimulatedDevice& device) {
         storeJpegWallpaper(device, "chatWallpaper");

@@ -3,6 +3,7 @@ import os
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 from unittest import mock
 
@@ -161,10 +162,66 @@ class RestoreTest(unittest.TestCase):
         self.assertIsNone(mutate.repair_from_journal(self.journal))
 
     def test_a_timed_out_command_is_stopped_with_its_children(self):
-        started = __import__("time").monotonic()
+        started = time.monotonic()
         self.assertIsNone(mutate.run_limited(["sh", "-c", "sleep 30 & sleep 30"], 0.5))
-        self.assertLess(__import__("time").monotonic() - started, 10)
+        self.assertLess(time.monotonic() - started, 10)
         self.assertEqual(mutate.run_limited(["sh", "-c", "exit 3"], 5), 3)
+
+
+class RerunTest(unittest.TestCase):
+    def test_only_survivors_and_timeouts_of_a_table_run_again(self):
+        key = 'key "primarylabel" -> "qrimarylabel"'
+        table = "\n".join([
+            f"{'file':40} {'line':>5}  {'mutation':56} result",
+            f"{'engine/ListHooks.h':40} {19:5}  {'call previous call moved last':56} survived",
+            f"{'engine/ListHooks.h':40} {53:5}  {'number 10.0 -> 11.0':56} killed",
+            f"{'engine/HookTable.cpp':40} {18:5}  {key:56} timeout",
+            "3 timeout, 0 did not build, 0 listed as equivalent, 9 s",
+            "1 killed of 3",
+        ])
+        self.assertEqual(mutate.rows_to_rerun(table), {
+            ("engine/ListHooks.h", 19, "call previous call moved last"),
+            ("engine/HookTable.cpp", 18, 'key "primarylabel" -> "qrimarylabel"')})
+
+    def test_a_terminated_run_puts_the_file_back(self):
+        # A tree of its own: the mutator's copy and one engine file.
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        scripts = os.path.join(folder.name, "scripts", "mutants")
+        os.makedirs(scripts)
+        for name in ("mutate.py", "generator.py", "coverage.json"):
+            with open(os.path.join(MUTANTS, name), "rb") as src, open(os.path.join(scripts, name), "wb") as dst:
+                dst.write(src.read())
+        os.makedirs(os.path.join(folder.name, "engine"))
+        target = os.path.join(folder.name, "engine", "F.h")
+        before = b"inline int f() {\n    return 13;\n}\n"
+        with open(target, "wb") as f:
+            f.write(before)
+        build = os.path.join(folder.name, "build")
+        os.makedirs(build)
+        open(os.path.join(build, "CMakeCache.txt"), "w").close()
+        # A build that hangs, so the run is inside judge when it is stopped.
+        fake = os.path.join(folder.name, "bin")
+        os.makedirs(fake)
+        with open(os.path.join(fake, "cmake"), "w") as f:
+            f.write("#!/bin/sh\nsleep 60\n")
+        os.chmod(os.path.join(fake, "cmake"), 0o755)
+        env = dict(os.environ, PATH=fake + os.pathsep + os.environ["PATH"])
+        run = subprocess.Popen([sys.executable, os.path.join(scripts, "mutate.py"), "--build", build,
+                                "--only", target], env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        journal = os.path.join(build, "mutant-journal.json")
+        for _ in range(400):  # the mutant is in place once the journal is
+            if os.path.exists(journal):
+                break
+            time.sleep(0.05)
+        with open(target, "rb") as f:
+            self.assertIn(b"return 14;", f.read())
+        run.terminate()
+        run.communicate(timeout=30)
+        self.assertEqual(run.returncode, 130)
+        with open(target, "rb") as f:
+            self.assertEqual(f.read(), before)
+        self.assertFalse(os.path.exists(journal))
 
 
 class ListTest(unittest.TestCase):

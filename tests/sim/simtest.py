@@ -1,4 +1,5 @@
 """Shared set-up for the tests that drive vantorel-sim from outside."""
+import atexit
 import os
 import plistlib
 import shutil
@@ -10,6 +11,24 @@ SIM = os.environ.get("VANTOREL_SIM", "vantorel-sim")
 PREFS = "var/mobile/Library/Preferences/com.tavq.vantorelprefs.plist"
 NOBODY = 65534
 
+_template = None
+
+
+def device_template():
+    """A device laid out by `init` once per test process; every test starts from a copy.
+
+    Under the sanitizers `init` (dpkg included) costs seconds, a copy a few
+    milliseconds; tests of `init` itself still run it on their own device."""
+    global _template
+    if _template is None:
+        folder = tempfile.mkdtemp(prefix="vantorel-sim-template-")
+        atexit.register(shutil.rmtree, folder, ignore_errors=True)
+        made = subprocess.run([SIM, "--device", folder, "init"], capture_output=True, text=True, timeout=120)
+        if made.returncode != 0:
+            raise RuntimeError(f"init of the device template failed: {made.stderr}")
+        _template = folder
+    return _template
+
 
 class SimTestCase(unittest.TestCase):
     """Each test gets a fresh simulated device in a temporary folder."""
@@ -17,7 +36,7 @@ class SimTestCase(unittest.TestCase):
     def setUp(self):
         self.root = tempfile.mkdtemp(prefix="vantorel-sim-test-")
         self.addCleanup(shutil.rmtree, self.root, ignore_errors=True)
-        self.sim("init")
+        shutil.copytree(device_template(), self.root, symlinks=True, dirs_exist_ok=True)
 
     def run_sim(self, *args, device=True):
         command = [SIM] + (["--device", self.root] if device else []) + list(args)

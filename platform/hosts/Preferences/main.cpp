@@ -80,6 +80,10 @@ int run(std::vector<std::string> args) {
     const std::string pane = args[1];
     args.erase(args.begin(), args.begin() + 2);
     const std::string& verb = args[0];
+    // Only the verbs that show frames or pixels measure text with the font
+    // machinery (at the width it is drawn at); the others skip its start-up.
+    if (verb == "views" || verb == "screenshot")
+        render::Typesetter::useForLayout();
     if (verb == "pages" && args.size() == 2 && args[1] == "--json") {
         hosts::SettingsHost host(pane);
         printPagesJson(host);
@@ -196,7 +200,6 @@ int run(std::vector<std::string> args) {
 
 int main(int argc, char** argv) {
     hosts::DeviceProcess::start("Preferences", "com.apple.Preferences", "/var/mobile");
-    render::Typesetter::useForLayout(); // text laid out at the width it is drawn at
     hosts::TweakLoader::loadFor("com.apple.Preferences", "Preferences");
     int status = 2;
     try {
