@@ -6,6 +6,10 @@
 #include <substrate.h>
 
 #include <cmath>
+#include <cstdio>
+#include <iterator>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -144,6 +148,77 @@ TEST(NamedColourLoops, SelfAndMutualReferencesTerminate) {
 
     g_storedRed = "00ff00";
     expectColour(UIColor::systemRedColor()->components(), rgba(0, 255, 0, 255), "plain value");
+}
+
+// Every name, with the platform's colour it stands for and the fixed colour
+// answered when resolving the name asks for the name again.
+struct Named {
+    const char* name;
+    const char* selector;
+    C fallback;
+};
+const Named kNames[] = {
+    {"red", "systemRedColor", rgba(255, 59, 48, 255)},
+    {"orange", "systemOrangeColor", rgba(255, 149, 0, 255)},
+    {"yellow", "systemYellowColor", rgba(255, 204, 0, 255)},
+    {"green", "systemGreenColor", rgba(52, 199, 89, 255)},
+    {"blue", "systemBlueColor", rgba(0, 122, 255, 255)},
+    {"teal", "systemTealColor", rgba(90, 200, 250, 255)},
+    {"indigo", "systemIndigoColor", rgba(88, 86, 214, 255)},
+    {"purple", "systemPurpleColor", rgba(175, 82, 222, 255)},
+    {"pink", "systemPinkColor", rgba(255, 45, 85, 255)},
+    {"default", "labelColor", rgba(0, 0, 0, 255)},
+    {"tertiary", "tertiaryLabelColor", {60 / 255.0, 60 / 255.0, 67 / 255.0, 0.3}},
+};
+
+C platformColour(const char* selector) {
+    return rt::send<rt::Ref<UIColor>()>(UIColor::classObject(), sel_registerName(selector))->components();
+}
+
+TEST(NamedColourLoops, EveryNameIsItsPlatformColourInBothParses) {
+    for (const Named& named : kNames) {
+        expectColour(parse(named.name), platformColour(named.selector), named.name);
+        expectColour(HexColorCodec::colorWithSixDigitHexString(named.name)->components(),
+                     platformColour(named.selector), std::string("six digits ") + named.name);
+        // Whole string, case-sensitive.
+        expectColour(parse(std::string("_") + named.name), rgba(0, 0, 0, 0), std::string("_") + named.name);
+    }
+    expectColour(parse("Red"), rgba(0, 0, 0, 0), "Red");
+}
+
+// A platform colour that asks for its own name again, as the engine's
+// override does when the user stores "red" under "red".
+template <int I> rt::Ref<UIColor> (*g_slot)(id, SEL) = nullptr;
+template <int I> rt::Ref<UIColor> asksAgain(id, SEL) {
+    return HexColorCodec(HexColorCodec::Variant::pane).colorWithHexString(kNames[I].name);
+}
+template <int I> void hookAsksAgain() {
+    MSHookMessageEx(object_getClass(UIColor::classObject()), sel_registerName(kNames[I].selector),
+                    &asksAgain<I>, &g_slot<I>);
+}
+
+TEST(NamedColourLoops, EveryNameAskedForAgainAnswersItsFixedColour) {
+    EXPECT_EXIT(
+        {
+            [&]<int... I>(std::integer_sequence<int, I...>) {
+                (hookAsksAgain<I>(), ...);
+            }
+            (std::make_integer_sequence<int, std::size(kNames)>());
+            int failed = 0;
+            for (const Named& named : kNames) {
+                C answer = platformColour(named.selector);
+                const bool same = std::fabs(answer.red - named.fallback.red) < 1e-6 &&
+                                  std::fabs(answer.green - named.fallback.green) < 1e-6 &&
+                                  std::fabs(answer.blue - named.fallback.blue) < 1e-6 &&
+                                  std::fabs(answer.alpha - named.fallback.alpha) < 1e-6;
+                if (!same)
+                    std::fprintf(stderr, "%s answers %f %f %f %f\n", named.name, answer.red, answer.green,
+                                 answer.blue, answer.alpha);
+                failed += same ? 0 : 1;
+            }
+            std::exit(failed);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace
