@@ -1,6 +1,6 @@
 """The mutants of one source file: small, plausible slips, each one edit of the text."""
 import re
-from dataclasses import dataclass
+from dataclasses import dataclass, replace
 
 
 @dataclass(frozen=True)
@@ -244,4 +244,18 @@ def mutants(path, text, kinds=KINDS):
         for match in _COMPARE_RE.finditer(masked):
             op = match.group(1)
             found.append(make("compare", match.start(), match.end(), _COMPARE[op], f"{op} -> {_COMPARE[op]}"))
-    return found
+    return _numbered(found)
+
+
+def _numbered(found):
+    """The same slip twice on one line (a class named as a slot tag, then as the row's class) is told
+    apart by the order of the edits: the second is marked [2], and so on."""
+    seen = {}
+    numbered = []
+    for mutant in found:
+        key = (mutant.line, mutant.kind, mutant.description)
+        seen[key] = seen.get(key, 0) + 1
+        if seen[key] > 1:
+            mutant = replace(mutant, description=f"{mutant.description} [{seen[key]}]")
+        numbered.append(mutant)
+    return numbered

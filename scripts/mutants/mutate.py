@@ -203,7 +203,7 @@ def main(argv=None):
     counts = {"killed": 0, "survived": 0, "timeout": 0, "invalid": 0, "equivalent": 0}
     started = time.monotonic()
     for mutant in chosen:
-        reason = equivalent.get((mutant.path, mutant.description, mutant.code))
+        reason = equivalent.get((mutant.path, f"{mutant.kind} {mutant.description}", mutant.code))
         if args.list:
             result = "equivalent" if reason else "-"
         elif reason:

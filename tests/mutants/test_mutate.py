@@ -42,6 +42,13 @@ class GeneratorTest(unittest.TestCase):
             self.assertEqual(len(changed), len(text))
             self.assertEqual(sum(a != b for a, b in zip(text, changed)), 1)
 
+    def test_the_same_slip_twice_on_a_line_is_numbered_in_text_order(self):
+        text = 'row<&never<"CKView">>("CKView", "canUseOpaqueMask"),'
+        found = generator.mutants("engine/X.h", text, ("key",))
+        self.assertEqual([m.description for m in found], [
+            '"CKView" -> "DKView"', '"CKView" -> "DKView" [2]', '"canUseOpaqueMask" -> "danUseOpaqueMask"'])
+        self.assertEqual(found[1].apply(text), 'row<&never<"CKView">>("DKView", "canUseOpaqueMask"),')
+
     def test_numbers_change_value_and_keep_their_form(self):
         text = ("f(10.0); g(0.0); h(1.0); i(0); j(1); k(41); l(0.25); m(0xFF);\n"
                 "bg1Color(); UTF8; x.y2;\n")
@@ -234,8 +241,16 @@ class ListTest(unittest.TestCase):
         made = set()
         for path, _, _ in listed:
             with open(os.path.join(ROOT, path), encoding="utf-8") as f:
-                made.update((m.path, m.description, m.code) for m in generator.mutants(path, f.read()))
+                made.update((m.path, f"{m.kind} {m.description}", m.code) for m in generator.mutants(path, f.read()))
         self.assertEqual([key for key in listed if key not in made], [])
+
+    def test_listed_equivalents_are_marked_and_not_run(self):
+        listed = [key for key in mutate.load_equivalent(os.path.join(MUTANTS, "equivalent.txt"))
+                  if key[0] == "engine/HookTable.cpp"]
+        self.assertTrue(listed)
+        result = self.run_mutate("--list", "--only", os.path.join(ROOT, "engine", "HookTable.cpp"))
+        marked = [row for row in result.stdout.splitlines() if row.endswith(" equivalent")]
+        self.assertEqual(len(marked), len(listed))
 
     def test_only_names_one_deliverable_file(self):
         result = self.run_mutate("--list", "--only", os.path.join(ROOT, "engine", "ListHooks.h"))
