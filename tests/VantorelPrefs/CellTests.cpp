@@ -19,6 +19,8 @@
 
 #include <dlfcn.h>
 
+#include <substrate.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -170,6 +172,9 @@ TEST_F(Cells, AColourRowShowsItsStoredColourInARoundSwatchAndPresetsThePickerWit
     EXPECT_TRUE(sameColour(title->textColor(), accent()));
     EXPECT_EQ(title->superview().get(), red.get());
     EXPECT_DOUBLE_EQ(title->frame().origin.x, 17);
+    EXPECT_DOUBLE_EQ(title->frame().origin.y + title->frame().size.height / 2, red->bounds().size.height / 2);
+    EXPECT_DOUBLE_EQ(title->frame().origin.x + title->frame().size.width,
+                     red->contentView()->frame().origin.x + red->contentView()->frame().size.width - 10);
     EXPECT_EQ(row(0)->target().get(), red.get());
     EXPECT_STREQ(sel_getName(row(0)->buttonAction()), "openColorPicker");
 
@@ -180,6 +185,42 @@ TEST_F(Cells, AColourRowShowsItsStoredColourInARoundSwatchAndPresetsThePickerWit
     EXPECT_EQ(picker->delegate().get(), red.get());
     EXPECT_FALSE(picker->supportsAlpha());
     EXPECT_TRUE(sameColour(picker->view()->ownTintColor(), accent()));
+}
+
+// The host's own didMoveToSuperview (here one that clears what a reused cell
+// showed) runs before each cell's: the cell's accessory and target survive it.
+void (*g_hostMove)(id, SEL) = nullptr;
+void hostClearsOnMove(id self, SEL cmd) {
+    g_hostMove(self, cmd);
+    auto cell = static_cast<PSTableCell*>(self);
+    cell->setAccessoryView(nullptr);
+    if (rt::Ref<PSSpecifier> row = cell->specifier())
+        row->setTarget(nullptr);
+    cell->textLabel()->setHidden(NO);
+}
+
+TEST_F(Cells, EachCellDoesItsWorkAfterTheHostsOwnMoveToASuperview) {
+    EXPECT_EXIT(
+        {
+            MSHookMessageEx(PSTableCell::classObject(), rt::sel<"didMoveToSuperview">(), &hostClearsOnMove,
+                            &g_hostMove);
+            show({colourRow("accent"), menuRow(),
+                  PlistDictionary{{"cell", "PSButtonCell"},
+                                  {"cellClass", "PQImagePickerCell"},
+                                  {"title", "Wallpaper"},
+                                  {"key", "chatWallpaper"},
+                                  {"defaults", kDomain}}});
+            int failed = 0;
+            failed +=
+                cell(0)->accessoryView().get() == property<UIView>(cell(0), "colorPreview").get() ? 0 : 1;
+            failed += row(0)->target().get() == cell(0).get() ? 0 : 1;
+            failed += row(1)->target().get() == cell(1).get() ? 0 : 1;
+            failed += cell(1)->textLabel()->isHidden() ? 0 : 1;
+            failed += cell(2)->accessoryView() ? 0 : 1;
+            failed += row(2)->target().get() == cell(2).get() ? 0 : 1;
+            std::exit(failed);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(Cells, EveryPickIsWrittenAtOnceKeepingOtherKeysAndTheLastHoldsWhenThePickerCloses) {
@@ -409,6 +450,8 @@ TEST_F(Cells, LinkAndButtonRowsPlaceTheirSymbolsAndTitlesInTheirOwnColours) {
         EXPECT_DOUBLE_EQ(title->font()->pointSize(), 17);
         EXPECT_DOUBLE_EQ(subtitle->font()->pointSize(), 12);
     }
+    EXPECT_TRUE(property<UIImageView>(cell(2), "linkImage")->image()); // the row's own symbol
+    EXPECT_FALSE(property<UIImageView>(cell(3), "linkImage")->image());
     EXPECT_EQ(property<UILabel>(cell(2), "subtitleLabel")->text(), "Where it comes from");
     EXPECT_EQ(property<UILabel>(cell(3), "subtitleLabel")->text(), "");
 }

@@ -16,6 +16,8 @@
 
 #include <dlfcn.h>
 
+#include <substrate.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -172,6 +174,54 @@ TEST_F(Pane, WhileVisibleTheKeyWindowCarriesTheAccentAndAFreshApplyIsInstalled) 
     EXPECT_NE(page->navigationItem()->rightBarButtonItem().get(), first.get());
     page->viewWillDisappear(NO);
     EXPECT_EQ(key->ownTintColor().get(), UIColor::systemTealColor().get());
+}
+
+// The host's list controller does its own work when a page loads, appears and
+// goes (here the opposite of the pane's); the pane's work comes after it.
+void (*g_hostLoad)(id, SEL) = nullptr;
+void (*g_hostAppear)(id, SEL, BOOL) = nullptr;
+void (*g_hostDisappear)(id, SEL, BOOL) = nullptr;
+void hostLoad(id self, SEL cmd) {
+    g_hostLoad(self, cmd);
+    if (auto stack = static_cast<PSListController*>(self)->navigationController())
+        stack->navigationBar()->setPrefersLargeTitles(YES);
+}
+void hostAppear(id self, SEL cmd, BOOL animated) {
+    g_hostAppear(self, cmd, animated);
+    static_cast<PSListController*>(self)->navigationItem()->setRightBarButtonItem(nullptr);
+    UIApplication::sharedApplication()->keyWindow()->setTintColor(UIColor::systemPinkColor());
+}
+void hostDisappear(id self, SEL cmd, BOOL animated) {
+    g_hostDisappear(self, cmd, animated);
+    UIApplication::sharedApplication()->keyWindow()->setTintColor(UIColor::systemPinkColor());
+}
+
+TEST_F(Pane, ThePagesWorkComesAfterTheHostsOwn) {
+    EXPECT_EXIT(
+        {
+            Class list = PSListController::classObject();
+            MSHookMessageEx(list, rt::sel<"viewDidLoad">(), &hostLoad, &g_hostLoad);
+            MSHookMessageEx(list, rt::sel<"viewWillAppear:">(), &hostAppear, &g_hostAppear);
+            MSHookMessageEx(list, rt::sel<"viewWillDisappear:">(), &hostDisappear, &g_hostDisappear);
+            auto key = rt::make<UIWindow>();
+            key->makeKeyWindow();
+            int failed = 0;
+            for (const char* name : {"VRSRootListController", "VRSChatController"}) {
+                auto page = make(name);
+                auto stack = rt::make<UINavigationController>();
+                stack->initWithRootViewController(page);
+                page->view();
+                failed += stack->navigationBar()->prefersLargeTitles() ? 1 : 0;
+                page->viewWillAppear(NO);
+                failed += page->navigationItem()->rightBarButtonItem() ? 0 : 1;
+                failed +=
+                    key->ownTintColor() && key->ownTintColor()->isEqual(UIColor::systemOrangeColor()) ? 0 : 1;
+                page->viewWillDisappear(NO);
+                failed += key->ownTintColor() ? 1 : 0;
+            }
+            std::exit(failed);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(Pane, WithoutAKeyWindowAppearingChangesNoTintButStillInstallsApply) {

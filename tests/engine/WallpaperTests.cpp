@@ -10,6 +10,8 @@
 #include <UIKit/UIImageView.h>
 #include <UIKit/UIWindow.h>
 
+#include <substrate.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -158,6 +160,38 @@ TEST(Wallpapers, TheConversationListReadsItsOwnKeysAndStyles) {
             CHECK(c, blurStyleOf(transcriptBackground().get()) == UIBlurEffectStyleDark);
             return c.failed;
         });
+}
+
+// Messages' own viewDidLoad (here one that gives the list a plain background)
+// runs first; the wallpaper is what stays.
+template <class Controller> struct OwnLoad {
+    static inline void (*previous)(id, SEL) = nullptr;
+    static void load(id self, SEL cmd) {
+        previous(self, cmd);
+        rt::Ref<UIView> plain = rt::make<UIView>();
+        static_cast<Controller*>(self)->collectionView()->setBackgroundView(plain);
+    }
+};
+
+TEST(Wallpapers, TheWallpaperIsSetAfterTheControllersOwnViewDidLoad) {
+    EXPECT_EXIT(
+        {
+            SimulatedDevice device;
+            device.write(SimulatedDevice::target(), {{"enableChatWallpaper", ns::PlistValue(true)},
+                                                     {"enableConversationWallpaper", ns::PlistValue(true)}});
+            using List = CKConversationListCollectionViewController;
+            using Chat = CKTranscriptCollectionViewController;
+            MSHookMessageEx(List::classObject(), rt::sel<"viewDidLoad">(), &OwnLoad<List>::load,
+                            &OwnLoad<List>::previous);
+            MSHookMessageEx(Chat::classObject(), rt::sel<"viewDidLoad">(), &OwnLoad<Chat>::load,
+                            &OwnLoad<Chat>::previous);
+            VantorelStartup::mainInitialiser();
+            const bool list = rt::dynamicCast<ConversationListWallpaper>(
+                                  rt::make<List>()->collectionView()->backgroundView()) != nullptr;
+            const bool chat = rt::dynamicCast<ChatWallpaper>(transcriptBackground()) != nullptr;
+            std::exit((list ? 0 : 1) + (chat ? 0 : 1));
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(Wallpapers, BlurOffLeavesTheImageViewAloneAndAJpegUnderThePngNameShows) {
