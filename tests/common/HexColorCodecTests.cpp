@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -72,6 +73,50 @@ TEST(FourChannelParse, NamedColoursPerVariant) {
     // A named colour keeps following the appearance, a hex colour does not.
     EXPECT_TRUE(HexColorCodec(HexColorCodec::Variant::pane).colorWithHexString("orange")->isDynamic());
     EXPECT_FALSE(HexColorCodec(HexColorCodec::Variant::pane).colorWithHexString("ff9500")->isDynamic());
+}
+
+// The short forms are decided on UTF-16 units: a character of two, three or
+// four UTF-8 bytes is one unit, one unit and two units.
+TEST(FourChannelParse, ShortFormsCountUnitsOfEveryWidth) {
+    expectColour(parse("12\xC3\xA9"), rgba(0, 0, 0x11, 0x22), "two bytes: three units, doubled");
+    expectColour(parse("12\xE2\x82\xAC"), rgba(0, 0, 0x11, 0x22), "three bytes: three units, doubled");
+    expectColour(parse("1\xF0\x9F\x98\x80"), rgba(0, 0, 0, 0x11), "four bytes: two units");
+}
+
+std::string utf8(char32_t cp) {
+    std::string out;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+// Every white space and line break the platform trims, and its neighbours it keeps.
+TEST(SixDigitParse, TrimsExactlyThePlatformsWhiteSpace) {
+    std::vector<char32_t> space{0x09, 0x0A,   0x0B,   0x0C,   0x0D,   0x20,   0x85,
+                                0xA0, 0x1680, 0x2028, 0x2029, 0x202F, 0x205F, 0x3000};
+    for (char32_t cp = 0x2000; cp <= 0x200A; ++cp)
+        space.push_back(cp);
+    for (char32_t cp : space) {
+        const std::string text = utf8(cp) + "ff0000" + utf8(cp);
+        expectColour(HexColorCodec::colorWithSixDigitHexString(text)->components(), rgba(255, 0, 0, 255),
+                     "U+" + std::to_string(static_cast<unsigned>(cp)));
+        // The four-channel parse skips it before the digits too.
+        expectColour(parse(utf8(cp) + "00ff0080"), rgba(0, 255, 0, 0x80),
+                     "four channels after U+" + std::to_string(static_cast<unsigned>(cp)));
+    }
+    for (char32_t cp : {0x08, 0x0E, 0x1F, 0x84, 0x9F, 0x167F, 0x1681, 0x1FFF, 0x200B, 0x2027, 0x202A, 0x202E,
+                        0x2030, 0x205E, 0x2060, 0x2FFF, 0x3001})
+        expectColour(HexColorCodec::colorWithSixDigitHexString(utf8(cp) + "ff0000")->components(),
+                     UIColor::grayColor()->components(),
+                     "kept U+" + std::to_string(static_cast<unsigned>(cp)));
 }
 
 TEST(SixDigitParse, OnlySixDigitsOrGray) {
