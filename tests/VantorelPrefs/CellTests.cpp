@@ -177,6 +177,11 @@ TEST_F(Cells, AColourRowShowsItsStoredColourInARoundSwatchAndPresetsThePickerWit
                      red->contentView()->frame().origin.x + red->contentView()->frame().size.width - 10);
     EXPECT_EQ(row(0)->target().get(), red.get());
     EXPECT_STREQ(sel_getName(row(0)->buttonAction()), "openColorPicker");
+    // Whatever the host asks the cell itself, under either name.
+    EXPECT_EQ(red->cellTarget().get(), red.get());
+    EXPECT_STREQ(sel_getName(red->cellAction()), "openColorPicker");
+    EXPECT_EQ(rt::send<rt::Ref<objc_object>()>(red.get(), rt::sel<"target">()).get(), red.get());
+    EXPECT_STREQ(sel_getName(rt::send<SEL()>(red.get(), rt::sel<"action">())), "openColorPicker");
 
     m_page->selectSpecifier(row(0));
     auto picker = rt::dynamicCast<UIColorPickerViewController>(m_page->presentedViewController());

@@ -139,6 +139,8 @@ TEST_F(ImagePickerCell, TitleTenPointsInInTheAccentAndAnEmptyClippingPreview) {
     // A tap reaches the cell, whatever the host asks.
     EXPECT_EQ(cell->cellTarget().get(), cell.get());
     EXPECT_STREQ(sel_getName(cell->cellAction()), "openColorPicker");
+    EXPECT_EQ(rt::send<rt::Ref<objc_object>()>(cell.get(), rt::sel<"target">()).get(), cell.get());
+    EXPECT_STREQ(sel_getName(rt::send<SEL()>(cell.get(), rt::sel<"action">())), "openColorPicker");
     EXPECT_EQ(m_row->target().get(), cell.get());
     EXPECT_STREQ(sel_getName(m_row->buttonAction()), "openColorPicker");
 }
