@@ -428,6 +428,8 @@ TEST_F(Cells, LinkAndButtonRowsPlaceTheirSymbolsAndTitlesInTheirOwnColours) {
         rt::Ref<UILabel> title = property<UILabel>(cell(index), "headerLabel");
         EXPECT_TRUE(near(icon->frame(), CGRectMake(12, 7.5, 29, 29)));
         EXPECT_DOUBLE_EQ(title->frame().origin.x, 12 + 29 + 10);
+        EXPECT_DOUBLE_EQ(title->frame().origin.y + title->frame().size.height / 2, 22);
+        EXPECT_DOUBLE_EQ(title->font()->pointSize(), 17);
         EXPECT_TRUE(sameColour(icon->tintColor(), accent()));
         EXPECT_TRUE(sameColour(title->textColor(), UIColor::labelColor()));
         EXPECT_EQ(icon->contentMode(), UIViewContentModeScaleAspectFit);
