@@ -74,7 +74,7 @@ void addProperty(Class cls, SEL getter, SEL setter) {
         cls, setter, +[](id self, SEL, PropertyParam<T> value) {
             auto* owner = static_cast<Owner*>(self);
             owner->*member = value;
-            if constexpr (didSet != nullptr)
+            if constexpr (!std::is_null_pointer_v<decltype(didSet)>)
                 (owner->*didSet)();
         });
 }
@@ -160,6 +160,8 @@ template <class T> Class defineClass(const char* name, void (*setUp)(Class cls, 
 
 #define RT_PROPERTY_MEMBERS(Type, getter, setter, initial, ...)                                              \
   public:                                                                                                    \
+    using getter##Method = rt::MethodOf<Type(), #getter>;                                                    \
+    using setter##Method = rt::MethodOf<void(rt::PropertyParam<Type>), #setter ":">;                         \
     Type getter() {                                                                                          \
         return rt::send<Type()>(this, rt::sel<#getter>());                                                   \
     }                                                                                                        \
