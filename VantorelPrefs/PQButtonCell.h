@@ -11,9 +11,12 @@
     P(rt::Ref<UILabel>, subtitleLabel, setSubtitleLabel, {})                                                 \
     P(rt::Ref<UIColor>, tintColour, setTintColour, {})
 
+#define PQBUTTONCELL_METHODS(M, O) O(initWithStyle)
+
 class PQButtonCell : public PSTableCell {
     RT_OBJECT(PQButtonCell, PSTableCell)
     RT_PROPERTIES(PQBUTTONCELL_PROPERTIES)
+    RT_METHODS(PQBUTTONCELL_METHODS)
 
     static constexpr NSInteger kRowHeight = 60;
     static constexpr CGFloat kSymbolSize = 16;
@@ -21,4 +24,7 @@ class PQButtonCell : public PSTableCell {
     static constexpr CGFloat kLineOffset = 10; // each line's centre from the row's
     static constexpr CGFloat kTitleFontSize = 17;
     static constexpr CGFloat kSubtitleFontSize = 12;
+
+  private:
+    BOOL buildContent(PSSpecifier* specifier);
 };

@@ -12,16 +12,35 @@
     P(rt::Ref<UIView>, colorPreview, setColorPreview, {})                                                    \
     P(rt::Ref<UIColor>, tintColour, setTintColour, {})
 
+// "openColorPicker" is the row's button action; both picker callbacks store
+// the picked colour and show it.
+#define PQCOLORPICKERCELL_METHODS(M, O)                                                                      \
+    O(initWithStyle)                                                                                         \
+    M(void, openColorPicker, "openColorPicker", ())                                                          \
+    M(void, updatePreview, "updatePreview", ())                                                              \
+    M(void, colorPickerViewControllerDidSelectColor,                                                         \
+      "colorPickerViewControllerDidSelectColor:", (UIColorPickerViewController*))                            \
+    M(void, colorPickerViewControllerDidFinish,                                                              \
+      "colorPickerViewControllerDidFinish:", (UIColorPickerViewController*))                                 \
+    M(rt::Ref<UIColor>, colorWithHexString, "colorWithHexString:", (const std::string&))                     \
+    M(std::string, hexStringFromColor, "hexStringFromColor:", (UIColor*))                                    \
+    O(didMoveToSuperview)                                                                                    \
+    O(target)                                                                                                \
+    O(cellTarget)                                                                                            \
+    O(action)                                                                                                \
+    O(cellAction)
+
 class PQColorPickerCell : public PSTableCell {
     RT_OBJECT(PQColorPickerCell, PSTableCell)
     RT_PROPERTIES(PQCOLORPICKERCELL_PROPERTIES)
+    RT_METHODS(PQCOLORPICKERCELL_METHODS)
 
     static constexpr CGFloat kTitleLeading = 17;
     static constexpr CGFloat kTitleTrailing = -10;
     static constexpr CGFloat kSwatchSize = 29;
     static constexpr CGFloat kSwatchBorder = 1.2;
 
-    // Runtime methods "openColorPicker" (the row's button action) and "updatePreview".
-    void openColorPicker();
-    void updatePreview();
+  private:
+    BOOL buildContent(PSSpecifier* specifier);
+    void storePickedColour(UIColorPickerViewController* picker);
 };

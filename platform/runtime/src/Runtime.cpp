@@ -285,6 +285,14 @@ BOOL setAllocator(Class cls, const Allocator* allocator) {
     return NO;
 }
 
+BOOL instancesAreA(Class cls, const CxxType& type) {
+    std::lock_guard guard(runtimeLock());
+    for (Class c = cls; c; c = c->superclass())
+        if (const CxxType* recorded = A::cxxType(c))
+            return recorded->isA(type);
+    return NO;
+}
+
 void setCxxType(Class cls, const CxxType& type) {
     if (!cls)
         return;

@@ -92,25 +92,58 @@ template <class Fn, SelectorName Name> struct MethodOf {
     static SEL selector() { return sel<Name>(); }
 };
 
+// [super selector] for a method a list declared, from an implementation of
+// Current: rt::superCall<UITableViewCell::initWithStyleMethod>(this, style, identifier).
+template <class Method, class Current, class... P> decltype(auto) superCall(Current* self, P&&... args) {
+    return sendSuper<typename Method::Type>(self, Current::classObject(), Method::selector(),
+                                            std::forward<P>(args)...);
+}
+
 // Registers a member function of Owner as the implementation of Method on
 // `cls`. The runtime guarantees that instances of `cls` are Owners (see
 // setAllocator), so the cast below holds.
+template <class Method, class R, class... A> void addChecked(Class cls, R (*call)(id, SEL, A...)) {
+    const SEL sel = Method::selector();
+    // An override whose signature differs breaks every caller of the inherited one.
+    objc_method inherited = findMethod(class_getSuperclass(cls), sel);
+    if (inherited.imp && *inherited.type != typeid(R(*)(id, SEL, A...)))
+        fatal(std::string(class_getName(cls)) + " implements " + sel_getName(sel) +
+              " with another signature than it inherits");
+    class_addMethod(cls, sel, call);
+}
+
 template <class Owner, class Method, auto impl, class Fn = typename Method::Type> struct Implementation;
 template <class Owner, class Method, auto impl, class R, class... A>
 struct Implementation<Owner, Method, impl, R(A...)> {
     static R call(id self, SEL, A... args) {
         return (static_cast<Owner*>(self)->*impl)(static_cast<A&&>(args)...);
     }
+    static void add(Class cls) { addChecked<Method>(cls, &call); }
+};
+
+template <class O, class R, class... A> O* firstParameterOf(R (*)(O*, A...));
+
+// For a class made at run time, without a C++ type of its own: a function
+// taking the object first as the implementation of Method. Registering it
+// stops the process unless the class's instances are that C++ type.
+//     rt::addFunction<PSListController::specifiersMethod, &rowsOfPage>(cls);
+template <class Method, auto function, class Fn = typename Method::Type> struct FunctionImplementation;
+template <class Method, auto function, class R, class... A>
+struct FunctionImplementation<Method, function, R(A...)> {
+    using Owner = std::remove_pointer_t<decltype(firstParameterOf(function))>;
+    static R call(id self, SEL, A... args) {
+        return function(static_cast<Owner*>(self), static_cast<A&&>(args)...);
+    }
     static void add(Class cls) {
-        const SEL sel = Method::selector();
-        // An override whose signature differs breaks every caller of the inherited one.
-        objc_method inherited = findMethod(class_getSuperclass(cls), sel);
-        if (inherited.imp && *inherited.type != typeid(R(*)(id, SEL, A...)))
-            fatal(std::string(class_getName(cls)) + " implements " + sel_getName(sel) +
-                  " with another signature than it inherits");
-        class_addMethod(cls, sel, &call);
+        if (!instancesAreA(cls, cxxType<Owner>()))
+            fatal(std::string(class_getName(cls)) + " gets " + sel_getName(Method::selector()) +
+                  " for objects its instances are not");
+        addChecked<Method>(cls, &call);
     }
 };
+template <class Method, auto function> void addFunction(Class cls) {
+    FunctionImplementation<Method, function>::add(cls);
+}
 
 // Builds and registers T's class: superclass from the C++ base, allocator,
 // properties, then the class's own set-up.
@@ -233,8 +266,7 @@ template <class T> Class defineClass(const char* name, void (*setUp)(Class cls, 
 #define RT_OVERRIDE_MEMBERS(name)                                                                            \
   protected:                                                                                                 \
     template <class... P> decltype(auto) name##Super(P&&... args) {                                          \
-        return rt::sendSuper<typename name##Method::Type>(                                                   \
-            this, Self::classObject(), name##Method::selector(), std::forward<P>(args)...);                  \
+        return rt::superCall<name##Method>(this, std::forward<P>(args)...);                                  \
     }                                                                                                        \
                                                                                                              \
   private:                                                                                                   \

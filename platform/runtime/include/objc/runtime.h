@@ -74,6 +74,9 @@ OBJC_EXPORT void addIvar(Class cls, std::string name, std::function<id(id)> read
 // stderr, when what it builds is not the C++ type of `cls` or of an ancestor:
 // methods of those classes take `self` as that type.
 OBJC_EXPORT BOOL setAllocator(Class cls, const Allocator* allocator);
+// Every instance of `cls` is a `type` in C++: the nearest C++ type recorded
+// on the class or an ancestor is one.
+OBJC_EXPORT BOOL instancesAreA(Class cls, const CxxType& type);
 // Records the C++ type behind `cls` (rt::defineClass<T> does it); registering
 // the class is then refused if its allocator builds anything else.
 OBJC_EXPORT void setCxxType(Class cls, const CxxType& type);
