@@ -1,10 +1,9 @@
 #include "PQColorPickerCell.h"
 
+#include "CellParts.h"
 #include "PQCellInitialiser.h"
 #include "PQPrefs.h"
 #include "RowProperties.h"
-
-#include <UIKit/UIFont.h>
 
 namespace {
 
@@ -31,30 +30,15 @@ PQ_CELL_INITIALISER(PQColorPickerCell)
 BOOL PQColorPickerCell::buildContent(PSSpecifier* specifier) {
     setTintColour(PQPrefs::shared()->accentColour());
 
-    rt::Ref<UILabel> label = rt::make<UILabel>();
-    label->setTextColor(tintColour());
-    label->setText(rowProperties::text(specifier, "title"));
-    label->setFont(UIFont::systemFontOfSize(17, UIFontWeightRegular));
-    setHeaderLabel(label);
-    addSubview(label);
-    label->setTranslatesAutoresizingMaskIntoConstraints(NO);
-    label->centerYAnchor()->constraintEqualToAnchor(centerYAnchor())->setActive(YES);
-    label->leadingAnchor()
-        ->constraintEqualToAnchor(leadingAnchor(), PQColorPickerCell::kTitleLeading)
-        ->setActive(YES);
-    label->trailingAnchor()
-        ->constraintEqualToAnchor(contentView()->trailingAnchor(), PQColorPickerCell::kTitleTrailing)
-        ->setActive(YES);
+    setHeaderLabel(cellParts::title(this, specifier, tintColour(), leadingAnchor(), kTitleLeading,
+                                    contentView()->trailingAnchor(), kTitleTrailing));
     return YES;
 }
 
 void PQColorPickerCell::didMoveToSuperviewImpl() {
     didMoveToSuperviewSuper();
     updatePreview();
-    if (rt::Ref<PSSpecifier> row = specifier()) {
-        row->setTarget(this);
-        row->setButtonAction(rt::sel<"openColorPicker">());
-    }
+    cellParts::routeTaps(this, rt::sel<"openColorPicker">());
 }
 
 void PQColorPickerCell::updatePreviewImpl() {
@@ -97,18 +81,7 @@ void PQColorPickerCell::colorPickerViewControllerDidFinishImpl(UIColorPickerView
     storePickedColour(picker);
 }
 
-rt::Ref<objc_object> PQColorPickerCell::targetImpl() {
-    return rt::Ref<objc_object>(this);
-}
-rt::Ref<objc_object> PQColorPickerCell::cellTargetImpl() {
-    return targetImpl();
-}
-SEL PQColorPickerCell::actionImpl() {
-    return rt::sel<"openColorPicker">();
-}
-SEL PQColorPickerCell::cellActionImpl() {
-    return actionImpl();
-}
+PQ_CELL_TAPS_GO_TO(PQColorPickerCell, "openColorPicker")
 
 rt::Ref<UIColor> PQColorPickerCell::colorWithHexStringImpl(const std::string& text) {
     return PQPrefs::shared()->colorWithHexString(text);

@@ -1,4 +1,6 @@
 #pragma once
+#include "PQCellInitialiser.h"
+
 #include <Preferences/PSTableCell.h>
 #include <UIKit/UIColorPickerViewController.h>
 
@@ -25,10 +27,7 @@
     M(rt::Ref<UIColor>, colorWithHexString, "colorWithHexString:", (const std::string&))                     \
     M(std::string, hexStringFromColor, "hexStringFromColor:", (UIColor*))                                    \
     O(didMoveToSuperview)                                                                                    \
-    O(target)                                                                                                \
-    O(cellTarget)                                                                                            \
-    O(action)                                                                                                \
-    O(cellAction)
+    PQ_CELL_TAP_METHODS(M, O)
 
 class PQColorPickerCell : public PSTableCell {
     RT_OBJECT(PQColorPickerCell, PSTableCell)

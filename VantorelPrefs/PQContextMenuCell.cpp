@@ -1,12 +1,12 @@
 #include "PQContextMenuCell.h"
 
+#include "CellParts.h"
 #include "PQCellInitialiser.h"
 #include "PQPrefs.h"
 #include "RowProperties.h"
 #include "UIViewExtension.h"
 
 #include <UIKit/UIAction.h>
-#include <UIKit/UIFont.h>
 
 namespace {
 
@@ -71,20 +71,8 @@ BOOL PQContextMenuCell::buildContent(PSSpecifier* specifier) {
     UIViewExtension(control).y(centerYAnchor());
     UIViewExtension(control).trailing(trailingAnchor(), PQContextMenuCell::kControlTrailing);
 
-    rt::Ref<UILabel> label = rt::make<UILabel>();
-    label->setTextColor(UIColor::labelColor());
-    label->setText(rowProperties::text(specifier, "title"));
-    label->setFont(UIFont::systemFontOfSize(17.0, UIFontWeightRegular));
-    setHeaderLabel(label);
-    addSubview(label);
-    label->setTranslatesAutoresizingMaskIntoConstraints(NO);
-    label->centerYAnchor()->constraintEqualToAnchor(centerYAnchor())->setActive(YES);
-    label->leadingAnchor()
-        ->constraintEqualToAnchor(leadingAnchor(), PQContextMenuCell::kTitleLeading)
-        ->setActive(YES);
-    label->trailingAnchor()
-        ->constraintEqualToAnchor(control->leadingAnchor(), PQContextMenuCell::kTitleToControl)
-        ->setActive(YES);
+    setHeaderLabel(cellParts::title(this, specifier, UIColor::labelColor(), leadingAnchor(), kTitleLeading,
+                                    control->leadingAnchor(), kTitleToControl));
 
     setSelectedIndex(storedIndex(specifier));
     return YES;

@@ -1,12 +1,12 @@
 #include "PQImagePickerCell.h"
 
+#include "CellParts.h"
 #include "PQCellInitialiser.h"
 #include "PQPrefs.h"
 #include "ProductIdentity.h"
 
 #include <Foundation/NSFileManager.h>
 #include <UIKit/NSLayoutConstraint.h>
-#include <UIKit/UIFont.h>
 #include <objc/message.h>
 
 namespace {
@@ -39,30 +39,15 @@ PQ_CELL_INITIALISER(PQImagePickerCell)
 BOOL PQImagePickerCell::buildContent(PSSpecifier* specifier) {
     setTintColour(PQPrefs::shared()->accentColour());
 
-    auto label = rt::make<UILabel>();
-    label->setTextColor(tintColour());
-    label->setText(textProperty(specifier, "title").value_or(""));
-    label->setFont(UIFont::systemFontOfSize(17, UIFontWeightRegular));
-    label->setTranslatesAutoresizingMaskIntoConstraints(NO);
-    setHeaderLabel(label);
-    // On the this itself, not its content view.
-    addSubview(label);
-    NSLayoutConstraint::activateConstraints({
-        label->centerYAnchor()->constraintEqualToAnchor(centerYAnchor()),
-        label->leadingAnchor()->constraintEqualToAnchor(leadingAnchor(), PQImagePickerCell::kTitleInset),
-        label->trailingAnchor()->constraintEqualToAnchor(contentView()->trailingAnchor(),
-                                                         -PQImagePickerCell::kTitleInset),
-    });
+    setHeaderLabel(cellParts::title(this, specifier, tintColour(), leadingAnchor(), kTitleInset,
+                                    contentView()->trailingAnchor(), -kTitleInset));
     return YES;
 }
 
 void PQImagePickerCell::didMoveToSuperviewImpl() {
     didMoveToSuperviewSuper();
     updatePreview();
-    if (rt::Ref<PSSpecifier> row = specifier()) {
-        row->setTarget(this);
-        row->setButtonAction(rt::sel<"openColorPicker">());
-    }
+    cellParts::routeTaps(this, rt::sel<"openColorPicker">());
 }
 
 void PQImagePickerCell::updatePreviewImpl() {
@@ -113,15 +98,4 @@ void PQImagePickerCell::writeImageImpl(UIImage* image) {
     (void)NSFileManager::defaultManager()->createFileAtPath(*path, *data);
 }
 
-rt::Ref<objc_object> PQImagePickerCell::targetImpl() {
-    return rt::Ref<objc_object>(this);
-}
-rt::Ref<objc_object> PQImagePickerCell::cellTargetImpl() {
-    return targetImpl();
-}
-SEL PQImagePickerCell::actionImpl() {
-    return rt::sel<"openColorPicker">();
-}
-SEL PQImagePickerCell::cellActionImpl() {
-    return actionImpl();
-}
+PQ_CELL_TAPS_GO_TO(PQImagePickerCell, "openColorPicker")

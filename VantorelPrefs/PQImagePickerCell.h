@@ -1,4 +1,6 @@
 #pragma once
+#include "PQCellInitialiser.h"
+
 #include <Preferences/PSTableCell.h>
 #include <UIKit/UIImagePickerController.h>
 #include <UIKit/UIImageView.h>
@@ -27,10 +29,7 @@
       (UIImagePickerController*, const UIImagePickerControllerInfo&))                                        \
     M(void, imagePickerControllerDidCancel, "imagePickerControllerDidCancel:", (UIImagePickerController*))   \
     O(didMoveToSuperview)                                                                                    \
-    O(target)                                                                                                \
-    O(cellTarget)                                                                                            \
-    O(action)                                                                                                \
-    O(cellAction)
+    PQ_CELL_TAP_METHODS(M, O)
 
 class PQImagePickerCell : public PSTableCell {
     RT_OBJECT(PQImagePickerCell, PSTableCell)

@@ -1,11 +1,11 @@
 #include "PQInfoSwitchCell.h"
 
+#include "CellParts.h"
 #include "PQCellInitialiser.h"
 #include "PQPrefs.h"
 #include "RowProperties.h"
 
 #include <UIKit/UIAlertController.h>
-#include <UIKit/UIFont.h>
 #include <UIKit/UIViewController.h>
 
 RT_DEFINE_CLASS(PQInfoSwitchCell, nullptr)
@@ -27,20 +27,8 @@ BOOL PQInfoSwitchCell::buildContent(PSSpecifier* specifier) {
                                                         PQInfoSwitchCell::kInfoTrailing),
     });
 
-    rt::Ref<UILabel> label = rt::make<UILabel>();
-    label->setTextColor(UIColor::labelColor());
-    label->setText(rowProperties::text(specifier, "title"));
-    label->setFont(UIFont::systemFontOfSize(17, UIFontWeightRegular));
-    setHeaderLabel(label);
-    addSubview(label);
-    label->setTranslatesAutoresizingMaskIntoConstraints(NO);
-    label->centerYAnchor()->constraintEqualToAnchor(centerYAnchor(), 0)->setActive(YES);
-    label->leadingAnchor()
-        ->constraintEqualToAnchor(leadingAnchor(), PQInfoSwitchCell::kTitleLeading)
-        ->setActive(YES);
-    label->trailingAnchor()
-        ->constraintEqualToAnchor(info->leadingAnchor(), PQInfoSwitchCell::kTitleToInfo)
-        ->setActive(YES);
+    setHeaderLabel(cellParts::title(this, specifier, UIColor::labelColor(), leadingAnchor(), kTitleLeading,
+                                    info->leadingAnchor(), kTitleToInfo));
     return YES;
 }
 

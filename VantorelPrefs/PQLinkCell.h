@@ -17,10 +17,6 @@ class PQLinkCell : public PSTableCell {
     RT_PROPERTIES(PQLINKCELL_PROPERTIES)
     RT_METHODS(PQLINKCELL_METHODS)
 
-    static constexpr CGFloat kIconSize = 29;
-    static constexpr CGFloat kIconLeading = 12;
-    static constexpr CGFloat kTitleAfterIcon = 10;
-
   private:
     BOOL buildContent(PSSpecifier* specifier);
 };

@@ -551,6 +551,32 @@ class MisTyped : public Tally {
 };
 } // namespace
 
+namespace {
+int totalPlusStep(Tally* tally) {
+    return 100 + tally->step();
+}
+int leafTotal(Leaf*) {
+    return 0;
+}
+} // namespace
+
+// A class made at run time takes functions whose first parameter is its
+// instances' C++ type, and no other.
+TEST(Declare, FunctionsForClassesMadeAtRunTimeTakeTheirInstancesType) {
+    using TotalMethod = rt::MethodOf<int(), "total">;
+    Class counting = rt::defineClass("RTCountingTally", Tally::classObject(),
+                                     [](Class c, Class) { rt::addFunction<TotalMethod, &totalPlusStep>(c); });
+    ASSERT_NE(counting, nullptr);
+    auto tally = rt::createInstance<Tally>(counting);
+    ASSERT_NE(tally, nullptr);
+    tally->setStep(3);
+    EXPECT_EQ(tally->total(), 103) << "the function replaced the inherited member";
+
+    EXPECT_DEATH(rt::defineClass("RTNotALeaf", Tally::classObject(),
+                                 [](Class c, Class) { rt::addFunction<TotalMethod, &leafTotal>(c); }),
+                 "RTNotALeaf gets total for objects its instances are not");
+}
+
 TEST(Declare, OverrideWithAnotherSignatureStopsAtRegistration) {
     EXPECT_DEATH(
         rt::defineClass(

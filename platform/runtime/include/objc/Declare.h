@@ -99,9 +99,7 @@ template <class Method, class Current, class... P> decltype(auto) superCall(Curr
                                             std::forward<P>(args)...);
 }
 
-// Registers a member function of Owner as the implementation of Method on
-// `cls`. The runtime guarantees that instances of `cls` are Owners (see
-// setAllocator), so the cast below holds.
+// Adds the implementation of Method to `cls`.
 template <class Method, class R, class... A> void addChecked(Class cls, R (*call)(id, SEL, A...)) {
     const SEL sel = Method::selector();
     // An override whose signature differs breaks every caller of the inherited one.
@@ -112,6 +110,9 @@ template <class Method, class R, class... A> void addChecked(Class cls, R (*call
     class_addMethod(cls, sel, call);
 }
 
+// Registers a member function of Owner as the implementation of Method on
+// `cls`. The runtime guarantees that instances of `cls` are Owners (see
+// setAllocator), so the cast below holds.
 template <class Owner, class Method, auto impl, class Fn = typename Method::Type> struct Implementation;
 template <class Owner, class Method, auto impl, class R, class... A>
 struct Implementation<Owner, Method, impl, R(A...)> {
