@@ -1,5 +1,7 @@
 #include "PQButtonCell.h"
 
+#include "CellParts.h"
+#include "PQCellInitialiser.h"
 #include "PQPrefs.h"
 #include "RowProperties.h"
 
@@ -7,9 +9,12 @@
 
 namespace {
 
-PQButtonCell* cellOf(id self) {
-    return static_cast<PQButtonCell*>(self);
-}
+constexpr NSInteger kRowHeight = 60;
+constexpr CGFloat kSymbolSize = 16;
+constexpr CGFloat kEdge = 10;       // leading and trailing gaps
+constexpr CGFloat kLineOffset = 10; // each line's centre from the row's
+constexpr CGFloat kTitleFontSize = 17;
+constexpr CGFloat kSubtitleFontSize = 12;
 
 // A line of text centred `offset` from the row's centre, between the leading
 // edge and the symbol.
@@ -17,57 +22,40 @@ void placeLine(PQButtonCell* cell, UILabel* label, CGFloat offset) {
     cell->addSubview(label);
     label->setTranslatesAutoresizingMaskIntoConstraints(NO);
     label->centerYAnchor()->constraintEqualToAnchor(cell->centerYAnchor(), offset)->setActive(YES);
-    label->leadingAnchor()
-        ->constraintEqualToAnchor(cell->leadingAnchor(), PQButtonCell::kEdge)
-        ->setActive(YES);
+    label->leadingAnchor()->constraintEqualToAnchor(cell->leadingAnchor(), kEdge)->setActive(YES);
     label->trailingAnchor()
-        ->constraintEqualToAnchor(cell->linkImage()->leadingAnchor(), -PQButtonCell::kEdge)
+        ->constraintEqualToAnchor(cell->linkImage()->leadingAnchor(), -kEdge)
         ->setActive(YES);
-}
-
-id initWithStyle(id self, SEL cmd, UITableViewCellStyle style, const std::string& reuseIdentifier,
-                 PSSpecifier* specifier) {
-    id made = rt::sendSuper<id(UITableViewCellStyle, const std::string&, PSSpecifier*)>(
-        self, PQButtonCell::classObject(), cmd, style, reuseIdentifier, specifier);
-    if (!made)
-        return nullptr;
-    PQButtonCell* cell = cellOf(made);
-    if (specifier)
-        specifier->setProperty(ns::PlistValue(static_cast<long long>(PQButtonCell::kRowHeight)), "height");
-    cell->setTintColour(PQPrefs::shared()->accentColour());
-
-    rt::Ref<UIImageView> symbol = rt::make<UIImageView>();
-    symbol->setImage(UIImage::systemImageNamed(rowProperties::text(specifier, "accessoriesSFIcon")));
-    symbol->setContentMode(UIViewContentModeScaleAspectFit);
-    symbol->setTintColor(UIColor::tertiaryLabelColor());
-    cell->setLinkImage(symbol);
-    cell->addSubview(symbol);
-    symbol->setTranslatesAutoresizingMaskIntoConstraints(NO);
-    symbol->widthAnchor()->constraintEqualToConstant(PQButtonCell::kSymbolSize)->setActive(YES);
-    symbol->heightAnchor()->constraintEqualToConstant(PQButtonCell::kSymbolSize)->setActive(YES);
-    symbol->centerYAnchor()->constraintEqualToAnchor(cell->centerYAnchor())->setActive(YES);
-    symbol->trailingAnchor()
-        ->constraintEqualToAnchor(cell->trailingAnchor(), -PQButtonCell::kEdge)
-        ->setActive(YES);
-
-    rt::Ref<UILabel> title = rt::make<UILabel>();
-    title->setTextColor(cell->tintColour());
-    title->setText(rowProperties::text(specifier, "title"));
-    title->setFont(title->font()->fontWithSize(PQButtonCell::kTitleFontSize));
-    cell->setHeaderLabel(title);
-    placeLine(cell, title, -PQButtonCell::kLineOffset);
-
-    rt::Ref<UILabel> subtitle = rt::make<UILabel>();
-    subtitle->setTextColor(UIColor::secondaryLabelColor());
-    subtitle->setText(rowProperties::text(specifier, "subtitle"));
-    subtitle->setFont(subtitle->font()->fontWithSize(PQButtonCell::kSubtitleFontSize));
-    cell->setSubtitleLabel(subtitle);
-    placeLine(cell, subtitle, PQButtonCell::kLineOffset);
-    return made;
 }
 
 } // namespace
 
-RT_DEFINE_CLASS(PQButtonCell, [](Class cls, Class) {
-    class_addMethod(cls, rt::sel<"initWithStyle:reuseIdentifier:specifier:">(), &::initWithStyle);
-})
+RT_DEFINE_CLASS(PQButtonCell, nullptr)
+
+PQ_CELL_INITIALISER(PQButtonCell)
+
+BOOL PQButtonCell::buildContent(PSSpecifier* specifier) {
+    if (specifier)
+        specifier->setProperty(ns::PlistValue(static_cast<long long>(kRowHeight)), "height");
+    setTintColour(PQPrefs::shared()->accentColour());
+
+    rt::Ref<UIImageView> symbol = cellParts::symbol(this, rowProperties::text(specifier, "accessoriesSFIcon"),
+                                                    UIColor::tertiaryLabelColor(), kSymbolSize);
+    setLinkImage(symbol);
+    symbol->trailingAnchor()->constraintEqualToAnchor(trailingAnchor(), -kEdge)->setActive(YES);
+
+    rt::Ref<UILabel> title = rt::make<UILabel>();
+    title->setTextColor(tintColour());
+    title->setText(rowProperties::text(specifier, "title"));
+    title->setFont(title->font()->fontWithSize(kTitleFontSize));
+    setHeaderLabel(title);
+    placeLine(this, title, -kLineOffset);
+
+    rt::Ref<UILabel> subtitle = rt::make<UILabel>();
+    subtitle->setTextColor(UIColor::secondaryLabelColor());
+    subtitle->setText(rowProperties::text(specifier, "subtitle"));
+    subtitle->setFont(subtitle->font()->fontWithSize(kSubtitleFontSize));
+    setSubtitleLabel(subtitle);
+    placeLine(this, subtitle, kLineOffset);
+    return YES;
+}

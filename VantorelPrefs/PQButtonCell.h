@@ -11,14 +11,13 @@
     P(rt::Ref<UILabel>, subtitleLabel, setSubtitleLabel, {})                                                 \
     P(rt::Ref<UIColor>, tintColour, setTintColour, {})
 
+#define PQBUTTONCELL_METHODS(M, O) O(initWithStyle)
+
 class PQButtonCell : public PSTableCell {
     RT_OBJECT(PQButtonCell, PSTableCell)
     RT_PROPERTIES(PQBUTTONCELL_PROPERTIES)
+    RT_METHODS(PQBUTTONCELL_METHODS)
 
-    static constexpr NSInteger kRowHeight = 60;
-    static constexpr CGFloat kSymbolSize = 16;
-    static constexpr CGFloat kEdge = 10;       // leading and trailing gaps
-    static constexpr CGFloat kLineOffset = 10; // each line's centre from the row's
-    static constexpr CGFloat kTitleFontSize = 17;
-    static constexpr CGFloat kSubtitleFontSize = 12;
+  private:
+    BOOL buildContent(PSSpecifier* specifier);
 };

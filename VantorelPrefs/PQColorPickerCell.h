@@ -1,4 +1,6 @@
 #pragma once
+#include "PQCellInitialiser.h"
+
 #include <Preferences/PSTableCell.h>
 #include <UIKit/UIColorPickerViewController.h>
 
@@ -12,16 +14,32 @@
     P(rt::Ref<UIView>, colorPreview, setColorPreview, {})                                                    \
     P(rt::Ref<UIColor>, tintColour, setTintColour, {})
 
+// "openColorPicker" is the row's button action; both picker callbacks store
+// the picked colour and show it.
+#define PQCOLORPICKERCELL_METHODS(M, O)                                                                      \
+    O(initWithStyle)                                                                                         \
+    M(void, openColorPicker, "openColorPicker", ())                                                          \
+    M(void, updatePreview, "updatePreview", ())                                                              \
+    M(void, colorPickerViewControllerDidSelectColor,                                                         \
+      "colorPickerViewControllerDidSelectColor:", (UIColorPickerViewController*))                            \
+    M(void, colorPickerViewControllerDidFinish,                                                              \
+      "colorPickerViewControllerDidFinish:", (UIColorPickerViewController*))                                 \
+    M(rt::Ref<UIColor>, colorWithHexString, "colorWithHexString:", (const std::string&))                     \
+    M(std::string, hexStringFromColor, "hexStringFromColor:", (UIColor*))                                    \
+    O(didMoveToSuperview)                                                                                    \
+    PQ_CELL_TAP_METHODS(M, O)
+
 class PQColorPickerCell : public PSTableCell {
     RT_OBJECT(PQColorPickerCell, PSTableCell)
     RT_PROPERTIES(PQCOLORPICKERCELL_PROPERTIES)
+    RT_METHODS(PQCOLORPICKERCELL_METHODS)
 
     static constexpr CGFloat kTitleLeading = 17;
     static constexpr CGFloat kTitleTrailing = -10;
     static constexpr CGFloat kSwatchSize = 29;
     static constexpr CGFloat kSwatchBorder = 1.2;
 
-    // Runtime methods "openColorPicker" (the row's button action) and "updatePreview".
-    void openColorPicker();
-    void updatePreview();
+  private:
+    BOOL buildContent(PSSpecifier* specifier);
+    void storePickedColour(UIColorPickerViewController* picker);
 };

@@ -13,9 +13,20 @@
     P(rt::Ref<PQContextMenuControl>, menuButton, setMenuButton, {})                                          \
     P(NSInteger, selectedIndex, setSelectedIndex, 0)
 
+// "contextMenuOptions:array:specifier:" answers the menu, one entry per
+// title, the checkmark on the stored choice (which becomes `selectedIndex`);
+// "didSelectOptionAtIndex:" records a choice.
+#define PQCONTEXTMENUCELL_METHODS(M, O)                                                                      \
+    O(initWithStyle)                                                                                         \
+    M(rt::Ref<UIMenu>, contextMenuOptions,                                                                   \
+      "contextMenuOptions:array:specifier:", (const std::string&, const ns::PlistArray&, PSSpecifier*))      \
+    M(void, didSelectOptionAtIndex, "didSelectOptionAtIndex:", (NSInteger))                                  \
+    O(didMoveToSuperview)
+
 class PQContextMenuCell : public PSTableCell {
     RT_OBJECT(PQContextMenuCell, PSTableCell)
     RT_PROPERTIES(PQCONTEXTMENUCELL_PROPERTIES)
+    RT_METHODS(PQCONTEXTMENUCELL_METHODS)
 
     static constexpr NSInteger kRowHeight = 44;
     static constexpr CGFloat kControlWidth = 120;
@@ -24,10 +35,6 @@ class PQContextMenuCell : public PSTableCell {
     static constexpr CGFloat kTitleLeading = 17;
     static constexpr CGFloat kTitleToControl = -10;
 
-    // Runtime method "contextMenuOptions:array:specifier:": the menu, one entry
-    // per title, the checkmark on the stored choice (which becomes `selectedIndex`).
-    rt::Ref<UIMenu> contextMenuOptions(const std::string& menuTitle, const ns::PlistArray& titles,
-                                       PSSpecifier* specifier);
-    // Runtime method "didSelectOptionAtIndex:": records a choice.
-    void didSelectOptionAtIndex(NSInteger index);
+  private:
+    BOOL buildContent(PSSpecifier* specifier);
 };

@@ -11,9 +11,19 @@
     P(rt::Ref<UILabel>, title, setTitle, {})                                                                 \
     P(rt::Ref<UIButton>, btn, setBtn, {})
 
+// "init" answers the control with its three subviews; its own touches go to
+// the base first, then to the press animation.
+#define PQCONTEXTMENUCONTROL_METHODS(M, O)                                                                   \
+    M(id, init, "init", ())                                                                                  \
+    M(void, touchAnimateWithHighlighted, "touchAnimateWithHighlighted:", (BOOL))                             \
+    O(touchesBegan)                                                                                          \
+    O(touchesEnded)                                                                                          \
+    O(touchesCancelled)
+
 class PQContextMenuControl : public UIControl {
     RT_OBJECT(PQContextMenuControl, UIControl)
     RT_PROPERTIES(PQCONTEXTMENUCONTROL_PROPERTIES)
+    RT_METHODS(PQCONTEXTMENUCONTROL_METHODS)
 
     static constexpr CGFloat kIconSize = 20;
     static constexpr CGFloat kTitleToIcon = -5;
@@ -21,9 +31,4 @@ class PQContextMenuControl : public UIControl {
     static constexpr double kPressDuration = 0.1;
     static constexpr CGFloat kPressedAlpha = 0.8;
     static constexpr CGFloat kPressedScale = 0.98;
-
-    // Runtime method "init": the control with its three subviews.
-    id init();
-    // Runtime method "touchAnimateWithHighlighted:".
-    void touchAnimateWithHighlighted(BOOL highlighted);
 };

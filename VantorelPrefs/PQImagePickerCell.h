@@ -1,4 +1,6 @@
 #pragma once
+#include "PQCellInitialiser.h"
+
 #include <Preferences/PSTableCell.h>
 #include <UIKit/UIImagePickerController.h>
 #include <UIKit/UIImageView.h>
@@ -16,9 +18,23 @@
     P(rt::Ref<UIImageView>, imagePreview, setImagePreview, {})                                               \
     P(rt::Ref<UIColor>, tintColour, setTintColour, {})
 
+// "openColorPicker" is the row's button action, named as the colour row's;
+// it opens the image picker, whose delegate the cell is.
+#define PQIMAGEPICKERCELL_METHODS(M, O)                                                                      \
+    O(initWithStyle)                                                                                         \
+    M(void, openColorPicker, "openColorPicker", ())                                                          \
+    M(void, writeImage, "writeImage:", (UIImage*))                                                           \
+    M(void, updatePreview, "updatePreview", ())                                                              \
+    M(void, imagePickerController, "imagePickerController:didFinishPickingMediaWithInfo:",                   \
+      (UIImagePickerController*, const UIImagePickerControllerInfo&))                                        \
+    M(void, imagePickerControllerDidCancel, "imagePickerControllerDidCancel:", (UIImagePickerController*))   \
+    O(didMoveToSuperview)                                                                                    \
+    PQ_CELL_TAP_METHODS(M, O)
+
 class PQImagePickerCell : public PSTableCell {
     RT_OBJECT(PQImagePickerCell, PSTableCell)
     RT_PROPERTIES(PQIMAGEPICKERCELL_PROPERTIES)
+    RT_METHODS(PQIMAGEPICKERCELL_METHODS)
 
     static constexpr CGFloat kTitleInset = 10;
     static constexpr CGFloat kPreviewSide = 29;
@@ -26,14 +42,10 @@ class PQImagePickerCell : public PSTableCell {
     // on every respring, so size matters more than detail.
     static constexpr CGFloat kJPEGQuality = 0.0;
 
-    // Runtime methods "openColorPicker" (the row's button action, named as
-    // the colour row's; it opens the image picker), "writeImage:" and
-    // "updatePreview".
-    void openColorPicker();
-    void writeImage(UIImage* image);
-    void updatePreview();
-
     // "<preferences folder><defaults>-<key>.png"; nothing for a row without
     // either, which names no file.
     std::optional<std::string> imagePath();
+
+  private:
+    BOOL buildContent(PSSpecifier* specifier);
 };

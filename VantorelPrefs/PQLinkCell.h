@@ -8,11 +8,15 @@
     P(rt::Ref<UIImageView>, iconImage, setIconImage, {})                                                     \
     P(rt::Ref<UILabel>, headerLabel, setHeaderLabel, {})
 
+#define PQLINKCELL_METHODS(M, O)                                                                             \
+    O(initWithStyle)                                                                                         \
+    M(rt::Ref<UIColor>, colorWithHexString, "colorWithHexString:", (const std::string&))
+
 class PQLinkCell : public PSTableCell {
     RT_OBJECT(PQLinkCell, PSTableCell)
     RT_PROPERTIES(PQLINKCELL_PROPERTIES)
+    RT_METHODS(PQLINKCELL_METHODS)
 
-    static constexpr CGFloat kIconSize = 29;
-    static constexpr CGFloat kIconLeading = 12;
-    static constexpr CGFloat kTitleAfterIcon = 10;
+  private:
+    BOOL buildContent(PSSpecifier* specifier);
 };

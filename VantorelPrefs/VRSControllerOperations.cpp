@@ -19,10 +19,6 @@
 
 namespace {
 
-PSListController* page(id self) {
-    return static_cast<PSListController*>(self);
-}
-
 rt::Ref<UIWindow> keyWindow() {
     for (const rt::Ref<UIWindow>& window : UIApplication::sharedApplication()->windows())
         if (window->isKeyWindow())
@@ -52,24 +48,21 @@ void killBackboardd(UIAlertAction*) {
 
 } // namespace
 
-void VRSControllerOperations::viewDidLoad(id self, SEL cmd, Class definingClass) {
-    rt::sendSuper<void()>(self, definingClass, cmd);
-    if (rt::Ref<UINavigationController> stack = page(self)->navigationController())
+void VRSControllerOperations::afterViewDidLoad(PSListController* page) {
+    if (rt::Ref<UINavigationController> stack = page->navigationController())
         stack->navigationBar()->setPrefersLargeTitles(NO);
 }
 
-void VRSControllerOperations::viewWillAppear(id self, SEL cmd, BOOL animated, Class definingClass) {
-    rt::sendSuper<void(BOOL)>(self, definingClass, cmd, animated);
+void VRSControllerOperations::afterViewWillAppear(PSListController* page) {
     if (rt::Ref<UIWindow> window = keyWindow())
         window->setTintColor(PQPrefs::shared()->accentColour());
     // A fresh item on every appearance.
     auto apply = rt::make<UIBarButtonItem>();
-    apply->initWithTitle("Apply", UIBarButtonItemStylePlain, self, rt::sel<"respring:">());
-    page(self)->navigationItem()->setRightBarButtonItem(apply);
+    apply->initWithTitle("Apply", UIBarButtonItemStylePlain, page, rt::sel<"respring:">());
+    page->navigationItem()->setRightBarButtonItem(apply);
 }
 
-void VRSControllerOperations::viewWillDisappear(id self, SEL cmd, BOOL animated, Class definingClass) {
-    rt::sendSuper<void(BOOL)>(self, definingClass, cmd, animated);
+void VRSControllerOperations::afterViewWillDisappear() {
     if (rt::Ref<UIWindow> window = keyWindow())
         window->setTintColor(UINavigationBar::appearance()->tintColor());
 }
@@ -93,7 +86,7 @@ bool showsNumber(PSSpecifier* specifier) {
 // Read through the store the engine reads with, so that the pane shows what
 // the engine uses: a value of no use to the row (a dictionary where a switch
 // wants a number) counts as not stored and shows the row's default.
-ns::PlistValue VRSControllerOperations::readPreferenceValue(id, SEL, PSSpecifier* specifier) {
+ns::PlistValue VRSControllerOperations::readPreferenceValue(PSListController*, PSSpecifier* specifier) {
     const auto domain = textProperty(specifier, "defaults");
     const auto key = textProperty(specifier, "key");
     if (domain && key) {
@@ -109,7 +102,7 @@ ns::PlistValue VRSControllerOperations::readPreferenceValue(id, SEL, PSSpecifier
 
 // A nil value or a row without "key" or "defaults" names nothing to store:
 // nothing is written, no file is made and nothing is posted.
-void VRSControllerOperations::setPreferenceValue(id, SEL, const ns::PlistValue& value,
+void VRSControllerOperations::setPreferenceValue(PSListController*, const ns::PlistValue& value,
                                                  PSSpecifier* specifier) {
     const auto domain = textProperty(specifier, "defaults");
     const auto key = textProperty(specifier, "key");
@@ -123,17 +116,17 @@ void VRSControllerOperations::setPreferenceValue(id, SEL, const ns::PlistValue& 
                                              notification->c_str(), nullptr, nullptr, true);
 }
 
-void VRSControllerOperations::respring(id self, SEL, id) {
+void VRSControllerOperations::respring(PSListController* page, id) {
     auto alert =
         UIAlertController::alertControllerWithTitle("Respring", "Are you sure?", UIAlertControllerStyleAlert);
     alert->addAction(UIAlertAction::actionWithTitle("Yes", UIAlertActionStyleDefault, &killBackboardd));
     alert->addAction(UIAlertAction::actionWithTitle("No", UIAlertActionStyleCancel, nullptr));
-    page(self)->presentViewController(alert, YES, nullptr);
+    page->presentViewController(alert, YES, nullptr);
 }
 
-PSSpecifierArray VRSControllerOperations::specifiersFromLayout(id self, const char* layoutName) {
-    PSListController* controller = page(self);
-    if (!controller->_specifiers)
-        controller->_specifiers = controller->loadSpecifiersFromPlistName(layoutName, controller);
-    return *controller->_specifiers;
+PSSpecifierArray VRSControllerOperations::specifiersFromLayout(PSListController* page,
+                                                               const char* layoutName) {
+    if (!page->_specifiers)
+        page->_specifiers = page->loadSpecifiersFromPlistName(layoutName, page);
+    return *page->_specifiers;
 }

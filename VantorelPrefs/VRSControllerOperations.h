@@ -11,27 +11,37 @@ class VRSControllerOperations {
     // `definingClass()`; their calls to super start above that class.
     template <Class (*definingClass)()> static void addTo(Class cls);
     // The body of every page's `specifiers`: the layout is loaded once per controller.
-    static PSSpecifierArray specifiersFromLayout(id self, const char* layoutName);
+    static PSSpecifierArray specifiersFromLayout(PSListController* page, const char* layoutName);
 
   private:
-    static void viewDidLoad(id self, SEL cmd, Class definingClass);
-    static void viewWillAppear(id self, SEL cmd, BOOL animated, Class definingClass);
-    static void viewWillDisappear(id self, SEL cmd, BOOL animated, Class definingClass);
-    static ns::PlistValue readPreferenceValue(id self, SEL, PSSpecifier* specifier);
-    static void setPreferenceValue(id self, SEL, const ns::PlistValue& value, PSSpecifier* specifier);
-    static void respring(id self, SEL, id sender);
+    using RespringMethod = rt::MethodOf<void(id), "respring:">;
+
+    template <Class (*definingClass)()> static void viewDidLoad(PSListController* page) {
+        rt::sendSuper<void()>(page, definingClass(), rt::sel<"viewDidLoad">());
+        afterViewDidLoad(page);
+    }
+    template <Class (*definingClass)()> static void viewWillAppear(PSListController* page, BOOL animated) {
+        rt::sendSuper<void(BOOL)>(page, definingClass(), rt::sel<"viewWillAppear:">(), animated);
+        afterViewWillAppear(page);
+    }
+    template <Class (*definingClass)()> static void viewWillDisappear(PSListController* page, BOOL animated) {
+        rt::sendSuper<void(BOOL)>(page, definingClass(), rt::sel<"viewWillDisappear:">(), animated);
+        afterViewWillDisappear();
+    }
+    static void afterViewDidLoad(PSListController* page);
+    static void afterViewWillAppear(PSListController* page);
+    static void afterViewWillDisappear();
+    static ns::PlistValue readPreferenceValue(PSListController* page, PSSpecifier* specifier);
+    static void setPreferenceValue(PSListController* page, const ns::PlistValue& value,
+                                   PSSpecifier* specifier);
+    static void respring(PSListController* page, id sender);
 };
 
 template <Class (*definingClass)()> void VRSControllerOperations::addTo(Class cls) {
-    class_addMethod(
-        cls, rt::sel<"viewDidLoad">(), +[](id self, SEL cmd) { viewDidLoad(self, cmd, definingClass()); });
-    class_addMethod(
-        cls, rt::sel<"viewWillAppear:">(),
-        +[](id self, SEL cmd, BOOL animated) { viewWillAppear(self, cmd, animated, definingClass()); });
-    class_addMethod(
-        cls, rt::sel<"viewWillDisappear:">(),
-        +[](id self, SEL cmd, BOOL animated) { viewWillDisappear(self, cmd, animated, definingClass()); });
-    class_addMethod(cls, rt::sel<"readPreferenceValue:">(), &readPreferenceValue);
-    class_addMethod(cls, rt::sel<"setPreferenceValue:specifier:">(), &setPreferenceValue);
-    class_addMethod(cls, rt::sel<"respring:">(), &respring);
+    rt::addFunction<PSListController::viewDidLoadMethod, &viewDidLoad<definingClass>>(cls);
+    rt::addFunction<PSListController::viewWillAppearMethod, &viewWillAppear<definingClass>>(cls);
+    rt::addFunction<PSListController::viewWillDisappearMethod, &viewWillDisappear<definingClass>>(cls);
+    rt::addFunction<PSListController::readPreferenceValueMethod, &readPreferenceValue>(cls);
+    rt::addFunction<PSListController::setPreferenceValueMethod, &setPreferenceValue>(cls);
+    rt::addFunction<RespringMethod, &respring>(cls);
 }

@@ -12,6 +12,10 @@ template <std::size_t I> Class pageClass() {
     return cls;
 }
 
+template <std::size_t I> PSSpecifierArray rowsOfPage(PSListController* page) {
+    return VRSControllerOperations::specifiersFromLayout(page, kVRSPages[I].layout);
+}
+
 // Pages on the host's own list controller carry the shared operations; the
 // others inherit them. A page with a layout answers its rows from it.
 template <std::size_t I> void definePage() {
@@ -19,10 +23,7 @@ template <std::size_t I> void definePage() {
         if (std::string_view(kVRSPages[I].superclassName) == "PSListController")
             VRSControllerOperations::addTo<&pageClass<I>>(cls);
         if (kVRSPages[I].layout)
-            class_addMethod(
-                cls, rt::sel<"specifiers">(), +[](id self, SEL) {
-                    return VRSControllerOperations::specifiersFromLayout(self, kVRSPages[I].layout);
-                });
+            rt::addFunction<PSListController::specifiersMethod, &rowsOfPage<I>>(cls);
     });
 }
 

@@ -6,11 +6,7 @@
 
 #include <algorithm>
 
-RT_DEFINE_CLASS(CKAttachmentBalloonView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<CKAttachmentBalloonView*>(self)->placeImage(); });
-})
+RT_DEFINE_CLASS(CKAttachmentBalloonView, nullptr)
 
 CKAttachmentBalloonView::CKAttachmentBalloonView(Class cls)
     : CKBalloonView(cls), m_imageView(rt::make<UIImageView>()) {
@@ -23,6 +19,6 @@ CGSize CKAttachmentBalloonView::balloonSize(CGFloat maxWidth) const {
     return CGSizeMake(std::min(kWidth, maxWidth), kHeight);
 }
 
-void CKAttachmentBalloonView::placeImage() {
+void CKAttachmentBalloonView::layoutSubviewsImpl() {
     m_imageView->setFrame(bounds());
 }

@@ -20,11 +20,7 @@ std::string initialsOf(const std::string& name) {
 
 } // namespace
 
-RT_DEFINE_CLASS(CKAvatarView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<CKAvatarView*>(self)->placeInitials(); });
-})
+RT_DEFINE_CLASS(CKAvatarView, nullptr)
 
 CKAvatarView::CKAvatarView(Class cls) : UIView(cls), m_initialsLabel(rt::make<UILabel>()) {
     setBackgroundColor(UIColor::systemGrayColor());
@@ -37,7 +33,7 @@ void CKAvatarView::setName(const std::string& name) {
     m_initialsLabel->setText(initialsOf(name));
 }
 
-void CKAvatarView::placeInitials() {
+void CKAvatarView::layoutSubviewsImpl() {
     const CGRect bounds = this->bounds();
     layer()->setCornerRadius(bounds.size.width / 2);
     m_initialsLabel->setFont(UIFont::systemFontOfSize(bounds.size.width * 0.4, UIFontWeightSemibold));

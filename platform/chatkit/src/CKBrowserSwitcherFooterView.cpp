@@ -2,11 +2,7 @@
 
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(CKBrowserSwitcherFooterView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<CKBrowserSwitcherFooterView*>(self)->placeIcons(); });
-})
+RT_DEFINE_CLASS(CKBrowserSwitcherFooterView, nullptr)
 
 CKBrowserSwitcherFooterView::CKBrowserSwitcherFooterView(Class cls) : UIView(cls) {
     // Photos, the store, memoji, music, search, stickers, the rest.
@@ -22,7 +18,7 @@ CKBrowserSwitcherFooterView::CKBrowserSwitcherFooterView(Class cls) : UIView(cls
     }
 }
 
-void CKBrowserSwitcherFooterView::placeIcons() {
+void CKBrowserSwitcherFooterView::layoutSubviewsImpl() {
     const CGRect bounds = this->bounds();
     const auto& icons = subviews();
     if (icons.empty())

@@ -4,18 +4,7 @@
 
 #include <algorithm>
 
-RT_DEFINE_CLASS(CKChatController, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"viewDidLoad">(), +[](id self, SEL cmd) {
-            rt::sendSuper<void()>(self, CKChatController::classObject(), cmd);
-            static_cast<CKChatController*>(self)->addContent();
-        });
-    class_addMethod(
-        cls, rt::sel<"viewWillLayoutSubviews">(), +[](id self, SEL cmd) {
-            rt::sendSuper<void()>(self, CKChatController::classObject(), cmd);
-            static_cast<CKChatController*>(self)->placeContent();
-        });
-})
+RT_DEFINE_CLASS(CKChatController, nullptr)
 
 CKChatController::CKChatController(Class cls)
     : UIViewController(cls), m_transcript(rt::make<CKTranscriptCollectionViewController>()),
@@ -32,12 +21,14 @@ void CKChatController::setKeyboardHeight(CGFloat height) {
         view()->setNeedsLayout();
 }
 
-void CKChatController::addContent() {
+void CKChatController::viewDidLoadImpl() {
+    viewDidLoadSuper();
     view()->addSubview(m_transcript->view());
     view()->addSubview(m_entryView);
 }
 
-void CKChatController::placeContent() {
+void CKChatController::viewWillLayoutSubviewsImpl() {
+    viewWillLayoutSubviewsSuper();
     const CGRect bounds = view()->bounds();
     const CGFloat entryTop =
         std::max<CGFloat>(0, bounds.size.height - m_keyboardHeight - CKMessageEntryView::kHeight);

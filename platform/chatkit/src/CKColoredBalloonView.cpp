@@ -8,11 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-RT_DEFINE_CLASS(CKColoredBalloonView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<CKColoredBalloonView*>(self)->placeText(); });
-})
+RT_DEFINE_CLASS(CKColoredBalloonView, nullptr)
 
 CKColoredBalloonView::CKColoredBalloonView(Class cls) : CKBalloonView(cls), m_textLabel(rt::make<UILabel>()) {
     m_textLabel->setFont(UIFont::systemFontOfSize(kFontSize));
@@ -37,7 +33,7 @@ CGSize CKColoredBalloonView::balloonSize(CGFloat maxWidth) const {
     return CGSizeMake(std::ceil(width), std::ceil(lines * line.height + 2 * kVerticalPadding));
 }
 
-void CKColoredBalloonView::placeText() {
+void CKColoredBalloonView::layoutSubviewsImpl() {
     const CGRect bounds = this->bounds();
     layer()->setCornerRadius(std::min(kCornerRadius, bounds.size.height / 2));
     rt::Ref<UIView> span = m_gradientSpan.lock();

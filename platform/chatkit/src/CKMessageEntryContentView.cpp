@@ -5,11 +5,7 @@
 
 #include <algorithm>
 
-RT_DEFINE_CLASS(CKMessageEntryContentView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<CKMessageEntryContentView*>(self)->placeContent(); });
-})
+RT_DEFINE_CLASS(CKMessageEntryContentView, nullptr)
 
 CKMessageEntryContentView::CKMessageEntryContentView(Class cls)
     : UIView(cls), m_textField(rt::make<UITextField>()),
@@ -22,7 +18,7 @@ CKMessageEntryContentView::CKMessageEntryContentView(Class cls)
     addSubview(m_sendButton);
 }
 
-void CKMessageEntryContentView::placeContent() {
+void CKMessageEntryContentView::layoutSubviewsImpl() {
     rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
     layer()->setBorderColor(UIColor::opaqueSeparatorColor());
     m_textField->setTextColor(theme->entryFieldTextColor());

@@ -23,11 +23,7 @@ rt::Ref<UIButton> symbolButton(const char* symbol) {
 
 } // namespace
 
-RT_DEFINE_CLASS(CKMessageEntryView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<CKMessageEntryView*>(self)->placeContent(); });
-})
+RT_DEFINE_CLASS(CKMessageEntryView, nullptr)
 
 CKMessageEntryView::CKMessageEntryView(Class cls)
     : UIView(cls), m_contentView(rt::make<CKMessageEntryContentView>()),
@@ -43,7 +39,7 @@ CKMessageEntryView::CKMessageEntryView(Class cls)
     setAppStripBackgroundBlurView(appStripBlur);
 }
 
-void CKMessageEntryView::placeContent() {
+void CKMessageEntryView::layoutSubviewsImpl() {
     const CGRect bounds = this->bounds();
     const CGFloat width = bounds.size.width;
     if (rt::Ref<UIView> background = backgroundView())

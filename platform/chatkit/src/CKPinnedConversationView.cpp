@@ -3,11 +3,7 @@
 #include <UIKit/UIFont.h>
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(CKPinnedConversationView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<CKPinnedConversationView*>(self)->placeContent(); });
-})
+RT_DEFINE_CLASS(CKPinnedConversationView, nullptr)
 
 CKPinnedConversationView::CKPinnedConversationView(Class cls)
     : UIView(cls), m_avatarView(rt::make<CKAvatarView>()) {
@@ -26,7 +22,7 @@ void CKPinnedConversationView::setConversation(const CKConversationRecord& conve
         title->setText(conversation.name);
 }
 
-void CKPinnedConversationView::placeContent() {
+void CKPinnedConversationView::layoutSubviewsImpl() {
     const CGRect bounds = this->bounds();
     m_avatarView->setFrame(CGRectMake((bounds.size.width - kAvatarSize) / 2, 6, kAvatarSize, kAvatarSize));
     if (rt::Ref<UILabel> title = titleLabel())

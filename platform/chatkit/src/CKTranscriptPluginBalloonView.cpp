@@ -7,11 +7,7 @@
 
 #include <algorithm>
 
-RT_DEFINE_CLASS(CKTranscriptPluginBalloonView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<CKTranscriptPluginBalloonView*>(self)->placeContent(); });
-})
+RT_DEFINE_CLASS(CKTranscriptPluginBalloonView, nullptr)
 
 CKTranscriptPluginBalloonView::CKTranscriptPluginBalloonView(Class cls)
     : CKBalloonView(cls), m_imageView(rt::make<UIImageView>()), m_titleLabel(rt::make<UILabel>()),
@@ -39,7 +35,7 @@ CGSize CKTranscriptPluginBalloonView::balloonSize(CGFloat maxWidth) const {
     return CGSizeMake(std::min(kWidth, maxWidth), kImageHeight + kCaptionHeight);
 }
 
-void CKTranscriptPluginBalloonView::placeContent() {
+void CKTranscriptPluginBalloonView::layoutSubviewsImpl() {
     const CGFloat width = bounds().size.width;
     m_imageView->setFrame(CGRectMake(0, 0, width, kImageHeight));
     m_titleLabel->setFrame(CGRectMake(12, kImageHeight + 8, std::max<CGFloat>(0, width - 24), 20));

@@ -13,19 +13,23 @@
 
 namespace {
 
+#define SPRINGBOARD_METHODS(M, O)                                                                            \
+    M(void, applicationDidFinishLaunching, "applicationDidFinishLaunching:", (id))
+
 class SpringBoard : public NSObject {
     RT_OBJECT(SpringBoard, NSObject)
+    RT_METHODS(SPRINGBOARD_METHODS)
 };
 
 constexpr double kLaunchWorkTimeout = 60.0;
 
 } // namespace
 
-RT_DEFINE_CLASS(SpringBoard, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"applicationDidFinishLaunching:">(),
-        +[](id, SEL, id) { hosts::DeviceProcess::noteLaunch("SpringBoard launched"); });
-})
+RT_DEFINE_CLASS(SpringBoard, nullptr)
+
+void SpringBoard::applicationDidFinishLaunchingImpl(id) {
+    hosts::DeviceProcess::noteLaunch("SpringBoard launched");
+}
 
 int main() {
     // The classes SpringBoard has exist before any tweak looks for them (and
@@ -36,7 +40,7 @@ int main() {
     hosts::TweakLoader::loadFor("com.apple.springboard", "SpringBoard");
 
     rt::Ref<SpringBoard> application = rt::createInstance<SpringBoard>(objc_getRequiredClass("SpringBoard"));
-    rt::send<void(id)>(application.get(), rt::sel<"applicationDidFinishLaunching:">(), application.get());
+    application->applicationDidFinishLaunching(application.get());
 
     if (!ns::DispatchRuntime::runMainQueueUntilIdle(kLaunchWorkTimeout)) {
         std::fprintf(stderr, "SpringBoard: launch work still running after %.0f s\n", kLaunchWorkTimeout);

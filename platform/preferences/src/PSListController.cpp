@@ -40,12 +40,29 @@ bool holdsValue(PSCellType type) {
     }
 }
 
-PSSpecifierArray specifiers(id self, SEL) {
-    auto* controller = static_cast<PSListController*>(self);
-    return controller->_specifiers.value_or(PSSpecifierArray{});
+} // namespace
+
+RT_DEFINE_CLASS(PSListController, nullptr)
+
+PSListController::PSListController(Class cls) : UIViewController(cls) {}
+PSListController::~PSListController() = default;
+
+void PSListController::loadViewImpl() {
+    rt::Ref<UITableView> list = rt::make<UITableView>();
+    list->initWithFrame(CGRectZero, UITableViewStyleInsetGrouped);
+    setView(list);
 }
 
-ns::PlistValue readPreferenceValue(id, SEL, PSSpecifier* specifier) {
+void PSListController::viewWillAppearImpl(BOOL animated) {
+    viewWillAppearSuper(animated);
+    reloadTable();
+}
+
+PSSpecifierArray PSListController::specifiersImpl() {
+    return _specifiers.value_or(PSSpecifierArray{});
+}
+
+ns::PlistValue PSListController::readPreferenceValueImpl(PSSpecifier* specifier) {
     const auto key = textProperty(specifier, "key");
     const auto domain = textProperty(specifier, "defaults");
     if (key && domain) {
@@ -57,7 +74,7 @@ ns::PlistValue readPreferenceValue(id, SEL, PSSpecifier* specifier) {
     return specifier ? specifier->propertyForKey("default") : ns::PlistValue();
 }
 
-void setPreferenceValue(id, SEL, const ns::PlistValue& value, PSSpecifier* specifier) {
+void PSListController::setPreferenceValueImpl(const ns::PlistValue& value, PSSpecifier* specifier) {
     const auto key = textProperty(specifier, "key");
     const auto domain = textProperty(specifier, "defaults");
     if (!key || !domain || value.isNull())
@@ -67,32 +84,6 @@ void setPreferenceValue(id, SEL, const ns::PlistValue& value, PSSpecifier* speci
     if (const auto notification = textProperty(specifier, "PostNotification"))
         CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(),
                                              notification->c_str(), nullptr, nullptr, true);
-}
-
-} // namespace
-
-RT_DEFINE_CLASS(PSListController, [](Class c, Class) {
-    class_addMethod(
-        c, rt::sel<"loadView">(), +[](id self, SEL) {
-            rt::Ref<UITableView> table = rt::make<UITableView>();
-            table->initWithFrame(CGRectZero, UITableViewStyleInsetGrouped);
-            static_cast<PSListController*>(self)->setView(table);
-        });
-    class_addMethod(
-        c, rt::sel<"viewWillAppear:">(), +[](id self, SEL cmd, BOOL animated) {
-            rt::sendSuper<void(BOOL)>(self, PSListController::classObject(), cmd, animated);
-            static_cast<PSListController*>(self)->reloadTable();
-        });
-    class_addMethod(c, rt::sel<"specifiers">(), &::specifiers);
-    class_addMethod(c, rt::sel<"readPreferenceValue:">(), &::readPreferenceValue);
-    class_addMethod(c, rt::sel<"setPreferenceValue:specifier:">(), &::setPreferenceValue);
-})
-
-PSListController::PSListController(Class cls) : UIViewController(cls) {}
-PSListController::~PSListController() = default;
-
-PSSpecifierArray PSListController::specifiers() {
-    return rt::send<PSSpecifierArray()>(this, rt::sel<"specifiers">());
 }
 
 PSSpecifierArray PSListController::loadSpecifiersFromPlistName(const std::string& name, id target) {
@@ -111,15 +102,6 @@ PSSpecifierArray PSListController::loadSpecifiersFromPlistName(const std::string
         if (const ns::PlistDictionary* fields = item.asDictionary())
             rows.push_back(PSSpecifier::specifierWithLayoutItem(*fields, target));
     return rows;
-}
-
-ns::PlistValue PSListController::readPreferenceValue(PSSpecifier* specifier) {
-    return rt::send<ns::PlistValue(PSSpecifier*)>(this, rt::sel<"readPreferenceValue:">(), specifier);
-}
-
-void PSListController::setPreferenceValue(const ns::PlistValue& value, PSSpecifier* specifier) {
-    rt::send<void(const ns::PlistValue&, PSSpecifier*)>(this, rt::sel<"setPreferenceValue:specifier:">(),
-                                                        value, specifier);
 }
 
 Class PSListController::cellClassForSpecifier(const PSSpecifier* specifier) {

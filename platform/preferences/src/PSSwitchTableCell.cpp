@@ -2,44 +2,29 @@
 
 #include <objc/message.h>
 
-namespace {
+RT_DEFINE_CLASS(PSSwitchTableCell, nullptr)
 
-PSSwitchTableCell* cellOf(id self) {
-    return static_cast<PSSwitchTableCell*>(self);
-}
-
-id initWithStyle(id self, SEL cmd, UITableViewCellStyle style, const std::string& reuseIdentifier,
-                 PSSpecifier* specifier) {
-    id cell = rt::sendSuper<id(UITableViewCellStyle, const std::string&, PSSpecifier*)>(
-        self, PSSwitchTableCell::classObject(), cmd, style, reuseIdentifier, specifier);
-    if (!cell)
+id PSSwitchTableCell::initWithStyleImpl(UITableViewCellStyle style, const std::string& reuseIdentifier,
+                                        PSSpecifier* specifier) {
+    if (!initWithStyleSuper(style, reuseIdentifier, specifier))
         return nullptr;
-    auto control = rt::make<UISwitch>();
-    control->addTarget(cell, rt::sel<"controlChanged:">(), UIControlEventValueChanged);
-    cellOf(cell)->setControl(control);
-    return cell;
+    auto switchControl = rt::make<UISwitch>();
+    switchControl->addTarget(this, rt::sel<"controlChanged:">(), UIControlEventValueChanged);
+    setControl(switchControl);
+    return this;
 }
 
-void setValue(id self, SEL cmd, const ns::PlistValue& value) {
-    rt::sendSuper<void(const ns::PlistValue&)>(self, PSSwitchTableCell::classObject(), cmd, value);
-    if (rt::Ref<UISwitch> control = cellOf(self)->control())
-        control->setOn(value.boolValue());
+void PSSwitchTableCell::setValueImpl(const ns::PlistValue& value) {
+    setValueSuper(value);
+    if (m_control)
+        m_control->setOn(value.boolValue());
 }
 
-void controlChanged(id self, SEL, id) {
-    rt::Ref<UISwitch> control = cellOf(self)->control();
-    rt::Ref<PSSpecifier> specifier = cellOf(self)->specifier();
-    if (control && specifier)
-        specifier->performSetterWithValue(ns::PlistValue(static_cast<bool>(control->isOn())));
+void PSSwitchTableCell::controlChangedImpl(id) {
+    rt::Ref<PSSpecifier> row = specifier();
+    if (m_control && row)
+        row->performSetterWithValue(ns::PlistValue(static_cast<bool>(m_control->isOn())));
 }
-
-} // namespace
-
-RT_DEFINE_CLASS(PSSwitchTableCell, [](Class c, Class) {
-    class_addMethod(c, rt::sel<"initWithStyle:reuseIdentifier:specifier:">(), &::initWithStyle);
-    class_addMethod(c, rt::sel<"setValue:">(), &::setValue);
-    class_addMethod(c, rt::sel<"controlChanged:">(), &::controlChanged);
-})
 
 void PSSwitchTableCell::setControl(UISwitch* control) {
     m_control = control;

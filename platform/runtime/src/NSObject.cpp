@@ -3,8 +3,10 @@
 #include <objc/Factory.h>
 
 Class NSObject::classObject() {
-    static const Class cls = rt::defineClass(
-        "NSObject", nullptr, [](Class c, Class) { rt::setAllocator(c, &rt::allocate<NSObject>); });
+    static const Class cls = rt::defineClass("NSObject", nullptr, [](Class c, Class) {
+        rt::setCxxType(c, rt::cxxType<NSObject>());
+        rt::setAllocator(c, &rt::allocate<NSObject>);
+    });
     return cls;
 }
 

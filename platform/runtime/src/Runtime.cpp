@@ -3,6 +3,8 @@
 #include <objc/message.h>
 #include <objc/runtime.h>
 
+#include <cxxabi.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -15,6 +17,7 @@ struct RuntimeAccess {
     static auto& methods(Class cls) { return cls->m_methods; }
     static auto& ivars(Class cls) { return cls->m_ivars; }
     static auto& allocator(Class cls) { return cls->m_allocator; }
+    static auto& cxxType(Class cls) { return cls->m_cxxType; }
     static auto& cache(Class cls) { return cls->m_cache; }
 };
 
@@ -65,6 +68,38 @@ rt::CacheEntry* cachedEntry(Class cls, SEL sel) {
     std::lock_guard guard(runtimeLock());
     objc_method found = findLocked(cls, sel);
     return found.imp ? rt::MethodCache::insert(A::cache(cls), sel, found, epoch()) : nullptr;
+}
+
+const rt::Allocator* nearestAllocatorLocked(Class cls) {
+    for (Class c = cls; c; c = c->superclass())
+        if (A::allocator(c))
+            return A::allocator(c);
+    return nullptr;
+}
+
+std::string readableName(const std::type_info& type) {
+    int status = 0;
+    std::unique_ptr<char, decltype(&std::free)> name(
+        abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), &std::free);
+    return status == 0 && name ? name.get() : type.name();
+}
+
+// Why instances that `allocator` builds may not carry `cls` or any class above
+// it: the first class whose C++ type they are not. Empty when they may.
+std::string typeMismatchLocked(Class cls, const rt::Allocator* allocator) {
+    if (!allocator)
+        return {};
+    const rt::CxxType& built = allocator->builds();
+    for (Class c = cls; c; c = c->superclass())
+        if (const rt::CxxType* expected = A::cxxType(c); expected && !built.isA(*expected))
+            return "its instances would be built as " + readableName(built.type) + ", which is not a " +
+                   readableName(expected->type) + " (the C++ type of " + c->name() + ")";
+    return {};
+}
+
+void reportRefusedClass(const char* what, Class cls, const std::string& why) {
+    std::fprintf(stderr, "runtime: %s %s refused: %s\n", what, class_getName(cls), why.c_str());
+    std::fflush(stderr);
 }
 
 } // namespace
@@ -140,8 +175,15 @@ Class objc_allocateClassPair(Class superclass, const char* name) {
 BOOL objc_registerClassPair(Class cls) {
     if (!cls || cls->isMetaClass())
         return NO;
-    std::lock_guard guard(runtimeLock());
-    return classTable().emplace(cls->name(), cls).second;
+    std::string mismatch;
+    {
+        std::lock_guard guard(runtimeLock());
+        mismatch = typeMismatchLocked(cls, nearestAllocatorLocked(cls));
+        if (mismatch.empty())
+            return classTable().emplace(cls->name(), cls).second;
+    }
+    reportRefusedClass("class", cls, mismatch);
+    return NO;
 }
 
 void objc_disposeClassPair(Class cls) {
@@ -152,13 +194,12 @@ void objc_disposeClassPair(Class cls) {
 }
 
 id class_createInstance(Class cls) {
-    id (*allocator)(Class) = nullptr;
+    const rt::Allocator* allocator = nullptr;
     {
         std::lock_guard guard(runtimeLock());
-        for (Class c = cls; c && !allocator; c = c->superclass())
-            allocator = A::allocator(c);
+        allocator = nearestAllocatorLocked(cls);
     }
-    return allocator ? allocator(cls) : nullptr;
+    return allocator ? allocator->build(cls) : nullptr;
 }
 
 Ivar class_getInstanceVariable(Class cls, const char* name) {
@@ -228,11 +269,35 @@ void addIvar(Class cls, std::string name, std::function<id(id)> read) {
     A::ivars(cls).push_back(objc_ivar{std::move(name), std::move(read)});
 }
 
-void setAllocator(Class cls, id (*allocator)(Class)) {
+BOOL setAllocator(Class cls, const Allocator* allocator) {
+    if (!cls || !allocator)
+        return NO;
+    std::string mismatch;
+    {
+        std::lock_guard guard(runtimeLock());
+        mismatch = typeMismatchLocked(cls, allocator);
+        if (mismatch.empty()) {
+            A::allocator(cls) = allocator;
+            return YES;
+        }
+    }
+    reportRefusedClass("allocator for", cls, mismatch);
+    return NO;
+}
+
+BOOL instancesAreA(Class cls, const CxxType& type) {
+    std::lock_guard guard(runtimeLock());
+    for (Class c = cls; c; c = c->superclass())
+        if (const CxxType* recorded = A::cxxType(c))
+            return recorded->isA(type);
+    return NO;
+}
+
+void setCxxType(Class cls, const CxxType& type) {
     if (!cls)
         return;
     std::lock_guard guard(runtimeLock());
-    A::allocator(cls) = allocator;
+    A::cxxType(cls) = &type;
 }
 
 void hideClass(const char* name) {

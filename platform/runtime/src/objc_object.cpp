@@ -18,12 +18,10 @@ objc_object::~objc_object() = default;
 void objc_object::retain() const noexcept {
     if (m_immortal)
         return;
-    [[maybe_unused]] const uint32_t before = m_refs.fetch_add(1, std::memory_order_relaxed);
-#ifndef NDEBUG
-    // Zero means the object is being destroyed: this reference would free it twice.
-    if (before == 0)
+    // Zero means the object is being destroyed: this reference would free it
+    // twice. Checked in every build: the cost is one comparison.
+    if (m_refs.fetch_add(1, std::memory_order_relaxed) == 0)
         rt::fatal(std::string("retain of a deallocated ") + class_getName(m_isa));
-#endif
 }
 
 bool objc_object::tryRetain() const noexcept {
@@ -39,7 +37,10 @@ bool objc_object::tryRetain() const noexcept {
 void objc_object::release() const noexcept {
     if (m_immortal)
         return;
-    if (m_refs.fetch_sub(1, std::memory_order_acq_rel) != 1)
+    const uint32_t before = m_refs.fetch_sub(1, std::memory_order_acq_rel);
+    if (before == 0) // more releases than references: the object is already being freed
+        rt::fatal(std::string("release below zero of a ") + class_getName(m_isa));
+    if (before != 1)
         return;
     rt::WeakBox::objectDying(this);
     delete this;

@@ -91,7 +91,7 @@ const char* attributeName(NSLayoutAttribute attribute) {
 
 } // namespace
 
-RT_DEFINE_CLASS(NSLayoutConstraint, [](Class cls, Class meta) {
+RT_DEFINE_CLASS(NSLayoutConstraint, [](Class, Class meta) {
     class_addMethod(meta,
                     rt::sel<"constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:">(),
                     &::constraintWithItem);
@@ -106,64 +106,6 @@ RT_DEFINE_CLASS(NSLayoutConstraint, [](Class cls, Class meta) {
         +[](id, SEL, const std::vector<rt::Ref<NSLayoutConstraint>>& constraints) {
             for (const rt::Ref<NSLayoutConstraint>& constraint : constraints)
                 constraint->setActive(NO);
-        });
-    class_addMethod(
-        cls, rt::sel<"isActive">(), +[](id self, SEL) -> BOOL {
-            return static_cast<NSLayoutConstraint*>(self)->m_holder.lock() != nullptr;
-        });
-    class_addMethod(
-        cls, rt::sel<"setActive:">(), +[](id self, SEL, BOOL active) {
-            auto* constraint = static_cast<NSLayoutConstraint*>(self);
-            rt::Ref<NSLayoutConstraint> keep(constraint); // its holder may own the last reference
-            rt::Ref<UIView> holder = constraint->m_holder.lock();
-            if (!active) {
-                if (holder) {
-                    constraint->m_holder = nullptr;
-                    holder->_removeActiveConstraint(constraint);
-                }
-                return;
-            }
-            if (holder)
-                return;
-            rt::Ref<UIView> first = constraint->firstItem();
-            rt::Ref<UIView> second = constraint->secondItem();
-            if (!first)
-                return;
-            UIView* common = second ? nearestCommonAncestor(first, second) : first.get();
-            if (!common) {
-                // The device throws here; a stand-in that aborts would take the host down with it.
-                NSLog("[LayoutConstraints] Unable to activate constraint with anchors " + itemName(first) +
-                      "." + attributeName(constraint->m_firstAttribute) + " and " + itemName(second) + "." +
-                      attributeName(constraint->m_secondAttribute) +
-                      " because they have no common ancestor. Does the constraint or its anchors reference "
-                      "items in different view hierarchies? That's illegal.");
-                return;
-            }
-            constraint->m_broken = false;
-            constraint->m_activationOrder = ++g_activations;
-            constraint->m_holder = common;
-            common->_addActiveConstraint(constraint);
-        });
-    class_addMethod(
-        cls, rt::sel<"constant">(),
-        +[](id self, SEL) { return static_cast<NSLayoutConstraint*>(self)->m_constant; });
-    class_addMethod(
-        cls, rt::sel<"setConstant:">(), +[](id self, SEL, CGFloat constant) {
-            auto* constraint = static_cast<NSLayoutConstraint*>(self);
-            constraint->m_constant = constant;
-            if (rt::Ref<UIView> holder = constraint->m_holder.lock())
-                holder->_setNeedsConstraintSolve();
-        });
-    class_addMethod(
-        cls, rt::sel<"priority">(),
-        +[](id self, SEL) { return static_cast<NSLayoutConstraint*>(self)->m_priority; });
-    class_addMethod(
-        cls, rt::sel<"setPriority:">(), +[](id self, SEL, UILayoutPriority priority) {
-            auto* constraint = static_cast<NSLayoutConstraint*>(self);
-            constraint->m_priority =
-                std::isnan(priority) ? 0 : std::clamp<UILayoutPriority>(priority, 0, 1000);
-            if (rt::Ref<UIView> holder = constraint->m_holder.lock())
-                holder->_setNeedsConstraintSolve();
         });
 })
 
@@ -227,23 +169,51 @@ void NSLayoutConstraint::deactivateConstraints(const std::vector<rt::Ref<NSLayou
         classObject(), rt::sel<"deactivateConstraints:">(), constraints);
 }
 
-BOOL NSLayoutConstraint::isActive() {
-    return rt::send<BOOL()>(this, rt::sel<"isActive">());
+BOOL NSLayoutConstraint::isActiveImpl() {
+    return m_holder.lock() != nullptr;
 }
-void NSLayoutConstraint::setActive(BOOL active) {
-    rt::send<void(BOOL)>(this, rt::sel<"setActive:">(), active);
+
+void NSLayoutConstraint::setActiveImpl(BOOL active) {
+    rt::Ref<NSLayoutConstraint> keep(this); // its holder may own the last reference
+    rt::Ref<UIView> holder = m_holder.lock();
+    if (!active) {
+        if (holder) {
+            m_holder = nullptr;
+            holder->_removeActiveConstraint(this);
+        }
+        return;
+    }
+    if (holder)
+        return;
+    rt::Ref<UIView> first = firstItem();
+    rt::Ref<UIView> second = secondItem();
+    if (!first)
+        return;
+    UIView* common = second ? nearestCommonAncestor(first, second) : first.get();
+    if (!common) {
+        // The device throws here; a stand-in that aborts would take the host down with it.
+        NSLog("[LayoutConstraints] Unable to activate constraint with anchors " + itemName(first) + "." +
+              attributeName(m_firstAttribute) + " and " + itemName(second) + "." +
+              attributeName(m_secondAttribute) +
+              " because they have no common ancestor. Does the constraint or its anchors reference "
+              "items in different view hierarchies? That's illegal.");
+        return;
+    }
+    m_broken = false;
+    m_activationOrder = ++g_activations;
+    m_holder = common;
+    common->_addActiveConstraint(this);
 }
-CGFloat NSLayoutConstraint::constant() {
-    return rt::send<CGFloat()>(this, rt::sel<"constant">());
+
+void NSLayoutConstraint::constantChanged() {
+    if (rt::Ref<UIView> holder = m_holder.lock())
+        holder->_setNeedsConstraintSolve();
 }
-void NSLayoutConstraint::setConstant(CGFloat constant) {
-    rt::send<void(CGFloat)>(this, rt::sel<"setConstant:">(), constant);
-}
-UILayoutPriority NSLayoutConstraint::priority() {
-    return rt::send<UILayoutPriority()>(this, rt::sel<"priority">());
-}
-void NSLayoutConstraint::setPriority(UILayoutPriority priority) {
-    rt::send<void(UILayoutPriority)>(this, rt::sel<"setPriority:">(), priority);
+
+void NSLayoutConstraint::priorityChanged() {
+    m_priority = std::isnan(m_priority) ? 0 : std::clamp<UILayoutPriority>(m_priority, 0, 1000);
+    if (rt::Ref<UIView> holder = m_holder.lock())
+        holder->_setNeedsConstraintSolve();
 }
 
 std::string NSLayoutConstraint::description() const {

@@ -6,10 +6,6 @@
 
 namespace {
 
-UIControl* controlOf(id self) {
-    return static_cast<UIControl*>(self);
-}
-
 bool liftedInside(UIControl* control, const UITouchSet& touches) {
     if (touches.empty())
         return false;
@@ -20,35 +16,32 @@ bool liftedInside(UIControl* control, const UITouchSet& touches) {
 
 } // namespace
 
-RT_DEFINE_CLASS(UIControl, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"sendActionsForControlEvents:">(), +[](id self, SEL, UIControlEvents events) {
-            auto* control = static_cast<UIControl*>(self);
-            for (const UIControl::Action& action : control->actionsForControlEvents(events))
-                UIApplication::sharedApplication()->sendAction(action.action, action.target, control);
-        });
-    class_addMethod(
-        cls, rt::sel<"touchesBegan:withEvent:">(), +[](id self, SEL, const UITouchSet&, id) {
-            UIControl* control = controlOf(self);
-            if (!control->isEnabled())
-                return;
-            control->setHighlighted(YES);
-            control->sendActionsForControlEvents(UIControlEventTouchDown);
-        });
-    class_addMethod(
-        cls, rt::sel<"touchesEnded:withEvent:">(), +[](id self, SEL, const UITouchSet& touches, id) {
-            UIControl* control = controlOf(self);
-            if (!control->isEnabled())
-                return;
-            control->setHighlighted(NO);
-            if (liftedInside(control, touches))
-                control->sendActionsForControlEvents(static_cast<UIControlEvents>(
-                    UIControlEventTouchUpInside | UIControlEventPrimaryActionTriggered));
-        });
-    class_addMethod(
-        cls, rt::sel<"touchesCancelled:withEvent:">(),
-        +[](id self, SEL, const UITouchSet&, id) { controlOf(self)->setHighlighted(NO); });
-})
+RT_DEFINE_CLASS(UIControl, nullptr)
+
+void UIControl::sendActionsForControlEventsImpl(UIControlEvents events) {
+    for (const Action& action : actionsForControlEvents(events))
+        UIApplication::sharedApplication()->sendAction(action.action, action.target, this);
+}
+
+void UIControl::touchesBeganImpl(const UITouchSet&, id) {
+    if (!isEnabled())
+        return;
+    setHighlighted(YES);
+    sendActionsForControlEvents(UIControlEventTouchDown);
+}
+
+void UIControl::touchesEndedImpl(const UITouchSet& touches, id) {
+    if (!isEnabled())
+        return;
+    setHighlighted(NO);
+    if (liftedInside(this, touches))
+        sendActionsForControlEvents(
+            static_cast<UIControlEvents>(UIControlEventTouchUpInside | UIControlEventPrimaryActionTriggered));
+}
+
+void UIControl::touchesCancelledImpl(const UITouchSet&, id) {
+    setHighlighted(NO);
+}
 
 void UIControl::addTarget(id target, SEL action, UIControlEvents events) {
     if (!action)
@@ -66,10 +59,6 @@ void UIControl::removeTarget(id target, SEL action, UIControlEvents events) {
         if (registration.target.lock().get() == target && (!action || registration.action == action))
             registration.events = static_cast<UIControlEvents>(registration.events & ~events);
     std::erase_if(m_registrations, [](const Registration& r) { return r.events == 0; });
-}
-
-void UIControl::sendActionsForControlEvents(UIControlEvents events) {
-    rt::send<void(UIControlEvents)>(this, rt::sel<"sendActionsForControlEvents:">(), events);
 }
 
 std::vector<UIControl::Action> UIControl::actionsForControlEvents(UIControlEvents events) const {

@@ -11,10 +11,6 @@
 
 namespace {
 
-UIImagePickerController* pickerOf(id self) {
-    return static_cast<UIImagePickerController*>(self);
-}
-
 bool showsAsPhoto(const std::string& name) {
     const std::size_t dot = name.rfind('.');
     if (name.empty() || name.front() == '.' || dot == std::string::npos)
@@ -32,25 +28,20 @@ bool showsLibrary(UIImagePickerControllerSourceType type) {
 
 } // namespace
 
-RT_DEFINE_CLASS(UIImagePickerController, [](Class cls, Class) {
-    // The library's page, titled as the device's, with its Cancel button.
-    class_addMethod(
-        cls, rt::sel<"loadView">(), +[](id self, SEL cmd) {
-            UIImagePickerController* picker = pickerOf(self);
-            if (picker->viewControllers().empty()) {
-                auto photos = rt::make<UIViewController>();
-                photos->setTitle("Photos");
-                auto cancel = rt::make<UIBarButtonItem>();
-                cancel->initWithTitle("Cancel", UIBarButtonItemStylePlain, self, rt::sel<"_cancel">());
-                photos->navigationItem()->setTitle("Photos");
-                photos->navigationItem()->setRightBarButtonItem(cancel);
-                picker->initWithRootViewController(photos);
-            }
-            rt::sendSuper<void()>(self, UIImagePickerController::classObject(), cmd);
-        });
-    class_addMethod(
-        cls, rt::sel<"_cancel">(), +[](id self, SEL) { pickerOf(self)->_cancel(); });
-})
+RT_DEFINE_CLASS(UIImagePickerController, nullptr)
+
+void UIImagePickerController::loadViewImpl() {
+    if (viewControllers().empty()) {
+        auto photos = rt::make<UIViewController>();
+        photos->setTitle("Photos");
+        auto cancel = rt::make<UIBarButtonItem>();
+        cancel->initWithTitle("Cancel", UIBarButtonItemStylePlain, this, rt::sel<"_cancel">());
+        photos->navigationItem()->setTitle("Photos");
+        photos->navigationItem()->setRightBarButtonItem(cancel);
+        initWithRootViewController(photos);
+    }
+    loadViewSuper();
+}
 
 BOOL UIImagePickerController::isSourceTypeAvailable(UIImagePickerControllerSourceType type) {
     return showsLibrary(type) ? YES : NO;
@@ -91,7 +82,7 @@ void UIImagePickerController::_pickImage(UIImage* image) {
         dismissViewControllerAnimated(YES, nullptr);
 }
 
-void UIImagePickerController::_cancel() {
+void UIImagePickerController::_cancelImpl() {
     rt::Ref<UIImagePickerController> keep(this);
     SEL cancelled = rt::sel<"imagePickerControllerDidCancel:">();
     if (rt::Ref<objc_object> delegate = this->delegate();

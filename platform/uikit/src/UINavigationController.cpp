@@ -7,65 +7,45 @@
 
 namespace {
 
-UINavigationController* stackOf(id self) {
-    return static_cast<UINavigationController*>(self);
-}
-
 bool onScreen(UINavigationController* stack) {
     return stack->isViewLoaded() && stack->view()->window();
 }
 
-void loadView(id self, SEL) {
-    UINavigationController* stack = stackOf(self);
-    stack->setView(rt::make<UIView>());
-    stack->view()->addSubview(stack->navigationBar());
-    if (rt::Ref<UIViewController> top = stack->topViewController())
-        stack->view()->addSubview(top->view());
+} // namespace
+
+RT_DEFINE_CLASS(UINavigationController, nullptr)
+
+void UINavigationController::loadViewImpl() {
+    setView(rt::make<UIView>());
+    view()->addSubview(navigationBar());
+    if (rt::Ref<UIViewController> top = topViewController())
+        view()->addSubview(top->view());
 }
 
 // The bar under the status bar, the top controller's view below the bar.
-void viewWillLayoutSubviews(id self, SEL cmd) {
-    rt::sendSuper<void()>(self, UINavigationController::classObject(), cmd);
-    UINavigationController* stack = stackOf(self);
-    const CGSize size = stack->view()->bounds().size;
-    rt::Ref<UINavigationBar> bar = stack->navigationBar();
+void UINavigationController::viewWillLayoutSubviewsImpl() {
+    viewWillLayoutSubviewsSuper();
+    const CGSize size = view()->bounds().size;
+    rt::Ref<UINavigationBar> bar = navigationBar();
     const CGFloat barHeight =
         bar->prefersLargeTitles() ? UINavigationBar::kLargeTitleHeight : UINavigationBar::kHeight;
     bar->setFrame(CGRectMake(0, UINavigationBar::kStatusBarHeight, size.width, barHeight));
     const CGFloat top = UINavigationBar::kStatusBarHeight + barHeight;
-    if (rt::Ref<UIViewController> controller = stack->topViewController();
-        controller && controller->isViewLoaded())
+    if (rt::Ref<UIViewController> controller = topViewController(); controller && controller->isViewLoaded())
         controller->view()->setFrame(CGRectMake(0, top, size.width, std::max<CGFloat>(0, size.height - top)));
 }
 
-void viewWillAppear(id self, SEL cmd, BOOL animated) {
-    rt::sendSuper<void(BOOL)>(self, UINavigationController::classObject(), cmd, animated);
-    if (rt::Ref<UIViewController> top = stackOf(self)->topViewController())
+void UINavigationController::viewWillAppearImpl(BOOL animated) {
+    viewWillAppearSuper(animated);
+    if (rt::Ref<UIViewController> top = topViewController())
         top->viewWillAppear(animated);
 }
 
-void viewWillDisappear(id self, SEL cmd, BOOL animated) {
-    rt::sendSuper<void(BOOL)>(self, UINavigationController::classObject(), cmd, animated);
-    if (rt::Ref<UIViewController> top = stackOf(self)->topViewController())
+void UINavigationController::viewWillDisappearImpl(BOOL animated) {
+    viewWillDisappearSuper(animated);
+    if (rt::Ref<UIViewController> top = topViewController())
         top->viewWillDisappear(animated);
 }
-
-} // namespace
-
-RT_DEFINE_CLASS(UINavigationController, [](Class cls, Class) {
-    class_addMethod(cls, rt::sel<"loadView">(), &::loadView);
-    class_addMethod(cls, rt::sel<"viewWillAppear:">(), &::viewWillAppear);
-    class_addMethod(cls, rt::sel<"viewWillLayoutSubviews">(), &::viewWillLayoutSubviews);
-    class_addMethod(cls, rt::sel<"viewWillDisappear:">(), &::viewWillDisappear);
-    class_addMethod(
-        cls, rt::sel<"pushViewController:animated:">(),
-        +[](id self, SEL, UIViewController* controller, BOOL animated) {
-            stackOf(self)->push(controller, animated);
-        });
-    class_addMethod(
-        cls, rt::sel<"popViewControllerAnimated:">(),
-        +[](id self, SEL, BOOL animated) { return stackOf(self)->pop(animated); });
-})
 
 UINavigationController::UINavigationController(Class cls)
     : UIViewController(cls), m_navigationBar(rt::make<UINavigationBar>()) {}
@@ -79,16 +59,7 @@ rt::Ref<UIViewController> UINavigationController::topViewController() const {
     return m_viewControllers.empty() ? nullptr : m_viewControllers.back();
 }
 
-void UINavigationController::pushViewController(UIViewController* controller, BOOL animated) {
-    rt::send<void(UIViewController*, BOOL)>(this, rt::sel<"pushViewController:animated:">(), controller,
-                                            animated);
-}
-
-rt::Ref<UIViewController> UINavigationController::popViewControllerAnimated(BOOL animated) {
-    return rt::send<rt::Ref<UIViewController>(BOOL)>(this, rt::sel<"popViewControllerAnimated:">(), animated);
-}
-
-void UINavigationController::push(UIViewController* controller, BOOL animated) {
+void UINavigationController::pushViewControllerImpl(UIViewController* controller, BOOL animated) {
     UINavigationController* stack = this;
     if (!controller || controller->navigationController())
         return; // already on a stack
@@ -109,7 +80,7 @@ void UINavigationController::push(UIViewController* controller, BOOL animated) {
     stack->view()->addSubview(controller->view());
 }
 
-rt::Ref<UIViewController> UINavigationController::pop(BOOL animated) {
+rt::Ref<UIViewController> UINavigationController::popViewControllerAnimatedImpl(BOOL animated) {
     UINavigationController* stack = this;
     auto& controllers = m_viewControllers;
     if (controllers.size() < 2)

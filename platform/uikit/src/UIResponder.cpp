@@ -2,35 +2,21 @@
 
 #include <UIKit/UITouch.h>
 
-namespace {
+RT_DEFINE_CLASS(UIResponder, nullptr)
 
-using TouchMethod = void(const UITouchSet&, id);
-
-template <rt::SelectorName Name> void passOn(id self, SEL, const UITouchSet& touches, id event) {
-    if (rt::Ref<UIResponder> next = static_cast<UIResponder*>(self)->nextResponder())
-        rt::send<TouchMethod>(next, rt::sel<Name>(), touches, event);
+rt::Ref<UIResponder> UIResponder::nextResponderImpl() {
+    return nullptr;
 }
 
-} // namespace
-
-RT_DEFINE_CLASS(UIResponder, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"nextResponder">(), +[](id, SEL) -> rt::Ref<UIResponder> { return nullptr; });
-    class_addMethod(cls, rt::sel<"touchesBegan:withEvent:">(), &passOn<"touchesBegan:withEvent:">);
-    class_addMethod(cls, rt::sel<"touchesEnded:withEvent:">(), &passOn<"touchesEnded:withEvent:">);
-    class_addMethod(cls, rt::sel<"touchesCancelled:withEvent:">(), &passOn<"touchesCancelled:withEvent:">);
-})
-
-rt::Ref<UIResponder> UIResponder::nextResponder() {
-    return rt::send<rt::Ref<UIResponder>()>(this, rt::sel<"nextResponder">());
+void UIResponder::touchesBeganImpl(const UITouchSet& touches, id event) {
+    if (rt::Ref<UIResponder> next = nextResponder())
+        next->touchesBegan(touches, event);
 }
-
-void UIResponder::touchesBegan(const UITouchSet& touches, id event) {
-    rt::send<TouchMethod>(this, rt::sel<"touchesBegan:withEvent:">(), touches, event);
+void UIResponder::touchesEndedImpl(const UITouchSet& touches, id event) {
+    if (rt::Ref<UIResponder> next = nextResponder())
+        next->touchesEnded(touches, event);
 }
-void UIResponder::touchesEnded(const UITouchSet& touches, id event) {
-    rt::send<TouchMethod>(this, rt::sel<"touchesEnded:withEvent:">(), touches, event);
-}
-void UIResponder::touchesCancelled(const UITouchSet& touches, id event) {
-    rt::send<TouchMethod>(this, rt::sel<"touchesCancelled:withEvent:">(), touches, event);
+void UIResponder::touchesCancelledImpl(const UITouchSet& touches, id event) {
+    if (rt::Ref<UIResponder> next = nextResponder())
+        next->touchesCancelled(touches, event);
 }

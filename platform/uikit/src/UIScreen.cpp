@@ -2,17 +2,13 @@
 
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(UIScreen, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"bounds">(),
-        +[](id, SEL) { return CGRectMake(0, 0, UIScreen::kWidth, UIScreen::kHeight); });
-})
+RT_DEFINE_CLASS(UIScreen, nullptr)
+
+CGRect UIScreen::boundsImpl() {
+    return CGRectMake(0, 0, kWidth, kHeight);
+}
 
 rt::Ref<UIScreen> UIScreen::mainScreen() {
     static const rt::Ref<UIScreen> screen = rt::make<UIScreen>();
     return screen;
-}
-
-CGRect UIScreen::bounds() {
-    return rt::send<CGRect()>(this, rt::sel<"bounds">());
 }

@@ -3,13 +3,7 @@
 #include <UIKit/UIImageView.h>
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(UISearchTextField, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(), +[](id self, SEL cmd) {
-            rt::sendSuper<void()>(self, UISearchTextField::classObject(), cmd);
-            static_cast<UISearchTextField*>(self)->placeBackground();
-        });
-})
+RT_DEFINE_CLASS(UISearchTextField, nullptr)
 
 UISearchTextField::UISearchTextField(Class cls)
     : UITextField(cls), m_backgroundView(rt::make<_UISearchBarSearchFieldBackgroundView>()) {
@@ -23,6 +17,7 @@ UISearchTextField::UISearchTextField(Class cls)
     setLeftView(glass);
 }
 
-void UISearchTextField::placeBackground() {
+void UISearchTextField::layoutSubviewsImpl() {
+    layoutSubviewsSuper();
     m_backgroundView->setFrame(bounds());
 }

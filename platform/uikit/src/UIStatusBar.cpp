@@ -3,11 +3,7 @@
 #include <UIKit/UIFont.h>
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(UIStatusBar, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<UIStatusBar*>(self)->placeItems(); });
-})
+RT_DEFINE_CLASS(UIStatusBar, nullptr)
 
 namespace {
 
@@ -36,7 +32,7 @@ rt::Ref<UIColor> UIStatusBar::contentColor() {
     return UIColor::colorWithLight({0, 0, 0, 1}, {1, 1, 1, 1});
 }
 
-void UIStatusBar::placeItems() {
+void UIStatusBar::layoutSubviewsImpl() {
     const CGFloat width = bounds().size.width;
     // Either side of the sensor housing, level with its middle.
     m_time->setFrame(CGRectMake(24, 13, 84, 22));

@@ -2,11 +2,7 @@
 
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(UISwipeActionPullView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<UISwipeActionPullView*>(self)->placeButtons(); });
-})
+RT_DEFINE_CLASS(UISwipeActionPullView, nullptr)
 
 rt::Ref<UISwipeActionStandardButton> UISwipeActionPullView::addAction(UIImage* icon, UIColor* colour) {
     rt::Ref<UISwipeActionStandardButton> button = rt::make<UISwipeActionStandardButton>();
@@ -18,7 +14,7 @@ rt::Ref<UISwipeActionStandardButton> UISwipeActionPullView::addAction(UIImage* i
     return button;
 }
 
-void UISwipeActionPullView::placeButtons() {
+void UISwipeActionPullView::layoutSubviewsImpl() {
     const CGRect bounds = this->bounds();
     const auto& buttons = subviews();
     if (buttons.empty())

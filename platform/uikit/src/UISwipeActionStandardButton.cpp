@@ -6,33 +6,24 @@
 
 #include <algorithm>
 
-namespace {
+RT_DEFINE_CLASS(UISwipeActionStandardButton, nullptr)
 
-// What the plain button answers, kept as a subview of this one.
-template <class View> rt::Ref<View> adopted(id self, SEL cmd) {
-    auto* button = static_cast<UISwipeActionStandardButton*>(self);
-    rt::Ref<View> view =
-        rt::sendSuper<rt::Ref<View>()>(self, UISwipeActionStandardButton::classObject(), cmd);
-    if (view && view->superview().get() != button) {
-        button->addSubview(view);
-        button->setNeedsLayout();
+template <class View> rt::Ref<View> UISwipeActionStandardButton::adopt(rt::Ref<View> view) {
+    if (view && view->superview().get() != this) {
+        addSubview(view);
+        setNeedsLayout();
     }
     return view;
 }
 
-} // namespace
+rt::Ref<UIImageView> UISwipeActionStandardButton::imageViewImpl() {
+    return adopt(imageViewSuper());
+}
+rt::Ref<UILabel> UISwipeActionStandardButton::titleLabelImpl() {
+    return adopt(titleLabelSuper());
+}
 
-RT_DEFINE_CLASS(UISwipeActionStandardButton, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"imageView">(), +[](id self, SEL cmd) { return adopted<UIImageView>(self, cmd); });
-    class_addMethod(
-        cls, rt::sel<"titleLabel">(), +[](id self, SEL cmd) { return adopted<UILabel>(self, cmd); });
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<UISwipeActionStandardButton*>(self)->placeContent(); });
-})
-
-void UISwipeActionStandardButton::placeContent() {
+void UISwipeActionStandardButton::layoutSubviewsImpl() {
     const CGRect bounds = this->bounds();
     rt::Ref<UIImageView> icon = imageView();
     rt::Ref<UILabel> title = titleLabel();

@@ -38,26 +38,19 @@ CGSize wrappedSize(const std::string& text, CGFloat width) {
 
 } // namespace
 
-RT_DEFINE_CLASS(UITableView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"initWithFrame:style:">(),
-        +[](id self, SEL, CGRect frame, UITableViewStyle style) -> id {
-            auto* table = static_cast<UITableView*>(self);
-            table->UIView::initWithFrame(frame);
-            table->m_style = style;
-            if (style != UITableViewStylePlain)
-                table->setBackgroundColor(UIColor::systemGroupedBackgroundColor());
-            return self;
-        });
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(), +[](id self, SEL cmd) {
-            rt::sendSuper<void()>(self, UITableView::classObject(), cmd);
-            static_cast<UITableView*>(self)->layoutSections();
-        });
-})
+RT_DEFINE_CLASS(UITableView, nullptr)
 
-id UITableView::initWithFrame(CGRect frame, UITableViewStyle style) {
-    return rt::send<id(CGRect, UITableViewStyle)>(this, rt::sel<"initWithFrame:style:">(), frame, style);
+id UITableView::initWithFrameImpl(CGRect frame, UITableViewStyle style) {
+    UIView::initWithFrame(frame);
+    m_style = style;
+    if (style != UITableViewStylePlain)
+        setBackgroundColor(UIColor::systemGroupedBackgroundColor());
+    return this;
+}
+
+void UITableView::layoutSubviewsImpl() {
+    layoutSubviewsSuper();
+    layoutSections();
 }
 
 void UITableView::setSections(std::vector<Section> sections) {

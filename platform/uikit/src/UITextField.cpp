@@ -4,17 +4,13 @@
 
 #include <algorithm>
 
-RT_DEFINE_CLASS(UITextField, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<UITextField*>(self)->placeContent(); });
-})
+RT_DEFINE_CLASS(UITextField, nullptr)
 
 UITextField::UITextField(Class cls) : UIControl(cls), m_displayLabel(rt::make<UILabel>()) {
     addSubview(m_displayLabel);
 }
 
-void UITextField::placeContent() {
+void UITextField::layoutSubviewsImpl() {
     const CGRect bounds = this->bounds();
     CGFloat leading = kTextInset;
     if (rt::Ref<UIView> left = leftView()) {

@@ -23,112 +23,58 @@ void notifyDidMoveToWindow(UIView* view) {
 
 } // namespace
 
-RT_DEFINE_CLASS(UIView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"initWithFrame:">(), +[](id self, SEL, CGRect frame) -> id {
-            static_cast<UIView*>(self)->m_frame = frame;
-            return self;
-        });
-    class_addMethod(
-        cls, rt::sel<"bounds">(), +[](id self, SEL) {
-            return CGRect{{}, static_cast<UIView*>(self)->frame().size};
-        });
-    class_addMethod(
-        cls, rt::sel<"setBounds:">(), +[](id self, SEL, CGRect bounds) {
-            UIView* view = static_cast<UIView*>(self);
-            CGRect frame = view->frame();
-            frame.size = bounds.size;
-            view->setFrame(frame);
-        });
-    // The view's clipping is its layer's.
-    class_addMethod(
-        cls, rt::sel<"clipsToBounds">(),
-        +[](id self, SEL) { return static_cast<UIView*>(self)->layer()->masksToBounds(); });
-    class_addMethod(
-        cls, rt::sel<"setClipsToBounds:">(),
-        +[](id self, SEL, BOOL clips) { static_cast<UIView*>(self)->layer()->setMasksToBounds(clips); });
-    class_addMethod(
-        cls, rt::sel<"tintColor">(), +[](id self, SEL) -> rt::Ref<UIColor> {
-            UIView* view = static_cast<UIView*>(self);
-            if (view->m_tintColor)
-                return view->m_tintColor;
-            if (rt::Ref<UIView> superview = view->superview())
-                return superview->tintColor();
-            return UIColor::systemBlueColor();
-        });
-    class_addMethod(
-        cls, rt::sel<"setTintColor:">(),
-        +[](id self, SEL, UIColor* colour) { static_cast<UIView*>(self)->m_tintColor = colour; });
-    class_addMethod(
-        cls, rt::sel<"layer">(), +[](id self, SEL) {
-            UIView* view = static_cast<UIView*>(self);
-            if (!view->m_layer)
-                view->m_layer = rt::make<CALayer>();
-            return view->m_layer;
-        });
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(), +[](id, SEL) {});
-    class_addMethod(
-        cls, rt::sel<"willMoveToSuperview:">(), +[](id, SEL, UIView*) {});
-    class_addMethod(
-        cls, rt::sel<"didMoveToSuperview">(), +[](id, SEL) {});
-    class_addMethod(
-        cls, rt::sel<"willMoveToWindow:">(), +[](id, SEL, UIWindow*) {});
-    class_addMethod(
-        cls, rt::sel<"didMoveToWindow">(), +[](id, SEL) {});
-    // A controller's view answers its controller; any other view its superview.
-    class_addMethod(
-        cls, rt::sel<"nextResponder">(), +[](id self, SEL) -> rt::Ref<UIResponder> {
-            UIView* view = static_cast<UIView*>(self);
-            if (rt::Ref<UIViewController> controller = view->m_viewDelegate.lock())
-                return controller;
-            return view->superview();
-        });
-    UIView::registerLayoutMethods(cls);
-})
+RT_DEFINE_CLASS(UIView, [](Class cls, Class) { UIView::registerLayoutMethods(cls); })
 
-id UIView::initWithFrame(CGRect frame) {
-    return rt::send<id(CGRect)>(this, rt::sel<"initWithFrame:">(), frame);
-}
-CGRect UIView::bounds() {
-    return rt::send<CGRect()>(this, rt::sel<"bounds">());
-}
-void UIView::setBounds(CGRect bounds) {
-    rt::send<void(CGRect)>(this, rt::sel<"setBounds:">(), bounds);
+id UIView::initWithFrameImpl(CGRect frame) {
+    m_frame = frame;
+    return this;
 }
 
-BOOL UIView::clipsToBounds() {
-    return rt::send<BOOL()>(this, rt::sel<"clipsToBounds">());
+CGRect UIView::boundsImpl() {
+    return CGRect{{}, frame().size};
 }
-void UIView::setClipsToBounds(BOOL clips) {
-    rt::send<void(BOOL)>(this, rt::sel<"setClipsToBounds:">(), clips);
-}
-
-rt::Ref<UIColor> UIView::tintColor() {
-    return rt::send<rt::Ref<UIColor>()>(this, rt::sel<"tintColor">());
-}
-void UIView::setTintColor(UIColor* colour) {
-    rt::send<void(UIColor*)>(this, rt::sel<"setTintColor:">(), colour);
+void UIView::setBoundsImpl(CGRect bounds) {
+    CGRect resized = frame();
+    resized.size = bounds.size;
+    setFrame(resized);
 }
 
-rt::Ref<CALayer> UIView::layer() {
-    return rt::send<rt::Ref<CALayer>()>(this, rt::sel<"layer">());
+// The view's clipping is its layer's.
+BOOL UIView::clipsToBoundsImpl() {
+    return layer()->masksToBounds();
+}
+void UIView::setClipsToBoundsImpl(BOOL clips) {
+    layer()->setMasksToBounds(clips);
 }
 
-void UIView::layoutSubviews() {
-    rt::send<void()>(this, rt::sel<"layoutSubviews">());
+rt::Ref<UIColor> UIView::tintColorImpl() {
+    if (m_tintColor)
+        return m_tintColor;
+    if (rt::Ref<UIView> parent = superview())
+        return parent->tintColor();
+    return UIColor::systemBlueColor();
 }
-void UIView::willMoveToSuperview(UIView* newSuperview) {
-    rt::send<void(UIView*)>(this, rt::sel<"willMoveToSuperview:">(), newSuperview);
+void UIView::setTintColorImpl(UIColor* colour) {
+    m_tintColor = colour;
 }
-void UIView::didMoveToSuperview() {
-    rt::send<void()>(this, rt::sel<"didMoveToSuperview">());
+
+rt::Ref<CALayer> UIView::layerImpl() {
+    if (!m_layer)
+        m_layer = rt::make<CALayer>();
+    return m_layer;
 }
-void UIView::willMoveToWindow(UIWindow* newWindow) {
-    rt::send<void(UIWindow*)>(this, rt::sel<"willMoveToWindow:">(), newWindow);
-}
-void UIView::didMoveToWindow() {
-    rt::send<void()>(this, rt::sel<"didMoveToWindow">());
+
+void UIView::layoutSubviewsImpl() {}
+void UIView::willMoveToSuperviewImpl(UIView*) {}
+void UIView::didMoveToSuperviewImpl() {}
+void UIView::willMoveToWindowImpl(UIWindow*) {}
+void UIView::didMoveToWindowImpl() {}
+
+// A controller's view answers its controller; any other view its superview.
+rt::Ref<UIResponder> UIView::nextResponderImpl() {
+    if (rt::Ref<UIViewController> controller = m_viewDelegate.lock())
+        return controller;
+    return superview();
 }
 
 void UIView::addSubview(UIView* view) {

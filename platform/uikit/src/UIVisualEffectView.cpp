@@ -2,16 +2,13 @@
 
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(UIVisualEffectView, [](Class cls, Class) {
-    // The content view keeps the effect view's size.
-    class_addMethod(
-        cls, rt::sel<"setFrame:">(), +[](id self, SEL cmd, const CGRect& frame) {
-            rt::sendSuper<void(const CGRect&)>(self, UIVisualEffectView::classObject(), cmd, frame);
-            auto* view = static_cast<UIVisualEffectView*>(self);
-            if (view->m_contentView)
-                view->m_contentView->setFrame(view->bounds());
-        });
-})
+RT_DEFINE_CLASS(UIVisualEffectView, nullptr)
+
+void UIVisualEffectView::setFrameImpl(const CGRect& frame) {
+    setFrameSuper(frame);
+    if (m_contentView)
+        m_contentView->setFrame(bounds());
+}
 
 UIVisualEffectView* UIVisualEffectView::initWithEffect(UIVisualEffect* effect) {
     setEffect(effect);

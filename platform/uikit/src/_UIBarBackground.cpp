@@ -2,11 +2,7 @@
 
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(_UIBarBackground, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<_UIBarBackground*>(self)->placeLayers(); });
-})
+RT_DEFINE_CLASS(_UIBarBackground, nullptr)
 
 _UIBarBackground::_UIBarBackground(Class cls) : UIView(cls) {
     rt::Ref<_UIBarBackgroundLayoutModern> modern = rt::make<_UIBarBackgroundLayoutModern>();
@@ -16,7 +12,7 @@ _UIBarBackground::_UIBarBackground(Class cls) : UIView(cls) {
     setShadowView(shadow);
 }
 
-void _UIBarBackground::placeLayers() {
+void _UIBarBackground::layoutSubviewsImpl() {
     if (rt::Ref<_UIBarBackgroundLayoutModern> modern = layout())
         setBackgroundColor(modern->bg1Color());
     if (rt::Ref<UIImageView> shadow = shadowView()) {

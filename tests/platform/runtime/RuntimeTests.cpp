@@ -351,7 +351,6 @@ TEST(Ownership, NewObjectsStartOwnedAndSurviveRefsToThemselves) {
     EXPECT_EQ(adopted->retainCount(), 1u);
 }
 
-#ifndef NDEBUG
 namespace {
 // Hands out a reference to itself while it is being destroyed, as a hook
 // keeping `self` during teardown would: the object would be freed twice.
@@ -360,12 +359,21 @@ class Resurrecting : public NSObject {
     ~Resurrecting() override { g_kept.emplace_back(this); }
 };
 RT_DEFINE_CLASS(Resurrecting, nullptr)
+
+// Gives up a reference it does not hold, as an unbalanced release in a
+// teardown path would.
+class OverReleasing : public NSObject {
+    RT_OBJECT(OverReleasing, NSObject)
+    ~OverReleasing() override { release(); }
+};
+RT_DEFINE_CLASS(OverReleasing, nullptr)
 } // namespace
 
-TEST(Ownership, RetainingADeadObjectStops) {
+// Both are checked in every build, release included: the report names the class.
+TEST(Ownership, RetainOfADeadObjectAndReleaseBelowZeroStop) {
     EXPECT_DEATH(rt::make<Resurrecting>(), "retain of a deallocated Resurrecting");
+    EXPECT_DEATH(rt::make<OverReleasing>(), "release below zero of a OverReleasing");
 }
-#endif
 
 TEST(Casts, CheckedDowncastsAnswerNullOrStop) {
     auto leaf = rt::make<Leaf>();
@@ -377,14 +385,204 @@ TEST(Casts, CheckedDowncastsAnswerNullOrStop) {
     EXPECT_TRUE(rt::is<Base>(leaf.get()));
     EXPECT_FALSE(rt::is<Sibling>(leaf.get()));
 
-    // A runtime subclass built by an ancestor's allocator is of the kind but not a C++ Leaf.
-    Class looksLikeLeaf = rt::defineClass("RTLooksLikeLeaf", Leaf::classObject(), nullptr);
-    rt::setAllocator(looksLikeLeaf, &rt::allocate<Base>);
-    EXPECT_EQ(rt::createInstance<Leaf>(looksLikeLeaf), nullptr);
-    EXPECT_NE(rt::createInstance<Base>(looksLikeLeaf), nullptr);
+    // A runtime subclass without a C++ type of its own is built by its ancestor's allocator.
+    EXPECT_EQ(rt::createInstance<Leaf>(derivedClass()), nullptr);
+    EXPECT_NE(rt::createInstance<Base>(derivedClass()), nullptr);
 
     EXPECT_EQ(rt::createInstance<Sibling>(Leaf::classObject()), nullptr) << "wrong kind: released, null";
     EXPECT_EQ(rt::createInstance<Base>(nullptr), nullptr);
     EXPECT_DEATH(rt::verifyCast<Sibling>(general), "Leaf is not a Sibling");
     EXPECT_EQ(rt::verifyCast<Base>(general), leaf);
+}
+
+namespace {
+// A C++ subclass declared to no runtime: its C++ base is Leaf's declared type.
+class PlainLeaf : public Leaf {
+  public:
+    explicit PlainLeaf(Class cls) : Leaf(cls) {}
+};
+} // namespace
+
+// Methods take `self` as their class's C++ type, so the runtime refuses any
+// allocator whose objects would not be one, and says why.
+TEST(Types, AllocatorsThatBuildAnotherCxxTypeAreRefused) {
+    Class underLeaf = rt::defineClass("RTUnderLeaf", Leaf::classObject(), nullptr);
+    ASSERT_NE(underLeaf, nullptr);
+
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(rt::setAllocator(underLeaf, &rt::allocate<Base>));
+    EXPECT_FALSE(rt::setAllocator(underLeaf, &rt::allocate<Sibling>));
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_NE(report.find("allocator for RTUnderLeaf refused: its instances would be built as "
+                          "(anonymous namespace)::Base, which is not a (anonymous namespace)::Leaf "
+                          "(the C++ type of Leaf)"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("built as (anonymous namespace)::Sibling"), std::string::npos) << report;
+    EXPECT_NE(rt::createInstance<Leaf>(underLeaf), nullptr) << "Leaf's own allocator still builds them";
+
+    // A plain C++ subclass of Leaf is a Leaf, a Base and an NSObject.
+    EXPECT_TRUE(rt::setAllocator(underLeaf, &rt::allocate<PlainLeaf>));
+    auto plain = rt::createInstance<Leaf>(underLeaf);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_NE(dynamic_cast<PlainLeaf*>(plain.get()), nullptr);
+    EXPECT_EQ(plain->name(), "leaf>base");
+    EXPECT_FALSE(rt::setAllocator(nullptr, &rt::allocate<Base>));
+    EXPECT_FALSE(rt::setAllocator(underLeaf, nullptr));
+}
+
+TEST(Types, ClassWhoseInheritedAllocatorBuildsAnotherTypeIsNotRegistered) {
+    testing::internal::CaptureStderr();
+    // Claims Leaf instances but would inherit Base's allocator.
+    Class claimsLeaf = rt::defineClass("RTClaimsLeaf", Base::classObject(),
+                                       [](Class c, Class) { rt::setCxxType(c, rt::cxxType<Leaf>()); });
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(claimsLeaf, nullptr);
+    EXPECT_EQ(objc_getClass("RTClaimsLeaf"), nullptr);
+    EXPECT_NE(report.find("class RTClaimsLeaf refused: its instances would be built as "
+                          "(anonymous namespace)::Base, which is not a (anonymous namespace)::Leaf"),
+              std::string::npos)
+        << report;
+
+    // With an allocator of the right type it registers.
+    Class isLeaf = rt::defineClass("RTIsLeaf", Base::classObject(), [](Class c, Class) {
+        rt::setCxxType(c, rt::cxxType<Leaf>());
+        rt::setAllocator(c, &rt::allocate<PlainLeaf>);
+    });
+    ASSERT_NE(isLeaf, nullptr);
+    auto made = rt::createInstance<Base>(isLeaf);
+    EXPECT_NE(dynamic_cast<PlainLeaf*>(made.get()), nullptr);
+
+    // The lineage follows declared bases and plain subclasses.
+    EXPECT_TRUE(rt::cxxType<PlainLeaf>().isA(rt::cxxType<NSObject>()));
+    EXPECT_TRUE(rt::cxxType<Leaf>().isA(rt::cxxType<Base>()));
+    EXPECT_FALSE(rt::cxxType<Base>().isA(rt::cxxType<Leaf>()));
+    EXPECT_FALSE(rt::cxxType<Sibling>().isA(rt::cxxType<Leaf>()));
+}
+
+namespace {
+// A class declared with one line per method and property, and a subclass
+// that overrides one of its methods.
+#define TALLY_PROPERTIES(P)                                                                                  \
+    P(int, step, setStep, 1, stepChanged)                                                                    \
+    P(int, limit, setLimit, 10)
+#define TALLY_METHODS(M, O)                                                                                  \
+    M(int, total, "total", ())                                                                               \
+    M(int, add, "add:", (int))                                                                               \
+    M(std::string, describe, "describeWith:and:", (const std::string&, int))
+
+class Tally : public NSObject {
+    RT_OBJECT(Tally, NSObject)
+    RT_PROPERTIES(TALLY_PROPERTIES)
+    RT_METHODS(TALLY_METHODS)
+
+    int stepChanges = 0;
+
+  private:
+    void stepChanged() { ++stepChanges; }
+    int m_total = 0;
+};
+RT_DEFINE_CLASS(Tally, nullptr)
+int Tally::totalImpl() {
+    return m_total;
+}
+int Tally::addImpl(int times) {
+    m_total = std::min(m_limit, m_total + times * m_step);
+    return m_total;
+}
+std::string Tally::describeImpl(const std::string& prefix, int width) {
+    return prefix + std::string(static_cast<size_t>(width), '*') + std::to_string(total());
+}
+
+#define DOUBLE_TALLY_METHODS(M, O) O(add)
+class DoubleTally : public Tally {
+    RT_OBJECT(DoubleTally, Tally)
+    RT_METHODS(DOUBLE_TALLY_METHODS)
+};
+RT_DEFINE_CLASS(DoubleTally, nullptr)
+int DoubleTally::addImpl(int times) {
+    return addSuper(2 * times) + 100;
+}
+
+int (*g_originalAdd)(id, SEL, int) = nullptr;
+int hookedAdd(id self, SEL sel, int times) {
+    return -g_originalAdd(self, sel, times);
+}
+} // namespace
+
+static_assert(rt::colonsIn("describeWith:and:") == 2);
+
+TEST(Declare, MethodLinesSendThroughTheRuntimeToTypedMembers) {
+    auto tally = rt::make<Tally>();
+    EXPECT_EQ(tally->add(3), 3);
+    EXPECT_EQ(tally->describe("n=", 2), "n=**3");
+    EXPECT_EQ(rt::send<int(int)>(tally.get(), rt::sel<"add:">(), 20), 10) << "the same method by selector";
+
+    // An override reaches its superclass's implementation; wrappers send, so they see it.
+    auto twice = rt::make<DoubleTally>();
+    EXPECT_EQ(twice->add(2), 104);
+    EXPECT_EQ(twice->total(), 4);
+    Tally* asBase = twice.get();
+    EXPECT_EQ(asBase->add(1), 106);
+
+    // A hook on the class is what every wrapper call reaches.
+    MSHookMessageEx(Tally::classObject(), rt::sel<"add:">(), &hookedAdd, &g_originalAdd);
+    auto hooked = rt::make<Tally>();
+    EXPECT_EQ(hooked->add(1), -1);
+    EXPECT_EQ(twice->add(1), -8 + 100) << "the override's super call reaches the hook";
+}
+
+TEST(Declare, PropertyLineCallsItsMemberAfterTheStore) {
+    auto tally = rt::make<Tally>();
+    tally->setStep(4);
+    EXPECT_EQ(tally->step(), 4);
+    EXPECT_EQ(tally->stepChanges, 1);
+    rt::send<void(int)>(tally.get(), rt::sel<"setStep:">(), 5);
+    EXPECT_EQ(tally->stepChanges, 2) << "set through the runtime runs it too";
+    tally->setLimit(3);
+    EXPECT_EQ(tally->stepChanges, 2) << "a plain property runs nothing";
+}
+
+namespace {
+// Overrides a method with another signature than the one it inherits.
+class MisTyped : public Tally {
+    RT_OBJECT(MisTyped, Tally)
+    long addLong(int times) { return times; }
+};
+} // namespace
+
+namespace {
+int totalPlusStep(Tally* tally) {
+    return 100 + tally->step();
+}
+int leafTotal(Leaf*) {
+    return 0;
+}
+} // namespace
+
+// A class made at run time takes functions whose first parameter is its
+// instances' C++ type, and no other.
+TEST(Declare, FunctionsForClassesMadeAtRunTimeTakeTheirInstancesType) {
+    using TotalMethod = rt::MethodOf<int(), "total">;
+    Class counting = rt::defineClass("RTCountingTally", Tally::classObject(),
+                                     [](Class c, Class) { rt::addFunction<TotalMethod, &totalPlusStep>(c); });
+    ASSERT_NE(counting, nullptr);
+    auto tally = rt::createInstance<Tally>(counting);
+    ASSERT_NE(tally, nullptr);
+    tally->setStep(3);
+    EXPECT_EQ(tally->total(), 103) << "the function replaced the inherited member";
+
+    EXPECT_DEATH(rt::defineClass("RTNotALeaf", Tally::classObject(),
+                                 [](Class c, Class) { rt::addFunction<TotalMethod, &leafTotal>(c); }),
+                 "RTNotALeaf gets total for objects its instances are not");
+}
+
+TEST(Declare, OverrideWithAnotherSignatureStopsAtRegistration) {
+    EXPECT_DEATH(
+        rt::defineClass(
+            "RTMisTyped", Tally::classObject(),
+            [](Class c, Class) {
+                rt::Implementation<MisTyped, rt::MethodOf<long(int), "add:">, &MisTyped::addLong>::add(c);
+            }),
+        "RTMisTyped implements add: with another signature than it inherits");
 }

@@ -2,9 +2,12 @@
 #include <ChatKit/CKBalloonView.h>
 #include <UIKit/UIImageView.h>
 
+#define CKATTACHMENTBALLOONVIEW_METHODS(M, O) O(layoutSubviews)
+
 // A balloon showing a picture, rounded like the text balloons.
 class CHATKIT_EXTERN CKAttachmentBalloonView : public CKBalloonView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKAttachmentBalloonView, CKBalloonView)
+    RT_METHODS(CKATTACHMENTBALLOONVIEW_METHODS)
 
     static constexpr CGFloat kWidth = 220;
     static constexpr CGFloat kHeight = 165;
@@ -13,8 +16,5 @@ class CHATKIT_EXTERN CKAttachmentBalloonView : public CKBalloonView {
     CGSize balloonSize(CGFloat maxWidth) const override;
 
   private:
-    // Runtime "layoutSubviews".
-    void placeImage();
-
     rt::Ref<UIImageView> m_imageView;
 };

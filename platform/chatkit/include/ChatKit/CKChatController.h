@@ -4,8 +4,13 @@
 
 // A conversation on screen: its transcript, and the entry view at the bottom,
 // above the keyboard while the keyboard shows.
+#define CKCHATCONTROLLER_METHODS(M, O)                                                                       \
+    O(viewDidLoad)                                                                                           \
+    O(viewWillLayoutSubviews)
+
 class CHATKIT_EXTERN CKChatController : public UIViewController {
     RT_OBJECT_WITH_CONSTRUCTOR(CKChatController, UIViewController)
+    RT_METHODS(CKCHATCONTROLLER_METHODS)
 
     void setConversation(CKConversationRecord conversation);
     // How much of the view's bottom the keyboard covers.
@@ -15,10 +20,6 @@ class CHATKIT_EXTERN CKChatController : public UIViewController {
     rt::Ref<CKMessageEntryView> entryView() const { return m_entryView; }
 
   private:
-    // Runtime "viewDidLoad" and "viewWillLayoutSubviews".
-    void addContent();
-    void placeContent();
-
     rt::Ref<CKTranscriptCollectionViewController> m_transcript;
     rt::Ref<CKMessageEntryView> m_entryView;
     CGFloat m_keyboardHeight = 0;

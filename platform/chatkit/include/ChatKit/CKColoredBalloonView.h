@@ -4,9 +4,12 @@
 
 #include <string>
 
+#define CKCOLOREDBALLOONVIEW_METHODS(M, O) O(layoutSubviews)
+
 // A text balloon filled with its service's colours (iMessage, SMS, incoming).
 class CHATKIT_EXTERN CKColoredBalloonView : public CKBalloonView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKColoredBalloonView, CKBalloonView)
+    RT_METHODS(CKCOLOREDBALLOONVIEW_METHODS)
 
     static constexpr CGFloat kFontSize = 17;
     static constexpr CGFloat kHorizontalPadding = 12;
@@ -25,9 +28,6 @@ class CHATKIT_EXTERN CKColoredBalloonView : public CKBalloonView {
     CGSize balloonSize(CGFloat maxWidth) const override;
 
   private:
-    // Runtime "layoutSubviews".
-    void placeText();
-
     rt::Ref<UILabel> m_textLabel;
     std::vector<rt::Ref<UIColor>> m_colours;
     rt::Weak<UIView> m_gradientSpan;

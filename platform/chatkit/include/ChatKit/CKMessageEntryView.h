@@ -13,9 +13,12 @@
     P(rt::Ref<UIView>, appStripBackgroundBlurView, setAppStripBackgroundBlurView, {})                        \
     P(BOOL, shouldOpaqueBackgroundView, setShouldOpaqueBackgroundView, NO)
 
+#define CKMESSAGEENTRYVIEW_METHODS(M, O) O(layoutSubviews)
+
 class CHATKIT_EXTERN CKMessageEntryView : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKMessageEntryView, UIView)
     RT_PROPERTIES(CKMESSAGEENTRYVIEW_PROPERTIES)
+    RT_METHODS(CKMESSAGEENTRYVIEW_METHODS)
 
     static constexpr CGFloat kEntryRowHeight = 52;
     static constexpr CGFloat kHeight = kEntryRowHeight + CKBrowserSwitcherFooterView::kHeight;
@@ -24,9 +27,6 @@ class CHATKIT_EXTERN CKMessageEntryView : public UIView {
     rt::Ref<CKBrowserSwitcherFooterView> appStrip() const { return m_appStrip; }
 
   private:
-    // Runtime "layoutSubviews".
-    void placeContent();
-
     rt::Ref<CKMessageEntryContentView> m_contentView;
     rt::Ref<CKBrowserSwitcherFooterView> m_appStrip;
     rt::Ref<UIButton> m_cameraButton;

@@ -10,9 +10,12 @@
 #define CKTRANSCRIPTPLUGINBALLOONVIEW_PROPERTIES(P)                                                          \
     P(BOOL, shouldMaskWhenOpaque, setShouldMaskWhenOpaque, YES)
 
+#define CKTRANSCRIPTPLUGINBALLOONVIEW_METHODS(M, O) O(layoutSubviews)
+
 class CHATKIT_EXTERN CKTranscriptPluginBalloonView : public CKBalloonView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKTranscriptPluginBalloonView, CKBalloonView)
     RT_PROPERTIES(CKTRANSCRIPTPLUGINBALLOONVIEW_PROPERTIES)
+    RT_METHODS(CKTRANSCRIPTPLUGINBALLOONVIEW_METHODS)
 
     static constexpr CGFloat kWidth = 250;
     static constexpr CGFloat kImageHeight = 130;
@@ -24,9 +27,6 @@ class CHATKIT_EXTERN CKTranscriptPluginBalloonView : public CKBalloonView {
     CGSize balloonSize(CGFloat maxWidth) const override;
 
   private:
-    // Runtime "layoutSubviews".
-    void placeContent();
-
     rt::Ref<UIImageView> m_imageView;
     rt::Ref<UILabel> m_titleLabel;
     rt::Ref<UILabel> m_siteLabel;

@@ -11,27 +11,33 @@
 
 // A settings page: rows built from a page layout of the pane's bundle, a cell
 // per row, and the value traffic between the rows and the preference files.
+//
+// "specifiers" answers the rows of the page. The rows' values go through
+// "readPreferenceValue:" and "setPreferenceValue:specifier:". The host's own:
+// the value stored under the row's "key" in the "defaults" domain's
+// preference file, else its "default"; a change rewrites the file and posts
+// the row's "PostNotification". A row without "key" or "defaults", or a nil
+// value, changes nothing. The view is an inset grouped table, filled again
+// each time the page appears.
+#define PSLISTCONTROLLER_METHODS(M, O)                                                                       \
+    M(PSSpecifierArray, specifiers, "specifiers", ())                                                        \
+    M(ns::PlistValue, readPreferenceValue, "readPreferenceValue:", (PSSpecifier*))                           \
+    M(void, setPreferenceValue, "setPreferenceValue:specifier:", (const ns::PlistValue&, PSSpecifier*))      \
+    O(loadView)                                                                                              \
+    O(viewWillAppear)
+
 class PS_EXPORT PSListController : public UIViewController {
     RT_OBJECT_WITH_CONSTRUCTOR(PSListController, UIViewController)
+    RT_METHODS(PSLISTCONTROLLER_METHODS)
     ~PSListController() override;
 
     // The page's rows once loaded. Subclasses fill it from their `specifiers`;
     // empty means not loaded yet, an empty array a page without rows.
     std::optional<PSSpecifierArray> _specifiers;
 
-    // Runtime method "specifiers": the rows of the page.
-    PSSpecifierArray specifiers();
     // The rows of "<name>.plist" in the bundle folder, their target `target`.
     // A missing or unreadable layout gives no rows. A layout "title" titles the page.
     PSSpecifierArray loadSpecifiersFromPlistName(const std::string& name, id target);
-
-    // Runtime methods the rows' values go through. The host's own: the value
-    // stored under the row's "key" in the "defaults" domain's preference file,
-    // else its "default"; a change rewrites the file and posts the row's
-    // "PostNotification". A row without "key" or "defaults", or a nil value,
-    // changes nothing.
-    ns::PlistValue readPreferenceValue(PSSpecifier* specifier);
-    void setPreferenceValue(const ns::PlistValue& value, PSSpecifier* specifier);
 
     // The pane bundle's folder (a device path) layouts are read from. Pages
     // opened from this one share it.

@@ -12,7 +12,9 @@
 
 namespace rt {
 struct MethodCacheTable;
-}
+struct CxxType;
+struct Allocator;
+} // namespace rt
 
 // An implementation together with the C++ signature it was registered with.
 struct objc_method {
@@ -44,8 +46,9 @@ class OBJC_EXPORT objc_class final : public objc_object {
     Class m_superclass;
     bool m_isMeta;
     std::unordered_map<SEL, objc_method> m_methods;
-    std::deque<objc_ivar> m_ivars;      // a deque: an Ivar handed out stays valid as more are added
-    id (*m_allocator)(Class) = nullptr; // builds the C++ object behind an instance
+    std::deque<objc_ivar> m_ivars;              // a deque: an Ivar handed out stays valid as more are added
+    const rt::Allocator* m_allocator = nullptr; // builds the C++ object behind an instance
+    const rt::CxxType* m_cxxType = nullptr;     // what every instance is at least, in C++
     // Lookup cache (see MethodCache), read without the runtime's lock.
     std::atomic<rt::MethodCacheTable*> m_cache{nullptr};
 };

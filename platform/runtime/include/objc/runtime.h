@@ -41,6 +41,26 @@ OBJC_EXPORT std::vector<Ivar> class_copyIvarList(Class cls);
 
 namespace rt {
 
+// A C++ type behind runtime objects, linked to the nearest declared C++ base,
+// so that the runtime can tell whether one type is another without an object.
+struct CxxType {
+    const std::type_info& type;
+    const CxxType* (*base)();
+
+    bool isA(const CxxType& other) const {
+        for (const CxxType* t = this; t; t = t->base ? t->base() : nullptr)
+            if (t->type == other.type)
+                return true;
+        return false;
+    }
+};
+
+// How instances are built from their Class, and the C++ type they come out as.
+struct Allocator {
+    id (*build)(Class);
+    const CxxType& (*builds)();
+};
+
 // Typed registration and lookup underneath the device-style calls.
 OBJC_EXPORT BOOL addMethod(Class cls, SEL sel, IMP imp, const std::type_info& type);
 // The implementation `cls` answers `sel` with (inherited ones included).
@@ -50,8 +70,16 @@ OBJC_EXPORT objc_method findMethod(Class cls, SEL sel);
 OBJC_EXPORT IMP replaceMethod(Class cls, SEL sel, IMP imp, const std::type_info& type);
 OBJC_EXPORT void addIvar(Class cls, std::string name, std::function<id(id)> read);
 // How instances of `cls` and of subclasses without their own are built; the
-// allocator receives the class the instance must carry.
-OBJC_EXPORT void setAllocator(Class cls, id (*allocator)(Class));
+// allocator receives the class the instance must carry. Refused, with a line on
+// stderr, when what it builds is not the C++ type of `cls` or of an ancestor:
+// methods of those classes take `self` as that type.
+OBJC_EXPORT BOOL setAllocator(Class cls, const Allocator* allocator);
+// Every instance of `cls` is a `type` in C++: the nearest C++ type recorded
+// on the class or an ancestor is one.
+OBJC_EXPORT BOOL instancesAreA(Class cls, const CxxType& type);
+// Records the C++ type behind `cls` (rt::defineClass<T> does it); registering
+// the class is then refused if its allocator builds anything else.
+OBJC_EXPORT void setCxxType(Class cls, const CxxType& type);
 // `cls` is `ancestor` or inherits from it.
 OBJC_EXPORT BOOL isSubclass(Class cls, Class ancestor);
 // Removes a class name from the registry, so that this process looks like a

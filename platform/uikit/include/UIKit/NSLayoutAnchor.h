@@ -9,8 +9,25 @@
 // and only anchors of one kind relate to each other; the typed methods of each
 // kind keep them apart at compile time, the runtime methods answer nil for a
 // mixed pair. An anchor keeps its view weakly: the view owns its anchors.
+// The runtime methods relate anchors of any kind (a mixed pair answers nil);
+// the typed methods below are what callers use.
+using NSLayoutConstraintRef = rt::Ref<NSLayoutConstraint>;
+#define NSLAYOUTANCHOR_METHODS(M, O)                                                                         \
+    M(NSLayoutConstraintRef, _constraintEqualToAnchor, "constraintEqualToAnchor:", (NSLayoutAnchor*))        \
+    M(NSLayoutConstraintRef, _constraintEqualToAnchorConstant,                                               \
+      "constraintEqualToAnchor:constant:", (NSLayoutAnchor*, CGFloat))                                       \
+    M(NSLayoutConstraintRef, _constraintGreaterThanOrEqualToAnchor,                                          \
+      "constraintGreaterThanOrEqualToAnchor:", (NSLayoutAnchor*))                                            \
+    M(NSLayoutConstraintRef, _constraintGreaterThanOrEqualToAnchorConstant,                                  \
+      "constraintGreaterThanOrEqualToAnchor:constant:", (NSLayoutAnchor*, CGFloat))                          \
+    M(NSLayoutConstraintRef, _constraintLessThanOrEqualToAnchor,                                             \
+      "constraintLessThanOrEqualToAnchor:", (NSLayoutAnchor*))                                               \
+    M(NSLayoutConstraintRef, _constraintLessThanOrEqualToAnchorConstant,                                     \
+      "constraintLessThanOrEqualToAnchor:constant:", (NSLayoutAnchor*, CGFloat))
+
 class UIKIT_EXTERN NSLayoutAnchor : public NSObject {
     RT_OBJECT(NSLayoutAnchor, NSObject)
+    RT_METHODS(NSLAYOUTANCHOR_METHODS)
 
     rt::Ref<UIView> item() const;
     NSLayoutAttribute attribute() const { return m_attribute; }
@@ -20,13 +37,12 @@ class UIKIT_EXTERN NSLayoutAnchor : public NSObject {
     // Ties a new anchor to its view; done once, by the view.
     void _setItem(UIView* item, NSLayoutAttribute attribute);
 
-  protected:
-    // Runtime methods "constraintEqualToAnchor:", "constraintEqualToAnchor:constant:"
-    // and their GreaterThanOrEqual and LessThanOrEqual forms, by selector.
-    rt::Ref<NSLayoutConstraint> sendConstraint(SEL selector, NSLayoutAnchor* anchor);
-    rt::Ref<NSLayoutConstraint> sendConstraint(SEL selector, NSLayoutAnchor* anchor, CGFloat constant);
-
   private:
+    // Both views must still be there and the anchors of one kind; anything
+    // else answers nil, which every later message then ignores.
+    rt::Ref<NSLayoutConstraint> makeConstraint(NSLayoutRelation relation, NSLayoutAnchor* other,
+                                               CGFloat constant);
+
     rt::Weak<UIView> m_item;
     NSLayoutAttribute m_attribute = NSLayoutAttributeNotAnAttribute;
 };
@@ -34,21 +50,20 @@ class UIKIT_EXTERN NSLayoutAnchor : public NSObject {
 // The typed constraint makers every kind has, relating to anchors of its own kind.
 #define NSLAYOUTANCHOR_TYPED_METHODS(Kind)                                                                   \
     rt::Ref<NSLayoutConstraint> constraintEqualToAnchor(Kind* anchor) {                                      \
-        return sendConstraint(rt::sel<"constraintEqualToAnchor:">(), anchor);                                \
+        return _constraintEqualToAnchor(anchor);                                                             \
     }                                                                                                        \
     rt::Ref<NSLayoutConstraint> constraintEqualToAnchor(Kind* anchor, CGFloat constant) {                    \
-        return sendConstraint(rt::sel<"constraintEqualToAnchor:constant:">(), anchor, constant);             \
+        return _constraintEqualToAnchorConstant(anchor, constant);                                           \
     }                                                                                                        \
     rt::Ref<NSLayoutConstraint> constraintGreaterThanOrEqualToAnchor(Kind* anchor) {                         \
-        return sendConstraint(rt::sel<"constraintGreaterThanOrEqualToAnchor:">(), anchor);                   \
+        return _constraintGreaterThanOrEqualToAnchor(anchor);                                                \
     }                                                                                                        \
     rt::Ref<NSLayoutConstraint> constraintGreaterThanOrEqualToAnchor(Kind* anchor, CGFloat constant) {       \
-        return sendConstraint(rt::sel<"constraintGreaterThanOrEqualToAnchor:constant:">(), anchor,           \
-                              constant);                                                                     \
+        return _constraintGreaterThanOrEqualToAnchorConstant(anchor, constant);                              \
     }                                                                                                        \
     rt::Ref<NSLayoutConstraint> constraintLessThanOrEqualToAnchor(Kind* anchor) {                            \
-        return sendConstraint(rt::sel<"constraintLessThanOrEqualToAnchor:">(), anchor);                      \
+        return _constraintLessThanOrEqualToAnchor(anchor);                                                   \
     }                                                                                                        \
     rt::Ref<NSLayoutConstraint> constraintLessThanOrEqualToAnchor(Kind* anchor, CGFloat constant) {          \
-        return sendConstraint(rt::sel<"constraintLessThanOrEqualToAnchor:constant:">(), anchor, constant);   \
+        return _constraintLessThanOrEqualToAnchorConstant(anchor, constant);                                 \
     }

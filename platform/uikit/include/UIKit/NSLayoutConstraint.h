@@ -44,11 +44,23 @@ inline constexpr UILayoutPriority UILayoutPriorityFittingSizeLevel = 50;
 // anchors of a view. While active, the nearest common ancestor of its views
 // owns it; the constraint keeps its views weakly, so removing a view from its
 // hierarchy ends the constraints that tie it to the rest.
-#define NSLAYOUTCONSTRAINT_PROPERTIES(P) P(std::string, identifier, setIdentifier, {})
+//
+// Changing the constant or the priority re-solves at the next layout pass; a
+// priority is kept between 0 and 1000. Activating a constraint whose views
+// share no ancestor is refused with a line in the log.
+#define NSLAYOUTCONSTRAINT_PROPERTIES(P)                                                                     \
+    P(std::string, identifier, setIdentifier, {})                                                            \
+    P(CGFloat, constant, setConstant, 0, constantChanged)                                                    \
+    P(UILayoutPriority, priority, setPriority, UILayoutPriorityRequired, priorityChanged)
+
+#define NSLAYOUTCONSTRAINT_METHODS(M, O)                                                                     \
+    M(BOOL, isActive, "isActive", ())                                                                        \
+    M(void, setActive, "setActive:", (BOOL))
 
 class UIKIT_EXTERN NSLayoutConstraint : public NSObject {
     RT_OBJECT(NSLayoutConstraint, NSObject)
     RT_PROPERTIES(NSLAYOUTCONSTRAINT_PROPERTIES)
+    RT_METHODS(NSLAYOUTCONSTRAINT_METHODS)
 
     // Runtime method "constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:"
     // of the class; nil when an item is missing or the attributes do not match.
@@ -59,17 +71,6 @@ class UIKIT_EXTERN NSLayoutConstraint : public NSObject {
     // Runtime methods "activateConstraints:" and "deactivateConstraints:" of the class.
     static void activateConstraints(const std::vector<rt::Ref<NSLayoutConstraint>>& constraints);
     static void deactivateConstraints(const std::vector<rt::Ref<NSLayoutConstraint>>& constraints);
-
-    // Runtime methods "isActive" and "setActive:". Activating a constraint whose
-    // views share no ancestor is refused with a line in the log.
-    BOOL isActive();
-    void setActive(BOOL active);
-    // Runtime methods "constant"/"setConstant:" and "priority"/"setPriority:";
-    // changing either re-solves at the next layout pass.
-    CGFloat constant();
-    void setConstant(CGFloat constant);
-    UILayoutPriority priority();
-    void setPriority(UILayoutPriority priority);
 
     rt::Ref<UIView> firstItem() const;
     NSLayoutAttribute firstAttribute() const { return m_firstAttribute; }
@@ -98,14 +99,15 @@ class UIKIT_EXTERN NSLayoutConstraint : public NSObject {
     void markBroken() { m_broken = true; }
 
   private:
+    void constantChanged();
+    void priorityChanged();
+
     rt::Weak<UIView> m_firstItem;
     NSLayoutAttribute m_firstAttribute = NSLayoutAttributeNotAnAttribute;
     NSLayoutRelation m_relation = NSLayoutRelationEqual;
     rt::Weak<UIView> m_secondItem;
     NSLayoutAttribute m_secondAttribute = NSLayoutAttributeNotAnAttribute;
     CGFloat m_multiplier = 1;
-    CGFloat m_constant = 0;
-    UILayoutPriority m_priority = UILayoutPriorityRequired;
     rt::Weak<UIView> m_holder; // the view that owns it while active
     unsigned long m_activationOrder = 0;
     bool m_broken = false;

@@ -29,25 +29,28 @@ class UIAction;
     P(rt::Ref<UIMenu>, menu, setMenu, {})                                                                    \
     P(BOOL, showsMenuAsPrimaryAction, setShowsMenuAsPrimaryAction, NO)
 
+// Titles, colours and images are kept for the normal state only (0). The
+// title label and image view are made on first use.
+#define UIBUTTON_METHODS(M, O)                                                                               \
+    M(void, setTitle, "setTitle:forState:", (const std::string&, NSUInteger))                                \
+    M(void, setTitleColor, "setTitleColor:forState:", (UIColor*, NSUInteger))                                \
+    M(void, setImage, "setImage:forState:", (UIImage*, NSUInteger))                                          \
+    M(rt::Ref<UILabel>, titleLabel, "titleLabel", ())                                                        \
+    M(rt::Ref<UIImageView>, imageView, "imageView", ())                                                      \
+    O(touchesEnded)                                                                                          \
+    O(intrinsicContentSize)
+
 class UIKIT_EXTERN UIButton : public UIControl {
     RT_OBJECT(UIButton, UIControl)
     RT_PROPERTIES(UIBUTTON_PROPERTIES)
+    RT_METHODS(UIBUTTON_METHODS)
 
     static rt::Ref<UIButton> buttonWithType(UIButtonType type);
     UIButtonType buttonType() const { return m_buttonType; }
 
-    // Runtime methods "setTitle:forState:", "setTitleColor:forState:",
-    // "setImage:forState:" (only the normal state is modelled: 0).
-    void setTitle(const std::string& title, NSUInteger state);
-    void setTitleColor(UIColor* colour, NSUInteger state);
-    void setImage(UIImage* image, NSUInteger state);
     std::string currentTitle();
     // The title colour set for the normal state, or nil.
     rt::Ref<UIColor> titleColorForNormalState() const { return m_titleColor; }
-
-    // Runtime methods "titleLabel" and "imageView"; made on first use.
-    rt::Ref<UILabel> titleLabel();
-    rt::Ref<UIImageView> imageView();
 
     // The menu on screen, if the button presented one.
     rt::Ref<UIMenu> presentedMenu() const { return m_presentedMenu; }

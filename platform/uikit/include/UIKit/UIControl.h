@@ -21,16 +21,22 @@ enum UIControlEvents : NSUInteger {
 // ends the highlight. A disabled control ignores touches.
 #define UICONTROL_PROPERTIES(P) P(BOOL, isHighlighted, setHighlighted, NO)
 
+// "sendActionsForControlEvents:": each matching action, in the order added,
+// goes through the application to its target.
+#define UICONTROL_METHODS(M, O)                                                                              \
+    M(void, sendActionsForControlEvents, "sendActionsForControlEvents:", (UIControlEvents))                  \
+    O(touchesBegan)                                                                                          \
+    O(touchesEnded)                                                                                          \
+    O(touchesCancelled)
+
 class UIKIT_EXTERN UIControl : public UIView {
     RT_OBJECT(UIControl, UIView)
     RT_PROPERTIES(UICONTROL_PROPERTIES)
+    RT_METHODS(UICONTROL_METHODS)
 
     void addTarget(id target, SEL action, UIControlEvents events);
     // A null action removes every action of that target for those events.
     void removeTarget(id target, SEL action, UIControlEvents events);
-    // Runtime method "sendActionsForControlEvents:": each matching action, in
-    // the order added, goes through the application to its target.
-    void sendActionsForControlEvents(UIControlEvents events);
     // Actions registered for `events`, in order, with their live targets.
     struct Action {
         rt::Ref<objc_object> target;

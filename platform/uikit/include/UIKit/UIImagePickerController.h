@@ -28,9 +28,16 @@ inline constexpr const char* UIImagePickerControllerOriginalImage = "UIImagePick
     P(UIImagePickerControllerSourceType, sourceType, setSourceType,                                          \
       UIImagePickerControllerSourceTypePhotoLibrary)
 
+// "_cancel" is a tap on Cancel. Its view is the library's page, titled as
+// the device's, with its Cancel button.
+#define UIIMAGEPICKERCONTROLLER_METHODS(M, O)                                                                \
+    M(void, _cancel, "_cancel", ())                                                                          \
+    O(loadView)
+
 class UIKIT_EXTERN UIImagePickerController : public UINavigationController {
     RT_OBJECT(UIImagePickerController, UINavigationController)
     RT_PROPERTIES(UIIMAGEPICKERCONTROLLER_PROPERTIES)
+    RT_METHODS(UIIMAGEPICKERCONTROLLER_METHODS)
 
     static constexpr const char* kPhotoLibraryFolder = "/var/mobile/Media/DCIM/100APPLE/";
 
@@ -49,8 +56,6 @@ class UIKIT_EXTERN UIImagePickerController : public UINavigationController {
     BOOL _pickPhotoNamed(const std::string& name);
     // A tap on a photo showing `image`.
     void _pickImage(UIImage* image);
-    // A tap on Cancel.
-    void _cancel();
 
   private:
     rt::Weak<objc_object> m_delegate;

@@ -22,17 +22,19 @@ enum NSTextAlignment : NSInteger {
     P(NSTextAlignment, textAlignment, setTextAlignment, NSTextAlignmentNatural)                              \
     P(NSInteger, numberOfLines, setNumberOfLines, 1)
 
+// Plain text drops any attributes; attributed text sets the plain text too.
+// Its foreground colour and font, when given, win over the label's.
+#define UILABEL_METHODS(M, O)                                                                                \
+    M(std::string, text, "text", ())                                                                         \
+    M(void, setText, "setText:", (const std::string&))                                                       \
+    M(rt::Ref<NSAttributedString>, attributedText, "attributedText", ())                                     \
+    M(void, setAttributedText, "setAttributedText:", (NSAttributedString*))                                  \
+    O(intrinsicContentSize)
+
 class UIKIT_EXTERN UILabel : public UIView {
     RT_OBJECT(UILabel, UIView)
     RT_PROPERTIES(UILABEL_PROPERTIES)
-
-    // Runtime methods "text", "setText:", "attributedText", "setAttributedText:".
-    // Plain text drops any attributes; attributed text sets the plain text too.
-    // Its foreground colour and font, when given, win over the label's.
-    std::string text();
-    void setText(const std::string& text);
-    rt::Ref<NSAttributedString> attributedText();
-    void setAttributedText(NSAttributedString* text);
+    RT_METHODS(UILABEL_METHODS)
 
   private:
     std::string m_text;

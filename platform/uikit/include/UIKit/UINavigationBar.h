@@ -6,9 +6,18 @@
     P(BOOL, prefersLargeTitles, setPrefersLargeTitles, NO)                                                   \
     P(rt::Ref<UIColor>, barTintColor, setBarTintColor, {})
 
+// "_canShowBackgroundEffects": whether the bar may draw its blurred backdrop.
+// The proxy's tint is its own; a bar's is inherited as for any view. The
+// layout: the background covers the bar and the status bar above it.
+#define UINAVIGATIONBAR_METHODS(M, O)                                                                        \
+    M(BOOL, _canShowBackgroundEffects, "_canShowBackgroundEffects", ())                                      \
+    O(tintColor)                                                                                             \
+    O(layoutSubviews)
+
 class UIKIT_EXTERN UINavigationBar : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(UINavigationBar, UIView)
     RT_PROPERTIES(UINAVIGATIONBAR_PROPERTIES)
+    RT_METHODS(UINAVIGATIONBAR_METHODS)
 
     // Heights in points on a 390 by 844 screen: the status bar above the bar,
     // the bar, and the bar with a large title.
@@ -27,9 +36,6 @@ class UIKIT_EXTERN UINavigationBar : public UIView {
   private:
     struct ProxyTag {};
     UINavigationBar(Class cls, ProxyTag);
-
-    // Runtime "layoutSubviews": the background covers the bar and the status bar above it.
-    void placeBackground();
 
     bool m_isAppearanceProxy = false;
     rt::Ref<_UIBarBackground> m_barBackground;

@@ -7,8 +7,20 @@
 // A stack of controllers under one navigation bar. The stack owns its
 // controllers; each knows its stack through a weak back-pointer. While the
 // stack is in a window, pushing and popping run the appearance callbacks.
+// "popViewControllerAnimated:" never pops the root; it answers the controller
+// taken off. The view is the bar under the status bar, the top controller's
+// view below the bar.
+#define UINAVIGATIONCONTROLLER_METHODS(M, O)                                                                 \
+    M(void, pushViewController, "pushViewController:animated:", (UIViewController*, BOOL))                   \
+    M(rt::Ref<UIViewController>, popViewControllerAnimated, "popViewControllerAnimated:", (BOOL))            \
+    O(loadView)                                                                                              \
+    O(viewWillAppear)                                                                                        \
+    O(viewWillLayoutSubviews)                                                                                \
+    O(viewWillDisappear)
+
 class UIKIT_EXTERN UINavigationController : public UIViewController {
     RT_OBJECT_WITH_CONSTRUCTOR(UINavigationController, UIViewController)
+    RT_METHODS(UINAVIGATIONCONTROLLER_METHODS)
 
     UINavigationController* initWithRootViewController(UIViewController* root);
 
@@ -16,16 +28,7 @@ class UIKIT_EXTERN UINavigationController : public UIViewController {
     const std::vector<rt::Ref<UIViewController>>& viewControllers() const { return m_viewControllers; }
     rt::Ref<UIViewController> topViewController() const;
 
-    // Runtime methods "pushViewController:animated:" and "popViewControllerAnimated:".
-    void pushViewController(UIViewController* controller, BOOL animated);
-    // Never pops the root; answers the controller taken off.
-    rt::Ref<UIViewController> popViewControllerAnimated(BOOL animated);
-
   private:
-    // The work behind the two runtime methods.
-    void push(UIViewController* controller, BOOL animated);
-    rt::Ref<UIViewController> pop(BOOL animated);
-
     rt::Ref<UINavigationBar> m_navigationBar;
     std::vector<rt::Ref<UIViewController>> m_viewControllers;
 };

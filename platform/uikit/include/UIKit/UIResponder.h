@@ -7,17 +7,16 @@ class UITouch;
 using UITouchSet = std::vector<rt::Ref<UITouch>>;
 
 // Base of views, controllers and the application: the chain events and
-// actions travel along.
+// actions travel along. "nextResponder" answers nothing at the end of the
+// chain. A responder that does not handle touches passes them to its next
+// responder. No event object is modelled: nil.
+#define UIRESPONDER_METHODS(M, O)                                                                            \
+    M(rt::Ref<UIResponder>, nextResponder, "nextResponder", ())                                              \
+    M(void, touchesBegan, "touchesBegan:withEvent:", (const UITouchSet&, id))                                \
+    M(void, touchesEnded, "touchesEnded:withEvent:", (const UITouchSet&, id))                                \
+    M(void, touchesCancelled, "touchesCancelled:withEvent:", (const UITouchSet&, id))
+
 class UIKIT_EXTERN UIResponder : public NSObject {
     RT_OBJECT(UIResponder, NSObject)
-
-    // Runtime method "nextResponder"; nothing at the end of the chain.
-    rt::Ref<UIResponder> nextResponder();
-
-    // Runtime methods "touchesBegan:withEvent:", "touchesEnded:withEvent:" and
-    // "touchesCancelled:withEvent:". A responder that does not handle touches
-    // passes them to its next responder. No event object is modelled: nil.
-    void touchesBegan(const UITouchSet& touches, id event);
-    void touchesEnded(const UITouchSet& touches, id event);
-    void touchesCancelled(const UITouchSet& touches, id event);
+    RT_METHODS(UIRESPONDER_METHODS)
 };

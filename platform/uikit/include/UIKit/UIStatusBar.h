@@ -2,11 +2,15 @@
 #include <UIKit/UIImageView.h>
 #include <UIKit/UILabel.h>
 
+// The layout: the time in the leading corner, the icons in the trailing one.
+#define UISTATUSBAR_METHODS(M, O) O(layoutSubviews)
+
 // The strip above every app: the time, signal, Wi-Fi and a full battery. It
 // keeps the app's style for the appearance (dark content in the light look,
 // light content in the dark one), whatever colour the bar under it takes.
 class UIKIT_EXTERN UIStatusBar : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(UIStatusBar, UIView)
+    RT_METHODS(UISTATUSBAR_METHODS)
 
     static constexpr CGFloat kHeight = 47;
     static constexpr const char* kTime = "9:41";
@@ -17,9 +21,6 @@ class UIKIT_EXTERN UIStatusBar : public UIView {
     rt::Ref<UILabel> timeLabel() const { return m_time; }
 
   private:
-    // Runtime "layoutSubviews": the time in the leading corner, the icons in the trailing one.
-    void placeItems();
-
     rt::Ref<UILabel> m_time;
     rt::Ref<UIImageView> m_signal;
     rt::Ref<UIImageView> m_wifi;

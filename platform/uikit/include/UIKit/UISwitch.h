@@ -7,9 +7,13 @@
     P(BOOL, isOn, setOn, NO)                                                                                 \
     P(rt::Ref<UIColor>, onTintColor, setOnTintColor, {})
 
+// The platform's switch has one size.
+#define UISWITCH_METHODS(M, O) O(intrinsicContentSize)
+
 class UIKIT_EXTERN UISwitch : public UIControl {
     RT_OBJECT(UISwitch, UIControl)
     RT_PROPERTIES(UISWITCH_PROPERTIES)
+    RT_METHODS(UISWITCH_METHODS)
 
     void setOn(BOOL on, BOOL animated) { (void)animated, setOn(on); }
 

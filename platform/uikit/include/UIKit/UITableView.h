@@ -16,8 +16,14 @@ enum UITableViewStyle : NSInteger {
 // source would give; layoutSubviews places them as the style shows them. In
 // the inset grouped style, on a 390-point screen, each section is a card 20
 // points in from either side whose first and last rows have rounded corners.
+// "initWithFrame:style:" answers the table.
+#define UITABLEVIEW_METHODS(M, O)                                                                            \
+    M(id, initWithFrame, "initWithFrame:style:", (CGRect, UITableViewStyle))                                 \
+    O(layoutSubviews)
+
 class UIKIT_EXTERN UITableView : public UIView {
     RT_OBJECT(UITableView, UIView)
+    RT_METHODS(UITABLEVIEW_METHODS)
 
     static constexpr CGFloat kRowHeight = 44;
     static constexpr CGFloat kInset = 20;          // the inset grouped card's side margins
@@ -26,9 +32,7 @@ class UIKIT_EXTERN UITableView : public UIView {
     static constexpr CGFloat kHeaderFontSize = 13; // section titles and footers
     static constexpr CGFloat kTextMargin = 16;     // titles and footers in from the card's edges
 
-    // Runtime method "initWithFrame:style:"; answers the table.
     using UIView::initWithFrame;
-    id initWithFrame(CGRect frame, UITableViewStyle style);
     UITableViewStyle style() const { return m_style; }
 
     struct Section {

@@ -13,11 +13,17 @@ enum UITableViewCellStyle : NSInteger {
 
 // One row of a table: a content view holding the title and detail labels, and
 // an optional accessory view at the trailing edge. The cell owns all three.
+// "initWithStyle:reuseIdentifier:" answers the cell; a new accessory replaces
+// the old one in the cell.
+#define UITABLEVIEWCELL_METHODS(M, O)                                                                        \
+    M(id, initWithStyle, "initWithStyle:reuseIdentifier:", (UITableViewCellStyle, const std::string&))       \
+    M(rt::Ref<UIView>, accessoryView, "accessoryView", ())                                                   \
+    M(void, setAccessoryView, "setAccessoryView:", (UIView*))                                                \
+    O(layoutSubviews)
+
 class UIKIT_EXTERN UITableViewCell : public UIView {
     RT_OBJECT(UITableViewCell, UIView)
-
-    // Runtime method "initWithStyle:reuseIdentifier:"; answers the cell.
-    id initWithStyle(UITableViewCellStyle style, const std::string& reuseIdentifier);
+    RT_METHODS(UITABLEVIEWCELL_METHODS)
 
     UITableViewCellStyle style() const { return m_style; }
     const std::string& reuseIdentifier() const { return m_reuseIdentifier; }
@@ -26,11 +32,6 @@ class UIKIT_EXTERN UITableViewCell : public UIView {
     rt::Ref<UIView> contentView();
     rt::Ref<UILabel> textLabel();
     rt::Ref<UILabel> detailTextLabel();
-
-    // Runtime methods "accessoryView" and "setAccessoryView:"; a new accessory
-    // replaces the old one in the cell.
-    rt::Ref<UIView> accessoryView();
-    void setAccessoryView(UIView* view);
 
   private:
     UITableViewCellStyle m_style = UITableViewCellStyleDefault;

@@ -14,9 +14,13 @@
     P(rt::Ref<UIView>, leftView, setLeftView, {})                                                            \
     P(rt::Ref<UIColor>, textColor, setTextColor, UIColor::labelColor())
 
+// The layout: the leading view, then the text.
+#define UITEXTFIELD_METHODS(M, O) O(layoutSubviews)
+
 class UIKIT_EXTERN UITextField : public UIControl {
     RT_OBJECT_WITH_CONSTRUCTOR(UITextField, UIControl)
     RT_PROPERTIES(UITEXTFIELD_PROPERTIES)
+    RT_METHODS(UITEXTFIELD_METHODS)
 
     static constexpr CGFloat kTextInset = 8; // the text's distance from the leading view or edge
 
@@ -26,8 +30,5 @@ class UIKIT_EXTERN UITextField : public UIControl {
     rt::Ref<UILabel> displayLabel() const { return m_displayLabel; }
 
   private:
-    // Runtime "layoutSubviews": the leading view, then the text.
-    void placeContent();
-
     rt::Ref<UILabel> m_displayLabel;
 };

@@ -35,34 +35,36 @@ inline constexpr CGFloat UIViewNoIntrinsicMetric = -1;
 #define UIVIEW_ALL_PROPERTIES(P) UIVIEW_PROPERTIES(P) UIVIEW_DRAWING_PROPERTIES(P)
 // --- end of the drawing block ----------------------------------------------------
 
+// "initWithFrame:" answers the view. The bounds keep their origin at zero
+// and share the frame's size. "clipsToBounds" is the layer's
+// masksToBounds. Without a tint of its own a view takes its superview's,
+// and at the top the system blue. The view system calls the "...Move..."
+// methods and "layoutSubviews"; subclasses override them. "layer" is made
+// with the view's first use of it, owned by the view.
+#define UIVIEW_METHODS(M, O)                                                                                 \
+    M(id, initWithFrame, "initWithFrame:", (CGRect))                                                         \
+    M(CGRect, bounds, "bounds", ())                                                                          \
+    M(void, setBounds, "setBounds:", (CGRect))                                                               \
+    M(BOOL, clipsToBounds, "clipsToBounds", ())                                                              \
+    M(void, setClipsToBounds, "setClipsToBounds:", (BOOL))                                                   \
+    M(rt::Ref<UIColor>, tintColor, "tintColor", ())                                                          \
+    M(void, setTintColor, "setTintColor:", (UIColor*))                                                       \
+    M(void, layoutSubviews, "layoutSubviews", ())                                                            \
+    M(void, willMoveToSuperview, "willMoveToSuperview:", (UIView*))                                          \
+    M(void, didMoveToSuperview, "didMoveToSuperview", ())                                                    \
+    M(void, willMoveToWindow, "willMoveToWindow:", (UIWindow*))                                              \
+    M(void, didMoveToWindow, "didMoveToWindow", ())                                                          \
+    M(rt::Ref<CALayer>, layer, "layer", ())                                                                  \
+    O(nextResponder)
+
 class UIKIT_EXTERN UIView : public UIResponder {
     RT_OBJECT(UIView, UIResponder)
     RT_PROPERTIES(UIVIEW_ALL_PROPERTIES)
+    RT_METHODS(UIVIEW_METHODS)
+    // Its wrapper is written with the layout pass; subclasses override it.
+    RT_METHOD_SIGNATURE(CGSize, intrinsicContentSize, "intrinsicContentSize", ())
 
-    // Runtime method "initWithFrame:"; answers the view.
-    id initWithFrame(CGRect frame);
-
-    // Runtime methods "bounds", "setBounds:". The bounds keep their origin at
-    // zero and share the frame's size.
-    CGRect bounds();
-    void setBounds(CGRect bounds);
-
-    // Runtime methods "clipsToBounds" and "setClipsToBounds:": the layer's masksToBounds.
-    BOOL clipsToBounds();
-    void setClipsToBounds(BOOL clips);
-
-    // Runtime methods "tintColor" and "setTintColor:". Without a tint of its
-    // own a view takes its superview's, and at the top the system blue.
-    rt::Ref<UIColor> tintColor();
-    void setTintColor(UIColor* colour);
-
-    // Runtime methods the view system calls and subclasses override.
-    void layoutSubviews();
-    void willMoveToSuperview(UIView* newSuperview);
-    void didMoveToSuperview();
-    void willMoveToWindow(UIWindow* newWindow);
-    void didMoveToWindow();
-
+  public:
     rt::Ref<UIView> superview() const { return m_superview.lock(); }
     const std::vector<rt::Ref<UIView>>& subviews() const { return m_subviews; }
     // Moves `view` on top of this view's subviews, taking it from any other superview.
@@ -85,9 +87,6 @@ class UIKIT_EXTERN UIView : public UIResponder {
 
     // The tint set on this view itself, without inheritance.
     rt::Ref<UIColor> ownTintColor() const { return m_tintColor; }
-
-    // Runtime method "layer": made with the view's first use of it, owned by the view.
-    rt::Ref<CALayer> layer();
 
     // ---- Auto layout: anchors, constraints and the layout pass (UIViewLayout.cpp) ----
   public:

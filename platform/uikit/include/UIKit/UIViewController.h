@@ -12,38 +12,42 @@ class UINavigationController;
 // subclasses and replacements see every call.
 #define UIVIEWCONTROLLER_PROPERTIES(P) P(std::string, title, setTitle, {})
 
+// "view" loads the view on first use. The view system sends the others and
+// subclasses override them: "viewWillLayoutSubviews" and
+// "viewDidLayoutSubviews" go around the layoutSubviews of the controller's
+// view. One presentation at a time: while one is shown, another is refused.
+// "dismissViewControllerAnimated:completion:" dismisses what this controller
+// presents, or, when it presents nothing, itself.
+using UICompletion = std::function<void()>;
+#define UIVIEWCONTROLLER_METHODS(M, O)                                                                       \
+    M(rt::Ref<UIView>, view, "view", ())                                                                     \
+    M(void, loadView, "loadView", ())                                                                        \
+    M(void, viewDidLoad, "viewDidLoad", ())                                                                  \
+    M(void, viewWillAppear, "viewWillAppear:", (BOOL))                                                       \
+    M(void, viewWillDisappear, "viewWillDisappear:", (BOOL))                                                 \
+    M(void, viewWillLayoutSubviews, "viewWillLayoutSubviews", ())                                            \
+    M(void, viewDidLayoutSubviews, "viewDidLayoutSubviews", ())                                              \
+    M(void, presentViewController,                                                                           \
+      "presentViewController:animated:completion:", (UIViewController*, BOOL, UICompletion))                 \
+    M(void, dismissViewControllerAnimated,                                                                   \
+      "dismissViewControllerAnimated:completion:", (BOOL, UICompletion))                                     \
+    O(nextResponder)
+
 class UIKIT_EXTERN UIViewController : public UIResponder {
     RT_OBJECT_WITH_CONSTRUCTOR(UIViewController, UIResponder)
     RT_PROPERTIES(UIVIEWCONTROLLER_PROPERTIES)
+    RT_METHODS(UIVIEWCONTROLLER_METHODS)
 
     ~UIViewController() override;
 
-    // Loads the view on first use.
-    rt::Ref<UIView> view();
     BOOL isViewLoaded() const { return m_view.get() != nullptr; }
     void setView(rt::Ref<UIView> view);
-
-    // Runtime methods the view system calls and subclasses override.
-    void loadView();
-    void viewDidLoad();
-    void viewWillAppear(BOOL animated);
-    void viewWillDisappear(BOOL animated);
-    // Runtime methods "viewWillLayoutSubviews" and "viewDidLayoutSubviews",
-    // sent around the layoutSubviews of the controller's view.
-    void viewWillLayoutSubviews();
-    void viewDidLayoutSubviews();
 
     // Made on first use; owned by the controller.
     rt::Ref<UINavigationItem> navigationItem();
     // The stack this controller is on, if any (weak: the stack owns its controllers).
     rt::Ref<UINavigationController> navigationController() const;
 
-    // Runtime method "presentViewController:animated:completion:". One
-    // presentation at a time: while one is shown, another is refused.
-    void presentViewController(UIViewController* controller, BOOL animated, std::function<void()> completion);
-    // Runtime method "dismissViewControllerAnimated:completion:": dismisses what
-    // this controller presents, or, when it presents nothing, itself.
-    void dismissViewControllerAnimated(BOOL animated, std::function<void()> completion);
     rt::Ref<UIViewController> presentedViewController() const { return m_presentedViewController; }
     rt::Ref<UIViewController> presentingViewController() const { return m_presentingViewController.lock(); }
 

@@ -7,9 +7,13 @@
 // draws nothing of its own.
 #define UIVISUALEFFECTVIEW_PROPERTIES(P) P(rt::Ref<UIVisualEffect>, effect, setEffect, {})
 
+// The content view keeps the effect view's size.
+#define UIVISUALEFFECTVIEW_METHODS(M, O) O(setFrame)
+
 class UIKIT_EXTERN UIVisualEffectView : public UIView {
     RT_OBJECT(UIVisualEffectView, UIView)
     RT_PROPERTIES(UIVISUALEFFECTVIEW_PROPERTIES)
+    RT_METHODS(UIVISUALEFFECTVIEW_METHODS)
 
     // "initWithEffect:".
     UIVisualEffectView* initWithEffect(UIVisualEffect* effect);

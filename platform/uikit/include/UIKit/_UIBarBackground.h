@@ -9,11 +9,11 @@
     P(rt::Ref<_UIBarBackgroundLayoutModern>, layout, setLayout, {})                                          \
     P(rt::Ref<UIImageView>, shadowView, setShadowView, {})
 
+// The layout: the first layer's colour and the hairline.
+#define UIBARBACKGROUND_METHODS(M, O) O(layoutSubviews)
+
 class UIKIT_EXTERN _UIBarBackground : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(_UIBarBackground, UIView)
     RT_PROPERTIES(UIBARBACKGROUND_PROPERTIES)
-
-  private:
-    // Runtime "layoutSubviews": the first layer's colour and the hairline.
-    void placeLayers();
+    RT_METHODS(UIBARBACKGROUND_METHODS)
 };
