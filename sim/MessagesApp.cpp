@@ -22,15 +22,15 @@ std::string MessagesApp::program() {
 std::vector<std::string> MessagesApp::screenshotArguments(const std::string& screen,
                                                           const std::string& hostFile,
                                                           const std::string& scale,
-                                                          const std::string& scroll) {
+                                                          const std::vector<std::string>& scrolling) {
     std::vector<std::string> arguments{"screenshot", "--screen", screen, hostFile, "--scale", scale};
-    for (std::string& argument : scrollArguments(screen, scroll))
-        arguments.push_back(std::move(argument));
+    arguments.insert(arguments.end(), scrolling.begin(), scrolling.end());
     return arguments;
 }
 
-std::vector<std::string> MessagesApp::scrollArguments(const std::string& screen, const std::string& scroll) {
-    if (scroll.empty())
+std::vector<std::string> MessagesApp::scrollArguments(const std::string& screen, const std::string& scroll,
+                                                      bool given) {
+    if (!given)
         return {};
     if (screen != "list" && screen != "search" && screen != "chat")
         throw SimError("--scroll: the " + screen + " screen does not scroll (list, search and chat do)");

@@ -14,11 +14,12 @@ class MessagesApp {
     static std::string program();
     static std::vector<std::string> screenshotArguments(const std::string& screen,
                                                         const std::string& hostFile, const std::string& scale,
-                                                        const std::string& scroll = std::string());
+                                                        const std::vector<std::string>& scrolling = {});
     // The "--scroll POINTS" arguments for a screen that scrolls, none when
-    // `scroll` is empty; throws SimError for a value that is no offset or a
-    // screen that does not scroll.
-    static std::vector<std::string> scrollArguments(const std::string& screen, const std::string& scroll);
+    // not `given`; throws SimError for a value that is no offset or a screen
+    // that does not scroll.
+    static std::vector<std::string> scrollArguments(const std::string& screen, const std::string& scroll,
+                                                    bool given);
     // A scroll offset: a finite number of points, 0 or more.
     static std::optional<double> parseScroll(const std::string& text);
     // Draws it in the look given ("light" or "dark"); throws SimError with

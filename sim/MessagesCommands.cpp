@@ -51,10 +51,10 @@ void addMessagesCommands(CLI::App& app, Command& command) {
         "views", "Print a Messages screen's view tree after a full layout pass (frames in window points)");
     views->add_option("--screen", *screen, "Which screen")->required()->check(CLI::IsMember(screens));
     views->add_flag("--json", *json, "One JSON object per view, subviews nested");
-    views->add_option("--scroll", *scroll, scrollHelp);
-    views->callback([&command, screen, json, scroll] {
+    CLI::Option* viewsScroll = views->add_option("--scroll", *scroll, scrollHelp);
+    views->callback([&command, screen, json, scroll, viewsScroll] {
         std::vector<std::string> arguments{"views", "--screen", *screen};
-        for (std::string& argument : MessagesApp::scrollArguments(*screen, *scroll))
+        for (std::string& argument : MessagesApp::scrollArguments(*screen, *scroll, viewsScroll->count() > 0))
             arguments.push_back(std::move(argument));
         command.device();
         if (*json)
@@ -72,10 +72,11 @@ void addMessagesCommands(CLI::App& app, Command& command) {
         ->required()
         ->check(CLI::IsMember(drawable));
     ScreenshotFile::addOptions(screenshot, *shot, "messages-SCREEN.png");
-    screenshot->add_option("--scroll", *scroll, scrollHelp);
-    screenshot->callback([&command, screen, shot, screenshot, scroll] {
+    CLI::Option* shotScroll = screenshot->add_option("--scroll", *scroll, scrollHelp);
+    screenshot->callback([&command, screen, shot, screenshot, scroll, shotScroll] {
+        const bool scrolled = shotScroll->count() > 0;
         if (*screen == "all") {
-            if (!scroll->empty())
+            if (scrolled)
                 throw SimError("--scroll: the all sheet does not scroll; name one screen");
             command.allowBothAppearances();
             command.device();
@@ -87,14 +88,14 @@ void addMessagesCommands(CLI::App& app, Command& command) {
             std::printf("%s\n", file.c_str());
             return;
         }
-        (void)MessagesApp::scrollArguments(*screen,
-                                           *scroll); // a bad offset fails before the device is touched
+        // A bad offset fails before the device is touched.
+        const std::vector<std::string> scrolling = MessagesApp::scrollArguments(*screen, *scroll, scrolled);
         command.device();
         const std::string file =
             ScreenshotFile::path("messages screenshot", *shot, "messages-" + *screen + ".png");
         if (HostRunner::run(MessagesApp::program(),
                             MessagesApp::screenshotArguments(*screen, file, ScreenshotFile::scaleText(*shot),
-                                                             *scroll)) != 0)
+                                                             scrolling)) != 0)
             throw ReportedFailure();
     });
 }

@@ -43,14 +43,15 @@ int main(int argc, char** argv) {
     CLI::App* views = app.add_subcommand("views", "Print a screen's view tree after a full layout pass");
     views->add_option("--screen", screenName, "list, search, swipe, chat or menu")->required();
     views->add_flag("--json", json, "One JSON object per view, subviews nested");
-    views->add_option("--scroll", scrollText, "Content offset in points from the top (list, search, chat)");
+    CLI::Option* viewsScroll = views->add_option(
+        "--scroll", scrollText, "Content offset in points from the top (list, search, chat)");
     CLI::App* screenshot =
         app.add_subcommand("screenshot", "Draw a screen as PNG into a file of this machine");
     screenshot->add_option("--screen", screenName, "list, search, swipe, chat or menu")->required();
     screenshot->add_option("FILE", output, "The PNG file")->required();
     screenshot->add_option("--scale", scale, "Pixels per point")->check(CLI::PositiveNumber);
-    screenshot->add_option("--scroll", scrollText,
-                           "Content offset in points from the top (list, search, chat)");
+    CLI::Option* shotScroll = screenshot->add_option(
+        "--scroll", scrollText, "Content offset in points from the top (list, search, chat)");
     app.require_subcommand(1);
     try {
         app.parse(argc, argv);
@@ -86,10 +87,11 @@ int main(int argc, char** argv) {
             return 2;
         }
         std::optional<CGFloat> scroll;
-        if (!scrollText.empty()) {
+        if (viewsScroll->count() > 0 || shotScroll->count() > 0) {
             char* end = nullptr;
             const double value = std::strtod(scrollText.c_str(), &end);
-            if (end != scrollText.c_str() + scrollText.size() || !std::isfinite(value) || value < 0 ||
+            if (scrollText.empty() || end != scrollText.c_str() + scrollText.size() ||
+                !std::isfinite(value) || value < 0 ||
                 std::isspace(static_cast<unsigned char>(scrollText.front()))) {
                 std::fprintf(stderr, "MobileSMS: --scroll \"%s\" is not a number of points, 0 or more\n",
                              scrollText.c_str());
