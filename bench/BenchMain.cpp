@@ -2,6 +2,7 @@
 #include "RatioReporter.h"
 
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -30,12 +31,30 @@ std::vector<RatioReporter::Ratio> goals() {
     return ratios;
 }
 
+// A format other than the console's (json, csv) is for programs: the
+// library's own reporter writes it, with no table of ratios after it.
+bool asksForAnotherFormat(int argc, char** argv) {
+    const std::string flag = "--benchmark_format=";
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.starts_with(flag) && argument.substr(flag.size()) != "console")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool machineReadable = asksForAnotherFormat(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    if (machineReadable) {
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+        return 0;
+    }
     RatioReporter reporter(goals());
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios(std::cout);

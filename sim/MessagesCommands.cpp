@@ -44,13 +44,19 @@ void addMessagesCommands(CLI::App& app, Command& command) {
     const std::vector<std::string>& screens = MessagesApp::screens();
     auto screen = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
+    auto scroll = std::make_shared<std::string>();
+    const char* const scrollHelp =
+        "Scroll the list, search results or transcript this many points from the top";
     CLI::App* views = messages->add_subcommand(
         "views", "Print a Messages screen's view tree after a full layout pass (frames in window points)");
     views->add_option("--screen", *screen, "Which screen")->required()->check(CLI::IsMember(screens));
     views->add_flag("--json", *json, "One JSON object per view, subviews nested");
-    views->callback([&command, screen, json] {
-        command.device();
+    CLI::Option* viewsScroll = views->add_option("--scroll", *scroll, scrollHelp);
+    views->callback([&command, screen, json, scroll, viewsScroll] {
         std::vector<std::string> arguments{"views", "--screen", *screen};
+        for (std::string& argument : MessagesApp::scrollArguments(*screen, *scroll, viewsScroll->count() > 0))
+            arguments.push_back(std::move(argument));
+        command.device();
         if (*json)
             arguments.push_back("--json");
         if (HostRunner::run(HostRunner::programFolder() + "/MobileSMS", arguments) != 0)
@@ -66,8 +72,12 @@ void addMessagesCommands(CLI::App& app, Command& command) {
         ->required()
         ->check(CLI::IsMember(drawable));
     ScreenshotFile::addOptions(screenshot, *shot, "messages-SCREEN.png");
-    screenshot->callback([&command, screen, shot, screenshot] {
+    CLI::Option* shotScroll = screenshot->add_option("--scroll", *scroll, scrollHelp);
+    screenshot->callback([&command, screen, shot, screenshot, scroll, shotScroll] {
+        const bool scrolled = shotScroll->count() > 0;
         if (*screen == "all") {
+            if (scrolled)
+                throw SimError("--scroll: the all sheet does not scroll; name one screen");
             command.allowBothAppearances();
             command.device();
             const double scale = screenshot->count("--scale") ? shot->scale : ScreenSheet::kDefaultScale;
@@ -78,12 +88,14 @@ void addMessagesCommands(CLI::App& app, Command& command) {
             std::printf("%s\n", file.c_str());
             return;
         }
+        // A bad offset fails before the device is touched.
+        const std::vector<std::string> scrolling = MessagesApp::scrollArguments(*screen, *scroll, scrolled);
         command.device();
         const std::string file =
             ScreenshotFile::path("messages screenshot", *shot, "messages-" + *screen + ".png");
-        if (HostRunner::run(
-                MessagesApp::program(),
-                MessagesApp::screenshotArguments(*screen, file, ScreenshotFile::scaleText(*shot))) != 0)
+        if (HostRunner::run(MessagesApp::program(),
+                            MessagesApp::screenshotArguments(*screen, file, ScreenshotFile::scaleText(*shot),
+                                                             scrolling)) != 0)
             throw ReportedFailure();
     });
 }

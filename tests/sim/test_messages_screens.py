@@ -45,8 +45,8 @@ class MessagesScreensCase(SimTestCase):
         """What Messages reads: its container's copy of the settings."""
         self.write_plist(values, self.target)
 
-    def tree(self, screen):
-        return json.loads(self.sim("messages", "views", "--screen", screen, "--json"))
+    def tree(self, screen, *options):
+        return json.loads(self.sim("messages", "views", "--screen", screen, "--json", *options))
 
 
 class StockScreens(MessagesScreensCase):
@@ -88,15 +88,19 @@ class StockScreens(MessagesScreensCase):
         self.assertIsNone(toolbar["barTintColor"])
 
     def test_the_transcript_its_entry_field_and_keyboard(self):
-        tree = self.tree("chat")
+        # It opens at its latest message; the date line is above, in view from the top.
+        latest_tree = self.tree("chat")
+        latest = of_class(latest_tree, "CKTranscriptLabelCell")
+        self.assertEqual([c["subviews"][0]["text"] for c in latest], ["Delivered"])
+        tree = self.tree("chat", "--scroll", "0")
         transcript = only(tree, "CKTranscriptCollectionView")
         labels = of_class(tree, "CKTranscriptLabelCell")
-        self.assertEqual([c["subviews"][0]["text"] for c in labels], ["Today 9:12 AM", "Delivered"])
+        self.assertEqual([c["subviews"][0]["text"] for c in labels], ["Today 9:12 AM"])
         self.assertEqual(labels[0]["ivars"], ["_label"])
-        colours = {b["backgroundColor"] for b in of_class(tree, "CKColoredBalloonView")}
+        colours = {b["backgroundColor"] for t in (tree, latest_tree) for b in of_class(t, "CKColoredBalloonView")}
         self.assertEqual(colours, {"0A84FFFF", "34C759FF", "E9E9EBFF"})  # iMessage, SMS, incoming
-        self.assertEqual(len(of_class(tree, "CKAttachmentBalloonView")), 1)
-        self.assertEqual(len(of_class(tree, "CKTranscriptPluginBalloonView")), 1)
+        self.assertEqual(len(of_class(latest_tree, "CKAttachmentBalloonView")), 1)
+        self.assertEqual(len(of_class(latest_tree, "CKTranscriptPluginBalloonView")), 1)
         # Sent balloons end 12 points from the trailing edge, received ones start 12 from the leading one.
         for balloon in of_class(tree, "CKColoredBalloonView"):
             x, _, width, _ = balloon["frame"]
@@ -222,10 +226,10 @@ class ThemedScreens(MessagesScreensCase):
     def test_screenshot_pixels_come_from_the_theme(self):
         self.theme({"chatBackground": "123456", "imessagebubblegradient1": "FF8000",
                     "imessagebubblegradient2": "FF8000", "navbarbackground": "204060"})
-        tree = self.tree("chat")
+        tree = self.tree("chat", "--scroll", "0")  # the iMessages come first
         sent = next(b for b in of_class(tree, "CKColoredBalloonView") if b["backgroundColor"] == "FF8000FF")
         shot = os.path.join(self.root, "chat.png")
-        self.sim("messages", "screenshot", "--screen", "chat", "-o", shot, "--scale", "1")
+        self.sim("messages", "screenshot", "--screen", "chat", "-o", shot, "--scale", "1", "--scroll", "0")
         image = Png(shot)
         self.assertEqual((image.width, image.height), (390, 844))
         x, y, width, height = sent["frame"]
@@ -377,7 +381,8 @@ class Wallpapers(MessagesScreensCase):
         shot = os.path.join(self.root, "chat.png")
         self.sim("messages", "screenshot", "--screen", "chat", "-o", shot, "--scale", "1")
         image = Png(shot)
-        covered = [b["frame"] for b in walk(transcript) if b["class"].endswith("BalloonView")]
+        covered = [b["frame"] for b in walk(transcript)
+                   if b["class"].endswith("BalloonView") or b["class"] == "CKTranscriptLabelCell"]
         x0, y0, width, height = transcript["frame"]
         free = [(x, y) for x in range(int(x0) + 300, int(x0 + width) - 10, 10)
                 for y in range(int(y0) + 30, int(y0 + height), 10)

@@ -34,5 +34,4 @@ void CKChatController::viewWillLayoutSubviewsImpl() {
         std::max<CGFloat>(0, bounds.size.height - m_keyboardHeight - CKMessageEntryView::kHeight);
     m_transcript->view()->setFrame(CGRectMake(0, 0, bounds.size.width, entryTop));
     m_entryView->setFrame(CGRectMake(0, entryTop, bounds.size.width, CKMessageEntryView::kHeight));
-    m_transcript->updateItemHeights();
 }

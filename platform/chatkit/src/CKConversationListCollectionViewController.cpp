@@ -53,18 +53,15 @@ void CKConversationListCollectionViewController::fillList() {
     items.push_back({m_searchBar, UISearchBar::kHeight, UICollectionView::Separator::none});
 
     m_pinnedViews.clear();
-    m_cells.clear();
-    for (const CKConversationRecord& conversation : m_conversations) {
-        if (conversation.pinned) {
-            rt::Ref<CKPinnedConversationView> pinned = rt::make<CKPinnedConversationView>();
-            pinned->setConversation(conversation);
-            m_pinnedViews.push_back(pinned);
+    m_rows.clear();
+    for (size_t i = 0; i < m_conversations.size(); ++i) {
+        if (!m_conversations[i].pinned) {
+            m_rows.push_back(i);
             continue;
         }
-        rt::Ref<CKConversationListCollectionViewConversationCell> cell =
-            rt::make<CKConversationListCollectionViewConversationCell>();
-        cell->setConversation(conversation);
-        m_cells.push_back(cell);
+        rt::Ref<CKPinnedConversationView> pinned = rt::make<CKPinnedConversationView>();
+        pinned->setConversation(m_conversations[i]);
+        m_pinnedViews.push_back(pinned);
     }
     const CGFloat width = list->bounds().size.width > 0 ? list->bounds().size.width : 390;
     for (size_t first = 0; first < m_pinnedViews.size(); first += kPinnedPerRow) {
@@ -72,9 +69,41 @@ void CKConversationListCollectionViewController::fillList() {
         items.push_back({pinnedRow(m_pinnedViews, first, count, width), CKPinnedConversationView::kHeight,
                          UICollectionView::Separator::none});
     }
-    for (size_t i = 0; i < m_cells.size(); ++i)
-        items.push_back({m_cells[i], CKConversationListCell::kHeight,
-                         i + 1 < m_cells.size() ? UICollectionView::Separator::below
-                                                : UICollectionView::Separator::none});
-    list->setItems(std::move(items));
+
+    // The header rows are made up front; conversations get a cell in view.
+    auto header = std::make_shared<std::vector<UICollectionView::Item>>(std::move(items));
+    UICollectionView::DataSource source;
+    source.count = header->size() + m_rows.size();
+    source.estimatedHeight = [header](size_t index, CGFloat) {
+        return index < header->size() ? (*header)[index].height : CKConversationListCell::kHeight;
+    };
+    source.separator = [header, rows = m_rows.size()](size_t index) {
+        return index >= header->size() && index + 1 < header->size() + rows
+                   ? UICollectionView::Separator::below
+                   : UICollectionView::Separator::none;
+    };
+    rt::Weak<CKConversationListCollectionViewController> weak(this);
+    source.cell = [header, weak](UICollectionView* view, size_t index) -> rt::Ref<UIView> {
+        if (index < header->size())
+            return (*header)[index].cell;
+        rt::Ref<CKConversationListCollectionViewController> self = weak.lock();
+        if (!self)
+            return nullptr;
+        rt::Ref<CKConversationListCollectionViewConversationCell> cell =
+            view->dequeueReusableCell<CKConversationListCollectionViewConversationCell>("conversation");
+        cell->setConversation(self->m_conversations[self->m_rows[index - header->size()]]);
+        return cell;
+    };
+    list->setDataSource(std::move(source));
+}
+
+std::vector<rt::Ref<CKConversationListCollectionViewConversationCell>>
+CKConversationListCollectionViewController::conversationCells() {
+    std::vector<rt::Ref<CKConversationListCollectionViewConversationCell>> cells;
+    if (!isViewLoaded())
+        return cells;
+    for (const UICollectionView::VisibleCell& visible : collectionView()->visibleCells())
+        if (auto cell = rt::dynamicCast<CKConversationListCollectionViewConversationCell>(visible.cell))
+            cells.push_back(cell);
+    return cells;
 }

@@ -8,6 +8,9 @@
 #include <UIKit/UIScreen.h>
 #include <objc/message.h>
 
+#include <algorithm>
+#include <cmath>
+
 RT_DEFINE_CLASS(CKTranscriptCollectionViewController, [](Class cls, Class) {
     class_addMethod(
         cls, rt::sel<"loadView">(), +[](id self, SEL) {
@@ -64,49 +67,99 @@ rt::Ref<CKBalloonView> balloonFor(const CKMessageRecord& message, CKUITheme* the
 }
 
 // Date lines are centred; a status sits under the last message sent.
-rt::Ref<CKTranscriptLabelCell> labelCellFor(const CKMessageRecord& message, CKUITheme* theme) {
-    rt::Ref<CKTranscriptLabelCell> cell = rt::make<CKTranscriptLabelCell>();
+void configureLabelCell(CKTranscriptLabelCell* cell, const CKMessageRecord& message, CKUITheme* theme) {
     cell->label()->setTextAlignment(message.kind == Kind::timestamp ? NSTextAlignmentCenter
                                                                     : NSTextAlignmentRight);
     rt::Ref<NSObject> colour = theme->grayTextColor();
     cell->setAttributedText(
         NSAttributedString::initWithString(message.text, {{NSForegroundColorAttributeName, colour}}));
-    return cell;
+}
+
+bool isLabel(const CKMessageRecord& message) {
+    return message.kind == Kind::timestamp || message.kind == Kind::status;
 }
 
 } // namespace
 
+CGFloat CKTranscriptCollectionViewController::estimatedHeight(const CKMessageRecord& message, CGFloat width) {
+    // An average glyph of the balloon's font, in points.
+    constexpr CGFloat kGlyphWidth = 8.5;
+    constexpr CGFloat kLineHeight = 21;
+    switch (message.kind) {
+    case Kind::timestamp:
+    case Kind::status:
+        return kLabelHeight;
+    case Kind::picture:
+        return CKAttachmentBalloonView::kHeight + CKTranscriptMessageCell::kSpacing;
+    case Kind::link:
+        return CKTranscriptPluginBalloonView::kImageHeight + CKTranscriptPluginBalloonView::kCaptionHeight +
+               CKTranscriptMessageCell::kSpacing;
+    case Kind::iMessage:
+    case Kind::sms:
+    case Kind::incoming:
+        break;
+    }
+    const CGFloat textWidth = std::max<CGFloat>(1, width * CKTranscriptMessageCell::kMaxBalloonShare -
+                                                       2 * CKColoredBalloonView::kHorizontalPadding);
+    const CGFloat lines =
+        std::max<CGFloat>(1, std::ceil(static_cast<CGFloat>(message.text.size()) * kGlyphWidth / textWidth));
+    return lines * kLineHeight + 2 * CKColoredBalloonView::kVerticalPadding +
+           CKTranscriptMessageCell::kSpacing;
+}
+
 void CKTranscriptCollectionViewController::fillTranscript() {
     rt::Ref<UICollectionView> transcript = collectionView();
     transcript->setContentInsetTop(kTopInset);
-    rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
-    m_balloons.clear();
-    m_labelCells.clear();
-    std::vector<UICollectionView::Item> items;
-    for (const CKMessageRecord& message : m_conversation.messages) {
-        if (message.kind == Kind::timestamp || message.kind == Kind::status) {
-            rt::Ref<CKTranscriptLabelCell> cell = labelCellFor(message, theme.get());
-            m_labelCells.push_back(cell);
-            items.push_back({cell, kLabelHeight, UICollectionView::Separator::none});
-            continue;
+    rt::Weak<CKTranscriptCollectionViewController> weak(this);
+    UICollectionView::DataSource source;
+    source.count = m_conversation.messages.size();
+    source.estimatedHeight = [weak](size_t index, CGFloat width) -> CGFloat {
+        rt::Ref<CKTranscriptCollectionViewController> self = weak.lock();
+        return self ? estimatedHeight(self->m_conversation.messages[index], width > 0 ? width : 390) : 0;
+    };
+    source.cell = [weak](UICollectionView* view, size_t index) -> rt::Ref<UIView> {
+        rt::Ref<CKTranscriptCollectionViewController> self = weak.lock();
+        if (!self)
+            return nullptr;
+        const CKMessageRecord& message = self->m_conversation.messages[index];
+        rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
+        if (isLabel(message)) {
+            rt::Ref<CKTranscriptLabelCell> cell = view->dequeueReusableCell<CKTranscriptLabelCell>("label");
+            configureLabelCell(cell, message, theme);
+            return cell;
         }
-        rt::Ref<CKBalloonView> balloon = balloonFor(message, theme.get());
         const bool sent = message.kind == Kind::iMessage || message.kind == Kind::sms;
-        rt::Ref<CKTranscriptMessageCell> cell = rt::make<CKTranscriptMessageCell>();
-        cell->setBalloon(balloon, sent ? CKTranscriptMessageCell::Side::trailing
-                                       : CKTranscriptMessageCell::Side::leading);
-        m_balloons.push_back(balloon);
-        items.push_back({cell, 0, UICollectionView::Separator::none});
-    }
-    transcript->setItems(std::move(items));
-    updateItemHeights();
+        rt::Ref<CKTranscriptMessageCell> cell = view->dequeueReusableCell<CKTranscriptMessageCell>("message");
+        cell->setBalloon(balloonFor(message, theme), sent ? CKTranscriptMessageCell::Side::trailing
+                                                          : CKTranscriptMessageCell::Side::leading);
+        return cell;
+    };
+    source.measure = [](UIView* cell, size_t, CGFloat width) -> CGFloat {
+        if (auto message = rt::dynamicCast<CKTranscriptMessageCell>(rt::Ref<UIView>(cell)))
+            return message->heightForWidth(width > 0 ? width : 390);
+        return kLabelHeight;
+    };
+    transcript->setDataSource(std::move(source));
+    transcript->scrollToBottom();
 }
 
-void CKTranscriptCollectionViewController::updateItemHeights() {
-    rt::Ref<UICollectionView> transcript = collectionView();
-    const CGFloat width = transcript->bounds().size.width > 0 ? transcript->bounds().size.width : 390;
-    const std::vector<UICollectionView::Item>& items = transcript->items();
-    for (size_t i = 0; i < items.size(); ++i)
-        if (auto cell = rt::dynamicCast<CKTranscriptMessageCell>(items[i].cell))
-            transcript->setItemHeight(i, cell->heightForWidth(width));
+std::vector<rt::Ref<CKBalloonView>> CKTranscriptCollectionViewController::balloonViews() {
+    std::vector<rt::Ref<CKBalloonView>> balloons;
+    if (!isViewLoaded())
+        return balloons;
+    for (const UICollectionView::VisibleCell& visible : collectionView()->visibleCells())
+        if (auto cell = rt::dynamicCast<CKTranscriptMessageCell>(visible.cell))
+            if (cell->balloonView())
+                balloons.push_back(cell->balloonView());
+    return balloons;
+}
+
+std::vector<rt::Ref<CKTranscriptLabelCell>> CKTranscriptCollectionViewController::labelCells() {
+    std::vector<rt::Ref<CKTranscriptLabelCell>> cells;
+    if (!isViewLoaded())
+        return cells;
+    for (const UICollectionView::VisibleCell& visible : collectionView()->visibleCells())
+        if (auto cell = rt::dynamicCast<CKTranscriptLabelCell>(visible.cell))
+            cells.push_back(cell);
+    return cells;
 }

@@ -82,7 +82,8 @@ std::optional<MessagesScreen::Kind> MessagesScreen::kindNamed(const std::string&
     return std::nullopt;
 }
 
-MessagesScreen::MessagesScreen(Kind kind, std::vector<CKConversationRecord> conversations)
+MessagesScreen::MessagesScreen(Kind kind, std::vector<CKConversationRecord> conversations,
+                               std::optional<CGFloat> scroll)
     : m_window(rt::make<UIWindow>()) {
     m_window->setFrame(CGRectMake(0, 0, kWidth, kHeight));
     m_window->setBackgroundColor(UIColor::systemBackgroundColor());
@@ -92,8 +93,9 @@ MessagesScreen::MessagesScreen(Kind kind, std::vector<CKConversationRecord> conv
         break;
     case Kind::swipe:
         showList(conversations);
-        if (!m_list->conversationCells().empty())
-            m_list->conversationCells().front()->showSwipeActions();
+        m_window->layoutIfNeeded(); // the cells in view exist once laid out
+        if (auto cells = m_list->conversationCells(); !cells.empty())
+            cells.front()->showSwipeActions();
         break;
     case Kind::search:
         showSearch(conversations);
@@ -105,6 +107,13 @@ MessagesScreen::MessagesScreen(Kind kind, std::vector<CKConversationRecord> conv
         showChat(conversations, false);
         showMenu();
         break;
+    }
+    if (scroll && scrolls(kind)) {
+        rt::Ref<UICollectionView> scrolled = kind == Kind::search ? m_results
+                                             : kind == Kind::chat
+                                                 ? m_chat->transcriptController()->collectionView()
+                                                 : m_list->collectionView();
+        scrolled->setContentOffset(CGPointMake(0, *scroll));
     }
     hosts::SystemViews::addTo(m_window);
     m_window->layoutIfNeeded();
@@ -154,16 +163,21 @@ void MessagesScreen::showSearch(const std::vector<CKConversationRecord>& convers
     const CGFloat top = kTop + UISearchBar::kHeight + 44;
     list->setFrame(CGRectMake(0, top, kWidth, kHeight - top));
     list->setSeparatorLeadingInset(CKConversationListCell::kTextLeading);
-    std::vector<UICollectionView::Item> items;
-    for (size_t i = 0; i < conversations.size(); ++i) {
+    auto searched = std::make_shared<std::vector<CKConversationRecord>>(conversations);
+    UICollectionView::DataSource source;
+    source.count = searched->size();
+    source.estimatedHeight = [](size_t, CGFloat) { return CKConversationListCell::kHeight; };
+    source.separator = [count = searched->size()](size_t index) {
+        return index + 1 < count ? UICollectionView::Separator::below : UICollectionView::Separator::none;
+    };
+    source.cell = [searched](UICollectionView* view, size_t index) -> rt::Ref<UIView> {
         rt::Ref<CKConversationListEmbeddedStandardTableViewCell> cell =
-            rt::make<CKConversationListEmbeddedStandardTableViewCell>();
-        cell->setConversation(conversations[i]);
-        items.push_back({cell, CKConversationListCell::kHeight,
-                         i + 1 < conversations.size() ? UICollectionView::Separator::below
-                                                      : UICollectionView::Separator::none});
-    }
-    list->setItems(std::move(items));
+            view->dequeueReusableCell<CKConversationListEmbeddedStandardTableViewCell>("result");
+        cell->setConversation((*searched)[index]);
+        return cell;
+    };
+    list->setDataSource(std::move(source));
+    m_results = list;
     results->addSubview(list);
     m_window->addSubview(results);
 }

@@ -24,8 +24,16 @@ class MessagesScreen {
     static constexpr const char* kKindNames = "list, search, swipe, chat, menu";
     static std::optional<Kind> kindNamed(const std::string& name);
 
-    // The screen, made and laid out once.
-    MessagesScreen(Kind kind, std::vector<CKConversationRecord> conversations);
+    // Whether a screen scrolls: the list, the search results and the transcript.
+    static bool scrolls(Kind kind) {
+        return kind == Kind::list || kind == Kind::search || kind == Kind::chat;
+    }
+
+    // The screen, made and laid out once. `scroll`, for a screen that
+    // scrolls, is the content offset in points from the top; without it the
+    // list starts at the top and the transcript at its latest message.
+    MessagesScreen(Kind kind, std::vector<CKConversationRecord> conversations,
+                   std::optional<CGFloat> scroll = std::nullopt);
 
     UIWindow* window() const { return m_window.get(); }
     // Asks every view for layout again and runs the pass, as after a change
@@ -43,6 +51,7 @@ class MessagesScreen {
     rt::Ref<CKConversationListCollectionViewController> m_list;
     rt::Ref<CKChatController> m_chat;
     rt::Ref<UIToolbar> m_toolbar;
+    rt::Ref<UICollectionView> m_results;
 };
 
 } // namespace messages

@@ -16,7 +16,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 namespace {
@@ -36,14 +39,19 @@ int main(int argc, char** argv) {
     bool json = false;
     std::string output;
     double scale = 2;
+    std::string scrollText;
     CLI::App* views = app.add_subcommand("views", "Print a screen's view tree after a full layout pass");
     views->add_option("--screen", screenName, "list, search, swipe, chat or menu")->required();
     views->add_flag("--json", json, "One JSON object per view, subviews nested");
+    CLI::Option* viewsScroll = views->add_option(
+        "--scroll", scrollText, "Content offset in points from the top (list, search, chat)");
     CLI::App* screenshot =
         app.add_subcommand("screenshot", "Draw a screen as PNG into a file of this machine");
     screenshot->add_option("--screen", screenName, "list, search, swipe, chat or menu")->required();
     screenshot->add_option("FILE", output, "The PNG file")->required();
     screenshot->add_option("--scale", scale, "Pixels per point")->check(CLI::PositiveNumber);
+    CLI::Option* shotScroll = screenshot->add_option(
+        "--scroll", scrollText, "Content offset in points from the top (list, search, chat)");
     app.require_subcommand(1);
     try {
         app.parse(argc, argv);
@@ -78,13 +86,31 @@ int main(int argc, char** argv) {
                          messages::MessagesScreen::kKindNames);
             return 2;
         }
+        std::optional<CGFloat> scroll;
+        if (viewsScroll->count() > 0 || shotScroll->count() > 0) {
+            char* end = nullptr;
+            const double value = std::strtod(scrollText.c_str(), &end);
+            if (scrollText.empty() || end != scrollText.c_str() + scrollText.size() ||
+                !std::isfinite(value) || value < 0 ||
+                std::isspace(static_cast<unsigned char>(scrollText.front()))) {
+                std::fprintf(stderr, "MobileSMS: --scroll \"%s\" is not a number of points, 0 or more\n",
+                             scrollText.c_str());
+                return 2;
+            }
+            if (!messages::MessagesScreen::scrolls(*kind)) {
+                std::fprintf(stderr, "MobileSMS: the %s screen does not scroll (list, search and chat do)\n",
+                             screenName.c_str());
+                return 2;
+            }
+            scroll = value;
+        }
         auto conversations = messages::ConversationsFile::load();
         if (!conversations.ok()) {
             std::fprintf(stderr, "MobileSMS: the conversations cannot be shown: %s\n",
                          conversations.error().c_str());
             return 2;
         }
-        messages::MessagesScreen screen(*kind, conversations.value());
+        messages::MessagesScreen screen(*kind, conversations.value(), scroll);
         screen.layOutEverything();
         if (views->parsed()) {
             std::printf("%s", json ? (hosts::ViewTree::json(screen.window()).dump(2) + "\n").c_str()

@@ -3,11 +3,11 @@
 #include "Canvas.h"
 #include "ViewPainter.h"
 
+#include <UIKit/PngWriter.h>
 #include <UIKit/UITraitCollection.h>
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <unistd.h>
 
 namespace render {
@@ -58,19 +58,17 @@ ns::Result<void> Screenshot::writePNG(UIWindow* window, const std::string& hostP
     if (!image)
         return ns::Failure{ns::FailureKind::Malformed, hostPath,
                            "cannot draw the window at scale " + std::to_string(scale)};
-    std::optional<std::vector<std::uint8_t>> png = UIImagePNGRepresentation(image.get());
-    if (!png)
-        return ns::Failure{ns::FailureKind::Unencodable, hostPath, "cannot encode the picture as PNG"};
-    // Written beside the target and renamed over it, so no one sees half a file.
+    // Encoded straight from the drawn bitmap into a file beside the target,
+    // then renamed over it, so no one sees half a file.
     const std::string temporary = hostPath + ".part" + std::to_string(getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(png->data()), static_cast<std::streamsize>(png->size()));
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return ns::Failure{ns::FailureKind::Unwritable, hostPath, "cannot write the picture"};
-        }
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    if (!out)
+        return ns::Failure{ns::FailureKind::Unwritable, hostPath, "cannot write the picture"};
+    const bool encoded = uikit::PngWriter::write(*image->bitmap(), out);
+    const bool closed = std::fclose(out) == 0;
+    if (!encoded || !closed) {
+        std::remove(temporary.c_str());
+        return ns::Failure{ns::FailureKind::Unwritable, hostPath, "cannot write the picture"};
     }
     if (std::rename(temporary.c_str(), hostPath.c_str()) != 0) {
         std::remove(temporary.c_str());

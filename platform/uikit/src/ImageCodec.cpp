@@ -1,5 +1,7 @@
 #include "ImageCodec.h"
 
+#include <UIKit/PngWriter.h>
+
 #include <cairo.h>
 #include <turbojpeg.h>
 
@@ -133,18 +135,7 @@ std::optional<ImageBitmap> ImageCodec::decodeJPEG(std::span<const std::uint8_t> 
 }
 
 std::optional<std::vector<std::uint8_t>> ImageCodec::encodePNG(const ImageBitmap& bitmap) {
-    if (bitmap.width <= 0 || bitmap.height <= 0)
-        return std::nullopt;
-    Surface surface = surfaceOver(bitmap);
-    std::vector<std::uint8_t> out;
-    auto write = [](void* closure, const unsigned char* data, unsigned int length) -> cairo_status_t {
-        auto* bytes = static_cast<std::vector<std::uint8_t>*>(closure);
-        bytes->insert(bytes->end(), data, data + length);
-        return CAIRO_STATUS_SUCCESS;
-    };
-    if (cairo_surface_write_to_png_stream(surface.get(), write, &out) != CAIRO_STATUS_SUCCESS)
-        return std::nullopt;
-    return out;
+    return PngWriter::encode(bitmap);
 }
 
 std::optional<std::vector<std::uint8_t>> ImageCodec::encodeJPEG(const ImageBitmap& bitmap, int quality) {

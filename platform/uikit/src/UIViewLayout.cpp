@@ -103,7 +103,8 @@ void UIView::registerLayoutMethods(Class cls) {
             return;
         if (!(old.size == frame.size))
             view->m_layout.needsLayout = true;
-        if (!LayoutEngine::isApplyingSolution())
+        // A view the solver leaves out cannot change its answer.
+        if (!LayoutEngine::isApplyingSolution() && LayoutEngine::affectsSolve(view))
             view->_setNeedsConstraintSolve();
     };
     rt::replaceMethod(cls, rt::sel<"setFrame:">(), reinterpret_cast<IMP>(setFrame), typeid(setFrame));
@@ -142,8 +143,10 @@ void UIView::registerLayoutMethods(Class cls) {
             return CGSize{UIViewNoIntrinsicMetric, UIViewNoIntrinsicMetric};
         });
     class_addMethod(
-        cls, rt::sel<"invalidateIntrinsicContentSize">(),
-        +[](id self, SEL) { viewOf(self)->_setNeedsConstraintSolve(); });
+        cls, rt::sel<"invalidateIntrinsicContentSize">(), +[](id self, SEL) {
+            if (LayoutEngine::affectsSolve(viewOf(self)))
+                viewOf(self)->_setNeedsConstraintSolve();
+        });
     class_addMethod(
         cls, rt::sel<"contentHuggingPriorityForAxis:">(), +[](id self, SEL, UILayoutConstraintAxis axis) {
             return Access::state(viewOf(self)).hugging[axisSlot(axis)];
@@ -236,6 +239,7 @@ void UIView::_setNeedsConstraintSolve() {
 
 void UIView::_didJoinSuperview() {
     m_layout.needsLayout = true;
+    m_layout.solver.reset(); // no longer the top of a hierarchy
     if (rt::Ref<UIView> superview = this->superview())
         superview->m_layout.needsLayout = true;
     _setNeedsConstraintSolve();

@@ -1,6 +1,7 @@
 #include <Foundation/NSAttributedString.h>
 #include <Render/Screenshot.h>
 #include <Render/Typesetter.h>
+#include <UIKit/PngWriter.h>
 #include <UIKit/UIBlurEffect.h>
 #include <UIKit/UIButton.h>
 #include <UIKit/UIImageView.h>
@@ -15,6 +16,7 @@
 #include <UIKit/UIVisualEffectView.h>
 #include <UIKit/UIWindow.h>
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -526,6 +528,109 @@ TEST(ScreenshotFiles, TwoRunsWriteTheSameBytesAndBadRequestsAreRefused) {
     EXPECT_FALSE(render::Screenshot::draw(window, 1000)); // over the image size limit
     EXPECT_FALSE(render::Screenshot::draw(nullptr, 3));
     std::filesystem::remove_all(folder);
+}
+
+// PNG bytes decoded by cairo's reader, as premultiplied ARGB words.
+std::vector<std::uint32_t> decoded(const std::vector<std::uint8_t>& png) {
+    struct Reader {
+        const std::vector<std::uint8_t>* bytes;
+        size_t at = 0;
+    } reader{&png};
+    auto read = [](void* closure, unsigned char* data, unsigned int length) -> cairo_status_t {
+        auto* from = static_cast<Reader*>(closure);
+        if (from->at + length > from->bytes->size())
+            return CAIRO_STATUS_READ_ERROR;
+        std::copy_n(from->bytes->data() + from->at, length, data);
+        from->at += length;
+        return CAIRO_STATUS_SUCCESS;
+    };
+    cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(read, &reader);
+    std::vector<std::uint32_t> pixels;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface);
+        const int width = cairo_image_surface_get_width(surface);
+        const int height = cairo_image_surface_get_height(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<size_t>(y) * stride);
+            pixels.insert(pixels.end(), row, row + width);
+        }
+    }
+    cairo_surface_destroy(surface);
+    return pixels;
+}
+
+// What the screenshots were encoded with before: cairo's own PNG writer.
+std::vector<std::uint8_t> cairoPNG(const uikit::ImageBitmap& bitmap) {
+    std::vector<std::uint32_t> pixels = bitmap.pixels;
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(pixels.data()), CAIRO_FORMAT_ARGB32, bitmap.width, bitmap.height,
+        bitmap.strideBytes());
+    std::vector<std::uint8_t> out;
+    auto write = [](void* closure, const unsigned char* data, unsigned int length) -> cairo_status_t {
+        auto* bytes = static_cast<std::vector<std::uint8_t>*>(closure);
+        bytes->insert(bytes->end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    cairo_surface_write_to_png_stream(surface, write, &out);
+    cairo_surface_destroy(surface);
+    return out;
+}
+
+TEST(ScreenshotFiles, TheEncoderKeepsEveryPixelOfTheFormerOneOpaqueOrTranslucent) {
+    // A screen with text, a blur, rounded corners and a gradient, at the phone's scale.
+    auto window = whiteWindow(200, 160);
+    auto label = rt::make<UILabel>();
+    label->setFrame(CGRectMake(5, 5, 190, 30));
+    label->setText("Pixels stay pixels");
+    window->addSubview(label);
+    auto balloon = rt::make<UIView>();
+    balloon->setFrame(CGRectMake(10, 40, 150, 60));
+    balloon->layer()->setCornerRadius(18);
+    balloon->layer()->setGradient({UIColor::colorWithRed(1, 0, 0, 1), UIColor::colorWithRed(0, 0, 1, 1)},
+                                  window);
+    window->addSubview(balloon);
+    window->addSubview(
+        edgeUnderBlur(UIBlurEffect::effectWithStyle(UIBlurEffectStyleLight))->subviews().back());
+    rt::Ref<UIImage> screen = render::Screenshot::draw(window, 3);
+    ASSERT_TRUE(screen);
+
+    // Every alpha with colours up to it, premultiplied as drawings are.
+    uikit::ImageBitmap translucent{256, 64, {}};
+    for (std::uint32_t y = 0; y < 64; ++y)
+        for (std::uint32_t alpha = 0; alpha < 256; ++alpha) {
+            const std::uint32_t red = alpha * y / 63, green = alpha / 2, blue = alpha - red;
+            translucent.pixels.push_back(alpha << 24 | red << 16 | green << 8 | blue);
+        }
+
+    const uikit::ImageBitmap* const drawn = screen->bitmap();
+    for (const uikit::ImageBitmap* bitmap : {drawn, static_cast<const uikit::ImageBitmap*>(&translucent)}) {
+        const std::optional<std::vector<std::uint8_t>> png = uikit::PngWriter::encode(*bitmap);
+        ASSERT_TRUE(png);
+        const std::vector<std::uint32_t> before = decoded(cairoPNG(*bitmap));
+        ASSERT_EQ(before.size(), bitmap->pixels.size());
+        EXPECT_TRUE(decoded(*png) == before);
+        // Each setting the benchmark tries is lossless too.
+        EXPECT_TRUE(decoded(*uikit::PngWriter::encode(*bitmap, {1, 0x08})) == before);
+    }
+    // Opaque pixels come back exactly as drawn.
+    EXPECT_TRUE(decoded(*uikit::PngWriter::encode(*screen->bitmap())) == screen->bitmap()->pixels);
+
+    // The file written for a window holds the same picture as the drawing.
+    const std::string path =
+        std::filesystem::temp_directory_path() / ("png-test-" + std::to_string(getpid()));
+    ASSERT_TRUE(render::Screenshot::writePNG(window, path, 3));
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_TRUE(file);
+    std::vector<std::uint8_t> bytes;
+    for (int c; (c = std::fgetc(file)) != EOF;)
+        bytes.push_back(static_cast<std::uint8_t>(c));
+    std::fclose(file);
+    std::filesystem::remove(path);
+    EXPECT_TRUE(decoded(bytes) == screen->bitmap()->pixels);
+    EXPECT_FALSE(uikit::PngWriter::encode(uikit::ImageBitmap{}));
+    EXPECT_FALSE(uikit::PngWriter::write(translucent, nullptr));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include <UIKit/LayoutStatistics.h>
 #include <UIKit/UILabel.h>
 #include <UIKit/UISwitch.h>
 #include <UIKit/UITableViewCell.h>
@@ -76,6 +77,94 @@ TEST(AutoLayout, ConstraintsAcrossLevelsAreSolvedInWindowCoordinates) {
     content->setFrame(CGRectMake(0, 0, 200, 80));
     window->layoutIfNeeded();
     EXPECT_EQ(label->frame(), CGRectMake(250 - 16 - 100, 30, 100, 20));
+}
+
+// Many rows, each a translating view holding a badge placed by constraints.
+struct Rows {
+    explicit Rows(size_t count) {
+        window->setFrame(CGRectMake(0, 0, 390, 844));
+        for (size_t i = 0; i < count; ++i) {
+            rt::Ref<UIView> row = viewWithFrame(CGRectMake(0, 10 * static_cast<CGFloat>(i), 390, 10));
+            window->addSubview(row);
+            rt::Ref<UIView> badge = rt::make<UIView>();
+            row->addSubview(badge);
+            badge->setTranslatesAutoresizingMaskIntoConstraints(NO);
+            leading.push_back(badge->leadingAnchor()->constraintEqualToAnchor(row->leadingAnchor(), 8));
+            NSLayoutConstraint::activateConstraints(
+                {leading.back(), badge->topAnchor()->constraintEqualToAnchor(row->topAnchor()),
+                 badge->widthAnchor()->constraintEqualToConstant(20),
+                 badge->heightAnchor()->constraintEqualToConstant(10)});
+            rows.push_back(row);
+            badges.push_back(badge);
+            // Plain views the solver has no reason to know.
+            rt::Ref<UIView> plain = viewWithFrame(CGRectMake(40, 0, 100, 10));
+            row->addSubview(plain);
+            plainViews.push_back(plain);
+        }
+        window->layoutIfNeeded();
+    }
+    rt::Ref<UIWindow> window = rt::make<UIWindow>();
+    std::vector<rt::Ref<UIView>> rows, badges, plainViews;
+    std::vector<rt::Ref<NSLayoutConstraint>> leading;
+};
+
+TEST(AutoLayout, APassAfterOneChangeChangesTheKeptSolverByThatChangeOnly) {
+    Rows screen(60);
+    EXPECT_EQ(screen.badges[50]->frame(), CGRectMake(8, 0, 20, 10));
+    const size_t built = uikit::LayoutStatistics::solversBuilt();
+    const size_t added = uikit::LayoutStatistics::constraintsAdded();
+
+    // One constraint of one row: that constraint again, and the badge's
+    // weakest hold on its old frame; nothing of the other rows.
+    screen.leading[50]->setConstant(30);
+    screen.window->layoutIfNeeded();
+    EXPECT_EQ(screen.badges[50]->frame(), CGRectMake(30, 0, 20, 10));
+    EXPECT_EQ(screen.badges[49]->frame(), CGRectMake(8, 0, 20, 10));
+    EXPECT_EQ(uikit::LayoutStatistics::solversBuilt(), built);
+    const size_t afterConstant = uikit::LayoutStatistics::constraintsAdded();
+    EXPECT_GE(afterConstant - added, 1u);
+    EXPECT_LE(afterConstant - added, 6u);
+
+    // A row moved in code: its four frame constraints again, and the badge follows.
+    screen.rows[10]->setFrame(CGRectMake(0, 500, 390, 10));
+    screen.window->layoutIfNeeded();
+    EXPECT_EQ(screen.badges[10]->frame(), CGRectMake(8, 0, 20, 10)); // in the row's coordinates
+    EXPECT_EQ(uikit::LayoutStatistics::solversBuilt(), built);
+    const size_t afterMove = uikit::LayoutStatistics::constraintsAdded();
+    EXPECT_LE(afterMove - afterConstant, 4u);
+
+    // Views nothing constrains move without a solve.
+    for (const rt::Ref<UIView>& plain : screen.plainViews)
+        plain->setFrame(CGRectMake(50, 0, 90, 10));
+    screen.window->layoutIfNeeded();
+    EXPECT_EQ(uikit::LayoutStatistics::constraintsAdded(), afterMove);
+
+    // A row that leaves takes its constraints out; the rest keep their answers.
+    screen.rows[20]->removeFromSuperview();
+    screen.leading[21]->setConstant(12);
+    screen.window->layoutIfNeeded();
+    EXPECT_EQ(screen.badges[21]->frame(), CGRectMake(12, 0, 20, 10));
+    EXPECT_EQ(uikit::LayoutStatistics::solversBuilt(), built);
+}
+
+TEST(AutoLayout, AConflictMetWhileChangingTheKeptSolverBreaksWhatAFreshSolveWould) {
+    LayoutLog log;
+    Rows screen(3);
+    // Agrees with the row's frame today; the row's frame, given in code, came first.
+    rt::Ref<NSLayoutConstraint> width = screen.rows[1]->widthAnchor()->constraintEqualToConstant(390);
+    width->setActive(YES);
+    screen.window->layoutIfNeeded();
+    EXPECT_FALSE(width->isBroken());
+    const size_t built = uikit::LayoutStatistics::solversBuilt();
+
+    screen.rows[1]->setFrame(CGRectMake(0, 10, 300, 10));
+    screen.window->layoutIfNeeded();
+    EXPECT_TRUE(width->isBroken());
+    EXPECT_EQ(screen.rows[1]->frame(), CGRectMake(0, 10, 300, 10));
+    EXPECT_GT(uikit::LayoutStatistics::solversBuilt(), built);
+    const std::string text = log.text();
+    EXPECT_NE(text.find("Will attempt to recover by breaking constraint"), std::string::npos);
+    EXPECT_NE(text.find("width == 390"), std::string::npos) << text;
 }
 
 TEST(AutoLayout, ActivationConstantsAndRemovalReachTheNextPass) {

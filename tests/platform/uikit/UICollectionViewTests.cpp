@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unordered_map>
+
 namespace {
 
 rt::Ref<UIView> cell() {
@@ -155,6 +157,107 @@ TEST(UITextField, ShowsTheTextOrElseThePlaceholderInItsColour) {
     EXPECT_EQ(bar->searchTextField()->placeholder(), std::nullopt);
     EXPECT_EQ(bar->searchTextField()->displayLabel()->text(), "");
     EXPECT_EQ(bar->searchTextField()->frame(), CGRectMake(16, 8, 358, 36));
+}
+
+} // namespace
+
+namespace {
+
+// A thousand rows of 50 points whose cells remember the item they show.
+struct LongList {
+    explicit LongList(size_t count = 1000, CGFloat estimate = 50, CGFloat measured = 50) {
+        screen.list->setContentInsetTop(0);
+        UICollectionView::DataSource source;
+        source.count = count;
+        source.estimatedHeight = [estimate](size_t, CGFloat) { return estimate; };
+        source.measure = [measured](UIView*, size_t, CGFloat) { return measured; };
+        source.cell = [this](UICollectionView* view, size_t index) -> rt::Ref<UIView> {
+            rt::Ref<UIView> cell = view->dequeueReusableCell<UIView>("row");
+            shows[cell.get()] = index;
+            ++asked;
+            return cell;
+        };
+        screen.list->setDataSource(std::move(source));
+        screen.window->layoutIfNeeded();
+    }
+    void scrollTo(CGFloat y) {
+        screen.list->setContentOffset(CGPointMake(0, y));
+        screen.window->layoutIfNeeded();
+    }
+    // The item each cell in the view shows, and where, top to bottom.
+    std::vector<std::pair<size_t, CGFloat>> inView() {
+        std::vector<std::pair<size_t, CGFloat>> found;
+        for (const auto& view : screen.list->subviews())
+            if (shows.contains(view.get()))
+                found.emplace_back(shows[view.get()], view->frame().origin.y);
+        return found;
+    }
+    ListInWindow screen; // 300 points tall
+    std::unordered_map<const UIView*, size_t> shows;
+    size_t asked = 0;
+};
+
+TEST(UICollectionView, OnlyItemsInViewGetACellAndCellsAreReusedAsItScrolls) {
+    LongList list;
+    // 300 points of view and 60 of margin below: items 0 to 7.
+    std::vector<std::pair<size_t, CGFloat>> first = list.inView();
+    ASSERT_EQ(first.size(), 8u);
+    for (size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(first[i], std::make_pair(i, 50 * static_cast<CGFloat>(i)));
+    EXPECT_EQ(list.asked, 8u);
+
+    for (CGFloat y = 0; y <= 50000; y += 37)
+        list.scrollTo(y);
+    // About two screens of cells for a thousand items.
+    EXPECT_LE(list.screen.list->cellsMade(), 12u);
+    EXPECT_GE(list.asked, 1000u);
+    EXPECT_EQ(list.screen.list->visibleCells().size(), list.inView().size());
+    // Hairlines and cells that left are gone from the view.
+    EXPECT_LE(list.screen.list->subviews().size(), 9u + 1u);
+}
+
+TEST(UICollectionView, AnOffsetShowsItsItemsAndStopsAtEitherEnd) {
+    LongList list;
+    list.scrollTo(25000); // the middle
+    ASSERT_FALSE(list.inView().empty());
+    // Items 498 and 499 meet the margin above; 500 is at the top.
+    EXPECT_EQ(list.inView()[0], std::make_pair(size_t{498}, CGFloat{-100}));
+    EXPECT_EQ(list.inView()[2], std::make_pair(size_t{500}, CGFloat{0}));
+
+    list.scrollTo(50000 - 300); // the end: the last item's bottom at the view's bottom
+    EXPECT_EQ(list.inView().back(), std::make_pair(size_t{999}, CGFloat{250}));
+    list.scrollTo(1e9); // past the end comes to rest at the end
+    EXPECT_EQ(list.screen.list->contentOffset().y, 49700);
+    EXPECT_EQ(list.inView().back(), std::make_pair(size_t{999}, CGFloat{250}));
+    list.scrollTo(-80); // above the top comes back to it
+    EXPECT_EQ(list.screen.list->contentOffset().y, 0);
+    EXPECT_EQ(list.inView().front(), std::make_pair(size_t{0}, CGFloat{0}));
+
+    // The indicator travels with the offset.
+    list.scrollTo(49700);
+    const CGRect indicator = list.screen.list->scrollIndicator()->frame();
+    EXPECT_NEAR(indicator.origin.y + indicator.size.height, 300 - UICollectionView::kIndicatorInset, 1e-9);
+}
+
+TEST(UICollectionView, EstimatesGiveWayToMeasuredHeightsAndTheBottomStaysInView) {
+    LongList list(1000, 40, 64);
+    // Laid out items take their measured height; the rest keep the estimate.
+    EXPECT_EQ(list.screen.list->itemHeight(0), 64);
+    EXPECT_EQ(list.screen.list->itemHeight(900), 40);
+    std::vector<std::pair<size_t, CGFloat>> first = list.inView();
+    EXPECT_EQ(first[1].second, 64);
+
+    list.screen.list->scrollToBottom();
+    list.screen.window->layoutIfNeeded();
+    EXPECT_EQ(list.inView().back().first, 999u);
+    EXPECT_EQ(list.inView().back().second + 64, 300); // exactly at the bottom, measured
+    EXPECT_EQ(list.screen.list->contentOffset().y, list.screen.list->contentHeight() - 300);
+
+    // A new width measures again.
+    list.screen.list->setFrame(CGRectMake(0, 100, 200, 300));
+    list.screen.window->layoutIfNeeded();
+    EXPECT_EQ(list.inView().back().second + 64, 300);
+    EXPECT_EQ(list.screen.list->itemHeight(0), 40); // out of view: back to its estimate
 }
 
 } // namespace

@@ -8,7 +8,8 @@
 #include <vector>
 
 // The conversation list: the search bar, the pinned conversations, then one
-// cell per other conversation with hairlines between them.
+// row per other conversation with hairlines between them. Only the rows in
+// view have a cell, reused as the list scrolls.
 class CHATKIT_EXTERN CKConversationListCollectionViewController : public UICollectionViewController {
     RT_OBJECT(CKConversationListCollectionViewController, UICollectionViewController)
 
@@ -19,9 +20,8 @@ class CHATKIT_EXTERN CKConversationListCollectionViewController : public UIColle
 
     rt::Ref<UISearchBar> searchBar() const { return m_searchBar; }
     const std::vector<rt::Ref<CKPinnedConversationView>>& pinnedViews() const { return m_pinnedViews; }
-    const std::vector<rt::Ref<CKConversationListCollectionViewConversationCell>>& conversationCells() const {
-        return m_cells;
-    }
+    // The conversation cells in view, in order.
+    std::vector<rt::Ref<CKConversationListCollectionViewConversationCell>> conversationCells();
 
   private:
     // Runtime "viewDidLoad": the list's items.
@@ -30,5 +30,5 @@ class CHATKIT_EXTERN CKConversationListCollectionViewController : public UIColle
     std::vector<CKConversationRecord> m_conversations;
     rt::Ref<UISearchBar> m_searchBar;
     std::vector<rt::Ref<CKPinnedConversationView>> m_pinnedViews;
-    std::vector<rt::Ref<CKConversationListCollectionViewConversationCell>> m_cells;
+    std::vector<size_t> m_rows; // the conversations that take a row, in order
 };

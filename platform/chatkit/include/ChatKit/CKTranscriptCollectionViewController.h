@@ -9,6 +9,7 @@
 #include <vector>
 
 // One conversation's transcript: date lines, balloons and the delivery status.
+// It opens at its latest message; only the messages in view have a cell.
 class CHATKIT_EXTERN CKTranscriptCollectionViewController : public UICollectionViewController {
     RT_OBJECT(CKTranscriptCollectionViewController, UICollectionViewController)
 
@@ -20,17 +21,17 @@ class CHATKIT_EXTERN CKTranscriptCollectionViewController : public UICollectionV
     // Runtime method "shouldUseOpaqueMask": whether balloons may draw through
     // an opaque mask over this transcript (they may, unless told otherwise).
     BOOL shouldUseOpaqueMask() { return rt::send<BOOL()>(this, rt::sel<"shouldUseOpaqueMask">()); }
-    // Re-reads the balloons' sizes for the view's current width.
-    void updateItemHeights();
+    // A message's height before its cell is laid out: its text's length
+    // against the balloon's width, without measuring the text.
+    static CGFloat estimatedHeight(const CKMessageRecord& message, CGFloat width);
 
-    const std::vector<rt::Ref<CKBalloonView>>& balloonViews() const { return m_balloons; }
-    const std::vector<rt::Ref<CKTranscriptLabelCell>>& labelCells() const { return m_labelCells; }
+    // The balloons and label cells in view, in order.
+    std::vector<rt::Ref<CKBalloonView>> balloonViews();
+    std::vector<rt::Ref<CKTranscriptLabelCell>> labelCells();
 
   private:
     // Runtime "loadView" (a transcript collection view) and "viewDidLoad" (its items).
     void fillTranscript();
 
     CKConversationRecord m_conversation;
-    std::vector<rt::Ref<CKBalloonView>> m_balloons;
-    std::vector<rt::Ref<CKTranscriptLabelCell>> m_labelCells;
 };

@@ -10,6 +10,7 @@
 #include <objc/Weak.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class UIWindow;
@@ -146,8 +147,9 @@ class UIKIT_EXTERN UIView : public UIResponder {
         rt::Ref<NSLayoutAnchor> anchors[8]; // by the attribute's slot, made on first use
         std::vector<rt::Ref<NSLayoutConstraint>> constraints;
         BOOL translatesAutoresizingMask = YES;
-        bool needsLayout = true; // a new view lays out at the first pass
-        bool needsSolve = false; // kept on the top view of a hierarchy
+        bool needsLayout = true;      // a new view lays out at the first pass
+        bool needsSolve = false;      // kept on the top view of a hierarchy
+        std::shared_ptr<void> solver; // the hierarchy's solver between passes, on its top view
         UILayoutPriority hugging[2] = {UILayoutPriorityDefaultLow, UILayoutPriorityDefaultLow};
         UILayoutPriority compression[2] = {UILayoutPriorityDefaultHigh, UILayoutPriorityDefaultHigh};
     };

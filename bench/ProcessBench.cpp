@@ -1,0 +1,169 @@
+// Whole Messages processes, as users run them: `vantorel-sim messages views`
+// and `messages screenshot` from start to exit, cold every time. CPU time is
+// the operating system's account of the finished processes (the command
+// line and the Messages process it waits for); peak memory is the largest of
+// them. Lists of 50, 500 and 5,000 conversations; transcripts of 10, 1,000
+// and 10,000 messages; the chat screenshot at scale 3 against its views.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string simProgram() {
+    return (fs::read_symlink("/proc/self/exe").parent_path() / "vantorel-sim").string();
+}
+
+struct Usage {
+    double cpuSeconds = 0;
+    double peakMiB = 0;
+    bool ok = false;
+};
+
+Usage run(std::vector<std::string> words) {
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    Usage usage;
+    if (posix_spawn(&child, words[0].c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        rusage used{};
+        if (wait4(child, &status, 0, &used) == child) {
+            auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+            usage.cpuSeconds = seconds(used.ru_utime) + seconds(used.ru_stime);
+            usage.peakMiB = static_cast<double>(used.ru_maxrss) / 1024;
+            usage.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return usage;
+}
+
+// A device per content, made once and kept for the whole run.
+std::string deviceWith(const std::string& name, int conversations, int messages) {
+    static std::map<std::string, std::string> made;
+    if (auto found = made.find(name); found != made.end())
+        return found->second;
+    const fs::path root =
+        fs::temp_directory_path() / ("vantorel-process-bench-" + std::to_string(getpid())) / name;
+    fs::create_directories(root);
+    if (conversations == 0) { // the device's own sample conversations
+        run({simProgram(), "--device", root.string(), "init"});
+        return made[name] = root.string();
+    }
+    const fs::path file = root.parent_path() / (name + ".plist");
+    {
+        std::ofstream out(file);
+        out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist "
+               "version=\"1.0\"><dict><key>conversations</key><array>";
+        for (int i = 0; i < conversations; ++i) {
+            out << "<dict><key>name</key><string>Contact " << i
+                << "</string><key>summary</key><string>A summary of the last message, two lines long when it "
+                   "does not fit on one</string><key>date</key><string>9:41 "
+                   "AM</string><key>messages</key><array>";
+            for (int m = 0; i == 0 && m < messages; ++m)
+                out << "<dict><key>kind</key><string>" << (m % 3 == 0 ? "incoming" : "imessage")
+                    << "</string><key>text</key><string>Message " << m
+                    << ", long enough to wrap onto a second line of the balloon</string></dict>";
+            out << "</array></dict>";
+        }
+        out << "</array></dict></plist>\n";
+    }
+    run({simProgram(), "--device", root.string(), "init", "--conversations", file.string()});
+    return made[name] = root.string();
+}
+
+void measure(benchmark::State& state, const std::string& device, std::vector<std::string> arguments) {
+    std::vector<std::string> words{simProgram(), "--device", device};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    double peak = 0;
+    for (auto _ : state) {
+        const Usage usage = run(words);
+        if (!usage.ok) {
+            state.SkipWithError("the command failed");
+            return;
+        }
+        state.SetIterationTime(usage.cpuSeconds);
+        peak = std::max(peak, usage.peakMiB);
+    }
+    state.counters["peak_MiB"] = peak;
+}
+
+// Argument: the number of conversations.
+void BM_ProcessListViews(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    measure(state, deviceWith("list-" + std::to_string(count), count, 10),
+            {"messages", "views", "--screen", "list"});
+}
+BENCHMARK(BM_ProcessListViews)
+    ->Arg(50)
+    ->Arg(500)
+    ->Arg(5000)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
+// Argument: the number of messages in the transcript.
+void BM_ProcessChatViews(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    measure(state, deviceWith("chat-" + std::to_string(count), 3, count),
+            {"messages", "views", "--screen", "chat"});
+}
+BENCHMARK(BM_ProcessChatViews)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
+// The sample chat (text, a picture, a link, the keyboard's blur) laid out,
+// then drawn at scale 3 and encoded. Cold: a fresh process draws into fresh
+// memory and encodes, as the command line always does.
+void BM_ProcessSampleChatViews(benchmark::State& state) {
+    measure(state, deviceWith("sample", 0, 0), {"messages", "views", "--screen", "chat"});
+}
+BENCHMARK(BM_ProcessSampleChatViews)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void BM_ProcessChatScreenshot(benchmark::State& state) {
+    const std::string device = deviceWith("sample", 0, 0);
+    const std::string file = (fs::path(device) / "chat.png").string();
+    measure(state, device, {"messages", "screenshot", "--screen", "chat", "--scale", "3", "-o", file});
+}
+BENCHMARK(BM_ProcessChatScreenshot)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    fs::remove_all(fs::temp_directory_path() / ("vantorel-process-bench-" + std::to_string(getpid())),
+                   ignored);
+    return 0;
+}
