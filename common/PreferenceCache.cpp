@@ -2,14 +2,7 @@
 
 #include <Foundation/PlistFile.h>
 
-#include <atomic>
-
 namespace {
-
-// Pass numbers are unique across threads; 0 is "not in a pass".
-std::atomic<std::uint64_t> g_passes{0};
-thread_local std::uint64_t t_pass = 0;
-thread_local int t_passDepth = 0;
 
 const PreferenceCache::Dictionary& emptyDictionary() {
     static const PreferenceCache::Dictionary empty = std::make_shared<const ns::PlistDictionary>();
@@ -18,32 +11,12 @@ const PreferenceCache::Dictionary& emptyDictionary() {
 
 } // namespace
 
-PreferenceCache::Pass::Pass() {
-    if (t_passDepth++ == 0)
-        t_pass = ++g_passes;
-}
-
-PreferenceCache::Pass::~Pass() {
-    if (--t_passDepth == 0)
-        t_pass = 0;
-}
-
-PreferenceCache::Dictionary PreferenceCache::checkedThisPass(const std::string& path) {
-    if (t_pass == 0)
-        return nullptr;
-    std::lock_guard guard(m_lock);
-    auto it = m_entries.find(path);
-    return it != m_entries.end() && it->second.checkedInPass == t_pass ? it->second.dictionary : nullptr;
-}
-
 PreferenceCache::Dictionary PreferenceCache::read(const std::string& path) {
     if (m_validation == Validation::FirstReadForever) {
         std::lock_guard guard(m_lock);
         if (auto it = m_entries.find(path); it != m_entries.end())
             return it->second.dictionary;
     }
-    if (Dictionary checked = checkedThisPass(path))
-        return checked;
 
     // Taken before the stamp: a change after the stamp gets a change time no
     // earlier than this (less one clock step), so a stamp settled against this
@@ -54,10 +27,8 @@ PreferenceCache::Dictionary PreferenceCache::read(const std::string& path) {
     const auto quick = m_quickStamps(path);
     if (quick && quick->kind == ns::FileStamp::Kind::Regular) {
         std::lock_guard guard(m_lock);
-        if (auto it = m_entries.find(path); it != m_entries.end() && it->second.stamp == *quick) {
-            it->second.checkedInPass = t_pass;
+        if (auto it = m_entries.find(path); it != m_entries.end() && it->second.stamp == *quick)
             return it->second.dictionary;
-        }
     }
     // The file read carries its own stamp, taken from the open file: kept
     // only where the quick lookup found that same file.
@@ -72,7 +43,7 @@ PreferenceCache::Dictionary PreferenceCache::read(const std::string& path) {
     const bool settled =
         m_validation != Validation::Stamp || stamp.changed <= now - std::chrono::nanoseconds(kSettleTime);
     if (settled && quick == stamp)
-        m_entries.insert_or_assign(path, Entry{stamp, dictionary, t_pass});
+        m_entries.insert_or_assign(path, Entry{stamp, dictionary});
     else
         m_entries.erase(path);
     return dictionary;
@@ -88,10 +59,8 @@ PreferenceCache::Dictionary PreferenceCache::readChecking(const std::string& pat
     }
     {
         std::lock_guard guard(m_lock);
-        if (auto it = m_entries.find(path); it != m_entries.end() && it->second.stamp == *stamp) {
-            it->second.checkedInPass = t_pass;
+        if (auto it = m_entries.find(path); it != m_entries.end() && it->second.stamp == *stamp)
             return it->second.dictionary;
-        }
     }
 
     // Read after the stamp, so the content is that version or a later one; a
@@ -105,7 +74,7 @@ PreferenceCache::Dictionary PreferenceCache::readChecking(const std::string& pat
     // A failed read may be passing (no descriptors left, a replacement in
     // flight), so only a parsed file is kept.
     if (file.ok() && settled)
-        m_entries.insert_or_assign(path, Entry{*stamp, dictionary, t_pass});
+        m_entries.insert_or_assign(path, Entry{*stamp, dictionary});
     else
         m_entries.erase(path);
     return dictionary;

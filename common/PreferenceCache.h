@@ -3,7 +3,6 @@
 #include <Foundation/PlistValue.h>
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -50,19 +49,6 @@ class PreferenceCache {
     // file is missing, not a regular file, or does not hold a dictionary.
     Dictionary read(const std::string& path);
 
-    // While one lives on a thread (a layout pass), that thread's reads check
-    // a kept file's stamp once, at its first read in the pass, and answer
-    // the rest of the pass from it. The check comes after the pass began, so
-    // a change written before then is seen in the pass; one written during it
-    // shows from the next pass. Nested passes are one pass.
-    class Pass {
-      public:
-        Pass();
-        ~Pass();
-        Pass(const Pass&) = delete;
-        Pass& operator=(const Pass&) = delete;
-    };
-
   private:
     // With a given stamp source: the stamp first, then the file.
     Dictionary readChecking(const std::string& path, const std::optional<ns::FileStamp>& stamp,
@@ -71,10 +57,7 @@ class PreferenceCache {
     struct Entry {
         ns::FileStamp stamp;
         Dictionary dictionary;
-        std::uint64_t checkedInPass = 0; // the pass whose check found this stamp
     };
-    // Within a pass already checked: the kept dictionary, else null.
-    Dictionary checkedThisPass(const std::string& path);
 
     const Validation m_validation;
     const StampSource m_stamps;      // a given source, or empty

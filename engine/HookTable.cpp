@@ -3,7 +3,6 @@
 #include "BarHooks.h"
 #include "ColourOverrides.h"
 #include "ContextMenuHooks.h"
-#include "LayoutPassHooks.h"
 #include "ListHooks.h"
 #include "WallpaperHooks.h"
 
@@ -116,8 +115,6 @@ const HookRow kHookTable[] = {
     instanceRow<&lists::transcriptLabelSetAttributedText>("CKTranscriptLabelCell", "setAttributedText:"),
     instanceRow<&bars::backgroundAfterLayout<"_UIScrollViewScrollIndicator", "scrollBackground">>(
         "_UIScrollViewScrollIndicator", "layoutSubviews"),
-    // One check of the theme file's stamp per layout pass
-    instanceRow<&passes::layoutIfNeeded>("UIView", "layoutIfNeeded"),
 };
 
 } // namespace

@@ -318,54 +318,6 @@ TEST_F(PreferenceCacheTest, NamedColoursResolveAnewFromAKeptFile) {
 // same stamp, when the file system hands the freed inode number back and the
 // times do not move. A stamp check without the settling rule answers the old
 // content there; the real check does not.
-TEST_F(PreferenceCacheTest, APassChecksEachStampOnceAndSeesWhatWasWrittenBeforeItBegan) {
-    std::atomic<int> checks{0};
-    PreferenceCache cache(Validation::Stamp, [&](const std::string& path) {
-        ++checks;
-        return ns::FileStamp::ofItemAtPath(path);
-    });
-    replace(host(kFile), version(1));
-    settle();
-    EXPECT_EQ(sequenceIn(*cache.read(kFile)), 1);
-    checks = 0;
-    for (int i = 0; i < 3; ++i)
-        (void)cache.read(kFile);
-    EXPECT_EQ(checks, 3) << "outside a pass every read checks";
-
-    replace(host(kFile), version(2)); // before the pass
-    settle();
-    {
-        PreferenceCache::Pass pass;
-        checks = 0;
-        EXPECT_EQ(sequenceIn(*cache.read(kFile)), 2);
-        replace(host(kFile), version(3)); // during it
-        {
-            PreferenceCache::Pass nested;
-            for (int i = 0; i < 20; ++i)
-                EXPECT_EQ(sequenceIn(*cache.read(kFile)), 2) << "one pass answers from one version";
-        }
-        EXPECT_EQ(sequenceIn(*cache.read(kFile)), 2);
-        EXPECT_EQ(checks, 1);
-        // Another thread is in no pass: it sees the change at once.
-        std::thread other([&] { EXPECT_EQ(sequenceIn(*cache.read(kFile)), 3); });
-        other.join();
-    }
-    EXPECT_EQ(sequenceIn(*cache.read(kFile)), 3);
-    {
-        PreferenceCache::Pass next;
-        EXPECT_EQ(sequenceIn(*cache.read(kFile)), 3) << "written before this pass began";
-    }
-
-    // A file changed just now is never kept, so a pass reads it every time.
-    {
-        PreferenceCache::Pass pass;
-        replace(host(kFile), version(4));
-        EXPECT_EQ(sequenceIn(*cache.read(kFile)), 4);
-        replace(host(kFile), version(5));
-        EXPECT_EQ(sequenceIn(*cache.read(kFile)), 5);
-    }
-}
-
 TEST_F(PreferenceCacheTest, AStampRepeatedWithinTheSettleTimeIsNotTrusted) {
     using Clock = std::chrono::system_clock;
     // One stamp for every version of the file; its change time either fixed
