@@ -4,6 +4,7 @@
 // black. The platform's own layout paints first and the theme must still win.
 #include "InMessages.h"
 
+#include <ChatKit/CKAttachmentBalloonView.h>
 #include <ChatKit/CKBrowserSwitcherFooterView.h>
 #include <ChatKit/CKColoredBalloonView.h>
 #include <ChatKit/CKConversationListCollectionViewConversationCell.h>
@@ -420,6 +421,8 @@ TEST(ThemeKeys, SubstitutedArgumentsReachThePlatform) {
             device.write(SimulatedDevice::target(), everyKeyItsOwnColour());
             auto barTint = platformMethod<rt::Ref<UIColor>()>(UIToolbar::classObject(), "barTintColor");
             auto canMask = platformMethod<BOOL()>(CKColoredBalloonView::classObject(), "canUseOpaqueMask");
+            auto canMaskAttachment =
+                platformMethod<BOOL()>(CKAttachmentBalloonView::classObject(), "canUseOpaqueMask");
             VantorelStartup::mainInitialiser();
             Checks c;
             auto toolbar = rt::make<UIToolbar>();
@@ -429,6 +432,10 @@ TEST(ThemeKeys, SubstitutedArgumentsReachThePlatform) {
             balloon->setCanUseOpaqueMask(NO);
             balloon->setCanUseOpaqueMask(YES);
             CHECK(c, canMask(balloon.get(), rt::sel<"canUseOpaqueMask">()) == NO);
+            auto attachment = rt::make<CKAttachmentBalloonView>();
+            attachment->setCanUseOpaqueMask(NO);
+            attachment->setCanUseOpaqueMask(YES);
+            CHECK(c, canMaskAttachment(attachment.get(), rt::sel<"canUseOpaqueMask">()) == NO);
             std::exit(c.failed);
         },
         ::testing::ExitedWithCode(0), "");
