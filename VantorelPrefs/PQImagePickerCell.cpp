@@ -155,5 +155,5 @@ std::optional<std::string> PQImagePickerCell::imagePath() {
     const auto key = textProperty(row, "key");
     if (!domain || !key)
         return std::nullopt;
-    return std::string(kPreferencesFolder) + *domain + "-" + *key + ".png";
+    return kPreferencesFolder + wallpaperFileName(*key, *domain);
 }

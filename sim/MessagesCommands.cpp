@@ -17,11 +17,11 @@ struct MessagesOptions {
 };
 } // namespace
 
-void addMessagesCommands(CLI::App& app, Command& command) {
+void addMessagesCommands(cli::App& app, Command& command) {
     auto options = std::make_shared<MessagesOptions>();
-    CLI::App* messages = app.add_subcommand("messages", "Launch Messages on the device and ask it things");
+    cli::App* messages = app.add_subcommand("messages", "Launch Messages on the device and ask it things");
     messages->require_subcommand(1);
-    CLI::App* colours = messages->add_subcommand(
+    cli::App* colours = messages->add_subcommand(
         "colours",
         "Print the colours Messages gets, one line per selector: SELECTOR RRGGBBAA (all 36 by default)");
     colours->add_option("SELECTOR", options->selectors);
@@ -44,9 +44,9 @@ void addMessagesCommands(CLI::App& app, Command& command) {
     const std::vector<std::string>& screens = MessagesApp::screens();
     auto screen = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
-    CLI::App* views = messages->add_subcommand(
+    cli::App* views = messages->add_subcommand(
         "views", "Print a Messages screen's view tree after a full layout pass (frames in window points)");
-    views->add_option("--screen", *screen, "Which screen")->required()->check(CLI::IsMember(screens));
+    views->add_option("--screen", *screen, "Which screen")->required()->check(cli::IsMember(screens));
     views->add_flag("--json", *json, "One JSON object per view, subviews nested");
     views->callback([&command, screen, json] {
         command.device();
@@ -60,11 +60,11 @@ void addMessagesCommands(CLI::App& app, Command& command) {
     auto shot = std::make_shared<ScreenshotFile::Options>();
     std::vector<std::string> drawable = screens;
     drawable.push_back("all");
-    CLI::App* screenshot = messages->add_subcommand(
+    cli::App* screenshot = messages->add_subcommand(
         "screenshot", "Draw a Messages screen as a PNG file; all: the five on one captioned sheet");
     screenshot->add_option("--screen", *screen, "Which screen, or all")
         ->required()
-        ->check(CLI::IsMember(drawable));
+        ->check(cli::IsMember(drawable));
     ScreenshotFile::addOptions(screenshot, *shot, "messages-SCREEN.png");
     screenshot->callback([&command, screen, shot, screenshot] {
         if (*screen == "all") {
