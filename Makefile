@@ -2,33 +2,37 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 TEST_BUILD ?= build-test
+BENCH_BUILD ?= build-bench
 
-.PHONY: all bootstrap demo test bench clean format-check release-check package mutants
+.PHONY: all bootstrap bootstrap-test demo test bench clean format-check release-check package mutants
 
+# The release tree: the product, the hosts and the command line; no tests.
 all: bootstrap
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 bootstrap:
 	@scripts/bootstrap
 
+bootstrap-test:
+	@scripts/bootstrap --test
+
 # The product as a Debian package: $(BUILD)/packages/com.tavq.vantorel_<version>_<arch>.deb
 package: bootstrap
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target vantorel-package
 
 demo: all
 	$(BUILD)/bin/vantorel-sim demo
 
 test: format-check
-	@scripts/bootstrap --test
-	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON >/dev/null
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON -DVANTOREL_TESTS=ON >/dev/null
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) release-check
 
 # The tree is formatted as .clang-format says; a drifted file fails the tests.
-format-check: bootstrap
+format-check: bootstrap-test
 	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
 # The release build links as the sanitizer build does not (libraries dropped
@@ -41,15 +45,17 @@ release-check: all
 # --sample, --kinds or --timeout, e.g. make mutants MUTANTS_ARGS="--sample 40 --seed 3".
 MUTANTS_BUILD ?= build-mutants
 MUTANTS_ARGS ?=
-mutants: bootstrap
-	@scripts/bootstrap --test
-	cmake -S . -B $(MUTANTS_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON >/dev/null
+mutants: bootstrap-test
+	cmake -S . -B $(MUTANTS_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON -DVANTOREL_TESTS=ON >/dev/null
 	cmake --build $(MUTANTS_BUILD) -j $(JOBS) --target engine_tests common_tests vantorelprefs_tests
 	python3 scripts/mutants/mutate.py --build $(MUTANTS_BUILD) --jobs $(JOBS) $(MUTANTS_ARGS)
 
-bench: all
-	$(BUILD)/bin/vantorel-bench
-	$(BUILD)/bin/vantorel-preview-bench
+# Benchmarks are optimised like the release tree, in a tree of their own.
+bench: bootstrap-test
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=ON >/dev/null
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target vantorel-bench vantorel-preview-bench vantorel-process-bench
+	$(BENCH_BUILD)/bin/vantorel-bench
+	$(BENCH_BUILD)/bin/vantorel-preview-bench
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(MUTANTS_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(MUTANTS_BUILD)

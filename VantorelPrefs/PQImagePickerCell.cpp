@@ -31,7 +31,7 @@ std::optional<std::string> PQImagePickerCell::imagePath() {
     const auto key = textProperty(row, "key");
     if (!domain || !key)
         return std::nullopt;
-    return std::string(kPreferencesFolder) + *domain + "-" + *key + ".png";
+    return kPreferencesFolder + wallpaperFileName(*key, *domain);
 }
 
 PQ_CELL_INITIALISER(PQImagePickerCell)

@@ -37,7 +37,7 @@ std::optional<std::string> textProperty(PSSpecifier* specifier, const char* key)
 }
 
 std::string preferencePath(const std::string& domain) {
-    return kPreferencesFolder + domain + ".plist";
+    return kPreferencesFolder + preferenceFileName(domain);
 }
 
 void killBackboardd(UIAlertAction*) {

@@ -49,7 +49,7 @@ BenchDevice::BenchDevice() {
     for (int i = 0; i < 10; ++i)
         settings["switchKey" + std::to_string(i)] = ns::PlistValue(i % 2 == 0);
     settings["primarylabel"] = ns::PlistValue("F2F2F7FF");
-    write(kDomain, settings);
+    write(kPreferenceDomain, settings);
     for (int keys : {10, 100, 1000, 10000}) {
         write(sizedDomain(keys), settingsOfSize(keys, "F2F2F7FF"));
         hostFiles[keys] = hostPathOf(sizedDomain(keys));

@@ -1,13 +1,13 @@
 #pragma once
 // The device every benchmark shares: one per process, since the device root
 // and the process's identity are process-wide.
+#include "ProductIdentity.h"
+
 #include <Foundation/PlistValue.h>
 
 #include <filesystem>
 #include <map>
 #include <string>
-
-inline constexpr const char* kDomain = "com.tavq.vantorelprefs";
 
 // Messages (com.apple.MobileSMS) whose container holds a realistic 80-key
 // settings file and files of 10 to 10,000 keys.

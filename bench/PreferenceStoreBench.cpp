@@ -157,9 +157,10 @@ void BM_ThemedLayoutPass(benchmark::State& state) {
     for (auto _ : state) {
         for (int read = 0; read < kLayoutReads; ++read) {
             if (read % 6 == 5)
-                benchmark::DoNotOptimize(prefs.boolForKey(switchKeys[read % 10], kDomain));
+                benchmark::DoNotOptimize(prefs.boolForKey(switchKeys[read % 10], kPreferenceDomain));
             else
-                benchmark::DoNotOptimize(prefs.colourForKey(colourKeys[read % 70], "000000", kDomain));
+                benchmark::DoNotOptimize(
+                    prefs.colourForKey(colourKeys[read % 70], "000000", kPreferenceDomain));
         }
     }
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """kiwisolver on the page of bench/SolverBench.cpp, beside this solver.
 
-    /usr/bin/python3 bench/solver_oracle_bench.py [build/bin/vantorel-bench]
+    /usr/bin/python3 bench/solver_oracle_bench.py [build-bench/bin/vantorel-bench]
 
 Times kiwisolver's solve only: the constraints are built once, before the
 clock starts, as the C++ benchmark does. With the path of vantorel-bench it

@@ -12,5 +12,5 @@ PQPrefs* PQPrefs::shared() {
 }
 
 std::string PQPrefs::pathForID(const std::string& ID) const {
-    return kPreferencesFolder + ID + ".plist";
+    return kPreferencesFolder + preferenceFileName(ID);
 }

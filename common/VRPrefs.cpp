@@ -1,5 +1,7 @@
 #include "VRPrefs.h"
 
+#include "ProductIdentity.h"
+
 #include <Foundation/NSPathUtilities.h>
 #include <dispatch/dispatch.h>
 
@@ -15,5 +17,5 @@ std::string VRPrefs::pathForID(const std::string& ID) const {
         NSSearchPathForDirectoriesInDomains(NSDocumentDirectory, NSUserDomainMask, YES);
     std::string documents =
         folders.empty() ? std::string() : ns::stringByExpandingTildeInPath(folders.back());
-    return documents + "/" + ID + ".plist";
+    return documents + "/" + preferenceFileName(ID);
 }

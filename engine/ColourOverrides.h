@@ -12,7 +12,8 @@
 namespace overrides {
 
 template <rt::SelectorName Key> rt::Ref<UIColor> colour() {
-    return VRPrefs::shared()->colourForKey(Key.value, kDefaultColour, kPreferenceDomain);
+    constexpr ColourKey key(Key.value);
+    return VRPrefs::shared()->colourForKey(key.name(), key.defaultValue(), kPreferenceDomain);
 }
 
 // `Selector` only makes each row's replacement (and so its slot) its own.

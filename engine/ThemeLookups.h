@@ -10,14 +10,14 @@
 
 namespace theme {
 
-// The colour of a colour key; unset keys paint opaque black.
-inline rt::Ref<UIColor> colour(const char* key) {
-    return VRPrefs::shared()->colourForKey(key, kDefaultColour, kPreferenceDomain);
+// The colour of a colour key; unset keys paint the table's default.
+inline rt::Ref<UIColor> colour(ColourKey key) {
+    return VRPrefs::shared()->colourForKey(key.name(), key.defaultValue(), kPreferenceDomain);
 }
 
-// A switch of the settings; unset switches are off.
-inline bool switchOn(const char* key) {
-    return VRPrefs::shared()->boolForKey(key, NO, kPreferenceDomain);
+// A switch of the settings; unset switches answer the table's default.
+inline bool switchOn(SwitchKey key) {
+    return VRPrefs::shared()->boolForKey(key.name(), key.onByDefault(), kPreferenceDomain);
 }
 
 // The receiver of a view replacement as a view; null for anything else, so a

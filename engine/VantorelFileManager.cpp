@@ -16,8 +16,7 @@
 namespace {
 
 const std::string kSourceFolder = kPreferencesFolder;
-const std::string kSourcePreferences = kSourceFolder + kPreferenceDomain + ".plist";
-const char* const kWallpapers[] = {"chatWallpaper", "conversationWallpaper"};
+const std::string kSourcePreferences = kSourceFolder + preferenceFileName();
 const std::string kDocumentPathKey = "messageDocumentPath";
 const std::string kNoPath = "none";
 const std::string kMessagesIdentifier = kMessagesBundleIdentifier;
@@ -25,10 +24,6 @@ const std::string kMessagesIdentifier = kMessagesBundleIdentifier;
 const std::string kNoContainer = "/var/mobile/Documents";
 // The scan runs at the low, background-class priority the device uses for it.
 constexpr long kScanPriority = DISPATCH_QUEUE_PRIORITY_LOW;
-
-std::string wallpaperName(const char* which) {
-    return std::string(kPreferenceDomain) + "-" + which + ".png";
-}
 
 std::string removingFileScheme(std::string text) {
     const std::string scheme = "file://";
@@ -158,7 +153,7 @@ void VantorelFileManager::copyingSquadValues() {
 
 void VantorelFileManager::mergePreferences(const std::string& documentsPath, TargetLogging logging) const {
     ns::PlistDictionary source = dictForPath(kSourcePreferences);
-    std::string targetPreferences = documentsPath + kPreferenceDomain + ".plist";
+    std::string targetPreferences = documentsPath + preferenceFileName();
     if (logging == TargetLogging::logTarget)
         NSLog(targetPreferences);
     // Only adds and overwrites: a key removed at the source keeps its last value.
@@ -170,9 +165,9 @@ void VantorelFileManager::mergePreferences(const std::string& documentsPath, Tar
 
 void VantorelFileManager::copyWallpapers(const std::string& documentsPath) const {
     NSFileManager* files = NSFileManager::defaultManager();
-    for (const char* which : kWallpapers) {
-        std::string source = kSourceFolder + wallpaperName(which);
-        std::string target = documentsPath + wallpaperName(which);
+    for (const char* which : kWallpaperSlots) {
+        std::string source = kSourceFolder + wallpaperFileName(which);
+        std::string target = documentsPath + wallpaperFileName(which);
         // By content, and only from a regular file: a link or a FIFO in the
         // source's place is not copied. The new file replaces the old one in
         // one step, so a failed copy keeps the wallpaper Messages already has.

@@ -11,7 +11,7 @@ std::string WallpaperBuilder::imagePath(const char* imageKey) {
     const std::vector<std::string> folders =
         NSSearchPathForDirectoriesInDomains(NSDocumentDirectory, NSUserDomainMask, YES);
     const std::string documents = folders.empty() ? std::string() : folders.back();
-    return documents + "/" + kPreferenceDomain + "-" + imageKey + ".png";
+    return documents + "/" + wallpaperFileName(imageKey);
 }
 
 rt::Ref<UIVisualEffectView> WallpaperBuilder::fill(UIView* wallpaper, const WallpaperKeys& keys) {
@@ -25,13 +25,13 @@ rt::Ref<UIVisualEffectView> WallpaperBuilder::fill(UIView* wallpaper, const Wall
     wallpaper->addSubview(image);
 
     const VRPrefs& prefs = *VRPrefs::shared();
-    if (!prefs.boolForKey(keys.blurSwitch, NO, kPreferenceDomain))
+    if (!prefs.boolForKey(keys.blurSwitch.name(), keys.blurSwitch.onByDefault(), kPreferenceDomain))
         return nullptr;
     rt::Ref<UIVisualEffectView> blur = rt::make<UIVisualEffectView>();
     wallpaper->addSubview(blur);
     UIViewExtension(blur).fill();
     const auto style = wallpaperBlurStyle(
-        prefs.integerForKey(keys.blurStyle, kDefaultWallpaperBlurStyle, kPreferenceDomain));
+        prefs.integerForKey(keys.blurStyle.name(), kDefaultWallpaperBlurStyle, kPreferenceDomain));
     if (style)
         blur->setEffect(UIBlurEffect::effectWithStyle(*style));
     return blur;

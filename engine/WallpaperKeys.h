@@ -1,5 +1,7 @@
 #pragma once
 // What tells the two wallpapers apart: the keys they read.
+#include "PreferenceKeys.h"
+
 #include <UIKit/UIBlurEffect.h>
 
 #include <array>
@@ -8,10 +10,10 @@
 #include <utility>
 
 struct WallpaperKeys {
-    const char* installSwitch; // puts the wallpaper behind its list
-    const char* imageKey;      // the file "<Documents>/<domain>-<imageKey>.png"
-    const char* blurSwitch;
-    const char* blurStyle; // a stored integer, mapped by kWallpaperBlurStyles
+    SwitchKey installSwitch; // puts the wallpaper behind its list
+    const char* imageKey;    // the file "<Documents>/<domain>-<imageKey>.png"
+    SwitchKey blurSwitch;
+    StyleKey blurStyle; // a stored integer, mapped by kWallpaperBlurStyles
 };
 
 inline constexpr WallpaperKeys kConversationListWallpaperKeys{

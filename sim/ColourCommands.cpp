@@ -6,16 +6,16 @@
 
 namespace sim {
 
-void addColourCommands(CLI::App& app, Command&) {
+void addColourCommands(cli::App& app, Command&) {
     auto text = std::make_shared<std::string>();
     auto variant = std::make_shared<std::string>("engine");
-    CLI::App* colour = app.add_subcommand("colour", "Hex colour strings");
+    cli::App* colour = app.add_subcommand("colour", "Hex colour strings");
     colour->require_subcommand(1);
-    CLI::App* parse =
+    cli::App* parse =
         colour->add_subcommand("parse", "Print red, green, blue, alpha and the hex form of STRING");
     parse->add_option("STRING", *text)->required();
     parse->add_option("--variant", *variant, "Which parse: the engine's, the pane's or the link rows'")
-        ->check(CLI::IsMember({"engine", "pane", "link"}));
+        ->check(cli::IsMember({"engine", "pane", "link"}));
     parse->callback([text, variant] {
         rt::Ref<UIColor> result = *variant == "link"
                                       ? HexColorCodec::colorWithSixDigitHexString(*text)

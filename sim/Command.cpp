@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kAppearanceVariable = "SIMDEVICE_APPEARANCE";
 } // namespace
 
-Command::Command(CLI::App& app) {
+Command::Command(cli::App& app) {
     app.add_option("--device", m_deviceOption,
                    "Simulated device folder (default: one in your data directory)");
     // Light unless asked otherwise, whatever the caller's environment says.
@@ -19,7 +19,7 @@ Command::Command(CLI::App& app) {
     app.add_option("--appearance", m_appearance,
                    "The look of every process of the device: light (default) or dark; both: a sheet "
                    "with a row of each")
-        ->check(CLI::IsMember({"light", "dark", "both"}))
+        ->check(cli::IsMember({"light", "dark", "both"}))
         ->each([](const std::string& look) {
             setenv(kAppearanceVariable, look == "dark" ? "dark" : "light", 1);
         });

@@ -1,7 +1,7 @@
 #pragma once
 #include "Device.h"
 
-#include <CLI/CLI.hpp>
+#include "CommandLine.h"
 
 #include <optional>
 #include <string>
@@ -12,7 +12,7 @@ namespace sim {
 // What every verb shares: the --device option, resolved on first use.
 class Command {
   public:
-    explicit Command(CLI::App& app);
+    explicit Command(cli::App& app);
     enum class DeviceState { initialised, mayBeNew };
     // The device the verb works on; initialised unless it may be new.
     const Device& device(DeviceState state = DeviceState::initialised);
@@ -32,19 +32,19 @@ class Command {
 };
 
 // Each verb group adds its subcommands to the application.
-void addInitCommand(CLI::App& app, Command& command);
-void addPrefsCommands(CLI::App& app, Command& command);
-void addColourCommands(CLI::App& app, Command& command);
-void addDemoCommand(CLI::App& app, Command& command);
-void addMessagesCommands(CLI::App& app, Command& command);
-void addSystemCommands(CLI::App& app, Command& command);
-void addSettingsCommands(CLI::App& app, Command& command);
-void addThemeCommands(CLI::App& app, Command& command);
-void addContrastCommand(CLI::App& app, Command& command);
-void addDoctorCommand(CLI::App& app, Command& command);
-void addPhotosCommands(CLI::App& app, Command& command);
-void addPackageCommands(CLI::App& app, Command& command);
-void addThemePackageCommand(CLI::App& theme);
-void addPreviewCommand(CLI::App& app, Command& command);
+void addInitCommand(cli::App& app, Command& command);
+void addPrefsCommands(cli::App& app, Command& command);
+void addColourCommands(cli::App& app, Command& command);
+void addDemoCommand(cli::App& app, Command& command);
+void addMessagesCommands(cli::App& app, Command& command);
+void addSystemCommands(cli::App& app, Command& command);
+void addSettingsCommands(cli::App& app, Command& command);
+void addThemeCommands(cli::App& app, Command& command);
+void addContrastCommand(cli::App& app, Command& command);
+void addDoctorCommand(cli::App& app, Command& command);
+void addPhotosCommands(cli::App& app, Command& command);
+void addPackageCommands(cli::App& app, Command& command);
+void addThemePackageCommand(cli::App& theme);
+void addPreviewCommand(cli::App& app, Command& command);
 
 } // namespace sim

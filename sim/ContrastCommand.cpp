@@ -38,9 +38,9 @@ void checkContrast(bool strict) {
 
 } // namespace
 
-void addContrastCommand(CLI::App& app, Command& command) {
+void addContrastCommand(cli::App& app, Command& command) {
     auto strict = std::make_shared<bool>(false);
-    CLI::App* contrast = app.add_subcommand(
+    cli::App* contrast = app.add_subcommand(
         "contrast", "WCAG 2 contrast of every text colour on what it sits on, from the stored values");
     contrast->add_flag("--strict", *strict, "Exit with status 1 when a pair is under 4.5");
     contrast->callback([&command, strict] {

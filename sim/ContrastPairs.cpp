@@ -64,6 +64,12 @@ const std::vector<Pair>& pairs() {
     return kPairs;
 }
 
+// The switches that put a wallpaper behind a screen's text.
+constexpr std::pair<const char*, ContrastPairs::Screen> kWallpaperSwitches[] = {
+    {"enableChatWallpaper", Screen::transcript},
+    {"enableConversationWallpaper", Screen::conversationList},
+};
+
 // Inside Messages these names answer through the engine's own overrides, so
 // they take the user's colour for that key.
 const std::pair<std::string_view, const char*> kNamesThroughKeys[] = {
@@ -135,11 +141,32 @@ std::vector<ContrastPairs::Checked> ContrastPairs::check(const ns::PlistDictiona
 std::vector<ContrastPairs::Screen> ContrastPairs::wallpaperScreens(const ns::PlistDictionary& stored) {
     Resolver resolver(stored);
     std::vector<Screen> screens;
-    if (resolver.switchedOn("enableChatWallpaper"))
-        screens.push_back(Screen::transcript);
-    if (resolver.switchedOn("enableConversationWallpaper"))
-        screens.push_back(Screen::conversationList);
+    for (const auto& [key, screen] : kWallpaperSwitches)
+        if (resolver.switchedOn(key))
+            screens.push_back(screen);
     return screens;
+}
+
+std::vector<std::string> ContrastPairs::colourKeys() {
+    std::set<std::string> keys;
+    for (const Pair& pair : pairs()) {
+        if (std::string_view(pair.text) != kStatusBarText)
+            keys.insert(pair.text);
+        for (const Layer& layer : pair.stack)
+            keys.insert(layer.key);
+    }
+    return {keys.begin(), keys.end()};
+}
+
+std::vector<std::string> ContrastPairs::switchKeys() {
+    std::set<std::string> keys;
+    for (const Pair& pair : pairs())
+        for (const Layer& layer : pair.stack)
+            if (layer.clearSwitch)
+                keys.insert(layer.clearSwitch);
+    for (const auto& [key, screen] : kWallpaperSwitches)
+        keys.insert(key);
+    return {keys.begin(), keys.end()};
 }
 
 const char* ContrastPairs::screenName(Screen screen) {

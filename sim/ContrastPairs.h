@@ -34,6 +34,10 @@ class ContrastPairs {
     // Screens whose wallpaper is switched on: text there sits over the picture.
     static std::vector<Screen> wallpaperScreens(const ns::PlistDictionary& stored);
     static const char* screenName(Screen screen);
+    // The keys the pairs read: colours (texts and layers, the status bar's
+    // text aside) and switches (those that clear a layer or show a wallpaper).
+    static std::vector<std::string> colourKeys();
+    static std::vector<std::string> switchKeys();
 };
 
 } // namespace sim

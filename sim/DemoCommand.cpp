@@ -7,6 +7,7 @@
 #include "ThemeStore.h"
 
 #include "PQPrefs.h"
+#include "ProductIdentity.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,8 +17,6 @@
 namespace sim {
 
 namespace {
-
-const char* const kDomain = "com.tavq.vantorelprefs";
 
 struct ThemeEntry {
     const char* key;
@@ -56,9 +55,9 @@ void screenshots(const char* when) {
 
 } // namespace
 
-void addDemoCommand(CLI::App& app, Command& command) {
+void addDemoCommand(cli::App& app, Command& command) {
     auto keep = std::make_shared<bool>(false);
-    CLI::App* demo = app.add_subcommand(
+    cli::App* demo = app.add_subcommand(
         "demo", "The whole road on a new device: settings written, respring, Messages themed");
     demo->add_flag("--keep", *keep, "Keep the temporary device when no --device is given");
     demo->callback([&command, keep] {
@@ -90,10 +89,10 @@ void addDemoCommand(CLI::App& app, Command& command) {
         HostRunner::run(messages, asked);
 
         step("Messages as it ships: the engine switched off for a moment");
-        PQPrefs::shared()->setObject(ns::PlistValue(false), "enableVantorel", kDomain);
+        PQPrefs::shared()->setObject(ns::PlistValue(false), "enableVantorel", kPreferenceDomain);
         respring(device);
         screenshots("before");
-        PQPrefs::shared()->setObject(ns::PlistValue(true), "enableVantorel", kDomain);
+        PQPrefs::shared()->setObject(ns::PlistValue(true), "enableVantorel", kPreferenceDomain);
 
         step("The user starts from the built-in Midnight theme and picks colours of their own");
         const ThemeFile::Checked midnight =
@@ -103,7 +102,7 @@ void addDemoCommand(CLI::App& app, Command& command) {
         const ThemeStore::Imported imported = ThemeStore::import(midnight.theme, ThemeStore::Mode::merge);
         std::printf("  Midnight: %zu keys\n", imported.keysSet);
         for (const ThemeEntry& entry : kExampleTheme) {
-            PQPrefs::shared()->setObject(ns::PlistValue(entry.value), entry.key, kDomain);
+            PQPrefs::shared()->setObject(ns::PlistValue(entry.value), entry.key, kPreferenceDomain);
             std::printf("  %-24s = %-9s  (Messages asks %s)\n", entry.key, entry.value, entry.askedAs);
         }
 
@@ -114,8 +113,8 @@ void addDemoCommand(CLI::App& app, Command& command) {
                 pane, {"--pane", "VantorelPrefs", "pick-image", "chatWallpaper", "--photo", photo}) != 0)
             throw SimError("the picture row did not take the photo");
         for (const char* key : {"enableChatWallpaper", "enableChatBlur"})
-            PQPrefs::shared()->setObject(ns::PlistValue(true), key, kDomain);
-        PQPrefs::shared()->setObject(ns::PlistValue(2), "chatBlurStyle", kDomain);
+            PQPrefs::shared()->setObject(ns::PlistValue(true), key, kPreferenceDomain);
+        PQPrefs::shared()->setObject(ns::PlistValue(2), "chatBlurStyle", kPreferenceDomain);
 
         step("Apply: respring, and SpringBoard mirrors the settings into Messages");
         respring(device);
@@ -134,7 +133,7 @@ void addDemoCommand(CLI::App& app, Command& command) {
         HostRunner::run(pane, {"--pane", "VantorelPrefs", "screenshot", "SystemColour", picture, "3"});
 
         std::printf("\nPreference file: %s\n",
-                    device.hostPath(PQPrefs::shared()->pathForID(kDomain)).c_str());
+                    device.hostPath(PQPrefs::shared()->pathForID(kPreferenceDomain)).c_str());
         if (!temporary.empty() && !*keep) {
             std::error_code ignored;
             std::filesystem::remove_all(temporary, ignored);

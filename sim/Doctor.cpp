@@ -93,7 +93,7 @@ Doctor::Finding Doctor::engine() const {
     if (!exists(std::string(kEngineFolder) + "Vantorel.dylib"))
         return {Verdict::problem,
                 "the engine is not installed (" + std::string(kEngineFolder) + "Vantorel.dylib)", fix};
-    auto file = ns::PlistFile::readDictionary(std::string(kEngineFolder) + "Vantorel.plist");
+    auto file = ns::PlistFile::readDictionary(std::string(kEngineFolder) + kEngineFilterFile);
     if (!file.ok())
         return {Verdict::problem, "the engine's loader filter cannot be read: " + file.error(), fix};
     auto filter = file.value().find("Filter");
@@ -209,7 +209,7 @@ Doctor::Finding Doctor::container() {
 Doctor::Finding Doctor::copy() const {
     if (!m_documents)
         return ok("no Messages container to compare");
-    const std::string path = *m_documents + kPreferenceDomain + ".plist";
+    const std::string path = *m_documents + preferenceFileName();
     const std::string respring = "vantorel-sim respring";
     if (!exists(path)) {
         if (m_settings && !m_settings->empty())

@@ -8,8 +8,8 @@
 
 namespace sim {
 
-void addDoctorCommand(CLI::App& app, Command& command) {
-    CLI::App* doctor = app.add_subcommand(
+void addDoctorCommand(cli::App& app, Command& command) {
+    cli::App* doctor = app.add_subcommand(
         "doctor", "Why doesn't the theme show? One line per check; exit status 1 on a problem");
     doctor->callback([&command] {
         Doctor examiner(command.device());

@@ -13,11 +13,11 @@
 
 namespace sim {
 
-void addInitCommand(CLI::App& app, Command& command) {
-    CLI::App* init = app.add_subcommand(
+void addInitCommand(cli::App& app, Command& command) {
+    cli::App* init = app.add_subcommand(
         "init", "Create the simulated device and install the product's package (keeps settings)");
     auto conversations = std::make_shared<std::string>();
-    CLI::Option* conversationsOption = init->add_option(
+    cli::Option* conversationsOption = init->add_option(
         "--conversations", *conversations,
         "A property list of the conversations Messages shows (default: keep them, or a sample)");
     init->callback([&command, conversations, conversationsOption] {

@@ -17,11 +17,11 @@ struct MessagesOptions {
 };
 } // namespace
 
-void addMessagesCommands(CLI::App& app, Command& command) {
+void addMessagesCommands(cli::App& app, Command& command) {
     auto options = std::make_shared<MessagesOptions>();
-    CLI::App* messages = app.add_subcommand("messages", "Launch Messages on the device and ask it things");
+    cli::App* messages = app.add_subcommand("messages", "Launch Messages on the device and ask it things");
     messages->require_subcommand(1);
-    CLI::App* colours = messages->add_subcommand(
+    cli::App* colours = messages->add_subcommand(
         "colours",
         "Print the colours Messages gets, one line per selector: SELECTOR RRGGBBAA (all 36 by default)");
     colours->add_option("SELECTOR", options->selectors);
@@ -47,11 +47,11 @@ void addMessagesCommands(CLI::App& app, Command& command) {
     auto scroll = std::make_shared<std::string>();
     const char* const scrollHelp =
         "Scroll the list, search results or transcript this many points from the top";
-    CLI::App* views = messages->add_subcommand(
+    cli::App* views = messages->add_subcommand(
         "views", "Print a Messages screen's view tree after a full layout pass (frames in window points)");
-    views->add_option("--screen", *screen, "Which screen")->required()->check(CLI::IsMember(screens));
+    views->add_option("--screen", *screen, "Which screen")->required()->check(cli::IsMember(screens));
     views->add_flag("--json", *json, "One JSON object per view, subviews nested");
-    CLI::Option* viewsScroll = views->add_option("--scroll", *scroll, scrollHelp);
+    cli::Option* viewsScroll = views->add_option("--scroll", *scroll, scrollHelp);
     views->callback([&command, screen, json, scroll, viewsScroll] {
         std::vector<std::string> arguments{"views", "--screen", *screen};
         for (std::string& argument : MessagesApp::scrollArguments(*screen, *scroll, viewsScroll->count() > 0))
@@ -66,13 +66,13 @@ void addMessagesCommands(CLI::App& app, Command& command) {
     auto shot = std::make_shared<ScreenshotFile::Options>();
     std::vector<std::string> drawable = screens;
     drawable.push_back("all");
-    CLI::App* screenshot = messages->add_subcommand(
+    cli::App* screenshot = messages->add_subcommand(
         "screenshot", "Draw a Messages screen as a PNG file; all: the five on one captioned sheet");
     screenshot->add_option("--screen", *screen, "Which screen, or all")
         ->required()
-        ->check(CLI::IsMember(drawable));
+        ->check(cli::IsMember(drawable));
     ScreenshotFile::addOptions(screenshot, *shot, "messages-SCREEN.png");
-    CLI::Option* shotScroll = screenshot->add_option("--scroll", *scroll, scrollHelp);
+    cli::Option* shotScroll = screenshot->add_option("--scroll", *scroll, scrollHelp);
     screenshot->callback([&command, screen, shot, screenshot, scroll, shotScroll] {
         const bool scrolled = shotScroll->count() > 0;
         if (*screen == "all") {

@@ -20,7 +20,7 @@ namespace {
 const std::string kDocumentPathKey = "messageDocumentPath";
 
 std::string settingsPath() {
-    return std::string(kPreferencesFolder) + kPreferenceDomain + ".plist";
+    return kPreferencesFolder + preferenceFileName();
 }
 
 // The user's settings, or nothing when there are none to copy.
@@ -67,7 +67,7 @@ Verdict check(const ns::PlistDictionary& settings) {
                                            " (the Preferences folder is not writable), so Messages has no "
                                            "copy of the settings"};
     }
-    const std::string copy = remembered->second.stringValue() + kPreferenceDomain + ".plist";
+    const std::string copy = remembered->second.stringValue() + preferenceFileName();
     auto copied = ns::PlistFile::readDictionary(copy);
     if (!copied) {
         const bool missing = copied.kind() == ns::FailureKind::NotFound;

@@ -13,8 +13,8 @@
 
 namespace sim {
 
-void addPackageCommands(CLI::App& app, Command& command) {
-    CLI::App* packages = app.add_subcommand("packages", "List the packages dpkg has on the device");
+void addPackageCommands(cli::App& app, Command& command) {
+    cli::App* packages = app.add_subcommand("packages", "List the packages dpkg has on the device");
     packages->callback([&command] {
         const Device& device = command.device();
         PackageDatabase database(device);
@@ -34,7 +34,7 @@ void addPackageCommands(CLI::App& app, Command& command) {
     });
 
     auto files = std::make_shared<std::vector<std::string>>();
-    CLI::App* install =
+    cli::App* install =
         app.add_subcommand("install", "Install Debian packages into the device with its dpkg");
     install->add_option("FILE", *files, "Package files (.deb)")->required();
     install->callback([&command, files] {
@@ -45,7 +45,7 @@ void addPackageCommands(CLI::App& app, Command& command) {
 
     auto name = std::make_shared<std::string>();
     auto purge = std::make_shared<bool>(false);
-    CLI::App* remove = app.add_subcommand("remove", "Remove an installed package from the device");
+    cli::App* remove = app.add_subcommand("remove", "Remove an installed package from the device");
     remove->add_option("NAME", *name, "The package's name, as `packages` lists it")->required();
     remove->add_flag("--purge", *purge, "Also remove what dpkg keeps of its configuration");
     remove->callback([&command, name, purge] {

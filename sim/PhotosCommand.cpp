@@ -9,13 +9,13 @@
 
 namespace sim {
 
-void addPhotosCommands(CLI::App& app, Command& command) {
-    CLI::App* photos =
+void addPhotosCommands(cli::App& app, Command& command) {
+    cli::App* photos =
         app.add_subcommand("photos", "The device's photo library, as the image picker shows it");
     photos->require_subcommand(1);
 
     auto files = std::make_shared<std::vector<std::string>>();
-    CLI::App* add = photos->add_subcommand("add", "Copy JPEG or PNG pictures into the photo library");
+    cli::App* add = photos->add_subcommand("add", "Copy JPEG or PNG pictures into the photo library");
     add->add_option("FILE", *files, "Picture files of this machine")->required();
     add->callback([&command, files] {
         command.device();
@@ -23,7 +23,7 @@ void addPhotosCommands(CLI::App& app, Command& command) {
             std::printf("added %s\n", name.c_str());
     });
 
-    CLI::App* list = photos->add_subcommand("list", "List the photos: name, format, size in pixels, bytes");
+    cli::App* list = photos->add_subcommand("list", "List the photos: name, format, size in pixels, bytes");
     list->callback([&command] {
         command.device();
         std::printf("%-14s %-6s %-11s %s\n", "PHOTO", "FORMAT", "PIXELS", "BYTES");

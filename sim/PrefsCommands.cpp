@@ -6,21 +6,19 @@
 #include "EngineKeys.h"
 #include "Installation.h"
 #include "PQPrefs.h"
+#include "ProductIdentity.h"
 
-#include <Foundation/DevicePath.h>
+#include <Foundation/FileStamp.h>
 #include <Foundation/PlistFile.h>
 #include <Foundation/PlistFileLock.h>
 #include <Foundation/PrintableText.h>
 
 #include <cstdio>
 #include <optional>
-#include <sys/stat.h>
 
 namespace sim {
 
 namespace {
-
-const char* const kDomain = "com.tavq.vantorelprefs";
 
 struct PrefsOptions {
     std::string key;
@@ -31,21 +29,6 @@ struct PrefsOptions {
     bool hasDefault = false;
     bool target = false;
 };
-
-// Identifies one version of a file: every write renames a new file in place.
-struct FileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-std::optional<FileStamp> stampOf(const std::string& devicePath) {
-    auto host = ns::DevicePath::toHost(devicePath);
-    struct stat info {};
-    if (!host || ::lstat(host.value().c_str(), &info) != 0)
-        return std::nullopt;
-    return FileStamp{info.st_dev, info.st_ino};
-}
 
 // The store answers defaults for a file it cannot read; the CLI says why.
 void warnIfUnreadable(const std::string& devicePath) {
@@ -59,15 +42,15 @@ void warnIfUnreadable(const std::string& devicePath) {
 // lock, so that a value missing afterwards means this write failed; the
 // same change made directly then names the reason.
 void confirmStored(const PreferenceStore& prefs, const PrefsOptions& o, const ns::PlistValue& expected,
-                   const std::optional<FileStamp>& before) {
-    const std::string path = prefs.pathForID(kDomain);
+                   const std::optional<ns::FileStamp>& before) {
+    const std::string path = prefs.pathForID(kPreferenceDomain);
     auto stored = ns::PlistFile::readDictionary(path);
     if (stored) {
         auto found = stored.value().find(o.key);
         if (found != stored.value().end() && found->second == expected)
             return;
     }
-    if (stampOf(path) != before && stored)
+    if (ns::FileStamp::ofItemAtPath(path) != before && stored)
         throw SimError("the change of " + o.key + " was replaced by another writer");
     auto direct = ns::PlistFile::updateDictionary(path, [&](ns::PlistDictionary& d) { d[o.key] = expected; });
     throw SimError("could not write " + path + (direct ? std::string() : ": " + direct.failure().detail));
@@ -88,61 +71,61 @@ void set(const PrefsOptions& o) {
     requireText(o.key, "the key");
     requireText(o.value, "the value");
     const PreferenceStore& prefs = storeFor(o);
-    const std::string path = prefs.pathForID(kDomain);
+    const std::string path = prefs.pathForID(kPreferenceDomain);
     // Taken again by the store (the lock nests), and kept until the value is confirmed.
     auto lock = ns::PlistFileLock::acquire(path);
     if (!lock)
         throw SimError("could not write " + path + ": " + lock.failure().detail);
-    const std::optional<FileStamp> before = stampOf(path);
+    const std::optional<ns::FileStamp> before = ns::FileStamp::ofItemAtPath(path);
     ns::PlistValue expected;
     if (o.type == "bool") {
-        prefs.setBool(parseBool(o.value), o.key, kDomain);
+        prefs.setBool(parseBool(o.value), o.key, kPreferenceDomain);
         expected = ns::PlistValue(parseBool(o.value));
     } else if (o.type == "int") {
-        prefs.setInt(parseInt(o.value), o.key, kDomain);
+        prefs.setInt(parseInt(o.value), o.key, kPreferenceDomain);
         expected = ns::PlistValue(static_cast<int64_t>(parseInt(o.value)));
     } else if (o.type == "integer") {
-        prefs.setInteger(parseInteger(o.value), o.key, kDomain);
+        prefs.setInteger(parseInteger(o.value), o.key, kPreferenceDomain);
         expected = ns::PlistValue(parseInteger(o.value));
     } else if (o.type == "float") {
-        prefs.setFloat(parseFloat(o.value), o.key, kDomain);
+        prefs.setFloat(parseFloat(o.value), o.key, kPreferenceDomain);
         expected = ns::PlistValue(static_cast<double>(parseFloat(o.value)));
     } else {
         expected = ns::PlistValue(o.value);
-        prefs.setObject(expected, o.key, kDomain);
+        prefs.setObject(expected, o.key, kPreferenceDomain);
     }
     confirmStored(prefs, o, expected, before);
 }
 
 void get(const PrefsOptions& o) {
     const PreferenceStore& prefs = storeFor(o);
-    warnIfUnreadable(prefs.pathForID(kDomain));
+    warnIfUnreadable(prefs.pathForID(kPreferenceDomain));
     const std::string& d = o.defaultValue;
     if (o.as == "bool") {
-        bool value =
-            o.hasDefault ? prefs.boolForKey(o.key, parseBool(d), kDomain) : prefs.boolForKey(o.key, kDomain);
+        bool value = o.hasDefault ? prefs.boolForKey(o.key, parseBool(d), kPreferenceDomain)
+                                  : prefs.boolForKey(o.key, kPreferenceDomain);
         std::printf("%s\n", value ? "true" : "false");
     } else if (o.as == "int") {
-        int32_t value =
-            o.hasDefault ? prefs.intForKey(o.key, parseInt(d), kDomain) : prefs.intForKey(o.key, kDomain);
+        int32_t value = o.hasDefault ? prefs.intForKey(o.key, parseInt(d), kPreferenceDomain)
+                                     : prefs.intForKey(o.key, kPreferenceDomain);
         std::printf("%d\n", value);
     } else if (o.as == "integer") {
-        int64_t value = o.hasDefault ? prefs.integerForKey(o.key, parseInteger(d), kDomain)
-                                     : prefs.integerForKey(o.key, kDomain);
+        int64_t value = o.hasDefault ? prefs.integerForKey(o.key, parseInteger(d), kPreferenceDomain)
+                                     : prefs.integerForKey(o.key, kPreferenceDomain);
         std::printf("%lld\n", static_cast<long long>(value));
     } else if (o.as == "float") {
-        float value = o.hasDefault ? prefs.floatForKey(o.key, parseFloat(d), kDomain)
-                                   : prefs.floatForKey(o.key, kDomain);
+        float value = o.hasDefault ? prefs.floatForKey(o.key, parseFloat(d), kPreferenceDomain)
+                                   : prefs.floatForKey(o.key, kPreferenceDomain);
         std::printf("%g\n", static_cast<double>(value));
     } else if (o.as == "colour") {
         // The codec reads anything, unknown text as transparent black; a default is meant as a colour.
         if (o.hasDefault && !EngineKeys::readsAsColour(d))
             throw SimError("--default '" + d + "' is not a colour (RRGGBBAA, RRGGBB, RGB or a colour name)");
-        auto colour = prefs.colourForKey(o.key, o.hasDefault ? d : "000000", kDomain);
+        auto colour = prefs.colourForKey(o.key, o.hasDefault ? d : "000000", kPreferenceDomain);
         std::printf("%s\n", HexColorCodec::hexStringFromColor(colour).c_str());
     } else {
-        ns::PlistValue value = o.hasDefault ? prefs.objectForKey(o.key, ns::PlistValue(d), kDomain)
-                                            : prefs.objectForKey(o.key, kDomain);
+        ns::PlistValue value = o.hasDefault ? prefs.objectForKey(o.key, ns::PlistValue(d), kPreferenceDomain)
+                                            : prefs.objectForKey(o.key, kPreferenceDomain);
         std::printf("%s\n",
                     value.isNull() ? "(null)" : ns::PrintableText::escaped(value.description()).c_str());
     }
@@ -150,9 +133,9 @@ void get(const PrefsOptions& o) {
 
 void dump(const PrefsOptions& o) {
     const PreferenceStore& prefs = storeFor(o);
-    auto file = ns::PlistFile::readDictionary(prefs.pathForID(kDomain));
+    auto file = ns::PlistFile::readDictionary(prefs.pathForID(kPreferenceDomain));
     if (!file.ok()) {
-        warnIfUnreadable(prefs.pathForID(kDomain));
+        warnIfUnreadable(prefs.pathForID(kPreferenceDomain));
         return; // nothing stored yet reads as an empty dictionary
     }
     for (const auto& [key, value] : file.value())
@@ -162,27 +145,27 @@ void dump(const PrefsOptions& o) {
 
 } // namespace
 
-void addPrefsCommands(CLI::App& app, Command& command) {
+void addPrefsCommands(cli::App& app, Command& command) {
     auto options = std::make_shared<PrefsOptions>();
-    CLI::App* prefs = app.add_subcommand("prefs", "Read and change the user's preference file");
+    cli::App* prefs = app.add_subcommand("prefs", "Read and change the user's preference file");
     prefs->require_subcommand(1);
     prefs->fallthrough();
     prefs->add_flag("--target", options->target, "Use the Messages container's copy (what the engine reads)");
 
-    CLI::App* setVerb = prefs->add_subcommand("set", "Store VALUE under KEY");
+    cli::App* setVerb = prefs->add_subcommand("set", "Store VALUE under KEY");
     setVerb->add_option("KEY", options->key)->required();
     setVerb->add_option("VALUE", options->value)->required();
     setVerb->add_option("--type", options->type, "Stored type")
-        ->check(CLI::IsMember({"bool", "int", "integer", "float", "string"}));
+        ->check(cli::IsMember({"bool", "int", "integer", "float", "string"}));
     setVerb->callback([&command, options] {
         command.device();
         set(*options);
     });
 
-    CLI::App* getVerb = prefs->add_subcommand("get", "Print the value of KEY as a typed getter answers it");
+    cli::App* getVerb = prefs->add_subcommand("get", "Print the value of KEY as a typed getter answers it");
     getVerb->add_option("KEY", options->key)->required();
     getVerb->add_option("--as", options->as, "Getter")
-        ->check(CLI::IsMember({"object", "bool", "int", "integer", "float", "colour"}));
+        ->check(cli::IsMember({"object", "bool", "int", "integer", "float", "colour"}));
     getVerb->add_option("--default", options->defaultValue, "Default handed to the getter");
     getVerb->callback([&command, options, getVerb] {
         command.device();
@@ -190,23 +173,24 @@ void addPrefsCommands(CLI::App& app, Command& command) {
         get(*options);
     });
 
-    CLI::App* removeVerb = prefs->add_subcommand("remove", "Remove KEY");
+    cli::App* removeVerb = prefs->add_subcommand("remove", "Remove KEY");
     removeVerb->add_option("KEY", options->key)->required();
     removeVerb->callback([&command, options] {
         command.device();
         requireText(options->key, "the key");
         const PreferenceStore& store = storeFor(*options);
-        auto lock = ns::PlistFileLock::acquire(store.pathForID(kDomain));
+        auto lock = ns::PlistFileLock::acquire(store.pathForID(kPreferenceDomain));
         if (!lock)
-            throw SimError("could not write " + store.pathForID(kDomain) + ": " + lock.failure().detail);
-        store.removeObjectForKey(options->key, kDomain);
+            throw SimError("could not write " + store.pathForID(kPreferenceDomain) + ": " +
+                           lock.failure().detail);
+        store.removeObjectForKey(options->key, kPreferenceDomain);
         // The store ignores a failed write, as the device does; the CLI says so.
-        if (!ns::PlistFile::readDictionary(store.pathForID(kDomain)).ok() ||
-            !store.objectForKey(options->key, kDomain).isNull())
-            throw SimError("could not write " + store.pathForID(kDomain));
+        if (!ns::PlistFile::readDictionary(store.pathForID(kPreferenceDomain)).ok() ||
+            !store.objectForKey(options->key, kPreferenceDomain).isNull())
+            throw SimError("could not write " + store.pathForID(kPreferenceDomain));
     });
 
-    CLI::App* dumpVerb = prefs->add_subcommand("dump", "Print every stored key");
+    cli::App* dumpVerb = prefs->add_subcommand("dump", "Print every stored key");
     dumpVerb->callback([&command, options] {
         command.device();
         dump(*options);

@@ -7,11 +7,11 @@
 
 namespace sim {
 
-void ScreenshotFile::addOptions(CLI::App* verb, Options& options, const std::string& defaultName) {
+void ScreenshotFile::addOptions(cli::App* verb, Options& options, const std::string& defaultName) {
     verb->add_option("-o,--output", options.output, "The PNG file (default: " + defaultName + " here)");
     verb->add_option("--scale", options.scale, "Pixels per point")
         ->capture_default_str()
-        ->check(CLI::Range(0.25, 6.0));
+        ->check(cli::Range(0.25, 6.0));
 }
 
 std::string ScreenshotFile::path(const std::string& verb, const Options& options,

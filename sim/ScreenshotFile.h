@@ -1,5 +1,5 @@
 #pragma once
-#include <CLI/CLI.hpp>
+#include "CommandLine.h"
 
 #include <string>
 
@@ -13,7 +13,7 @@ class ScreenshotFile {
         double scale = 3.0;
     };
     // "-o,--output FILE.png" and "--scale N" (0.25 to 6 pixels per point).
-    static void addOptions(CLI::App* verb, Options& options, const std::string& defaultName);
+    static void addOptions(cli::App* verb, Options& options, const std::string& defaultName);
     // The absolute path of the file to write: the given one or `defaultName`,
     // ending in ".png", in a folder that exists; otherwise a SimError naming `verb`.
     static std::string path(const std::string& verb, const Options& options, const std::string& defaultName);

@@ -3,6 +3,7 @@
 #include "EngineKeys.h"
 #include "HexColorCodec.h"
 #include "HostRunner.h"
+#include "ProductIdentity.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -12,7 +13,7 @@ namespace sim {
 
 namespace {
 constexpr const char* kPane = "VantorelPrefs";
-constexpr const char* kBundle = "/Library/PreferenceBundles/VantorelPrefs.bundle";
+const std::string kBundle = std::string("/Library/PreferenceBundles/") + kPaneBundleFolder;
 } // namespace
 
 void SettingsApp::requirePane(const Device& device) {
@@ -21,9 +22,8 @@ void SettingsApp::requirePane(const Device& device) {
 }
 
 std::vector<std::string> SettingsApp::run(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--pane", kPane});
     HostRunner::Captured captured =
-        HostRunner::capture(HostRunner::programFolder() + "/Preferences", arguments);
+        HostRunner::capture(HostRunner::programFolder() + "/Preferences", hostArguments(arguments));
     std::vector<std::string> lines;
     std::istringstream output(captured.output);
     for (std::string line; std::getline(output, line);)
@@ -35,11 +35,41 @@ std::vector<std::string> SettingsApp::run(std::vector<std::string> arguments) {
     }
     while (!complaint.empty() && complaint.back() == '\n')
         complaint.pop_back();
-    // The app's own one-line refusal becomes ours.
-    const std::string prefix = "Preferences: ";
-    if (complaint.rfind(prefix, 0) == 0 && complaint.find('\n') == std::string::npos)
-        throw Failed(complaint.substr(prefix.size()), std::move(lines), "");
-    throw Failed("the Settings app failed", std::move(lines), complaint);
+    // The status says what failed; a refusal, an unreadable file or a lost
+    // race is the app's last line, and it becomes ours.
+    using hosts::HostExitStatus;
+    const bool explained = captured.status == hosts::exitCode(HostExitStatus::refused) ||
+                           captured.status == hosts::exitCode(HostExitStatus::unreadableFile) ||
+                           captured.status == hosts::exitCode(HostExitStatus::lostRace);
+    if (explained && !complaint.empty()) {
+        const std::size_t lastBreak = complaint.rfind('\n');
+        std::string reason = lastBreak == std::string::npos ? complaint : complaint.substr(lastBreak + 1);
+        complaint = lastBreak == std::string::npos ? std::string() : complaint.substr(0, lastBreak);
+        const std::string program = "Preferences: ";
+        if (reason.rfind(program, 0) == 0)
+            reason.erase(0, program.size());
+        throw Failed(reason, std::move(lines), complaint, static_cast<HostExitStatus>(captured.status));
+    }
+    throw Failed("the Settings app failed", std::move(lines), complaint, HostExitStatus::internal);
+}
+
+std::vector<std::string> SettingsApp::hostArguments(const std::vector<std::string>& arguments) {
+    // Options first, then "--": a key or value that starts with "-" stays a value.
+    std::vector<std::string> options{"--pane", kPane};
+    std::vector<std::string> values{"--"};
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        if (i == 0)
+            options.push_back(word); // the verb
+        else if (word == "--json" || word == "--alpha" || word == "--cancel")
+            options.push_back(word);
+        else if ((word == "--colour" || word == "--photo" || word == "--file") && i + 1 < arguments.size())
+            options.push_back(word + "=" + arguments[++i]);
+        else
+            values.push_back(word);
+    }
+    options.insert(options.end(), values.begin(), values.end());
+    return options;
 }
 
 std::optional<std::string> SettingsApp::pickerColour(const std::string& text) {

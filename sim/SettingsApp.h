@@ -2,6 +2,8 @@
 #include "Device.h"
 #include "SimError.h"
 
+#include <HostExitStatus.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,16 +18,21 @@ class SettingsApp {
     // `complaint` keep everything it printed, for a terminal to show.
     class Failed : public SimError {
       public:
-        Failed(const std::string& line, std::vector<std::string> output, std::string complaint)
-            : SimError(line), output(std::move(output)), complaint(std::move(complaint)) {}
+        Failed(const std::string& line, std::vector<std::string> output, std::string complaint,
+               hosts::HostExitStatus status)
+            : SimError(line), output(std::move(output)), complaint(std::move(complaint)), status(status) {}
         std::vector<std::string> output;
         std::string complaint;
+        hosts::HostExitStatus status;
     };
 
     // Stops with a clear error unless `init` installed the pane.
     static void requirePane(const Device& device);
     // The app's output lines; warnings of a successful run go to stderr.
     static std::vector<std::string> run(std::vector<std::string> arguments);
+    // The app's command line for a verb and its words: options, then "--" and
+    // the values, so that a value starting with "-" is never read as an option.
+    static std::vector<std::string> hostArguments(const std::vector<std::string>& arguments);
 
     // A colour as a picker is given it: eight upper-case hex digits, from any
     // spelling the pane's codec reads; nothing for text it would misread.

@@ -10,8 +10,8 @@
 
 namespace sim {
 
-void addSystemCommands(CLI::App& app, Command& command) {
-    CLI::App* respring = app.add_subcommand(
+void addSystemCommands(cli::App& app, Command& command) {
+    cli::App* respring = app.add_subcommand(
         "respring",
         "Restart the user interface (what \"Apply\" does) and wait until SpringBoard has launched");
     respring->callback([&command] {
@@ -20,8 +20,8 @@ void addSystemCommands(CLI::App& app, Command& command) {
     });
 
     auto tail = std::make_shared<size_t>(0);
-    CLI::App* log = app.add_subcommand("log", "Print the device's system log");
-    log->add_option("--tail", *tail, "Only the last N lines")->check(CLI::Range(size_t{1}, size_t{1} << 30));
+    cli::App* log = app.add_subcommand("log", "Print the device's system log");
+    log->add_option("--tail", *tail, "Only the last N lines")->check(cli::Range(size_t{1}, size_t{1} << 30));
     log->callback([&command, tail] {
         std::ifstream file(command.device().hostPath("/var/log/syslog"));
         std::deque<std::string> lines;

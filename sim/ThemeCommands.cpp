@@ -112,12 +112,12 @@ void diffTheme(const Theme& theme, ThemeStore::Mode mode) {
 
 } // namespace
 
-void addThemeCommands(CLI::App& app, Command& command) {
+void addThemeCommands(cli::App& app, Command& command) {
     auto options = std::make_shared<ThemeOptions>();
-    CLI::App* theme = app.add_subcommand("theme", "Share a look as one file; built-in presets");
+    cli::App* theme = app.add_subcommand("theme", "Share a look as one file; built-in presets");
     theme->require_subcommand(1);
 
-    CLI::App* exportVerb =
+    cli::App* exportVerb =
         theme->add_subcommand("export", "Write the engine's stored values (and wallpapers) to FILE");
     exportVerb->add_option("FILE", options->file)->required();
     exportVerb->add_flag("--with-wallpapers", options->withWallpapers, "Embed the two wallpapers");
@@ -129,7 +129,7 @@ void addThemeCommands(CLI::App& app, Command& command) {
         exportTheme(*options);
     });
 
-    CLI::App* importVerb =
+    cli::App* importVerb =
         theme->add_subcommand("import", "Check FILE, then write its values and wallpapers to the device");
     importVerb->add_option("FILE", options->file)->required();
     importVerb->add_flag("--replace", options->replace,
@@ -139,7 +139,7 @@ void addThemeCommands(CLI::App& app, Command& command) {
         importTheme(readChecked(options->file, options->file), modeOf(*options));
     });
 
-    CLI::App* diffVerb = theme->add_subcommand("diff", "Show key by key what importing FILE would change");
+    cli::App* diffVerb = theme->add_subcommand("diff", "Show key by key what importing FILE would change");
     diffVerb->add_option("FILE", options->file)->required();
     diffVerb->add_flag("--replace", options->replace, "As import --replace would");
     diffVerb->callback([&command, options] {
@@ -148,7 +148,7 @@ void addThemeCommands(CLI::App& app, Command& command) {
     });
 
     auto shot = std::make_shared<ScreenshotFile::Options>();
-    CLI::App* preview = theme->add_subcommand(
+    cli::App* preview = theme->add_subcommand(
         "preview", "Draw Messages' screens under FILE on one sheet, leaving the device as it is");
     preview->add_option("FILE", options->file)->required();
     preview->add_flag("--replace", options->replace, "As import --replace would");
@@ -168,7 +168,7 @@ void addThemeCommands(CLI::App& app, Command& command) {
 
     addThemePackageCommand(*theme);
 
-    CLI::App* presets =
+    cli::App* presets =
         theme->add_subcommand("presets", "List the built-in themes and those packages installed");
     presets->callback([&command] {
         for (const fs::path& file : ThemeActions::presetFiles())
@@ -181,7 +181,7 @@ void addThemeCommands(CLI::App& app, Command& command) {
                         installed.package.empty() ? "none" : printable(installed.package).c_str());
     });
 
-    CLI::App* apply = theme->add_subcommand("apply", "Import a built-in theme (see: theme presets)");
+    cli::App* apply = theme->add_subcommand("apply", "Import a built-in theme (see: theme presets)");
     apply->add_option("PRESET", options->file, "Preset name")->required();
     apply->add_flag("--replace", options->replace, "Also remove the engine's keys the preset does not set");
     apply->callback([&command, options] {

@@ -19,9 +19,9 @@ struct PackageOptions {
 
 } // namespace
 
-void addThemePackageCommand(CLI::App& theme) {
+void addThemePackageCommand(cli::App& theme) {
     auto options = std::make_shared<PackageOptions>();
-    CLI::App* package = theme.add_subcommand("package", "Build a package installing the theme FILE under " +
+    cli::App* package = theme.add_subcommand("package", "Build a package installing the theme FILE under " +
                                                             std::string(ThemePackage::kFolder));
     package->add_option("FILE", options->file, "A theme file, checked as `theme import` checks it")
         ->required();

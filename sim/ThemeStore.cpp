@@ -137,7 +137,7 @@ ThemeStore::Imported ThemeStore::import(const Theme& theme, Mode mode) {
     } catch (const SimError&) {
         return imported; // no Messages, no copy
     }
-    const std::string copyPath = documents + kPreferenceDomain + ".plist";
+    const std::string copyPath = documents + preferenceFileName();
     if (!files->fileExistsAtPath(copyPath))
         return imported;
     if (!ns::PlistFile::readDictionary(copyPath).ok())

@@ -13,10 +13,10 @@ namespace sim {
 
 namespace {
 
-const std::string kSourceFolder = "/var/mobile/Library/Preferences/";
+const std::string kSourceFolder = kPreferencesFolder;
 
 std::string fileName(const Wallpapers::Slot& slot) {
-    return std::string(kPreferenceDomain) + "-" + slot.name + ".png";
+    return wallpaperFileName(slot.name);
 }
 
 uint32_t bigEndian32(std::span<const std::uint8_t> bytes, std::size_t at) {

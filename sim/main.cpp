@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 
 namespace {
@@ -16,7 +17,9 @@ std::string printable(const char* text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"vantorel-sim: a simulated phone to try the Messages theme engine and its settings on"};
+    sim::cli::Parser parser(
+        "vantorel-sim: a simulated phone to try the Messages theme engine and its settings on");
+    sim::cli::App& app = parser.app();
     app.require_subcommand(1);
     sim::Command command(app);
     sim::addInitCommand(app, command);
@@ -44,22 +47,16 @@ int main(int argc, char** argv) {
                 continue;
             bool known = false;
             std::string verbs;
-            for (const CLI::App* verb : app.get_subcommands({})) {
-                known = known || verb->get_name() == word;
-                verbs += (verbs.empty() ? "" : ", ") + verb->get_name();
+            for (const std::string& verb : app.subcommandNames()) {
+                known = known || verb == word;
+                verbs += (verbs.empty() ? "" : ", ") + verb;
             }
             if (!known)
                 throw sim::SimError("unknown verb '" + word + "' (verbs: " + verbs + ")");
             break;
         }
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& help) {
-        return app.exit(help);
-    } catch (const CLI::CallForAllHelp& help) {
-        return app.exit(help);
-    } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "vantorel-sim: %s (see --help)\n", printable(error.what()).c_str());
-        return 2;
+        if (std::optional<int> stopped = parser.run(argc, argv))
+            return *stopped;
     } catch (const sim::CheckFailed&) {
         return 1;
     } catch (const sim::IncompleteResult& error) {

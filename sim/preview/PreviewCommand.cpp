@@ -54,12 +54,12 @@ void serve(const Device& device, int port) {
 
 } // namespace
 
-void addPreviewCommand(CLI::App& app, Command& command) {
+void addPreviewCommand(cli::App& app, Command& command) {
     auto port = std::make_shared<int>(0);
-    CLI::App* preview = app.add_subcommand(
+    cli::App* preview = app.add_subcommand(
         "preview", "Serve a page on 127.0.0.1 to change settings and see Messages redrawn (Ctrl-C stops it)");
     preview->add_option("--port", *port, "Port to listen on (default: a free one)")
-        ->check(CLI::Range(0, 65535));
+        ->check(cli::Range(0, 65535));
     preview->callback([&command, port] { serve(command.device(), *port); });
 }
 

@@ -12,8 +12,8 @@ WALLPAPERS = {"chatWallpaper": "enableChatWallpaper", "conversationWallpaper": "
 
 
 def engine_keys():
-    """{key: kind} from the engine's own table."""
-    with open(os.path.join(REPOSITORY, "engine", "PreferenceKeys.h")) as f:
+    """{key: kind} from the key table the product shares."""
+    with open(os.path.join(REPOSITORY, "common", "PreferenceKeys.h")) as f:
         text = f.read()
     return dict(re.findall(r'PreferenceKey\{"(\w+)", PreferenceType::(\w+)', text))
 

@@ -5,6 +5,7 @@
 #include "MessagesScreen.h"
 
 #include "DeviceProcess.h"
+#include "HostExitStatus.h"
 #include "TweakLoader.h"
 #include "ViewTree.h"
 
@@ -24,7 +25,9 @@
 
 namespace {
 const char* const kMessages = "com.apple.MobileSMS";
-}
+using hosts::exitCode;
+using hosts::HostExitStatus;
+} // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"The Messages app of the simulated device"};
@@ -56,7 +59,8 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        return app.exit(error);
+        const int shown = app.exit(error);
+        return shown == 0 ? 0 : exitCode(HostExitStatus::refused);
     }
 
     // Home is the Messages container whatever identifier the process runs under.
@@ -84,7 +88,7 @@ int main(int argc, char** argv) {
         if (!kind) {
             std::fprintf(stderr, "MobileSMS: no screen \"%s\" (screens: %s)\n", screenName.c_str(),
                          messages::MessagesScreen::kKindNames);
-            return 2;
+            return exitCode(HostExitStatus::refused);
         }
         std::optional<CGFloat> scroll;
         if (viewsScroll->count() > 0 || shotScroll->count() > 0) {
@@ -108,7 +112,7 @@ int main(int argc, char** argv) {
         if (!conversations.ok()) {
             std::fprintf(stderr, "MobileSMS: the conversations cannot be shown: %s\n",
                          conversations.error().c_str());
-            return 2;
+            return exitCode(HostExitStatus::unreadableFile);
         }
         messages::MessagesScreen screen(*kind, conversations.value(), scroll);
         screen.layOutEverything();
@@ -119,7 +123,7 @@ int main(int argc, char** argv) {
         }
         if (auto written = render::Screenshot::writePNG(screen.window(), output, scale); !written.ok()) {
             std::fprintf(stderr, "MobileSMS: %s\n", written.error().c_str());
-            return 2;
+            return exitCode(HostExitStatus::unreadableFile);
         }
         std::printf("%s\n", output.c_str());
         return 0;

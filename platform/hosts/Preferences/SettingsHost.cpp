@@ -108,6 +108,11 @@ std::map<std::string, Stamp> stampsIn(const std::string& folder) {
     return stamps;
 }
 
+// The file a row's setter writes: its domain's, in the preferences folder.
+std::string preferenceFile(PSSpecifier* row) {
+    return "/var/mobile/Library/Preferences/" + textOf(row, "defaults") + ".plist";
+}
+
 // "JPEG, 640x480, 5120 bytes", by content whatever the name says.
 std::string describeFile(const std::string& devicePath) {
     auto bytes = NSFileManager::defaultManager()->contentsAtPath(devicePath);
@@ -126,7 +131,7 @@ std::string describeFile(const std::string& devicePath) {
 rt::Ref<UIImage> pictureFromHostFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        throw SettingsError(path + ": " + std::strerror(errno));
+        throw SettingsError(path + ": " + std::strerror(errno), HostExitStatus::unreadableFile);
     struct stat info {};
     std::vector<std::uint8_t> bytes;
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
@@ -156,7 +161,8 @@ SettingsHost::SettingsHost(const std::string& pane) {
     const std::string entryPath = std::string(kEntryFolder) + "/" + pane + ".plist";
     auto entryFile = ns::PlistFile::readDictionary(entryPath);
     if (!entryFile.ok())
-        throw SettingsError("no settings pane \"" + pane + "\" is installed (" + entryFile.error() + ")");
+        throw SettingsError("no settings pane \"" + pane + "\" is installed (" + entryFile.error() + ")",
+                            HostExitStatus::unreadableFile);
     auto entry = entryFile.value().find("entry");
     const ns::PlistDictionary* fields =
         entry == entryFile.value().end() ? nullptr : entry->second.asDictionary();
@@ -173,9 +179,10 @@ SettingsHost::SettingsHost(const std::string& pane) {
     m_bundlePath = std::string(kBundleFolder) + "/" + bundle + ".bundle";
     auto executable = ns::DevicePath::toHost(m_bundlePath + "/" + bundle);
     if (!executable.ok())
-        throw SettingsError(executable.error());
+        throw SettingsError(executable.error(), HostExitStatus::unreadableFile);
     if (!dlopen(executable.value().c_str(), RTLD_NOW | RTLD_LOCAL))
-        throw SettingsError(std::string("cannot load the settings pane: ") + dlerror());
+        throw SettingsError(std::string("cannot load the settings pane: ") + dlerror(),
+                            HostExitStatus::unreadableFile);
 
     Class cls = objc_getClass(rootClass.c_str());
     if (!cls)
@@ -311,7 +318,8 @@ SettingsHost::FoundRow SettingsHost::findRow(const std::string& key) {
             if (textOf(row, "key") != key || row->cellType() == PSGroupCell)
                 continue;
             FoundRow found{page.identifier + ": " + titleOf(row) + " (" + key + ")", controller, row,
-                           controller->cachedCellForSpecifier(row)};
+                           controller->cachedCellForSpecifier(row),
+                           ns::FileStamp::ofItemAtPath(preferenceFile(row))};
             controller->reloadTable();
             m_window->layoutIfNeeded(); // a finger needs the cell where it is drawn
             return found;
@@ -324,11 +332,15 @@ std::string SettingsHost::confirmStored(const FoundRow& found, const std::string
                                         const ns::PlistValue& expected, const std::string& shown) {
     // From the file itself: the row would answer its default for a change
     // that was never written.
-    auto stored = ns::PlistFile::readDictionary("/var/mobile/Library/Preferences/" +
-                                                textOf(found.row, "defaults") + ".plist");
+    const std::string file = preferenceFile(found.row);
+    auto stored = ns::PlistFile::readDictionary(file);
     auto at = stored ? stored.value().find(key) : ns::PlistDictionary::iterator();
-    if (!stored || at == stored.value().end() || !(at->second == expected))
-        throw SettingsError("the change of " + key + " was not saved (is the preference file writable?)");
+    if (!stored || at == stored.value().end() || !(at->second == expected)) {
+        // A file that changed yet lacks the change was replaced by another writer.
+        const bool replaced = stored && ns::FileStamp::ofItemAtPath(file) != found.fileBefore;
+        throw SettingsError("the change of " + key + " was not saved (is the preference file writable?)",
+                            replaced ? HostExitStatus::lostRace : HostExitStatus::unreadableFile);
+    }
     return found.where + " = " + shown;
 }
 
@@ -490,7 +502,7 @@ rt::Ref<UIView> SettingsHost::views(const std::string& name) {
 void SettingsHost::screenshot(const std::string& name, const std::string& hostPath, double scale) {
     views(name);
     if (auto written = render::Screenshot::writePNG(m_window, hostPath, scale); !written.ok())
-        throw SettingsError(written.error());
+        throw SettingsError(written.error(), HostExitStatus::unreadableFile);
 }
 
 std::vector<std::string> SettingsHost::pickImage(const std::string& key, const ImageChoice& choice) {
@@ -553,7 +565,8 @@ std::vector<std::string> SettingsHost::pickImage(const std::string& key, const I
                     lines.push_back("removed " + std::string(kPreferencesFolder) + name);
             if (written == 0 && choice.kind != ImageChoice::Kind::cancel)
                 throw SettingsError("the picked picture of " + key + " was not saved (is " +
-                                    kPreferencesFolder + " writable?)");
+                                        kPreferencesFolder + " writable?)",
+                                    HostExitStatus::unreadableFile);
             if (written == 0)
                 lines.push_back("nothing written");
             return lines;

@@ -1,7 +1,12 @@
 #pragma once
+#include "HostExitStatus.h"
+
+#include <Foundation/FileStamp.h>
 #include <Preferences/PSListController.h>
 #include <UIKit/UINavigationController.h>
 #include <UIKit/UIWindow.h>
+
+#include <optional>
 
 #include <stdexcept>
 #include <string>
@@ -9,10 +14,15 @@
 
 namespace hosts {
 
-// A user's mistake the host reports in one line.
+// A failure the host reports in one line; its category becomes the exit status.
 class SettingsError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit SettingsError(const std::string& what, HostExitStatus status = HostExitStatus::refused)
+        : std::runtime_error(what), m_status(status) {}
+    HostExitStatus status() const { return m_status; }
+
+  private:
+    HostExitStatus m_status;
 };
 
 // The Settings app with one pane open: the pane's bundle loaded from the
@@ -98,6 +108,7 @@ class SettingsHost {
         PSListController* controller = nullptr;
         rt::Ref<PSSpecifier> row;
         rt::Ref<PSTableCell> cell;
+        std::optional<ns::FileStamp> fileBefore; // the row's preference file before any change
     };
     FoundRow findRow(const std::string& key);
     // The pane stays silent about a failed write, as on the device; the host

@@ -1,6 +1,10 @@
 // Compiled into every program that draws, in sanitizer builds: fontconfig
 // keeps the font patterns pango asks for until the process ends, and nothing
 // pango calls frees them. They are fontconfig's caches, not leaks of ours.
+// The sanitizer runtime looks both hooks up by name.
+extern "C" const char* __lsan_default_suppressions();
+extern "C" const char* __lsan_default_options();
+
 extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
 }

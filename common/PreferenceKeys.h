@@ -15,7 +15,8 @@ struct PreferenceKey {
     std::string_view defaultValue;
 };
 
-// Every key the engine reads, with its type and default.
+// Every key the engine reads, with its type and default. The pane's layouts,
+// the presets and the command line's contrast pairs name only these.
 inline constexpr std::array kEngineKeys{
     PreferenceKey{"enableVantorel", PreferenceType::boolean, "YES"},
     PreferenceKey{"enableChatWallpaper", PreferenceType::boolean, "NO"},
@@ -102,3 +103,23 @@ consteval bool switchDefault(const PreferenceKey& row) {
         throw "not a switch";
     return row.defaultValue == "YES";
 }
+
+// A key of one type, checked against the table where it is written: a
+// misspelt name or a colour read as a switch does not compile.
+template <PreferenceType Type> class TypedKey {
+  public:
+    consteval TypedKey(const char* name) : m_row(&engineKey(name)) {
+        if (m_row->type != Type)
+            throw "the key has another type";
+    }
+    constexpr const char* name() const { return m_row->key.data(); }
+    constexpr const char* defaultValue() const { return m_row->defaultValue.data(); }
+    constexpr bool onByDefault() const { return m_row->defaultValue == "YES"; }
+
+  private:
+    const PreferenceKey* m_row;
+};
+
+using ColourKey = TypedKey<PreferenceType::colour>;
+using SwitchKey = TypedKey<PreferenceType::boolean>;
+using StyleKey = TypedKey<PreferenceType::integer>;

@@ -1,4 +1,0 @@
-#pragma once
-class VRSControllerOperations;
-struct VRSPage;
-class PQImagePickerCell;
