@@ -24,9 +24,6 @@ rt::Ref<UILabel> makeLabel(CGFloat size, UIFontWeight weight) {
 
 RT_DEFINE_CLASS(CKConversationListCell, [](Class cls, Class) {
     class_addIvar(cls, "_chevronImageView", &CKConversationListCell::m_chevronImageView);
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<CKConversationListCell*>(self)->placeContent(); });
 })
 
 CKConversationListCell::CKConversationListCell(Class cls)
@@ -54,7 +51,7 @@ void CKConversationListCell::setConversation(const CKConversationRecord& convers
     setNeedsLayout();
 }
 
-void CKConversationListCell::placeContent() {
+void CKConversationListCell::layoutSubviewsImpl() {
     rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
     m_nameLabel->setTextColor(theme->conversationListSenderColor());
     m_summaryLabel->setTextColor(theme->grayTextColor());

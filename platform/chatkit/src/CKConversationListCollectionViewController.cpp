@@ -22,20 +22,15 @@ rt::Ref<UIView> pinnedRow(const std::vector<rt::Ref<CKPinnedConversationView>>& 
 
 } // namespace
 
-RT_DEFINE_CLASS(CKConversationListCollectionViewController, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"viewDidLoad">(), +[](id self, SEL cmd) {
-            rt::sendSuper<void()>(self, CKConversationListCollectionViewController::classObject(), cmd);
-            static_cast<CKConversationListCollectionViewController*>(self)->fillList();
-        });
-})
+RT_DEFINE_CLASS(CKConversationListCollectionViewController, nullptr)
 
 void CKConversationListCollectionViewController::setConversations(
     std::vector<CKConversationRecord> conversations) {
     m_conversations = std::move(conversations);
 }
 
-void CKConversationListCollectionViewController::fillList() {
+void CKConversationListCollectionViewController::viewDidLoadImpl() {
+    viewDidLoadSuper();
     setTitle("Messages");
     rt::Ref<UIBarButtonItem> compose = rt::make<UIBarButtonItem>();
     compose->initWithImage(UIImage::systemImageNamed("square.and.pencil"), UIBarButtonItemStylePlain, nullptr,

@@ -4,12 +4,7 @@
 #include <UIKit/UISwipeActionStandardButton.h>
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(CKConversationListCollectionViewConversationCell, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(), +[](id self, SEL) {
-            static_cast<CKConversationListCollectionViewConversationCell*>(self)->placeContent();
-        });
-})
+RT_DEFINE_CLASS(CKConversationListCollectionViewConversationCell, nullptr)
 
 CKConversationListCollectionViewConversationCell::CKConversationListCollectionViewConversationCell(Class cls)
     : UIView(cls), m_conversationCell(rt::make<CKConversationListStandardCell>()) {
@@ -38,7 +33,7 @@ void CKConversationListCollectionViewConversationCell::showSwipeActions() {
     setNeedsLayout();
 }
 
-void CKConversationListCollectionViewConversationCell::placeContent() {
+void CKConversationListCollectionViewConversationCell::layoutSubviewsImpl() {
     rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
     setBackgroundColor(theme->conversationListCellColor());
     const CGRect bounds = this->bounds();

@@ -3,12 +3,7 @@
 #include <ChatKit/CKUITheme.h>
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(CKConversationListEmbeddedStandardTableViewCell, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(), +[](id self, SEL) {
-            static_cast<CKConversationListEmbeddedStandardTableViewCell*>(self)->placeContent();
-        });
-})
+RT_DEFINE_CLASS(CKConversationListEmbeddedStandardTableViewCell, nullptr)
 
 CKConversationListEmbeddedStandardTableViewCell::CKConversationListEmbeddedStandardTableViewCell(Class cls)
     : UIView(cls), m_conversationCell(rt::make<CKConversationListStandardCell>()) {
@@ -20,7 +15,7 @@ void CKConversationListEmbeddedStandardTableViewCell::setConversation(
     m_conversationCell->setConversation(conversation);
 }
 
-void CKConversationListEmbeddedStandardTableViewCell::placeContent() {
+void CKConversationListEmbeddedStandardTableViewCell::layoutSubviewsImpl() {
     rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
     setBackgroundColor(theme->conversationListCellColor());
     m_conversationCell->setFrame(bounds());

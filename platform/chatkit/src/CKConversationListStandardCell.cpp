@@ -5,11 +5,6 @@
 RT_DEFINE_CLASS(CKConversationListStandardCell, [](Class cls, Class) {
     class_addIvar(cls, "_unreadIndicatorImageView",
                   &CKConversationListStandardCell::m_unreadIndicatorImageView);
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(), +[](id self, SEL cmd) {
-            rt::sendSuper<void()>(self, CKConversationListStandardCell::classObject(), cmd);
-            static_cast<CKConversationListStandardCell*>(self)->placeIndicator();
-        });
 })
 
 CKConversationListStandardCell::CKConversationListStandardCell(Class cls)
@@ -25,7 +20,8 @@ void CKConversationListStandardCell::setConversation(const CKConversationRecord&
     m_unreadIndicatorImageView->setHidden(conversation.unread ? NO : YES);
 }
 
-void CKConversationListStandardCell::placeIndicator() {
+void CKConversationListStandardCell::layoutSubviewsImpl() {
+    layoutSubviewsSuper();
     const CGFloat centre = (kAvatarLeading - kUnreadSize) / 2;
     m_unreadIndicatorImageView->setFrame(
         CGRectMake(centre, (bounds().size.height - kUnreadSize) / 2, kUnreadSize, kUnreadSize));

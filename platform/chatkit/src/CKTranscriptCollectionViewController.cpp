@@ -11,22 +11,17 @@
 #include <algorithm>
 #include <cmath>
 
-RT_DEFINE_CLASS(CKTranscriptCollectionViewController, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"loadView">(), +[](id self, SEL) {
-            rt::Ref<CKTranscriptCollectionView> transcript = rt::make<CKTranscriptCollectionView>();
-            transcript->setFrame(UIScreen::mainScreen()->bounds()); // until its chat places it
-            static_cast<CKTranscriptCollectionViewController*>(self)->setView(transcript);
-        });
-    // Whether balloons may draw through an opaque mask over this transcript.
-    class_addMethod(
-        cls, rt::sel<"shouldUseOpaqueMask">(), +[](id, SEL) -> BOOL { return YES; });
-    class_addMethod(
-        cls, rt::sel<"viewDidLoad">(), +[](id self, SEL cmd) {
-            rt::sendSuper<void()>(self, CKTranscriptCollectionViewController::classObject(), cmd);
-            static_cast<CKTranscriptCollectionViewController*>(self)->fillTranscript();
-        });
-})
+RT_DEFINE_CLASS(CKTranscriptCollectionViewController, nullptr)
+
+void CKTranscriptCollectionViewController::loadViewImpl() {
+    rt::Ref<CKTranscriptCollectionView> transcript = rt::make<CKTranscriptCollectionView>();
+    transcript->setFrame(UIScreen::mainScreen()->bounds()); // until its chat places it
+    setView(transcript);
+}
+
+BOOL CKTranscriptCollectionViewController::shouldUseOpaqueMaskImpl() {
+    return YES;
+}
 
 void CKTranscriptCollectionViewController::setConversation(CKConversationRecord conversation) {
     m_conversation = std::move(conversation);
@@ -107,7 +102,8 @@ CGFloat CKTranscriptCollectionViewController::estimatedHeight(const CKMessageRec
            CKTranscriptMessageCell::kSpacing;
 }
 
-void CKTranscriptCollectionViewController::fillTranscript() {
+void CKTranscriptCollectionViewController::viewDidLoadImpl() {
+    viewDidLoadSuper();
     rt::Ref<UICollectionView> transcript = collectionView();
     transcript->setContentInsetTop(kTopInset);
     rt::Weak<CKTranscriptCollectionViewController> weak(this);

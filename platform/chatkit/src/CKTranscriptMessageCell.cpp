@@ -2,11 +2,7 @@
 
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(CKTranscriptMessageCell, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<CKTranscriptMessageCell*>(self)->placeBalloon(); });
-})
+RT_DEFINE_CLASS(CKTranscriptMessageCell, nullptr)
 
 void CKTranscriptMessageCell::setBalloon(rt::Ref<CKBalloonView> balloon, Side side) {
     if (m_balloon)
@@ -22,7 +18,7 @@ CGFloat CKTranscriptMessageCell::heightForWidth(CGFloat width) const {
     return m_balloon ? m_balloon->balloonSize(width * kMaxBalloonShare).height + kSpacing : 0;
 }
 
-void CKTranscriptMessageCell::placeBalloon() {
+void CKTranscriptMessageCell::layoutSubviewsImpl() {
     if (!m_balloon)
         return;
     const CGFloat width = bounds().size.width;

@@ -7,23 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-RT_DEFINE_CLASS(UICollectionView, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"backgroundView">(),
-        +[](id self, SEL) { return static_cast<UICollectionView*>(self)->m_backgroundView; });
-    class_addMethod(
-        cls, rt::sel<"setBackgroundView:">(), +[](id self, SEL, UIView* view) {
-            auto* list = static_cast<UICollectionView*>(self);
-            if (list->m_backgroundView && list->m_backgroundView->superview().get() == list)
-                list->m_backgroundView->removeFromSuperview();
-            list->m_backgroundView = view;
-            list->placeBackground();
-            list->setNeedsLayout();
-        });
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(),
-        +[](id self, SEL) { static_cast<UICollectionView*>(self)->placeItems(); });
-})
+RT_DEFINE_CLASS(UICollectionView, nullptr)
 
 UICollectionView::UICollectionView(Class cls)
     : UIView(cls), m_scrollIndicator(rt::make<_UIScrollViewScrollIndicator>()) {
@@ -83,12 +67,16 @@ void UICollectionView::scrollToBottom() {
     setNeedsLayout();
 }
 
-rt::Ref<UIView> UICollectionView::backgroundView() {
-    return rt::send<rt::Ref<UIView>()>(this, rt::sel<"backgroundView">());
+rt::Ref<UIView> UICollectionView::backgroundViewImpl() {
+    return m_backgroundView;
 }
 
-void UICollectionView::setBackgroundView(UIView* view) {
-    rt::send<void(UIView*)>(this, rt::sel<"setBackgroundView:">(), view);
+void UICollectionView::setBackgroundViewImpl(UIView* view) {
+    if (m_backgroundView && m_backgroundView->superview().get() == this)
+        m_backgroundView->removeFromSuperview();
+    m_backgroundView = view;
+    placeBackground();
+    setNeedsLayout();
 }
 
 void UICollectionView::placeBackground() {
@@ -155,7 +143,7 @@ void UICollectionView::fillVisible(CGFloat width, CGFloat top, CGFloat bottom,
     }
 }
 
-void UICollectionView::placeItems() {
+void UICollectionView::layoutSubviewsImpl() {
     placeBackground();
     const CGRect bounds = this->bounds();
     const CGFloat width = bounds.size.width;

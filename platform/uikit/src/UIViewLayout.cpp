@@ -18,16 +18,12 @@ using uikit::LayoutEngine;
 // A layoutSubviews that keeps asking for another pass is cut off here.
 constexpr int kMaxLayoutRounds = 16;
 
-UIView* viewOf(id self) {
-    return static_cast<UIView*>(self);
-}
-
 // Anchors are made on first use and kept by the view, one slot per attribute.
-template <class Kind, NSLayoutAttribute Attribute, int Slot> rt::Ref<Kind> anchor(id self, SEL) {
-    rt::Ref<NSLayoutAnchor>& slot = Access::state(viewOf(self)).anchors[Slot];
+template <class Kind, NSLayoutAttribute Attribute, int Slot> rt::Ref<Kind> anchor(UIView* view) {
+    rt::Ref<NSLayoutAnchor>& slot = Access::state(view).anchors[Slot];
     if (!slot) {
         rt::Ref<Kind> made = rt::make<Kind>();
-        made->_setItem(viewOf(self), Attribute);
+        made->_setItem(view, Attribute);
         slot = made;
     }
     return rt::Ref<Kind>(static_cast<Kind*>(slot.get()));
@@ -93,144 +89,87 @@ int axisSlot(UILayoutConstraintAxis axis) {
 } // namespace
 
 void UIView::registerLayoutMethods(Class cls) {
-    // Replaces the frame setter the property made: a frame given in code is a
-    // change the constraints must see, and a new size lays the view out again.
-    void (*setFrame)(id, SEL, const CGRect&) = +[](id self, SEL, const CGRect& frame) {
-        UIView* view = viewOf(self);
-        const CGRect old = view->m_frame;
-        view->m_frame = frame;
-        if (old == frame)
-            return;
-        if (!(old.size == frame.size))
-            view->m_layout.needsLayout = true;
-        // A view the solver leaves out cannot change its answer.
-        if (!LayoutEngine::isApplyingSolution() && LayoutEngine::affectsSolve(view))
-            view->_setNeedsConstraintSolve();
-    };
-    rt::replaceMethod(cls, rt::sel<"setFrame:">(), reinterpret_cast<IMP>(setFrame), typeid(setFrame));
-
-    class_addMethod(cls, rt::sel<"leadingAnchor">(),
-                    &anchor<NSLayoutXAxisAnchor, NSLayoutAttributeLeading, 0>);
-    class_addMethod(cls, rt::sel<"trailingAnchor">(),
-                    &anchor<NSLayoutXAxisAnchor, NSLayoutAttributeTrailing, 1>);
-    class_addMethod(cls, rt::sel<"centerXAnchor">(),
-                    &anchor<NSLayoutXAxisAnchor, NSLayoutAttributeCenterX, 2>);
-    class_addMethod(cls, rt::sel<"topAnchor">(), &anchor<NSLayoutYAxisAnchor, NSLayoutAttributeTop, 3>);
-    class_addMethod(cls, rt::sel<"bottomAnchor">(), &anchor<NSLayoutYAxisAnchor, NSLayoutAttributeBottom, 4>);
-    class_addMethod(cls, rt::sel<"centerYAnchor">(),
-                    &anchor<NSLayoutYAxisAnchor, NSLayoutAttributeCenterY, 5>);
-    class_addMethod(cls, rt::sel<"widthAnchor">(), &anchor<NSLayoutDimension, NSLayoutAttributeWidth, 6>);
-    class_addMethod(cls, rt::sel<"heightAnchor">(), &anchor<NSLayoutDimension, NSLayoutAttributeHeight, 7>);
-
-    class_addMethod(
-        cls, rt::sel<"translatesAutoresizingMaskIntoConstraints">(),
-        +[](id self, SEL) { return Access::state(viewOf(self)).translatesAutoresizingMask; });
-    class_addMethod(
-        cls, rt::sel<"setTranslatesAutoresizingMaskIntoConstraints:">(), +[](id self, SEL, BOOL translates) {
-            BOOL& current = Access::state(viewOf(self)).translatesAutoresizingMask;
-            if (current == translates)
-                return;
-            current = translates;
-            viewOf(self)->_setNeedsConstraintSolve();
-        });
-    class_addMethod(
-        cls, rt::sel<"setNeedsLayout">(),
-        +[](id self, SEL) { Access::state(viewOf(self)).needsLayout = true; });
-    class_addMethod(
-        cls, rt::sel<"layoutIfNeeded">(), +[](id self, SEL) { layoutPass(viewOf(self)); });
-    class_addMethod(
-        cls, rt::sel<"intrinsicContentSize">(), +[](id, SEL) {
-            return CGSize{UIViewNoIntrinsicMetric, UIViewNoIntrinsicMetric};
-        });
-    class_addMethod(
-        cls, rt::sel<"invalidateIntrinsicContentSize">(), +[](id self, SEL) {
-            if (LayoutEngine::affectsSolve(viewOf(self)))
-                viewOf(self)->_setNeedsConstraintSolve();
-        });
-    class_addMethod(
-        cls, rt::sel<"contentHuggingPriorityForAxis:">(), +[](id self, SEL, UILayoutConstraintAxis axis) {
-            return Access::state(viewOf(self)).hugging[axisSlot(axis)];
-        });
-    class_addMethod(
-        cls, rt::sel<"setContentHuggingPriority:forAxis:">(),
-        +[](id self, SEL, UILayoutPriority priority, UILayoutConstraintAxis axis) {
-            Access::state(viewOf(self)).hugging[axisSlot(axis)] = clampPriority(priority);
-            viewOf(self)->_setNeedsConstraintSolve();
-        });
-    class_addMethod(
-        cls, rt::sel<"contentCompressionResistancePriorityForAxis:">(),
-        +[](id self, SEL, UILayoutConstraintAxis axis) {
-            return Access::state(viewOf(self)).compression[axisSlot(axis)];
-        });
-    class_addMethod(
-        cls, rt::sel<"setContentCompressionResistancePriority:forAxis:">(),
-        +[](id self, SEL, UILayoutPriority priority, UILayoutConstraintAxis axis) {
-            Access::state(viewOf(self)).compression[axisSlot(axis)] = clampPriority(priority);
-            viewOf(self)->_setNeedsConstraintSolve();
-        });
+    // A frame given in code is a change the constraints must see.
+    auto* setFrame = &rt::Implementation<UIView, setFrameMethod, &UIView::setFrameImpl>::call;
+    rt::replaceMethod(cls, setFrameMethod::selector(), reinterpret_cast<IMP>(setFrame), typeid(setFrame));
 }
 
-rt::Ref<NSLayoutXAxisAnchor> UIView::leadingAnchor() {
-    return rt::send<rt::Ref<NSLayoutXAxisAnchor>()>(this, rt::sel<"leadingAnchor">());
-}
-rt::Ref<NSLayoutXAxisAnchor> UIView::trailingAnchor() {
-    return rt::send<rt::Ref<NSLayoutXAxisAnchor>()>(this, rt::sel<"trailingAnchor">());
-}
-rt::Ref<NSLayoutXAxisAnchor> UIView::centerXAnchor() {
-    return rt::send<rt::Ref<NSLayoutXAxisAnchor>()>(this, rt::sel<"centerXAnchor">());
-}
-rt::Ref<NSLayoutYAxisAnchor> UIView::topAnchor() {
-    return rt::send<rt::Ref<NSLayoutYAxisAnchor>()>(this, rt::sel<"topAnchor">());
-}
-rt::Ref<NSLayoutYAxisAnchor> UIView::bottomAnchor() {
-    return rt::send<rt::Ref<NSLayoutYAxisAnchor>()>(this, rt::sel<"bottomAnchor">());
-}
-rt::Ref<NSLayoutYAxisAnchor> UIView::centerYAnchor() {
-    return rt::send<rt::Ref<NSLayoutYAxisAnchor>()>(this, rt::sel<"centerYAnchor">());
-}
-rt::Ref<NSLayoutDimension> UIView::widthAnchor() {
-    return rt::send<rt::Ref<NSLayoutDimension>()>(this, rt::sel<"widthAnchor">());
-}
-rt::Ref<NSLayoutDimension> UIView::heightAnchor() {
-    return rt::send<rt::Ref<NSLayoutDimension>()>(this, rt::sel<"heightAnchor">());
+void UIView::setFrameImpl(const CGRect& frame) {
+    const CGRect old = m_frame;
+    m_frame = frame;
+    if (old == frame)
+        return;
+    if (!(old.size == frame.size)) // a new size lays the view out again
+        m_layout.needsLayout = true;
+    // A view the solver leaves out cannot change its answer.
+    if (!LayoutEngine::isApplyingSolution() && LayoutEngine::affectsSolve(this))
+        _setNeedsConstraintSolve();
 }
 
-BOOL UIView::translatesAutoresizingMaskIntoConstraints() {
-    return rt::send<BOOL()>(this, rt::sel<"translatesAutoresizingMaskIntoConstraints">());
+rt::Ref<NSLayoutXAxisAnchor> UIView::leadingAnchorImpl() {
+    return anchor<NSLayoutXAxisAnchor, NSLayoutAttributeLeading, 0>(this);
 }
-void UIView::setTranslatesAutoresizingMaskIntoConstraints(BOOL translates) {
-    rt::send<void(BOOL)>(this, rt::sel<"setTranslatesAutoresizingMaskIntoConstraints:">(), translates);
+rt::Ref<NSLayoutXAxisAnchor> UIView::trailingAnchorImpl() {
+    return anchor<NSLayoutXAxisAnchor, NSLayoutAttributeTrailing, 1>(this);
+}
+rt::Ref<NSLayoutXAxisAnchor> UIView::centerXAnchorImpl() {
+    return anchor<NSLayoutXAxisAnchor, NSLayoutAttributeCenterX, 2>(this);
+}
+rt::Ref<NSLayoutYAxisAnchor> UIView::topAnchorImpl() {
+    return anchor<NSLayoutYAxisAnchor, NSLayoutAttributeTop, 3>(this);
+}
+rt::Ref<NSLayoutYAxisAnchor> UIView::bottomAnchorImpl() {
+    return anchor<NSLayoutYAxisAnchor, NSLayoutAttributeBottom, 4>(this);
+}
+rt::Ref<NSLayoutYAxisAnchor> UIView::centerYAnchorImpl() {
+    return anchor<NSLayoutYAxisAnchor, NSLayoutAttributeCenterY, 5>(this);
+}
+rt::Ref<NSLayoutDimension> UIView::widthAnchorImpl() {
+    return anchor<NSLayoutDimension, NSLayoutAttributeWidth, 6>(this);
+}
+rt::Ref<NSLayoutDimension> UIView::heightAnchorImpl() {
+    return anchor<NSLayoutDimension, NSLayoutAttributeHeight, 7>(this);
 }
 
-void UIView::setNeedsLayout() {
-    rt::send<void()>(this, rt::sel<"setNeedsLayout">());
+BOOL UIView::translatesAutoresizingMaskIntoConstraintsImpl() {
+    return m_layout.translatesAutoresizingMask;
 }
-void UIView::layoutIfNeeded() {
-    rt::send<void()>(this, rt::sel<"layoutIfNeeded">());
-}
-
-CGSize UIView::intrinsicContentSize() {
-    return rt::send<CGSize()>(this, rt::sel<"intrinsicContentSize">());
-}
-void UIView::invalidateIntrinsicContentSize() {
-    rt::send<void()>(this, rt::sel<"invalidateIntrinsicContentSize">());
+void UIView::setTranslatesAutoresizingMaskIntoConstraintsImpl(BOOL translates) {
+    if (m_layout.translatesAutoresizingMask == translates)
+        return;
+    m_layout.translatesAutoresizingMask = translates;
+    _setNeedsConstraintSolve();
 }
 
-UILayoutPriority UIView::contentHuggingPriorityForAxis(UILayoutConstraintAxis axis) {
-    return rt::send<UILayoutPriority(UILayoutConstraintAxis)>(
-        this, rt::sel<"contentHuggingPriorityForAxis:">(), axis);
+void UIView::setNeedsLayoutImpl() {
+    m_layout.needsLayout = true;
 }
-void UIView::setContentHuggingPriority(UILayoutPriority priority, UILayoutConstraintAxis axis) {
-    rt::send<void(UILayoutPriority, UILayoutConstraintAxis)>(
-        this, rt::sel<"setContentHuggingPriority:forAxis:">(), priority, axis);
+void UIView::layoutIfNeededImpl() {
+    layoutPass(this);
 }
-UILayoutPriority UIView::contentCompressionResistancePriorityForAxis(UILayoutConstraintAxis axis) {
-    return rt::send<UILayoutPriority(UILayoutConstraintAxis)>(
-        this, rt::sel<"contentCompressionResistancePriorityForAxis:">(), axis);
+
+CGSize UIView::intrinsicContentSizeImpl() {
+    return CGSize{UIViewNoIntrinsicMetric, UIViewNoIntrinsicMetric};
 }
-void UIView::setContentCompressionResistancePriority(UILayoutPriority priority, UILayoutConstraintAxis axis) {
-    rt::send<void(UILayoutPriority, UILayoutConstraintAxis)>(
-        this, rt::sel<"setContentCompressionResistancePriority:forAxis:">(), priority, axis);
+void UIView::invalidateIntrinsicContentSizeImpl() {
+    if (LayoutEngine::affectsSolve(this))
+        _setNeedsConstraintSolve();
+}
+
+UILayoutPriority UIView::contentHuggingPriorityForAxisImpl(UILayoutConstraintAxis axis) {
+    return m_layout.hugging[axisSlot(axis)];
+}
+void UIView::setContentHuggingPriorityImpl(UILayoutPriority priority, UILayoutConstraintAxis axis) {
+    m_layout.hugging[axisSlot(axis)] = clampPriority(priority);
+    _setNeedsConstraintSolve();
+}
+UILayoutPriority UIView::contentCompressionResistancePriorityForAxisImpl(UILayoutConstraintAxis axis) {
+    return m_layout.compression[axisSlot(axis)];
+}
+void UIView::setContentCompressionResistancePriorityImpl(UILayoutPriority priority,
+                                                         UILayoutConstraintAxis axis) {
+    m_layout.compression[axisSlot(axis)] = clampPriority(priority);
+    _setNeedsConstraintSolve();
 }
 
 void UIView::_setNeedsConstraintSolve() {

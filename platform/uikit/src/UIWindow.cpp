@@ -4,23 +4,7 @@
 #include <UIKit/UIViewController.h>
 #include <objc/message.h>
 
-RT_DEFINE_CLASS(UIWindow, [](Class cls, Class) {
-    // The root controller's view fills the window.
-    class_addMethod(
-        cls, rt::sel<"layoutSubviews">(), +[](id self, SEL cmd) {
-            rt::sendSuper<void()>(self, UIWindow::classObject(), cmd);
-            auto* window = static_cast<UIWindow*>(self);
-            if (window->m_rootViewController && window->m_rootViewController->isViewLoaded())
-                window->m_rootViewController->view()->setFrame(window->bounds());
-        });
-    class_addMethod(
-        cls, rt::sel<"isKeyWindow">(),
-        +[](id self, SEL) -> BOOL { return UIApplication::sharedApplication()->keyWindow().get() == self; });
-    class_addMethod(
-        cls, rt::sel<"makeKeyWindow">(), +[](id self, SEL) {
-            UIApplication::sharedApplication()->setKeyWindow(static_cast<UIWindow*>(self));
-        });
-})
+RT_DEFINE_CLASS(UIWindow, nullptr)
 
 // The application keeps the list of windows and which one is key.
 UIWindow::UIWindow(Class cls) : UIView(cls) {
@@ -31,11 +15,17 @@ rt::Ref<UIViewController> UIWindow::rootViewController() const {
     return m_rootViewController;
 }
 
-BOOL UIWindow::isKeyWindow() {
-    return rt::send<BOOL()>(this, rt::sel<"isKeyWindow">());
+void UIWindow::layoutSubviewsImpl() {
+    layoutSubviewsSuper();
+    if (m_rootViewController && m_rootViewController->isViewLoaded())
+        m_rootViewController->view()->setFrame(bounds());
 }
-void UIWindow::makeKeyWindow() {
-    rt::send<void()>(this, rt::sel<"makeKeyWindow">());
+
+BOOL UIWindow::isKeyWindowImpl() {
+    return UIApplication::sharedApplication()->keyWindow().get() == this;
+}
+void UIWindow::makeKeyWindowImpl() {
+    UIApplication::sharedApplication()->setKeyWindow(this);
 }
 
 void UIWindow::makeKeyAndVisible() {

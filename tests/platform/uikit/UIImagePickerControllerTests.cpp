@@ -16,32 +16,34 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // Records what the picker tells it, as a delegate of the pane does.
+#define PICKERDELEGATE_METHODS(M, O)                                                                         \
+    M(void, didFinishPicking, "imagePickerController:didFinishPickingMediaWithInfo:",                        \
+      (UIImagePickerController*, const UIImagePickerControllerInfo&))                                        \
+    M(void, didCancel, "imagePickerControllerDidCancel:", (UIImagePickerController*))
+
 class PickerDelegate : public NSObject {
     RT_OBJECT(PickerDelegate, NSObject)
+    RT_METHODS(PICKERDELEGATE_METHODS)
   public:
     std::vector<rt::Ref<UIImage>> picked;
     int cancels = 0;
     bool dismisses = true;
 };
 
-RT_DEFINE_CLASS(PickerDelegate, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"imagePickerController:didFinishPickingMediaWithInfo:">(),
-        +[](id self, SEL, UIImagePickerController* picker, const UIImagePickerControllerInfo& info) {
-            auto* delegate = static_cast<PickerDelegate*>(self);
-            auto found = info.find(UIImagePickerControllerOriginalImage);
-            delegate->picked.push_back(found == info.end() ? nullptr
-                                                           : rt::dynamicCast<UIImage>(found->second));
-            if (delegate->dismisses)
-                picker->dismissViewControllerAnimated(YES, nullptr);
-        });
-    class_addMethod(
-        cls, rt::sel<"imagePickerControllerDidCancel:">(),
-        +[](id self, SEL, UIImagePickerController* picker) {
-            ++static_cast<PickerDelegate*>(self)->cancels;
-            picker->dismissViewControllerAnimated(YES, nullptr);
-        });
-})
+RT_DEFINE_CLASS(PickerDelegate, nullptr)
+
+void PickerDelegate::didFinishPickingImpl(UIImagePickerController* picker,
+                                          const UIImagePickerControllerInfo& info) {
+    auto found = info.find(UIImagePickerControllerOriginalImage);
+    picked.push_back(found == info.end() ? nullptr : rt::dynamicCast<UIImage>(found->second));
+    if (dismisses)
+        picker->dismissViewControllerAnimated(YES, nullptr);
+}
+
+void PickerDelegate::didCancelImpl(UIImagePickerController* picker) {
+    ++cancels;
+    picker->dismissViewControllerAnimated(YES, nullptr);
+}
 
 // A delegate that answers neither message.
 class SilentDelegate : public NSObject {

@@ -15,42 +15,38 @@ namespace {
 std::vector<std::string> g_calls;
 
 // A controller that records its lifecycle callbacks under its title.
+#define RECORDED_METHODS(M, O)                                                                               \
+    M(void, respring, "respring:", (id))                                                                     \
+    O(viewDidLoad)                                                                                           \
+    O(viewWillAppear)                                                                                        \
+    O(viewWillDisappear)
+
 class Recorded : public UIViewController {
-  public:
-    static Class classObject() {
-        static const Class cls =
-            rt::defineClass("UIKitTestsRecorded", UIViewController::classObject(), [](Class c, Class) {
-                class_addMethod(
-                    c, rt::sel<"viewDidLoad">(), +[](id self, SEL) {
-                        auto* me = static_cast<Recorded*>(self);
-                        g_calls.push_back(me->title() + " load" +
-                                          (me->navigationController() ? " on stack" : ""));
-                    });
-                class_addMethod(
-                    c, rt::sel<"viewWillAppear:">(), +[](id self, SEL cmd, BOOL animated) {
-                        rt::sendSuper<void(BOOL)>(self, Recorded::classObject(), cmd, animated);
-                        g_calls.push_back(static_cast<Recorded*>(self)->title() + " appear");
-                    });
-                class_addMethod(
-                    c, rt::sel<"viewWillDisappear:">(), +[](id self, SEL, BOOL) {
-                        g_calls.push_back(static_cast<Recorded*>(self)->title() + " disappear");
-                    });
-                class_addMethod(
-                    c, rt::sel<"respring:">(), +[](id self, SEL, id sender) {
-                        g_calls.push_back(static_cast<Recorded*>(self)->title() + " tapped " +
-                                          static_cast<UIBarButtonItem*>(sender)->title());
-                    });
-                rt::setAllocator(c, &rt::allocate<Recorded>);
-            });
-        return cls;
-    }
-    explicit Recorded(Class cls) : UIViewController(cls) {}
+    RT_OBJECT(Recorded, UIViewController)
+    RT_METHODS(RECORDED_METHODS)
+
     static rt::Ref<Recorded> named(const std::string& title) {
-        rt::Ref<Recorded> controller = rt::createInstance<Recorded>(classObject());
+        rt::Ref<Recorded> controller = rt::make<Recorded>();
         controller->setTitle(title);
         return controller;
     }
 };
+
+RT_DEFINE_CLASS(Recorded, nullptr)
+
+void Recorded::viewDidLoadImpl() {
+    g_calls.push_back(title() + " load" + (navigationController() ? " on stack" : ""));
+}
+void Recorded::viewWillAppearImpl(BOOL animated) {
+    viewWillAppearSuper(animated);
+    g_calls.push_back(title() + " appear");
+}
+void Recorded::viewWillDisappearImpl(BOOL) {
+    g_calls.push_back(title() + " disappear");
+}
+void Recorded::respringImpl(id sender) {
+    g_calls.push_back(title() + " tapped " + static_cast<UIBarButtonItem*>(sender)->title());
+}
 
 TEST(UINavigationController, PushAndPopRunTheAppearanceCallbacksInOrderWhileOnScreen) {
     g_calls.clear();

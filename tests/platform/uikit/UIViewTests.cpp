@@ -128,23 +128,27 @@ TEST(UIViewTint, AReplacedSuperviewTintIsSeenByDescendants) {
 }
 
 // A target that counts the actions it receives, with and without a sender.
+#define COUNTER_METHODS(M, O)                                                                                \
+    M(void, changed, "changed:", (id))                                                                       \
+    M(void, poke, "poke", ())
+
 class Counter : public NSObject {
     RT_OBJECT(Counter, NSObject)
+    RT_METHODS(COUNTER_METHODS)
     int withSender = 0;
     int bare = 0;
     id lastSender = nullptr;
 };
 
-RT_DEFINE_CLASS(Counter, [](Class cls, Class) {
-    class_addMethod(
-        cls, rt::sel<"changed:">(), +[](id self, SEL, id sender) {
-            auto* counter = static_cast<Counter*>(self);
-            ++counter->withSender;
-            counter->lastSender = sender;
-        });
-    class_addMethod(
-        cls, rt::sel<"poke">(), +[](id self, SEL) { ++static_cast<Counter*>(self)->bare; });
-})
+RT_DEFINE_CLASS(Counter, nullptr)
+
+void Counter::changedImpl(id sender) {
+    ++withSender;
+    lastSender = sender;
+}
+void Counter::pokeImpl() {
+    ++bare;
+}
 
 TEST(UIControlActions, ReachLiveTargetsForMatchingEventsOnly) {
     auto control = rt::make<UISwitch>();

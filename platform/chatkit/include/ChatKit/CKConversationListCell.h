@@ -8,8 +8,13 @@
 // One conversation of the list: avatar, name, summary, date and the chevron
 // at the trailing edge, the chevron held in a private instance variable as
 // Messages holds it. Colours come from the theme at each layout pass.
+#define CKCONVERSATIONLISTCELL_METHODS(M, O) O(layoutSubviews)
+
 class CHATKIT_EXTERN CKConversationListCell : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKConversationListCell, UIView)
+    RT_METHODS(CKCONVERSATIONLISTCELL_METHODS)
+
+  public:
     ~CKConversationListCell() override;
 
     static constexpr CGFloat kHeight = 76;
@@ -27,9 +32,6 @@ class CHATKIT_EXTERN CKConversationListCell : public UIView {
     rt::Ref<CKAvatarView> avatarView() const { return m_avatarView; }
 
   private:
-    // Runtime "layoutSubviews".
-    void placeContent();
-
     rt::Ref<CKAvatarView> m_avatarView;
     rt::Ref<UILabel> m_nameLabel;
     rt::Ref<UILabel> m_summaryLabel;

@@ -9,10 +9,15 @@
 
 // The conversation list: the search bar, the pinned conversations, then one
 // row per other conversation with hairlines between them. Only the rows in
-// view have a cell, reused as the list scrolls.
+// view have a cell, reused as the list scrolls. The items are made when the
+// view loads.
+#define CKCONVERSATIONLISTCOLLECTIONVIEWCONTROLLER_METHODS(M, O) O(viewDidLoad)
+
 class CHATKIT_EXTERN CKConversationListCollectionViewController : public UICollectionViewController {
     RT_OBJECT(CKConversationListCollectionViewController, UICollectionViewController)
+    RT_METHODS(CKCONVERSATIONLISTCOLLECTIONVIEWCONTROLLER_METHODS)
 
+  public:
     static constexpr size_t kPinnedPerRow = 3;
 
     // What the list shows once its view loads.
@@ -24,9 +29,6 @@ class CHATKIT_EXTERN CKConversationListCollectionViewController : public UIColle
     std::vector<rt::Ref<CKConversationListCollectionViewConversationCell>> conversationCells();
 
   private:
-    // Runtime "viewDidLoad": the list's items.
-    void fillList();
-
     std::vector<CKConversationRecord> m_conversations;
     rt::Ref<UISearchBar> m_searchBar;
     std::vector<rt::Ref<CKPinnedConversationView>> m_pinnedViews;

@@ -4,8 +4,11 @@
 
 // The list cell that hosts one conversation's cell view. Swiped open, the
 // content slides towards the leading edge and the actions show behind it.
+#define CKCONVERSATIONLISTCOLLECTIONVIEWCONVERSATIONCELL_METHODS(M, O) O(layoutSubviews)
+
 class CHATKIT_EXTERN CKConversationListCollectionViewConversationCell : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKConversationListCollectionViewConversationCell, UIView)
+    RT_METHODS(CKCONVERSATIONLISTCOLLECTIONVIEWCONVERSATIONCELL_METHODS)
 
     static constexpr CGFloat kActionWidth = 74;
 
@@ -17,9 +20,6 @@ class CHATKIT_EXTERN CKConversationListCollectionViewConversationCell : public U
     rt::Ref<UISwipeActionPullView> swipeActionPullView() const { return m_pullView; }
 
   private:
-    // Runtime "layoutSubviews".
-    void placeContent();
-
     rt::Ref<CKConversationListStandardCell> m_conversationCell;
     rt::Ref<UISwipeActionPullView> m_pullView;
 };

@@ -3,8 +3,12 @@
 
 // The standard conversation cell, with the unread dot at its leading edge
 // (a private instance variable, shown only while the conversation is unread).
+// Laying out places the cell's own content, then the dot.
+#define CKCONVERSATIONLISTSTANDARDCELL_METHODS(M, O) O(layoutSubviews)
+
 class CHATKIT_EXTERN CKConversationListStandardCell : public CKConversationListCell {
     RT_OBJECT_WITH_CONSTRUCTOR(CKConversationListStandardCell, CKConversationListCell)
+    RT_METHODS(CKCONVERSATIONLISTSTANDARDCELL_METHODS)
 
     static constexpr CGFloat kUnreadSize = 10;
 
@@ -12,8 +16,5 @@ class CHATKIT_EXTERN CKConversationListStandardCell : public CKConversationListC
     rt::Ref<UIImageView> unreadIndicatorImageView() const { return m_unreadIndicatorImageView; }
 
   private:
-    // Runtime "layoutSubviews": the cell's own content, then the dot.
-    void placeIndicator();
-
     rt::Ref<UIImageView> m_unreadIndicatorImageView;
 };

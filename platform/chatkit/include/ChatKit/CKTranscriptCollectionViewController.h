@@ -10,17 +10,24 @@
 
 // One conversation's transcript: date lines, balloons and the delivery status.
 // It opens at its latest message; only the messages in view have a cell.
+// Its view is a transcript collection view, whose items are made when it
+// loads. "shouldUseOpaqueMask": whether balloons may draw through an opaque
+// mask over this transcript (they may, unless told otherwise).
+#define CKTRANSCRIPTCOLLECTIONVIEWCONTROLLER_METHODS(M, O)                                                   \
+    M(BOOL, shouldUseOpaqueMask, "shouldUseOpaqueMask", ())                                                  \
+    O(loadView)                                                                                              \
+    O(viewDidLoad)
+
 class CHATKIT_EXTERN CKTranscriptCollectionViewController : public UICollectionViewController {
     RT_OBJECT(CKTranscriptCollectionViewController, UICollectionViewController)
+    RT_METHODS(CKTRANSCRIPTCOLLECTIONVIEWCONTROLLER_METHODS)
 
+  public:
     static constexpr CGFloat kTopInset = 8;
     static constexpr CGFloat kLabelHeight = 26;
 
     // What the transcript shows once its view loads.
     void setConversation(CKConversationRecord conversation);
-    // Runtime method "shouldUseOpaqueMask": whether balloons may draw through
-    // an opaque mask over this transcript (they may, unless told otherwise).
-    BOOL shouldUseOpaqueMask() { return rt::send<BOOL()>(this, rt::sel<"shouldUseOpaqueMask">()); }
     // A message's height before its cell is laid out: its text's length
     // against the balloon's width, without measuring the text.
     static CGFloat estimatedHeight(const CKMessageRecord& message, CGFloat width);
@@ -30,8 +37,5 @@ class CHATKIT_EXTERN CKTranscriptCollectionViewController : public UICollectionV
     std::vector<rt::Ref<CKTranscriptLabelCell>> labelCells();
 
   private:
-    // Runtime "loadView" (a transcript collection view) and "viewDidLoad" (its items).
-    void fillTranscript();
-
     CKConversationRecord m_conversation;
 };

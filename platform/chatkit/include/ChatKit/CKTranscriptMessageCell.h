@@ -3,8 +3,11 @@
 
 // A row of the transcript holding one balloon, at the trailing edge for
 // messages sent and the leading edge for messages received.
+#define CKTRANSCRIPTMESSAGECELL_METHODS(M, O) O(layoutSubviews)
+
 class CHATKIT_EXTERN CKTranscriptMessageCell : public UIView {
     RT_OBJECT(CKTranscriptMessageCell, UIView)
+    RT_METHODS(CKTRANSCRIPTMESSAGECELL_METHODS)
 
     static constexpr CGFloat kMargin = 12;
     static constexpr CGFloat kSpacing = 4;            // between two balloons
@@ -17,9 +20,6 @@ class CHATKIT_EXTERN CKTranscriptMessageCell : public UIView {
     CGFloat heightForWidth(CGFloat width) const;
 
   private:
-    // Runtime "layoutSubviews".
-    void placeBalloon();
-
     rt::Ref<CKBalloonView> m_balloon;
     Side m_side = Side::leading;
 };

@@ -21,19 +21,23 @@
     P(CGFloat, contentInsetTop, setContentInsetTop, 0)                                                       \
     P(CGFloat, separatorLeadingInset, setSeparatorLeadingInset, 0)
 
+// The background view takes its place behind the cells at once, replacing
+// the one before.
+#define UICOLLECTIONVIEW_METHODS(M, O)                                                                       \
+    M(rt::Ref<UIView>, backgroundView, "backgroundView", ())                                                 \
+    M(void, setBackgroundView, "setBackgroundView:", (UIView*))                                              \
+    O(layoutSubviews)
+
 class UIKIT_EXTERN UICollectionView : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(UICollectionView, UIView)
     RT_PROPERTIES(UICOLLECTIONVIEW_PROPERTIES)
+    RT_METHODS(UICOLLECTIONVIEW_METHODS)
 
+  public:
     static constexpr CGFloat kIndicatorWidth = 3;
     static constexpr CGFloat kIndicatorInset = 3;
     // Beyond the bounds, the distance within which items still get a cell.
     static constexpr CGFloat kPrefetchMargin = 60;
-
-    // Runtime methods "backgroundView" and "setBackgroundView:": the view
-    // takes its place behind the cells at once, replacing the one before.
-    rt::Ref<UIView> backgroundView();
-    void setBackgroundView(UIView* view);
 
     enum class Separator { none, below };
     struct Item {
@@ -95,8 +99,6 @@ class UIKIT_EXTERN UICollectionView : public UIView {
     rt::Ref<_UIScrollViewScrollIndicator> scrollIndicator() const { return m_scrollIndicator; }
 
   private:
-    // Runtime "layoutSubviews".
-    void placeItems();
     void placeBackground();
     rt::Ref<UIView> takeReusableCell(const std::string& identifier);
     void recycle(const VisibleCell& visible);

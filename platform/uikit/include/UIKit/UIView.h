@@ -58,12 +58,45 @@ inline constexpr CGFloat UIViewNoIntrinsicMetric = -1;
     M(rt::Ref<CALayer>, layer, "layer", ())                                                                  \
     O(nextResponder)
 
+// --- Auto layout (UIViewLayout.cpp). Anchors are made once per view.
+// "translatesAutoresizingMaskIntoConstraints" YES (a view made in code): the
+// frame it is given is kept, as required constraints; NO: its constraints
+// place it. "layoutIfNeeded" is a pass over the whole hierarchy: constraints
+// solved, frames set, then "layoutSubviews" sent top-down to every view that
+// needs it. "intrinsicContentSize" is the size the content asks for,
+// UIViewNoIntrinsicMetric on an axis without one (a plain view's answer).
+// Hugging and compression resistance are 250 and 750 unless set.
+#define UIVIEW_LAYOUT_METHODS(M, O)                                                                          \
+    M(rt::Ref<NSLayoutXAxisAnchor>, leadingAnchor, "leadingAnchor", ())                                      \
+    M(rt::Ref<NSLayoutXAxisAnchor>, trailingAnchor, "trailingAnchor", ())                                    \
+    M(rt::Ref<NSLayoutXAxisAnchor>, centerXAnchor, "centerXAnchor", ())                                      \
+    M(rt::Ref<NSLayoutYAxisAnchor>, topAnchor, "topAnchor", ())                                              \
+    M(rt::Ref<NSLayoutYAxisAnchor>, bottomAnchor, "bottomAnchor", ())                                        \
+    M(rt::Ref<NSLayoutYAxisAnchor>, centerYAnchor, "centerYAnchor", ())                                      \
+    M(rt::Ref<NSLayoutDimension>, widthAnchor, "widthAnchor", ())                                            \
+    M(rt::Ref<NSLayoutDimension>, heightAnchor, "heightAnchor", ())                                          \
+    M(BOOL, translatesAutoresizingMaskIntoConstraints, "translatesAutoresizingMaskIntoConstraints", ())      \
+    M(void, setTranslatesAutoresizingMaskIntoConstraints,                                                    \
+      "setTranslatesAutoresizingMaskIntoConstraints:", (BOOL))                                               \
+    M(void, setNeedsLayout, "setNeedsLayout", ())                                                            \
+    M(void, layoutIfNeeded, "layoutIfNeeded", ())                                                            \
+    M(CGSize, intrinsicContentSize, "intrinsicContentSize", ())                                              \
+    M(void, invalidateIntrinsicContentSize, "invalidateIntrinsicContentSize", ())                            \
+    M(UILayoutPriority, contentHuggingPriorityForAxis,                                                       \
+      "contentHuggingPriorityForAxis:", (UILayoutConstraintAxis))                                            \
+    M(void, setContentHuggingPriority,                                                                       \
+      "setContentHuggingPriority:forAxis:", (UILayoutPriority, UILayoutConstraintAxis))                      \
+    M(UILayoutPriority, contentCompressionResistancePriorityForAxis,                                         \
+      "contentCompressionResistancePriorityForAxis:", (UILayoutConstraintAxis))                              \
+    M(void, setContentCompressionResistancePriority,                                                         \
+      "setContentCompressionResistancePriority:forAxis:", (UILayoutPriority, UILayoutConstraintAxis))
+
+#define UIVIEW_ALL_METHODS(M, O) UIVIEW_METHODS(M, O) UIVIEW_LAYOUT_METHODS(M, O)
+
 class UIKIT_EXTERN UIView : public UIResponder {
     RT_OBJECT(UIView, UIResponder)
     RT_PROPERTIES(UIVIEW_ALL_PROPERTIES)
-    RT_METHODS(UIVIEW_METHODS)
-    // Its wrapper is written with the layout pass; subclasses override it.
-    RT_METHOD_SIGNATURE(CGSize, intrinsicContentSize, "intrinsicContentSize", ())
+    RT_METHODS(UIVIEW_ALL_METHODS)
 
   public:
     rt::Ref<UIView> superview() const { return m_superview.lock(); }
@@ -91,46 +124,19 @@ class UIKIT_EXTERN UIView : public UIResponder {
 
     // ---- Auto layout: anchors, constraints and the layout pass (UIViewLayout.cpp) ----
   public:
-    // Runtime methods "leadingAnchor", "trailingAnchor", ...: made once per view.
-    rt::Ref<NSLayoutXAxisAnchor> leadingAnchor();
-    rt::Ref<NSLayoutXAxisAnchor> trailingAnchor();
-    rt::Ref<NSLayoutXAxisAnchor> centerXAnchor();
-    rt::Ref<NSLayoutYAxisAnchor> topAnchor();
-    rt::Ref<NSLayoutYAxisAnchor> bottomAnchor();
-    rt::Ref<NSLayoutYAxisAnchor> centerYAnchor();
-    rt::Ref<NSLayoutDimension> widthAnchor();
-    rt::Ref<NSLayoutDimension> heightAnchor();
-
-    // Runtime methods "translatesAutoresizingMaskIntoConstraints" and
-    // "setTranslatesAutoresizingMaskIntoConstraints:". YES (a view made in code):
-    // the frame it is given is kept, as required constraints. NO: its
-    // constraints place it.
-    BOOL translatesAutoresizingMaskIntoConstraints();
-    void setTranslatesAutoresizingMaskIntoConstraints(BOOL translates);
     // The active constraints this view owns: those whose views it is the
     // nearest common ancestor of.
     const std::vector<rt::Ref<NSLayoutConstraint>>& constraints() const { return m_layout.constraints; }
-
-    // Runtime methods "setNeedsLayout" and "layoutIfNeeded". A pass over the
-    // whole hierarchy: constraints solved, frames set, then "layoutSubviews"
-    // sent top-down to every view that needs it.
-    void setNeedsLayout();
-    void layoutIfNeeded();
     BOOL needsLayout() const { return m_layout.needsLayout; }
-
-    // Runtime method "intrinsicContentSize": the size the content asks for,
-    // UIViewNoIntrinsicMetric on an axis without one (a plain view's answer).
-    CGSize intrinsicContentSize();
-    void invalidateIntrinsicContentSize();
-    // Runtime methods "contentHuggingPriorityForAxis:", "setContentHuggingPriority:forAxis:"
-    // and the compression resistance pair: 250 and 750 unless set.
-    UILayoutPriority contentHuggingPriorityForAxis(UILayoutConstraintAxis axis);
-    void setContentHuggingPriority(UILayoutPriority priority, UILayoutConstraintAxis axis);
-    UILayoutPriority contentCompressionResistancePriorityForAxis(UILayoutConstraintAxis axis);
-    void setContentCompressionResistancePriority(UILayoutPriority priority, UILayoutConstraintAxis axis);
 
     // The view system's side of the above, for UIView.cpp and the constraints.
     static void registerLayoutMethods(Class cls);
+
+  private:
+    // Replaces the frame setter the property made.
+    void setFrameImpl(const CGRect& frame);
+
+  public:
     // After `this` joined a superview / before it leaves `oldSuperview`:
     // marks the hierarchies for layout; leaving ends the constraints that tie
     // the subtree to the views it leaves.

@@ -4,13 +4,18 @@
 class UIViewController;
 
 // The top of a view hierarchy. Every window is listed by the application, in
-// the order made; at most one is the key window.
+// the order made; at most one is the key window. The root controller's view
+// fills the window.
+#define UIWINDOW_METHODS(M, O)                                                                               \
+    M(BOOL, isKeyWindow, "isKeyWindow", ())                                                                  \
+    M(void, makeKeyWindow, "makeKeyWindow", ())                                                              \
+    O(layoutSubviews)
+
 class UIKIT_EXTERN UIWindow : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(UIWindow, UIView)
+    RT_METHODS(UIWINDOW_METHODS)
 
-    // Runtime methods "isKeyWindow" and "makeKeyWindow".
-    BOOL isKeyWindow();
-    void makeKeyWindow();
+  public:
     // Makes the window key and shows its root controller, which then appears.
     void makeKeyAndVisible();
 
