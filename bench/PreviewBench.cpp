@@ -4,6 +4,8 @@
 // memory. Wall time throughout: the work is in the device's processes.
 #include <benchmark/benchmark.h>
 
+#include "QuietCommand.h"
+
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
@@ -30,23 +32,11 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string sim() {
-    return (fs::read_symlink("/proc/self/exe").parent_path() / "vantorel-sim").string();
+    return QuietCommand::simProgram();
 }
 
 int runQuietly(std::vector<std::string> words) {
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    int status = 1;
-    if (posix_spawn(&child, words[0].c_str(), &actions, nullptr, argv.data(), environ) == 0)
-        waitpid(child, &status, 0);
-    posix_spawn_file_actions_destroy(&actions);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+    return QuietCommand::run(std::move(words), QuietCommand::Errors::show).ok() ? 0 : 1;
 }
 
 // A fresh device with its preview server on a free port.
@@ -61,10 +51,7 @@ class Server {
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
         std::vector<std::string> words{sim(), "--device", m_root.string(), "preview"};
-        std::vector<char*> argv;
-        for (std::string& word : words)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
+        std::vector<char*> argv = QuietCommand::argv(words);
         posix_spawn(&m_pid, words[0].c_str(), &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         close(pipeEnds[1]);

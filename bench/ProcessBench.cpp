@@ -6,60 +6,19 @@
 // and 10,000 messages; the chat screenshot at scale 3 against its views.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/time.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "QuietCommand.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string simProgram() {
-    return (fs::read_symlink("/proc/self/exe").parent_path() / "vantorel-sim").string();
-}
-
-struct Usage {
-    double cpuSeconds = 0;
-    double peakMiB = 0;
-    bool ok = false;
-};
-
-Usage run(std::vector<std::string> words) {
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    Usage usage;
-    if (posix_spawn(&child, words[0].c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        rusage used{};
-        if (wait4(child, &status, 0, &used) == child) {
-            auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-            usage.cpuSeconds = seconds(used.ru_utime) + seconds(used.ru_stime);
-            usage.peakMiB = static_cast<double>(used.ru_maxrss) / 1024;
-            usage.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        }
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    return usage;
-}
 
 // A device per content, made once and kept for the whole run.
 std::string deviceWith(const std::string& name, int conversations, int messages) {
@@ -70,7 +29,7 @@ std::string deviceWith(const std::string& name, int conversations, int messages)
         fs::temp_directory_path() / ("vantorel-process-bench-" + std::to_string(getpid())) / name;
     fs::create_directories(root);
     if (conversations == 0) { // the device's own sample conversations
-        run({simProgram(), "--device", root.string(), "init"});
+        QuietCommand::run({QuietCommand::simProgram(), "--device", root.string(), "init"});
         return made[name] = root.string();
     }
     const fs::path file = root.parent_path() / (name + ".plist");
@@ -91,17 +50,18 @@ std::string deviceWith(const std::string& name, int conversations, int messages)
         }
         out << "</array></dict></plist>\n";
     }
-    run({simProgram(), "--device", root.string(), "init", "--conversations", file.string()});
+    QuietCommand::run(
+        {QuietCommand::simProgram(), "--device", root.string(), "init", "--conversations", file.string()});
     return made[name] = root.string();
 }
 
 void measure(benchmark::State& state, const std::string& device, std::vector<std::string> arguments) {
-    std::vector<std::string> words{simProgram(), "--device", device};
+    std::vector<std::string> words{QuietCommand::simProgram(), "--device", device};
     words.insert(words.end(), arguments.begin(), arguments.end());
     double peak = 0;
     for (auto _ : state) {
-        const Usage usage = run(words);
-        if (!usage.ok) {
+        const QuietCommand::Outcome usage = QuietCommand::run(words);
+        if (!usage.ok()) {
             state.SkipWithError("the command failed");
             return;
         }
