@@ -1,5 +1,6 @@
 // Start-up and the colour overrides, in-process. Hooks last as long as their
 // process, so every scenario runs in a child process of its own (EXPECT_EXIT).
+#include "ColourHex.h"
 #include "HookTable.h"
 #include "SimulatedDevice.h"
 #include "VantorelStartup.h"
@@ -16,15 +17,6 @@
 namespace {
 
 using ::testing::ExitedWithCode;
-
-std::string hex(const rt::Ref<UIColor>& colour) {
-    UIColor::Components c = colour->components();
-    char text[16];
-    auto byte = [](double v) { return static_cast<unsigned>(std::llround(v * 255.0)); };
-    std::snprintf(text, sizeof text, "%02X%02X%02X%02X", byte(c.red), byte(c.green), byte(c.blue),
-                  byte(c.alpha));
-    return text;
-}
 
 // Runs `scenario` in a child; the child's exit status is the number of failed checks.
 #define IN_CHILD(scenario) EXPECT_EXIT({ std::exit(scenario()); }, ExitedWithCode(0), "")

@@ -2,6 +2,7 @@
 // colour of its own (derived from its name, not from the engine's key table),
 // so a misspelt key, class or selector shows another colour or the unset
 // black. The platform's own layout paints first and the theme must still win.
+#include "ColourHex.h"
 #include "InMessages.h"
 
 #include <ChatKit/CKAttachmentBalloonView.h>
@@ -46,17 +47,6 @@
 #include <utility>
 
 namespace {
-
-std::string hex(UIColor* colour) {
-    if (!colour)
-        return "nil";
-    UIColor::Components c = colour->components();
-    char text[16];
-    auto byte = [](double v) { return static_cast<unsigned>(std::llround(v * 255.0)); };
-    std::snprintf(text, sizeof text, "%02X%02X%02X%02X", byte(c.red), byte(c.green), byte(c.blue),
-                  byte(c.alpha));
-    return text;
-}
 
 // A colour of the key's own: 24 bits of the name's FNV-1a hash.
 std::string stored(const char* key) {

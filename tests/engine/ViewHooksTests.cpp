@@ -1,5 +1,6 @@
 // The view replacements of the bars, context menus, conversation list and
 // transcript, in-process: each scenario runs in a child (hooks last a process).
+#include "ColourHex.h"
 #include "InMessages.h"
 
 #include <ChatKit/CKAttachmentBalloonView.h>
@@ -38,17 +39,6 @@
 #include <vector>
 
 namespace {
-
-std::string hex(UIColor* colour) {
-    if (!colour)
-        return "nil";
-    UIColor::Components c = colour->components();
-    char text[16];
-    auto byte = [](double v) { return static_cast<unsigned>(std::llround(v * 255.0)); };
-    std::snprintf(text, sizeof text, "%02X%02X%02X%02X", byte(c.red), byte(c.green), byte(c.blue),
-                  byte(c.alpha));
-    return text;
-}
 
 TEST(BarHooks, AnEmptyFilePaintsEveryBarSurfaceBlack) {
     inMessages(ns::PlistDictionary{}, [](SimulatedDevice&) {
