@@ -11,7 +11,7 @@
     P(rt::Ref<UILabel>, subtitleLabel, setSubtitleLabel, {})                                                 \
     P(rt::Ref<UIColor>, tintColour, setTintColour, {})
 
-#define PQBUTTONCELL_METHODS(M, O) O(initWithStyle)
+#define PQBUTTONCELL_METHODS(M, O, C) O(initWithStyle)
 
 class PQButtonCell : public PSTableCell {
     RT_OBJECT(PQButtonCell, PSTableCell)

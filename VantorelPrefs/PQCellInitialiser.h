@@ -11,7 +11,7 @@
 // `BOOL buildContent(PSSpecifier*)`; a cell that cannot be built answers nil.
 // A cell whose taps always go to itself, to `Selector`, whatever its row
 // says: the lines of its method list, and in its source the answers.
-#define PQ_CELL_TAP_METHODS(M, O) O(target) O(cellTarget) O(action) O(cellAction)
+#define PQ_CELL_TAP_METHODS(M, O, C) O(target) O(cellTarget) O(action) O(cellAction)
 #define PQ_CELL_TAPS_GO_TO(Cell, Selector)                                                                   \
     rt::Ref<objc_object> Cell::targetImpl() {                                                                \
         return rt::Ref<objc_object>(this);                                                                   \

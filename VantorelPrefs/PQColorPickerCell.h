@@ -16,7 +16,7 @@
 
 // "openColorPicker" is the row's button action; both picker callbacks store
 // the picked colour and show it.
-#define PQCOLORPICKERCELL_METHODS(M, O)                                                                      \
+#define PQCOLORPICKERCELL_METHODS(M, O, C)                                                                   \
     O(initWithStyle)                                                                                         \
     M(void, openColorPicker, "openColorPicker", ())                                                          \
     M(void, updatePreview, "updatePreview", ())                                                              \
@@ -27,7 +27,7 @@
     M(rt::Ref<UIColor>, colorWithHexString, "colorWithHexString:", (const std::string&))                     \
     M(std::string, hexStringFromColor, "hexStringFromColor:", (UIColor*))                                    \
     O(didMoveToSuperview)                                                                                    \
-    PQ_CELL_TAP_METHODS(M, O)
+    PQ_CELL_TAP_METHODS(M, O, C)
 
 class PQColorPickerCell : public PSTableCell {
     RT_OBJECT(PQColorPickerCell, PSTableCell)

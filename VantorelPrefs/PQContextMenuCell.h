@@ -16,7 +16,7 @@
 // "contextMenuOptions:array:specifier:" answers the menu, one entry per
 // title, the checkmark on the stored choice (which becomes `selectedIndex`);
 // "didSelectOptionAtIndex:" records a choice.
-#define PQCONTEXTMENUCELL_METHODS(M, O)                                                                      \
+#define PQCONTEXTMENUCELL_METHODS(M, O, C)                                                                   \
     O(initWithStyle)                                                                                         \
     M(rt::Ref<UIMenu>, contextMenuOptions,                                                                   \
       "contextMenuOptions:array:specifier:", (const std::string&, const ns::PlistArray&, PSSpecifier*))      \

@@ -13,7 +13,7 @@
 
 // "init" answers the control with its three subviews; its own touches go to
 // the base first, then to the press animation.
-#define PQCONTEXTMENUCONTROL_METHODS(M, O)                                                                   \
+#define PQCONTEXTMENUCONTROL_METHODS(M, O, C)                                                                \
     M(id, init, "init", ())                                                                                  \
     M(void, touchAnimateWithHighlighted, "touchAnimateWithHighlighted:", (BOOL))                             \
     O(touchesBegan)                                                                                          \

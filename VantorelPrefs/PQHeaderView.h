@@ -3,7 +3,7 @@
 
 // The pane's banner with rounded corners, inset 10 points from the top and 15
 // from each side and flush with the bottom. Its frame comes from whoever makes it.
-#define PQHEADERVIEW_METHODS(M, O) O(initWithFrame)
+#define PQHEADERVIEW_METHODS(M, O, C) O(initWithFrame)
 
 class PQHeaderView : public UIView {
     RT_OBJECT(PQHeaderView, UIView)

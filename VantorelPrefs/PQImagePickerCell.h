@@ -20,7 +20,7 @@
 
 // "openColorPicker" is the row's button action, named as the colour row's;
 // it opens the image picker, whose delegate the cell is.
-#define PQIMAGEPICKERCELL_METHODS(M, O)                                                                      \
+#define PQIMAGEPICKERCELL_METHODS(M, O, C)                                                                   \
     O(initWithStyle)                                                                                         \
     M(void, openColorPicker, "openColorPicker", ())                                                          \
     M(void, writeImage, "writeImage:", (UIImage*))                                                           \
@@ -29,7 +29,7 @@
       (UIImagePickerController*, const UIImagePickerControllerInfo&))                                        \
     M(void, imagePickerControllerDidCancel, "imagePickerControllerDidCancel:", (UIImagePickerController*))   \
     O(didMoveToSuperview)                                                                                    \
-    PQ_CELL_TAP_METHODS(M, O)
+    PQ_CELL_TAP_METHODS(M, O, C)
 
 class PQImagePickerCell : public PSTableCell {
     RT_OBJECT(PQImagePickerCell, PSTableCell)

@@ -7,7 +7,7 @@
 #define PQINFOSWITCHCELL_PROPERTIES(P) P(rt::Ref<UILabel>, headerLabel, setHeaderLabel, {})
 
 // "infoButtonTapped" shows the alert.
-#define PQINFOSWITCHCELL_METHODS(M, O)                                                                       \
+#define PQINFOSWITCHCELL_METHODS(M, O, C)                                                                    \
     O(initWithStyle)                                                                                         \
     M(void, infoButtonTapped, "infoButtonTapped", ())
 

@@ -8,7 +8,7 @@
     P(rt::Ref<UIImageView>, iconImage, setIconImage, {})                                                     \
     P(rt::Ref<UILabel>, headerLabel, setHeaderLabel, {})
 
-#define PQLINKCELL_METHODS(M, O)                                                                             \
+#define PQLINKCELL_METHODS(M, O, C)                                                                          \
     O(initWithStyle)                                                                                         \
     M(rt::Ref<UIColor>, colorWithHexString, "colorWithHexString:", (const std::string&))
 

@@ -2,7 +2,7 @@
 #include <Preferences/PSSwitchTableCell.h>
 
 // The host's switch row with its switch in the accent colour.
-#define PQSWITCHCELL_METHODS(M, O) O(initWithStyle)
+#define PQSWITCHCELL_METHODS(M, O, C) O(initWithStyle)
 
 class PQSwitchCell : public PSSwitchTableCell {
     RT_OBJECT(PQSwitchCell, PSSwitchTableCell)

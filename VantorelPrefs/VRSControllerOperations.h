@@ -17,15 +17,15 @@ class VRSControllerOperations {
     using RespringMethod = rt::MethodOf<void(id), "respring:">;
 
     template <Class (*definingClass)()> static void viewDidLoad(PSListController* page) {
-        rt::sendSuper<void()>(page, definingClass(), rt::sel<"viewDidLoad">());
+        rt::superCallFrom<PSListController::viewDidLoadMethod>(page, definingClass());
         afterViewDidLoad(page);
     }
     template <Class (*definingClass)()> static void viewWillAppear(PSListController* page, BOOL animated) {
-        rt::sendSuper<void(BOOL)>(page, definingClass(), rt::sel<"viewWillAppear:">(), animated);
+        rt::superCallFrom<PSListController::viewWillAppearMethod>(page, definingClass(), animated);
         afterViewWillAppear(page);
     }
     template <Class (*definingClass)()> static void viewWillDisappear(PSListController* page, BOOL animated) {
-        rt::sendSuper<void(BOOL)>(page, definingClass(), rt::sel<"viewWillDisappear:">(), animated);
+        rt::superCallFrom<PSListController::viewWillDisappearMethod>(page, definingClass(), animated);
         afterViewWillDisappear();
     }
     static void afterViewDidLoad(PSListController* page);

@@ -77,28 +77,22 @@ void CKConversationListCollectionViewController::viewDidLoadImpl() {
                    ? UICollectionView::Separator::below
                    : UICollectionView::Separator::none;
     };
-    rt::Weak<CKConversationListCollectionViewController> weak(this);
-    source.cell = [header, weak](UICollectionView* view, size_t index) -> rt::Ref<UIView> {
-        if (index < header->size())
-            return (*header)[index].cell;
-        rt::Ref<CKConversationListCollectionViewController> self = weak.lock();
-        if (!self)
-            return nullptr;
-        rt::Ref<CKConversationListCollectionViewConversationCell> cell =
-            view->dequeueReusableCell<CKConversationListCollectionViewConversationCell>("conversation");
-        cell->setConversation(self->m_conversations[self->m_rows[index - header->size()]]);
-        return cell;
+    source.cell = [header, conversation = weakly(this, &Self::conversationCell)](UICollectionView* view,
+                                                                                 size_t index) {
+        return index < header->size() ? (*header)[index].cell : conversation(view, index - header->size());
     };
     list->setDataSource(std::move(source));
 }
 
+rt::Ref<UIView> CKConversationListCollectionViewController::conversationCell(UICollectionView* view,
+                                                                             size_t row) {
+    rt::Ref<CKConversationListCollectionViewConversationCell> cell =
+        view->dequeueReusableCell<CKConversationListCollectionViewConversationCell>("conversation");
+    cell->setConversation(m_conversations[m_rows[row]]);
+    return cell;
+}
+
 std::vector<rt::Ref<CKConversationListCollectionViewConversationCell>>
 CKConversationListCollectionViewController::conversationCells() {
-    std::vector<rt::Ref<CKConversationListCollectionViewConversationCell>> cells;
-    if (!isViewLoaded())
-        return cells;
-    for (const UICollectionView::VisibleCell& visible : collectionView()->visibleCells())
-        if (auto cell = rt::dynamicCast<CKConversationListCollectionViewConversationCell>(visible.cell))
-            cells.push_back(cell);
-    return cells;
+    return visibleCellsOfType<CKConversationListCollectionViewConversationCell>();
 }

@@ -106,30 +106,10 @@ void CKTranscriptCollectionViewController::viewDidLoadImpl() {
     viewDidLoadSuper();
     rt::Ref<UICollectionView> transcript = collectionView();
     transcript->setContentInsetTop(kTopInset);
-    rt::Weak<CKTranscriptCollectionViewController> weak(this);
     UICollectionView::DataSource source;
     source.count = m_conversation.messages.size();
-    source.estimatedHeight = [weak](size_t index, CGFloat width) -> CGFloat {
-        rt::Ref<CKTranscriptCollectionViewController> self = weak.lock();
-        return self ? estimatedHeight(self->m_conversation.messages[index], width > 0 ? width : 390) : 0;
-    };
-    source.cell = [weak](UICollectionView* view, size_t index) -> rt::Ref<UIView> {
-        rt::Ref<CKTranscriptCollectionViewController> self = weak.lock();
-        if (!self)
-            return nullptr;
-        const CKMessageRecord& message = self->m_conversation.messages[index];
-        rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
-        if (isLabel(message)) {
-            rt::Ref<CKTranscriptLabelCell> cell = view->dequeueReusableCell<CKTranscriptLabelCell>("label");
-            configureLabelCell(cell, message, theme);
-            return cell;
-        }
-        const bool sent = message.kind == Kind::iMessage || message.kind == Kind::sms;
-        rt::Ref<CKTranscriptMessageCell> cell = view->dequeueReusableCell<CKTranscriptMessageCell>("message");
-        cell->setBalloon(balloonFor(message, theme), sent ? CKTranscriptMessageCell::Side::trailing
-                                                          : CKTranscriptMessageCell::Side::leading);
-        return cell;
-    };
+    source.estimatedHeight = weakly(this, &Self::messageHeight);
+    source.cell = weakly(this, &Self::messageCell);
     source.measure = [](UIView* cell, size_t, CGFloat width) -> CGFloat {
         if (auto message = rt::dynamicCast<CKTranscriptMessageCell>(rt::Ref<UIView>(cell)))
             return message->heightForWidth(width > 0 ? width : 390);
@@ -139,23 +119,33 @@ void CKTranscriptCollectionViewController::viewDidLoadImpl() {
     transcript->scrollToBottom();
 }
 
+CGFloat CKTranscriptCollectionViewController::messageHeight(size_t index, CGFloat width) {
+    return estimatedHeight(m_conversation.messages[index], width > 0 ? width : 390);
+}
+
+rt::Ref<UIView> CKTranscriptCollectionViewController::messageCell(UICollectionView* view, size_t index) {
+    const CKMessageRecord& message = m_conversation.messages[index];
+    rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
+    if (isLabel(message)) {
+        rt::Ref<CKTranscriptLabelCell> cell = view->dequeueReusableCell<CKTranscriptLabelCell>("label");
+        configureLabelCell(cell, message, theme);
+        return cell;
+    }
+    const bool sent = message.kind == Kind::iMessage || message.kind == Kind::sms;
+    rt::Ref<CKTranscriptMessageCell> cell = view->dequeueReusableCell<CKTranscriptMessageCell>("message");
+    cell->setBalloon(balloonFor(message, theme),
+                     sent ? CKTranscriptMessageCell::Side::trailing : CKTranscriptMessageCell::Side::leading);
+    return cell;
+}
+
 std::vector<rt::Ref<CKBalloonView>> CKTranscriptCollectionViewController::balloonViews() {
     std::vector<rt::Ref<CKBalloonView>> balloons;
-    if (!isViewLoaded())
-        return balloons;
-    for (const UICollectionView::VisibleCell& visible : collectionView()->visibleCells())
-        if (auto cell = rt::dynamicCast<CKTranscriptMessageCell>(visible.cell))
-            if (cell->balloonView())
-                balloons.push_back(cell->balloonView());
+    for (const rt::Ref<CKTranscriptMessageCell>& cell : visibleCellsOfType<CKTranscriptMessageCell>())
+        if (cell->balloonView())
+            balloons.push_back(cell->balloonView());
     return balloons;
 }
 
 std::vector<rt::Ref<CKTranscriptLabelCell>> CKTranscriptCollectionViewController::labelCells() {
-    std::vector<rt::Ref<CKTranscriptLabelCell>> cells;
-    if (!isViewLoaded())
-        return cells;
-    for (const UICollectionView::VisibleCell& visible : collectionView()->visibleCells())
-        if (auto cell = rt::dynamicCast<CKTranscriptLabelCell>(visible.cell))
-            cells.push_back(cell);
-    return cells;
+    return visibleCellsOfType<CKTranscriptLabelCell>();
 }

@@ -13,7 +13,7 @@
 
 namespace {
 
-#define SPRINGBOARD_METHODS(M, O)                                                                            \
+#define SPRINGBOARD_METHODS(M, O, C)                                                                         \
     M(void, applicationDidFinishLaunching, "applicationDidFinishLaunching:", (id))
 
 class SpringBoard : public NSObject {

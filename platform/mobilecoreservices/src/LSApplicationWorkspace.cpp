@@ -1,17 +1,14 @@
 #include <MobileCoreServices/ApplicationRegistry.h>
 #include <MobileCoreServices/LSApplicationWorkspace.h>
 
-#include <objc/message.h>
+RT_DEFINE_CLASS(LSApplicationWorkspace, nullptr)
 
-namespace {
-
-rt::Ref<LSApplicationWorkspace> defaultWorkspace(id, SEL) {
+rt::Ref<LSApplicationWorkspace> LSApplicationWorkspace::defaultWorkspaceImpl() {
     static const rt::Ref<LSApplicationWorkspace> workspace = rt::make<LSApplicationWorkspace>();
     return workspace;
 }
 
-// Read from the registry on every call: installs and moves show at once.
-LSApplicationProxies applicationsOfType(id, SEL, unsigned long type) {
+LSApplicationProxies LSApplicationWorkspace::applicationsOfTypeImpl(unsigned long type) {
     LSApplicationProxies proxies;
     for (const auto& application : mcs::ApplicationRegistry::read()) {
         if (application.type != static_cast<long>(type))
@@ -26,10 +23,3 @@ LSApplicationProxies applicationsOfType(id, SEL, unsigned long type) {
     }
     return proxies;
 }
-
-} // namespace
-
-RT_DEFINE_CLASS(LSApplicationWorkspace, [](Class c, Class meta) {
-    class_addMethod(meta, rt::sel<"defaultWorkspace">(), &defaultWorkspace);
-    class_addMethod(c, rt::sel<"applicationsOfType:">(), &applicationsOfType);
-})

@@ -31,7 +31,7 @@ AttributeKind kindOf(NSLayoutAttribute attribute) {
     }
 }
 
-const char* attributeNameOf(NSLayoutAttribute attribute) {
+const char* attributeName(NSLayoutAttribute attribute) {
     switch (attribute) {
     case NSLayoutAttributeTop:
         return "top";
@@ -54,7 +54,7 @@ const char* attributeNameOf(NSLayoutAttribute attribute) {
     }
 }
 
-std::string itemNameOf(const UIView* view) {
+std::string itemName(const UIView* view) {
     if (!view)
         return "(nil)";
     char address[32];
@@ -77,44 +77,13 @@ UIView* nearestCommonAncestor(UIView* first, UIView* second) {
 
 unsigned long g_activations = 0;
 
-rt::Ref<NSLayoutConstraint> constraintWithItem(id, SEL, UIView* first, NSLayoutAttribute firstAttribute,
-                                               NSLayoutRelation relation, UIView* second,
-                                               NSLayoutAttribute secondAttribute, CGFloat multiplier,
-                                               CGFloat constant);
-
-std::string itemName(const UIView* view) {
-    return itemNameOf(view);
-}
-const char* attributeName(NSLayoutAttribute attribute) {
-    return attributeNameOf(attribute);
-}
-
 } // namespace
 
-RT_DEFINE_CLASS(NSLayoutConstraint, [](Class, Class meta) {
-    class_addMethod(meta,
-                    rt::sel<"constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:">(),
-                    &::constraintWithItem);
-    class_addMethod(
-        meta, rt::sel<"activateConstraints:">(),
-        +[](id, SEL, const std::vector<rt::Ref<NSLayoutConstraint>>& constraints) {
-            for (const rt::Ref<NSLayoutConstraint>& constraint : constraints)
-                constraint->setActive(YES);
-        });
-    class_addMethod(
-        meta, rt::sel<"deactivateConstraints:">(),
-        +[](id, SEL, const std::vector<rt::Ref<NSLayoutConstraint>>& constraints) {
-            for (const rt::Ref<NSLayoutConstraint>& constraint : constraints)
-                constraint->setActive(NO);
-        });
-})
+RT_DEFINE_CLASS(NSLayoutConstraint, nullptr)
 
-namespace {
-
-rt::Ref<NSLayoutConstraint> constraintWithItem(id, SEL, UIView* first, NSLayoutAttribute firstAttribute,
-                                               NSLayoutRelation relation, UIView* second,
-                                               NSLayoutAttribute secondAttribute, CGFloat multiplier,
-                                               CGFloat constant) {
+rt::Ref<NSLayoutConstraint> NSLayoutConstraint::constraintWithItemImpl(
+    UIView* first, NSLayoutAttribute firstAttribute, NSLayoutRelation relation, UIView* second,
+    NSLayoutAttribute secondAttribute, CGFloat multiplier, CGFloat constant) {
     const AttributeKind kind = kindOf(firstAttribute);
     const bool valid =
         first && kind != AttributeKind::None &&
@@ -126,11 +95,20 @@ rt::Ref<NSLayoutConstraint> constraintWithItem(id, SEL, UIView* first, NSLayoutA
               attributeName(secondAttribute) + ": the attributes do not relate.");
         return nullptr;
     }
-    return NSLayoutConstraint::_make(first, firstAttribute, relation, second, secondAttribute, multiplier,
-                                     constant);
+    return _make(first, firstAttribute, relation, second, secondAttribute, multiplier, constant);
 }
 
-} // namespace
+void NSLayoutConstraint::activateConstraintsImpl(
+    const std::vector<rt::Ref<NSLayoutConstraint>>& constraints) {
+    for (const rt::Ref<NSLayoutConstraint>& constraint : constraints)
+        constraint->setActive(YES);
+}
+
+void NSLayoutConstraint::deactivateConstraintsImpl(
+    const std::vector<rt::Ref<NSLayoutConstraint>>& constraints) {
+    for (const rt::Ref<NSLayoutConstraint>& constraint : constraints)
+        constraint->setActive(NO);
+}
 
 rt::Ref<NSLayoutConstraint> NSLayoutConstraint::_make(UIView* first, NSLayoutAttribute firstAttribute,
                                                       NSLayoutRelation relation, UIView* second,
@@ -145,28 +123,6 @@ rt::Ref<NSLayoutConstraint> NSLayoutConstraint::_make(UIView* first, NSLayoutAtt
     made->m_multiplier = multiplier;
     made->m_constant = constant;
     return made;
-}
-
-rt::Ref<NSLayoutConstraint> NSLayoutConstraint::constraintWithItem(UIView* first,
-                                                                   NSLayoutAttribute firstAttribute,
-                                                                   NSLayoutRelation relation, UIView* second,
-                                                                   NSLayoutAttribute secondAttribute,
-                                                                   CGFloat multiplier, CGFloat constant) {
-    return rt::send<rt::Ref<NSLayoutConstraint>(UIView*, NSLayoutAttribute, NSLayoutRelation, UIView*,
-                                                NSLayoutAttribute, CGFloat, CGFloat)>(
-        classObject(),
-        rt::sel<"constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:">(), first,
-        firstAttribute, relation, second, secondAttribute, multiplier, constant);
-}
-
-void NSLayoutConstraint::activateConstraints(const std::vector<rt::Ref<NSLayoutConstraint>>& constraints) {
-    rt::send<void(const std::vector<rt::Ref<NSLayoutConstraint>>&)>(
-        classObject(), rt::sel<"activateConstraints:">(), constraints);
-}
-
-void NSLayoutConstraint::deactivateConstraints(const std::vector<rt::Ref<NSLayoutConstraint>>& constraints) {
-    rt::send<void(const std::vector<rt::Ref<NSLayoutConstraint>>&)>(
-        classObject(), rt::sel<"deactivateConstraints:">(), constraints);
 }
 
 BOOL NSLayoutConstraint::isActiveImpl() {
@@ -241,10 +197,10 @@ std::string NSLayoutConstraint::description() const {
 }
 
 std::string NSLayoutConstraint::_itemName(const UIView* view) {
-    return itemNameOf(view);
+    return itemName(view);
 }
 const char* NSLayoutConstraint::_attributeName(NSLayoutAttribute attribute) {
-    return attributeNameOf(attribute);
+    return attributeName(attribute);
 }
 
 rt::Ref<UIView> NSLayoutConstraint::firstItem() const {

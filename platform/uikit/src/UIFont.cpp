@@ -11,31 +11,19 @@ CGFloat sane(CGFloat size) {
 
 } // namespace
 
-RT_DEFINE_CLASS(UIFont, [](Class, Class meta) {
-    class_addMethod(
-        meta, rt::sel<"systemFontOfSize:weight:">(), +[](id, SEL, CGFloat size, UIFontWeight weight) {
-            return rt::Ref<UIFont>(rt::make<UIFont>(std::string(UIFont::kSystemFamilyName), sane(size),
-                                                    std::clamp<CGFloat>(weight, -1.0, 1.0)));
-        });
-    class_addMethod(
-        meta, rt::sel<"systemFontOfSize:">(),
-        +[](id, SEL, CGFloat size) { return UIFont::systemFontOfSize(size, UIFontWeightRegular); });
-    class_addMethod(
-        meta, rt::sel<"boldSystemFontOfSize:">(),
-        +[](id, SEL, CGFloat size) { return UIFont::systemFontOfSize(size, UIFontWeightBold); });
-})
+RT_DEFINE_CLASS(UIFont, nullptr)
 
-rt::Ref<UIFont> UIFont::systemFontOfSize(CGFloat size, UIFontWeight weight) {
-    return rt::send<rt::Ref<UIFont>(CGFloat, UIFontWeight)>(
-        classObject(), rt::sel<"systemFontOfSize:weight:">(), size, weight);
+rt::Ref<UIFont> UIFont::systemFontOfSizeImpl(CGFloat size, UIFontWeight weight) {
+    return rt::make<UIFont>(std::string(kSystemFamilyName), sane(size),
+                            std::clamp<CGFloat>(weight, -1.0, 1.0));
 }
 
-rt::Ref<UIFont> UIFont::systemFontOfSize(CGFloat size) {
-    return rt::send<rt::Ref<UIFont>(CGFloat)>(classObject(), rt::sel<"systemFontOfSize:">(), size);
+rt::Ref<UIFont> UIFont::systemFontOfSizeImpl(CGFloat size) {
+    return systemFontOfSize(size, UIFontWeightRegular);
 }
 
-rt::Ref<UIFont> UIFont::boldSystemFontOfSize(CGFloat size) {
-    return rt::send<rt::Ref<UIFont>(CGFloat)>(classObject(), rt::sel<"boldSystemFontOfSize:">(), size);
+rt::Ref<UIFont> UIFont::boldSystemFontOfSizeImpl(CGFloat size) {
+    return systemFontOfSize(size, UIFontWeightBold);
 }
 
 rt::Ref<UIFont> UIFont::fontWithSize(CGFloat size) const {

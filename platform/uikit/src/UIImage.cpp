@@ -20,46 +20,29 @@ rt::Ref<UIImage> fromData(std::span<const std::uint8_t> data) {
 
 } // namespace
 
-RT_DEFINE_CLASS(UIImage, [](Class, Class meta) {
-    class_addMethod(
-        meta, rt::sel<"imageWithContentsOfFile:">(),
-        +[](id, SEL, const std::string& path) -> rt::Ref<UIImage> {
-            // A file larger than the largest picture's pixels is not read at all.
-            ns::Result<std::string> host = ns::DevicePath::toHost(path);
-            std::error_code error;
-            if (!host || std::filesystem::file_size(host.value(), error) > uikit::kMaxImageBytes || error)
-                return nullptr;
-            std::optional<std::vector<std::uint8_t>> data =
-                NSFileManager::defaultManager()->contentsAtPath(path);
-            return data ? fromData(*data) : nullptr;
-        });
-    class_addMethod(
-        meta, rt::sel<"imageWithData:">(),
-        +[](id, SEL, const std::vector<std::uint8_t>& data) { return fromData(data); });
-    class_addMethod(
-        meta, rt::sel<"systemImageNamed:">(), +[](id, SEL, const std::string& name) -> rt::Ref<UIImage> {
-            const uikit::SymbolShape* symbol = uikit::findSymbolShape(name);
-            if (!symbol)
-                return nullptr;
-            rt::Ref<UIImage> image = rt::make<UIImage>();
-            image->m_symbol = symbol;
-            return image;
-        });
-})
+RT_DEFINE_CLASS(UIImage, nullptr)
 
-rt::Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& path) {
-    return rt::send<rt::Ref<UIImage>(const std::string&)>(classObject(),
-                                                          rt::sel<"imageWithContentsOfFile:">(), path);
+rt::Ref<UIImage> UIImage::imageWithContentsOfFileImpl(const std::string& path) {
+    // A file larger than the largest picture's pixels is not read at all.
+    ns::Result<std::string> host = ns::DevicePath::toHost(path);
+    std::error_code error;
+    if (!host || std::filesystem::file_size(host.value(), error) > uikit::kMaxImageBytes || error)
+        return nullptr;
+    std::optional<std::vector<std::uint8_t>> data = NSFileManager::defaultManager()->contentsAtPath(path);
+    return data ? fromData(*data) : nullptr;
 }
 
-rt::Ref<UIImage> UIImage::imageWithData(const std::vector<std::uint8_t>& data) {
-    return rt::send<rt::Ref<UIImage>(const std::vector<std::uint8_t>&)>(classObject(),
-                                                                        rt::sel<"imageWithData:">(), data);
+rt::Ref<UIImage> UIImage::imageWithDataImpl(const std::vector<std::uint8_t>& data) {
+    return fromData(data);
 }
 
-rt::Ref<UIImage> UIImage::systemImageNamed(const std::string& name) {
-    return rt::send<rt::Ref<UIImage>(const std::string&)>(classObject(), rt::sel<"systemImageNamed:">(),
-                                                          name);
+rt::Ref<UIImage> UIImage::systemImageNamedImpl(const std::string& name) {
+    const uikit::SymbolShape* symbol = uikit::findSymbolShape(name);
+    if (!symbol)
+        return nullptr;
+    rt::Ref<UIImage> image = rt::make<UIImage>();
+    image->m_symbol = symbol;
+    return image;
 }
 
 rt::Ref<UIImage> UIImage::imageWithBitmap(uikit::ImageBitmap bitmap, CGFloat scale) {

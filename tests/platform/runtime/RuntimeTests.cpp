@@ -466,10 +466,13 @@ namespace {
 #define TALLY_PROPERTIES(P)                                                                                  \
     P(int, step, setStep, 1, stepChanged)                                                                    \
     P(int, limit, setLimit, 10)
-#define TALLY_METHODS(M, O)                                                                                  \
+#define TALLY_METHODS(M, O, C)                                                                               \
     M(int, total, "total", ())                                                                               \
     M(int, add, "add:", (int))                                                                               \
-    M(std::string, describe, "describeWith:and:", (const std::string&, int))
+    M(std::string, describe, "describeWith:and:", (const std::string&, int))                                 \
+    C(rt::Ref<Tally>, tallyOf, "tallyOf:", (int))                                                            \
+    C(int, scaled, "scaled:", (int))                                                                         \
+    C(int, scaled, "scaled:by:", (int, int))
 
 class Tally : public NSObject {
     RT_OBJECT(Tally, NSObject)
@@ -494,7 +497,19 @@ std::string Tally::describeImpl(const std::string& prefix, int width) {
     return prefix + std::string(static_cast<size_t>(width), '*') + std::to_string(total());
 }
 
-#define DOUBLE_TALLY_METHODS(M, O) O(add)
+rt::Ref<Tally> Tally::tallyOfImpl(int total) {
+    rt::Ref<Tally> tally = rt::make<Tally>();
+    tally->m_total = total;
+    return tally;
+}
+int Tally::scaledImpl(int value) {
+    return scaled(value, 10);
+}
+int Tally::scaledImpl(int value, int factor) {
+    return value * factor;
+}
+
+#define DOUBLE_TALLY_METHODS(M, O, C) O(add)
 class DoubleTally : public Tally {
     RT_OBJECT(DoubleTally, Tally)
     RT_METHODS(DOUBLE_TALLY_METHODS)
@@ -585,4 +600,66 @@ TEST(Declare, OverrideWithAnotherSignatureStopsAtRegistration) {
                 rt::Implementation<MisTyped, rt::MethodOf<long(int), "add:">, &MisTyped::addLong>::add(c);
             }),
         "RTMisTyped implements add: with another signature than it inherits");
+}
+
+TEST(Declare, ClassMethodLinesLiveOnTheMetaclass) {
+    EXPECT_EQ(Tally::tallyOf(7)->total(), 7);
+    EXPECT_EQ(Tally::scaled(3, 2), 6);
+    EXPECT_EQ(Tally::scaled(3), 30) << "overloads keep their own selectors";
+    EXPECT_EQ((rt::send<int(int, int)>(Tally::classObject(), rt::sel<"scaled:by:">(), 4, 5)), 20);
+
+    Class meta = object_getClass(Tally::classObject());
+    EXPECT_TRUE(class_respondsToSelector(meta, rt::sel<"scaled:">()));
+    EXPECT_FALSE(class_respondsToSelector(Tally::classObject(), rt::sel<"scaled:">()))
+        << "instances do not answer a class method";
+    EXPECT_EQ(rt::send<int(int)>(DoubleTally::classObject(), rt::sel<"scaled:">(), 2), 20)
+        << "a subclass inherits it through its metaclass";
+}
+
+namespace {
+int (*g_originalScaled)(id, SEL, int, int) = nullptr;
+int hookedScaled(id self, SEL sel, int value, int factor) {
+    return -g_originalScaled(self, sel, value, factor);
+}
+} // namespace
+
+TEST(Declare, ClassMethodLineReplacedThroughTheMetaclass) {
+    // Warm the subclass's cache before the hook.
+    EXPECT_EQ((rt::send<int(int, int)>(DoubleTally::classObject(), rt::sel<"scaled:by:">(), 2, 3)), 6);
+
+    // The class itself has no such instance method: nothing is installed there.
+    MSHookMessageEx(Tally::classObject(), rt::sel<"scaled:by:">(), &hookedScaled, &g_originalScaled);
+    EXPECT_EQ(g_originalScaled, nullptr);
+    EXPECT_EQ(Tally::scaled(2, 3), 6);
+
+    MSHookMessageEx(object_getClass(Tally::classObject()), rt::sel<"scaled:by:">(), &hookedScaled,
+                    &g_originalScaled);
+    ASSERT_NE(g_originalScaled, nullptr);
+    EXPECT_EQ(g_originalScaled(Tally::classObject(), rt::sel<"scaled:by:">(), 2, 3), 6)
+        << "the slot holds the original";
+    EXPECT_EQ(Tally::scaled(2, 3), -6) << "the wrapper reaches the replacement";
+    EXPECT_EQ(Tally::scaled(2), -20) << "so does a class method that sends it";
+    EXPECT_EQ((rt::send<int(int, int)>(DoubleTally::classObject(), rt::sel<"scaled:by:">(), 2, 3)), -6)
+        << "the subclass's warm cache was flushed";
+}
+
+namespace {
+// Declares an inherited class method again with another return type. Its
+// class is defined when first asked for, so that the test sees the refusal.
+#define MISTYPED_FACTORY_METHODS(M, O, C) C(long, scaled, "scaled:", (int))
+class MisTypedFactory : public Tally {
+    RT_OBJECT(MisTypedFactory, Tally)
+    RT_METHODS(MISTYPED_FACTORY_METHODS)
+};
+Class MisTypedFactory::classObject() {
+    return rt::defineClass<MisTypedFactory>("RTMisTypedFactory", nullptr);
+}
+long MisTypedFactory::scaledImpl(int value) {
+    return value;
+}
+} // namespace
+
+TEST(Declare, ClassMethodWithAnotherSignatureStopsAtRegistration) {
+    EXPECT_DEATH(MisTypedFactory::classObject(),
+                 "RTMisTypedFactory implements \\+scaled: with another signature than it inherits");
 }

@@ -16,7 +16,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // Records what the picker tells it, as a delegate of the pane does.
-#define PICKERDELEGATE_METHODS(M, O)                                                                         \
+#define PICKERDELEGATE_METHODS(M, O, C)                                                                      \
     M(void, didFinishPicking, "imagePickerController:didFinishPickingMediaWithInfo:",                        \
       (UIImagePickerController*, const UIImagePickerControllerInfo&))                                        \
     M(void, didCancel, "imagePickerControllerDidCancel:", (UIImagePickerController*))

@@ -15,7 +15,7 @@ namespace {
 std::vector<std::string> g_calls;
 
 // A controller that records its lifecycle callbacks under its title.
-#define RECORDED_METHODS(M, O)                                                                               \
+#define RECORDED_METHODS(M, O, C)                                                                            \
     M(void, respring, "respring:", (id))                                                                     \
     O(viewDidLoad)                                                                                           \
     O(viewWillAppear)                                                                                        \

@@ -128,7 +128,7 @@ TEST(UIViewTint, AReplacedSuperviewTintIsSeenByDescendants) {
 }
 
 // A target that counts the actions it receives, with and without a sender.
-#define COUNTER_METHODS(M, O)                                                                                \
+#define COUNTER_METHODS(M, O, C)                                                                             \
     M(void, changed, "changed:", (id))                                                                       \
     M(void, poke, "poke", ())
 

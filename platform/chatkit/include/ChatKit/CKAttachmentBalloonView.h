@@ -2,7 +2,7 @@
 #include <ChatKit/CKBalloonView.h>
 #include <UIKit/UIImageView.h>
 
-#define CKATTACHMENTBALLOONVIEW_METHODS(M, O) O(layoutSubviews)
+#define CKATTACHMENTBALLOONVIEW_METHODS(M, O, C) O(layoutSubviews)
 
 // A balloon showing a picture, rounded like the text balloons.
 class CHATKIT_EXTERN CKAttachmentBalloonView : public CKBalloonView {

@@ -5,7 +5,7 @@
 #include <string>
 
 // The layout: a circle of the view's width.
-#define CKAVATARVIEW_METHODS(M, O) O(layoutSubviews)
+#define CKAVATARVIEW_METHODS(M, O, C) O(layoutSubviews)
 
 // A contact's round picture: the initials of the name on a gray disc.
 class CHATKIT_EXTERN CKAvatarView : public UIView {

@@ -3,7 +3,7 @@
 #include <UIKit/UIView.h>
 
 // The layout: the icons spread evenly.
-#define CKBROWSERSWITCHERFOOTERVIEW_METHODS(M, O) O(layoutSubviews)
+#define CKBROWSERSWITCHERFOOTERVIEW_METHODS(M, O, C) O(layoutSubviews)
 
 // The footer of the app drawer below the entry field: a row of app icons.
 class CHATKIT_EXTERN CKBrowserSwitcherFooterView : public UIView {

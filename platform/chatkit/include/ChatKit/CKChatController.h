@@ -4,7 +4,7 @@
 
 // A conversation on screen: its transcript, and the entry view at the bottom,
 // above the keyboard while the keyboard shows.
-#define CKCHATCONTROLLER_METHODS(M, O)                                                                       \
+#define CKCHATCONTROLLER_METHODS(M, O, C)                                                                    \
     O(viewDidLoad)                                                                                           \
     O(viewWillLayoutSubviews)
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#define CKCOLOREDBALLOONVIEW_METHODS(M, O) O(layoutSubviews)
+#define CKCOLOREDBALLOONVIEW_METHODS(M, O, C) O(layoutSubviews)
 
 // A text balloon filled with its service's colours (iMessage, SMS, incoming).
 class CHATKIT_EXTERN CKColoredBalloonView : public CKBalloonView {

@@ -8,7 +8,7 @@
 // One conversation of the list: avatar, name, summary, date and the chevron
 // at the trailing edge, the chevron held in a private instance variable as
 // Messages holds it. Colours come from the theme at each layout pass.
-#define CKCONVERSATIONLISTCELL_METHODS(M, O) O(layoutSubviews)
+#define CKCONVERSATIONLISTCELL_METHODS(M, O, C) O(layoutSubviews)
 
 class CHATKIT_EXTERN CKConversationListCell : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKConversationListCell, UIView)

@@ -11,7 +11,7 @@
 // row per other conversation with hairlines between them. Only the rows in
 // view have a cell, reused as the list scrolls. The items are made when the
 // view loads.
-#define CKCONVERSATIONLISTCOLLECTIONVIEWCONTROLLER_METHODS(M, O) O(viewDidLoad)
+#define CKCONVERSATIONLISTCOLLECTIONVIEWCONTROLLER_METHODS(M, O, C) O(viewDidLoad)
 
 class CHATKIT_EXTERN CKConversationListCollectionViewController : public UICollectionViewController {
     RT_OBJECT(CKConversationListCollectionViewController, UICollectionViewController)
@@ -29,6 +29,9 @@ class CHATKIT_EXTERN CKConversationListCollectionViewController : public UIColle
     std::vector<rt::Ref<CKConversationListCollectionViewConversationCell>> conversationCells();
 
   private:
+    // The cell of the conversation that takes row `row`.
+    rt::Ref<UIView> conversationCell(UICollectionView* view, size_t row);
+
     std::vector<CKConversationRecord> m_conversations;
     rt::Ref<UISearchBar> m_searchBar;
     std::vector<rt::Ref<CKPinnedConversationView>> m_pinnedViews;

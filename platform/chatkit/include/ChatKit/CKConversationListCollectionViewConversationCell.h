@@ -4,7 +4,7 @@
 
 // The list cell that hosts one conversation's cell view. Swiped open, the
 // content slides towards the leading edge and the actions show behind it.
-#define CKCONVERSATIONLISTCOLLECTIONVIEWCONVERSATIONCELL_METHODS(M, O) O(layoutSubviews)
+#define CKCONVERSATIONLISTCOLLECTIONVIEWCONVERSATIONCELL_METHODS(M, O, C) O(layoutSubviews)
 
 class CHATKIT_EXTERN CKConversationListCollectionViewConversationCell : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKConversationListCollectionViewConversationCell, UIView)

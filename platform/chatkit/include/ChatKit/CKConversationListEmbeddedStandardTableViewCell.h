@@ -2,7 +2,7 @@
 #include <ChatKit/CKConversationListStandardCell.h>
 
 // One conversation in the search results list, hosting a standard cell.
-#define CKCONVERSATIONLISTEMBEDDEDSTANDARDTABLEVIEWCELL_METHODS(M, O) O(layoutSubviews)
+#define CKCONVERSATIONLISTEMBEDDEDSTANDARDTABLEVIEWCELL_METHODS(M, O, C) O(layoutSubviews)
 
 class CHATKIT_EXTERN CKConversationListEmbeddedStandardTableViewCell : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKConversationListEmbeddedStandardTableViewCell, UIView)

@@ -4,7 +4,7 @@
 #include <UIKit/UITextField.h>
 
 // The layout: the field's colours from the theme, then its parts.
-#define CKMESSAGEENTRYCONTENTVIEW_METHODS(M, O) O(layoutSubviews)
+#define CKMESSAGEENTRYCONTENTVIEW_METHODS(M, O, C) O(layoutSubviews)
 
 // The entry field itself: a rounded outline around the text view, its
 // placeholder ("iMessage", or "Text Message" for SMS) and the send button.

@@ -13,7 +13,7 @@
     P(rt::Ref<UIView>, appStripBackgroundBlurView, setAppStripBackgroundBlurView, {})                        \
     P(BOOL, shouldOpaqueBackgroundView, setShouldOpaqueBackgroundView, NO)
 
-#define CKMESSAGEENTRYVIEW_METHODS(M, O) O(layoutSubviews)
+#define CKMESSAGEENTRYVIEW_METHODS(M, O, C) O(layoutSubviews)
 
 class CHATKIT_EXTERN CKMessageEntryView : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKMessageEntryView, UIView)

@@ -7,7 +7,7 @@
 // A pinned conversation above the list: a large avatar and the name under it.
 #define CKPINNEDCONVERSATIONVIEW_PROPERTIES(P) P(rt::Ref<UILabel>, titleLabel, setTitleLabel, {})
 
-#define CKPINNEDCONVERSATIONVIEW_METHODS(M, O) O(layoutSubviews)
+#define CKPINNEDCONVERSATIONVIEW_METHODS(M, O, C) O(layoutSubviews)
 
 class CHATKIT_EXTERN CKPinnedConversationView : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKPinnedConversationView, UIView)

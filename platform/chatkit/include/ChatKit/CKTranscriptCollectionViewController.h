@@ -13,7 +13,7 @@
 // Its view is a transcript collection view, whose items are made when it
 // loads. "shouldUseOpaqueMask": whether balloons may draw through an opaque
 // mask over this transcript (they may, unless told otherwise).
-#define CKTRANSCRIPTCOLLECTIONVIEWCONTROLLER_METHODS(M, O)                                                   \
+#define CKTRANSCRIPTCOLLECTIONVIEWCONTROLLER_METHODS(M, O, C)                                                \
     M(BOOL, shouldUseOpaqueMask, "shouldUseOpaqueMask", ())                                                  \
     O(loadView)                                                                                              \
     O(viewDidLoad)
@@ -37,5 +37,8 @@ class CHATKIT_EXTERN CKTranscriptCollectionViewController : public UICollectionV
     std::vector<rt::Ref<CKTranscriptLabelCell>> labelCells();
 
   private:
+    CGFloat messageHeight(size_t index, CGFloat width);
+    rt::Ref<UIView> messageCell(UICollectionView* view, size_t index);
+
     CKConversationRecord m_conversation;
 };

@@ -6,7 +6,7 @@
 // A line of the transcript that is not a message: a date, or a delivery
 // status ("Delivered", "Read"). Its text goes to a private label "_label".
 // "setAttributedText:" shows the text in the label, in its foreground colour if it has one.
-#define CKTRANSCRIPTLABELCELL_METHODS(M, O)                                                                  \
+#define CKTRANSCRIPTLABELCELL_METHODS(M, O, C)                                                               \
     M(void, setAttributedText, "setAttributedText:", (NSAttributedString*))                                  \
     O(layoutSubviews)
 

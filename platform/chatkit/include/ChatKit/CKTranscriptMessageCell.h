@@ -3,7 +3,7 @@
 
 // A row of the transcript holding one balloon, at the trailing edge for
 // messages sent and the leading edge for messages received.
-#define CKTRANSCRIPTMESSAGECELL_METHODS(M, O) O(layoutSubviews)
+#define CKTRANSCRIPTMESSAGECELL_METHODS(M, O, C) O(layoutSubviews)
 
 class CHATKIT_EXTERN CKTranscriptMessageCell : public UIView {
     RT_OBJECT(CKTranscriptMessageCell, UIView)

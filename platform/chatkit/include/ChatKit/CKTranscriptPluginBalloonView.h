@@ -10,7 +10,7 @@
 #define CKTRANSCRIPTPLUGINBALLOONVIEW_PROPERTIES(P)                                                          \
     P(BOOL, shouldMaskWhenOpaque, setShouldMaskWhenOpaque, YES)
 
-#define CKTRANSCRIPTPLUGINBALLOONVIEW_METHODS(M, O) O(layoutSubviews)
+#define CKTRANSCRIPTPLUGINBALLOONVIEW_METHODS(M, O, C) O(layoutSubviews)
 
 class CHATKIT_EXTERN CKTranscriptPluginBalloonView : public CKBalloonView {
     RT_OBJECT_WITH_CONSTRUCTOR(CKTranscriptPluginBalloonView, CKBalloonView)

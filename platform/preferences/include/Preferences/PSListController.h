@@ -19,7 +19,7 @@
 // the row's "PostNotification". A row without "key" or "defaults", or a nil
 // value, changes nothing. The view is an inset grouped table, filled again
 // each time the page appears.
-#define PSLISTCONTROLLER_METHODS(M, O)                                                                       \
+#define PSLISTCONTROLLER_METHODS(M, O, C)                                                                    \
     M(PSSpecifierArray, specifiers, "specifiers", ())                                                        \
     M(ns::PlistValue, readPreferenceValue, "readPreferenceValue:", (PSSpecifier*))                           \
     M(void, setPreferenceValue, "setPreferenceValue:specifier:", (const ns::PlistValue&, PSSpecifier*))      \

@@ -4,7 +4,7 @@
 
 // The host's switch row. A flip of its switch reports the new state to the
 // row's target as a boolean, through the row's setter.
-#define PSSWITCHTABLECELL_METHODS(M, O)                                                                      \
+#define PSSWITCHTABLECELL_METHODS(M, O, C)                                                                   \
     M(void, controlChanged, "controlChanged:", (id))                                                         \
     O(initWithStyle)                                                                                         \
     O(setValue)

@@ -7,7 +7,7 @@
 // the cell or nil. "setValue:" shows a row's value, here as the detail text.
 // "cellTarget"/"target" and "cellAction"/"action" are where a tap goes: by
 // default the row's target and button action.
-#define PSTABLECELL_METHODS(M, O)                                                                            \
+#define PSTABLECELL_METHODS(M, O, C)                                                                         \
     M(id, initWithStyle,                                                                                     \
       "initWithStyle:reuseIdentifier:specifier:", (UITableViewCellStyle, const std::string&, PSSpecifier*))  \
     M(void, setValue, "setValue:", (const ns::PlistValue&))                                                  \

@@ -25,12 +25,13 @@
 // seen by every caller.
 //
 // The method list has one line per method the class adds (return type, C++
-// name, selector, parameter types) and one per method it overrides (the C++
-// name a superclass declared):
+// name, selector, parameter types), one per method it overrides (the C++
+// name a superclass declared) and one per class method, written like a method:
 //
-//     #define UILABEL_METHODS(M, O)
+//     #define UILABEL_METHODS(M, O, C)
 //         M(void, setText, "setText:", (const std::string&))
 //         O(intrinsicContentSize)
+//         C(rt::Ref<UILabel>, labelWithText, "labelWithText:", (const std::string&))
 //
 // `label->setText(s)` sends "setText:" through the runtime; the class
 // implements it as a member function, `self` already typed:
@@ -40,6 +41,12 @@
 //
 // An override reaches the superclass's implementation through
 // `<name>Super(...)`, never `Super::<name>()`, which would send to itself.
+// A class method's wrapper and implementation are static members; the
+// wrapper sends to the class object, so a replacement installed on the
+// metaclass answers for every caller:
+//
+//     rt::Ref<UILabel> UILabel::labelWithTextImpl(const std::string& text) { ... }
+//
 // The selector's colons must match the parameters, at compile time; the
 // runtime refuses allocators that would build another C++ type, so `self`
 // is always the class's type. In the source file, one definition per class:
@@ -98,6 +105,11 @@ template <class Method, class Current, class... P> decltype(auto) superCall(Curr
     return sendSuper<typename Method::Type>(self, Current::classObject(), Method::selector(),
                                             std::forward<P>(args)...);
 }
+// The same from a function added to `definingClass`, a class made at run time.
+template <class Method, class... P> decltype(auto) superCallFrom(id self, Class definingClass, P&&... args) {
+    return sendSuper<typename Method::Type>(self, definingClass, Method::selector(),
+                                            std::forward<P>(args)...);
+}
 
 // Adds the implementation of Method to `cls`.
 template <class Method, class R, class... A> void addChecked(Class cls, R (*call)(id, SEL, A...)) {
@@ -105,8 +117,8 @@ template <class Method, class R, class... A> void addChecked(Class cls, R (*call
     // An override whose signature differs breaks every caller of the inherited one.
     objc_method inherited = findMethod(class_getSuperclass(cls), sel);
     if (inherited.imp && *inherited.type != typeid(R(*)(id, SEL, A...)))
-        fatal(std::string(class_getName(cls)) + " implements " + sel_getName(sel) +
-              " with another signature than it inherits");
+        fatal(std::string(class_getName(cls)) + " implements " + (class_isMetaClass(cls) ? "+" : "") +
+              sel_getName(sel) + " with another signature than it inherits");
     class_addMethod(cls, sel, call);
 }
 
@@ -120,6 +132,14 @@ struct Implementation<Owner, Method, impl, R(A...)> {
         return (static_cast<Owner*>(self)->*impl)(static_cast<A&&>(args)...);
     }
     static void add(Class cls) { addChecked<Method>(cls, &call); }
+};
+
+// Registers a static member function as the class method Method, on the
+// metaclass `meta`; the receiving class is not passed on.
+template <class Method, auto impl, class Fn = typename Method::Type> struct ClassImplementation;
+template <class Method, auto impl, class R, class... A> struct ClassImplementation<Method, impl, R(A...)> {
+    static R call(id, SEL, A... args) { return impl(static_cast<A&&>(args)...); }
+    static void add(Class meta) { addChecked<Method>(meta, &call); }
 };
 
 template <class O, class R, class... A> O* firstParameterOf(R (*)(O*, A...));
@@ -230,8 +250,8 @@ template <class T> Class defineClass(const char* name, void (*setUp)(Class cls, 
     }
 
 // Parameter lists from a list of types: (A, B) gives `A p1, B p2` and `p1, p2`.
-#define RT_COUNT(...) RT_COUNT_I(__VA_OPT__(__VA_ARGS__, ) 6, 5, 4, 3, 2, 1, 0)
-#define RT_COUNT_I(a, b, c, d, e, f, N, ...) N
+#define RT_COUNT(...) RT_COUNT_I(__VA_OPT__(__VA_ARGS__, ) 8, 7, 6, 5, 4, 3, 2, 1, 0)
+#define RT_COUNT_I(a, b, c, d, e, f, g, h, N, ...) N
 #define RT_CAT(a, b) RT_CAT_I(a, b)
 #define RT_CAT_I(a, b) a##b
 #define RT_PARAMS(...) RT_CAT(RT_PARAMS_, RT_COUNT(__VA_ARGS__))(__VA_ARGS__)
@@ -242,6 +262,8 @@ template <class T> Class defineClass(const char* name, void (*setUp)(Class cls, 
 #define RT_PARAMS_4(a, b, c, d) a p1, b p2, c p3, d p4
 #define RT_PARAMS_5(a, b, c, d, e) a p1, b p2, c p3, d p4, e p5
 #define RT_PARAMS_6(a, b, c, d, e, f) a p1, b p2, c p3, d p4, e p5, f p6
+#define RT_PARAMS_7(a, b, c, d, e, f, g) a p1, b p2, c p3, d p4, e p5, f p6, g p7
+#define RT_PARAMS_8(a, b, c, d, e, f, g, h) a p1, b p2, c p3, d p4, e p5, f p6, g p7, h p8
 #define RT_FWD(p) static_cast<decltype(p)&&>(p)
 #define RT_ARGS(...) RT_CAT(RT_ARGS_, RT_COUNT(__VA_ARGS__))
 #define RT_ARGS_0
@@ -251,6 +273,8 @@ template <class T> Class defineClass(const char* name, void (*setUp)(Class cls, 
 #define RT_ARGS_4 RT_ARGS_3, RT_FWD(p4)
 #define RT_ARGS_5 RT_ARGS_4, RT_FWD(p5)
 #define RT_ARGS_6 RT_ARGS_5, RT_FWD(p6)
+#define RT_ARGS_7 RT_ARGS_6, RT_FWD(p7)
+#define RT_ARGS_8 RT_ARGS_7, RT_FWD(p8)
 
 #define RT_METHOD_MEMBERS(Return, name, Selector, Params)                                                    \
   public:                                                                                                    \
@@ -273,23 +297,31 @@ template <class T> Class defineClass(const char* name, void (*setUp)(Class cls, 
   private:                                                                                                   \
     name##Method::Type name##Impl;
 
-// For a method whose wrapper is written by hand: its selector and signature,
-// so that subclasses can override it with an O(name) line.
-#define RT_METHOD_SIGNATURE(Return, name, Selector, Params)                                                  \
+// A class method has no `<name>Method` of its own, so that its C++ name may be
+// overloaded by selector (+systemFontOfSize: and +systemFontOfSize:weight:).
+#define RT_CLASS_METHOD_MEMBERS(Return, name, Selector, Params)                                              \
   public:                                                                                                    \
-    using name##Method = rt::MethodOf<Return Params, Selector>;                                              \
     static_assert(rt::colonsIn(Selector) == RT_COUNT Params,                                                 \
-                  "the selector " Selector " takes as many arguments as it has colons");
+                  "the selector " Selector " takes as many arguments as it has colons");                     \
+    static Return name(RT_PARAMS Params) {                                                                   \
+        return rt::send<Return Params>(classObject(), rt::sel<Selector>() RT_ARGS Params);                   \
+    }                                                                                                        \
+                                                                                                             \
+  private:                                                                                                   \
+    static Return name##Impl(RT_PARAMS Params);
 
 #define RT_METHOD_REGISTRATION(Return, name, Selector, Params)                                               \
     rt::Implementation<Self, name##Method, &Self::name##Impl>::add(cls);
 #define RT_OVERRIDE_REGISTRATION(name) rt::Implementation<Self, name##Method, &Self::name##Impl>::add(cls);
+#define RT_CLASS_METHOD_REGISTRATION(Return, name, Selector, Params)                                         \
+    rt::ClassImplementation<rt::MethodOf<Return Params, Selector>,                                           \
+                            static_cast<Return(*) Params>(&Self::name##Impl)>::add(object_getClass(cls));
 
 // Inside a class, after RT_OBJECT: the methods of a list (see above).
 #define RT_METHODS(LIST)                                                                                     \
-    LIST(RT_METHOD_MEMBERS, RT_OVERRIDE_MEMBERS)                                                             \
+    LIST(RT_METHOD_MEMBERS, RT_OVERRIDE_MEMBERS, RT_CLASS_METHOD_MEMBERS)                                    \
   public:                                                                                                    \
     using MethodsOf = Self;                                                                                  \
     static void registerMethods(Class cls) {                                                                 \
-        LIST(RT_METHOD_REGISTRATION, RT_OVERRIDE_REGISTRATION)                                               \
+        LIST(RT_METHOD_REGISTRATION, RT_OVERRIDE_REGISTRATION, RT_CLASS_METHOD_REGISTRATION)                 \
     }

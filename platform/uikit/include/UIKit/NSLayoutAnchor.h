@@ -12,7 +12,7 @@
 // The runtime methods relate anchors of any kind (a mixed pair answers nil);
 // the typed methods below are what callers use.
 using NSLayoutConstraintRef = rt::Ref<NSLayoutConstraint>;
-#define NSLAYOUTANCHOR_METHODS(M, O)                                                                         \
+#define NSLAYOUTANCHOR_METHODS(M, O, C)                                                                      \
     M(NSLayoutConstraintRef, _constraintEqualToAnchor, "constraintEqualToAnchor:", (NSLayoutAnchor*))        \
     M(NSLayoutConstraintRef, _constraintEqualToAnchorConstant,                                               \
       "constraintEqualToAnchor:constant:", (NSLayoutAnchor*, CGFloat))                                       \

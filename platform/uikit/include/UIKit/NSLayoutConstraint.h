@@ -53,25 +53,24 @@ inline constexpr UILayoutPriority UILayoutPriorityFittingSizeLevel = 50;
     P(CGFloat, constant, setConstant, 0, constantChanged)                                                    \
     P(UILayoutPriority, priority, setPriority, UILayoutPriorityRequired, priorityChanged)
 
-#define NSLAYOUTCONSTRAINT_METHODS(M, O)                                                                     \
+// "constraintWithItem:..." answers nil when an item is missing or the
+// attributes do not match.
+#define NSLAYOUTCONSTRAINT_METHODS(M, O, C)                                                                  \
     M(BOOL, isActive, "isActive", ())                                                                        \
-    M(void, setActive, "setActive:", (BOOL))
+    M(void, setActive, "setActive:", (BOOL))                                                                 \
+    C(rt::Ref<NSLayoutConstraint>, constraintWithItem,                                                       \
+      "constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:",                        \
+      (UIView*, NSLayoutAttribute, NSLayoutRelation, UIView*, NSLayoutAttribute, CGFloat, CGFloat))          \
+    C(void, activateConstraints, "activateConstraints:", (const std::vector<rt::Ref<NSLayoutConstraint>>&))  \
+    C(void, deactivateConstraints,                                                                           \
+      "deactivateConstraints:", (const std::vector<rt::Ref<NSLayoutConstraint>>&))
 
 class UIKIT_EXTERN NSLayoutConstraint : public NSObject {
     RT_OBJECT(NSLayoutConstraint, NSObject)
     RT_PROPERTIES(NSLAYOUTCONSTRAINT_PROPERTIES)
     RT_METHODS(NSLAYOUTCONSTRAINT_METHODS)
 
-    // Runtime method "constraintWithItem:attribute:relatedBy:toItem:attribute:multiplier:constant:"
-    // of the class; nil when an item is missing or the attributes do not match.
-    static rt::Ref<NSLayoutConstraint> constraintWithItem(UIView* first, NSLayoutAttribute firstAttribute,
-                                                          NSLayoutRelation relation, UIView* second,
-                                                          NSLayoutAttribute secondAttribute,
-                                                          CGFloat multiplier, CGFloat constant);
-    // Runtime methods "activateConstraints:" and "deactivateConstraints:" of the class.
-    static void activateConstraints(const std::vector<rt::Ref<NSLayoutConstraint>>& constraints);
-    static void deactivateConstraints(const std::vector<rt::Ref<NSLayoutConstraint>>& constraints);
-
+  public:
     rt::Ref<UIView> firstItem() const;
     NSLayoutAttribute firstAttribute() const { return m_firstAttribute; }
     NSLayoutRelation relation() const { return m_relation; }

@@ -2,7 +2,7 @@
 #include <UIKit/NSLayoutAnchor.h>
 
 // Width and height: related to other dimensions or to fixed sizes.
-#define NSLAYOUTDIMENSION_METHODS(M, O)                                                                      \
+#define NSLAYOUTDIMENSION_METHODS(M, O, C)                                                                   \
     M(rt::Ref<NSLayoutConstraint>, constraintEqualToConstant, "constraintEqualToConstant:", (CGFloat))       \
     M(rt::Ref<NSLayoutConstraint>, constraintGreaterThanOrEqualToConstant,                                   \
       "constraintGreaterThanOrEqualToConstant:", (CGFloat))                                                  \

@@ -3,15 +3,21 @@
 
 #include <functional>
 
+class UIAction;
+using UIActionHandler = std::function<void(UIAction*)>;
+
+// "actionWithTitle:image:identifier:handler:": an empty identifier gets a unique one.
+#define UIACTION_METHODS(M, O, C)                                                                            \
+    C(rt::Ref<UIAction>, actionWithTitle, "actionWithTitle:image:identifier:handler:",                       \
+      (const std::string&, UIImage*, const std::string&, const UIActionHandler&))
+
 // A menu entry that runs its handler when chosen.
 class UIKIT_EXTERN UIAction : public UIMenuElement {
     RT_OBJECT(UIAction, UIMenuElement)
-    using Handler = std::function<void(UIAction*)>;
+    RT_METHODS(UIACTION_METHODS)
 
-    // Class method "actionWithTitle:image:identifier:handler:"; an empty
-    // identifier gets a unique one.
-    static rt::Ref<UIAction> actionWithTitle(const std::string& title, UIImage* image,
-                                             const std::string& identifier, Handler handler);
+  public:
+    using Handler = UIActionHandler;
 
     const std::string& identifier() const { return m_identifier; }
     const Handler& handler() const { return m_handler; }

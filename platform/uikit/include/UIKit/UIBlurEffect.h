@@ -15,12 +15,15 @@ enum UIBlurEffectStyle : NSInteger {
     UIBlurEffectStyleSystemChromeMaterial = 10,
 };
 
+#define UIBLUREFFECT_METHODS(M, O, C)                                                                        \
+    C(rt::Ref<UIBlurEffect>, effectWithStyle, "effectWithStyle:", (UIBlurEffectStyle))
+
 // A blur of what lies behind, then a tint, in one of the platform's styles.
 class UIKIT_EXTERN UIBlurEffect : public UIVisualEffect {
     RT_OBJECT(UIBlurEffect, UIVisualEffect)
+    RT_METHODS(UIBLUREFFECT_METHODS)
 
-    // Class method "effectWithStyle:".
-    static rt::Ref<UIBlurEffect> effectWithStyle(UIBlurEffectStyle style);
+  public:
     UIBlurEffectStyle style() const { return m_style; }
 
   private:

@@ -31,7 +31,7 @@ class UIAction;
 
 // Titles, colours and images are kept for the normal state only (0). The
 // title label and image view are made on first use.
-#define UIBUTTON_METHODS(M, O)                                                                               \
+#define UIBUTTON_METHODS(M, O, C)                                                                            \
     M(void, setTitle, "setTitle:forState:", (const std::string&, NSUInteger))                                \
     M(void, setTitleColor, "setTitleColor:forState:", (UIColor*, NSUInteger))                                \
     M(void, setImage, "setImage:forState:", (UIImage*, NSUInteger))                                          \

@@ -23,7 +23,7 @@
 
 // The background view takes its place behind the cells at once, replacing
 // the one before.
-#define UICOLLECTIONVIEW_METHODS(M, O)                                                                       \
+#define UICOLLECTIONVIEW_METHODS(M, O, C)                                                                    \
     M(rt::Ref<UIView>, backgroundView, "backgroundView", ())                                                 \
     M(void, setBackgroundView, "setBackgroundView:", (UIView*))                                              \
     O(layoutSubviews)

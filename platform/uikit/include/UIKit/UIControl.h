@@ -23,7 +23,7 @@ enum UIControlEvents : NSUInteger {
 
 // "sendActionsForControlEvents:": each matching action, in the order added,
 // goes through the application to its target.
-#define UICONTROL_METHODS(M, O)                                                                              \
+#define UICONTROL_METHODS(M, O, C)                                                                           \
     M(void, sendActionsForControlEvents, "sendActionsForControlEvents:", (UIControlEvents))                  \
     O(touchesBegan)                                                                                          \
     O(touchesEnded)                                                                                          \

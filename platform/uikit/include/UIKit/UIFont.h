@@ -16,20 +16,21 @@ inline constexpr UIFontWeight UIFontWeightBold = 0.4;
 inline constexpr UIFontWeight UIFontWeightHeavy = 0.56;
 inline constexpr UIFontWeight UIFontWeightBlack = 0.62;
 
+#define UIFONT_METHODS(M, O, C)                                                                              \
+    C(rt::Ref<UIFont>, systemFontOfSize, "systemFontOfSize:weight:", (CGFloat, UIFontWeight))                \
+    C(rt::Ref<UIFont>, systemFontOfSize, "systemFontOfSize:", (CGFloat))                                     \
+    C(rt::Ref<UIFont>, boldSystemFontOfSize, "boldSystemFontOfSize:", (CGFloat))
+
 // A family at a size and weight. The system font is the stand-in's own
 // family (kSystemFamilyName); the class methods go through the runtime so a
 // replacement installed on the metaclass answers for every caller.
 class UIKIT_EXTERN UIFont : public NSObject {
     RT_OBJECT_HEAD(UIFont, NSObject)
+    RT_METHODS(UIFONT_METHODS)
 
   public:
     static constexpr const char* kSystemFamilyName = "Inter";
     static constexpr CGFloat kLabelFontSize = 17.0;
-
-    // Class methods "systemFontOfSize:weight:", "systemFontOfSize:", "boldSystemFontOfSize:".
-    static rt::Ref<UIFont> systemFontOfSize(CGFloat size, UIFontWeight weight);
-    static rt::Ref<UIFont> systemFontOfSize(CGFloat size);
-    static rt::Ref<UIFont> boldSystemFontOfSize(CGFloat size);
 
     // The same family and weight at another size.
     rt::Ref<UIFont> fontWithSize(CGFloat size) const;

@@ -25,15 +25,19 @@ enum UIImageRenderingMode : NSInteger {
 //
 // Files and data are decoded by their content, never by name: PNG and JPEG.
 // Anything else, damaged data or a picture over the size limits answers nil.
+//
+// "imageWithContentsOfFile:" takes a device path; "systemImageNamed:" answers
+// nil for a name the platform does not have.
+#define UIIMAGE_METHODS(M, O, C)                                                                             \
+    C(rt::Ref<UIImage>, imageWithContentsOfFile, "imageWithContentsOfFile:", (const std::string&))           \
+    C(rt::Ref<UIImage>, imageWithData, "imageWithData:", (const std::vector<std::uint8_t>&))                 \
+    C(rt::Ref<UIImage>, systemImageNamed, "systemImageNamed:", (const std::string&))
+
 class UIKIT_EXTERN UIImage : public NSObject {
     RT_OBJECT_HEAD(UIImage, NSObject)
+    RT_METHODS(UIIMAGE_METHODS)
 
   public:
-    // Class methods "imageWithContentsOfFile:" (a device path), "imageWithData:"
-    // and "systemImageNamed:" (nil for a name the platform does not have).
-    static rt::Ref<UIImage> imageWithContentsOfFile(const std::string& path);
-    static rt::Ref<UIImage> imageWithData(const std::vector<std::uint8_t>& data);
-    static rt::Ref<UIImage> systemImageNamed(const std::string& name);
     // Pixels made by the platform (a drawing), at `scale` pixels per point.
     static rt::Ref<UIImage> imageWithBitmap(uikit::ImageBitmap bitmap, CGFloat scale = 1.0);
 

@@ -30,7 +30,7 @@ inline constexpr const char* UIImagePickerControllerOriginalImage = "UIImagePick
 
 // "_cancel" is a tap on Cancel. Its view is the library's page, titled as
 // the device's, with its Cancel button.
-#define UIIMAGEPICKERCONTROLLER_METHODS(M, O)                                                                \
+#define UIIMAGEPICKERCONTROLLER_METHODS(M, O, C)                                                             \
     M(void, _cancel, "_cancel", ())                                                                          \
     O(loadView)
 

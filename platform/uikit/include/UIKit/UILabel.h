@@ -24,7 +24,7 @@ enum NSTextAlignment : NSInteger {
 
 // Plain text drops any attributes; attributed text sets the plain text too.
 // Its foreground colour and font, when given, win over the label's.
-#define UILABEL_METHODS(M, O)                                                                                \
+#define UILABEL_METHODS(M, O, C)                                                                             \
     M(std::string, text, "text", ())                                                                         \
     M(void, setText, "setText:", (const std::string&))                                                       \
     M(rt::Ref<NSAttributedString>, attributedText, "attributedText", ())                                     \

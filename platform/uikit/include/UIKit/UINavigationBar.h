@@ -9,7 +9,7 @@
 // "_canShowBackgroundEffects": whether the bar may draw its blurred backdrop.
 // The proxy's tint is its own; a bar's is inherited as for any view. The
 // layout: the background covers the bar and the status bar above it.
-#define UINAVIGATIONBAR_METHODS(M, O)                                                                        \
+#define UINAVIGATIONBAR_METHODS(M, O, C)                                                                     \
     M(BOOL, _canShowBackgroundEffects, "_canShowBackgroundEffects", ())                                      \
     O(tintColor)                                                                                             \
     O(layoutSubviews)

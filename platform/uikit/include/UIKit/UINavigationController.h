@@ -10,7 +10,7 @@
 // "popViewControllerAnimated:" never pops the root; it answers the controller
 // taken off. The view is the bar under the status bar, the top controller's
 // view below the bar.
-#define UINAVIGATIONCONTROLLER_METHODS(M, O)                                                                 \
+#define UINAVIGATIONCONTROLLER_METHODS(M, O, C)                                                              \
     M(void, pushViewController, "pushViewController:animated:", (UIViewController*, BOOL))                   \
     M(rt::Ref<UIViewController>, popViewControllerAnimated, "popViewControllerAnimated:", (BOOL))            \
     O(loadView)                                                                                              \

@@ -10,7 +10,7 @@ using UITouchSet = std::vector<rt::Ref<UITouch>>;
 // actions travel along. "nextResponder" answers nothing at the end of the
 // chain. A responder that does not handle touches passes them to its next
 // responder. No event object is modelled: nil.
-#define UIRESPONDER_METHODS(M, O)                                                                            \
+#define UIRESPONDER_METHODS(M, O, C)                                                                         \
     M(rt::Ref<UIResponder>, nextResponder, "nextResponder", ())                                              \
     M(void, touchesBegan, "touchesBegan:withEvent:", (const UITouchSet&, id))                                \
     M(void, touchesEnded, "touchesEnded:withEvent:", (const UITouchSet&, id))                                \

@@ -3,7 +3,7 @@
 
 // The phone's screen: 390 by 844 points. Views made before they are placed
 // (a controller's view on loading) start with its bounds.
-#define UISCREEN_METHODS(M, O) M(CGRect, bounds, "bounds", ())
+#define UISCREEN_METHODS(M, O, C) M(CGRect, bounds, "bounds", ())
 
 class UIKIT_EXTERN UIScreen : public NSObject {
     RT_OBJECT(UIScreen, NSObject)

@@ -9,7 +9,7 @@
 
 // "searchTextField" is made with the bar, a subview of it; the layout puts
 // the field across the bar, showing the bar's placeholder.
-#define UISEARCHBAR_METHODS(M, O)                                                                            \
+#define UISEARCHBAR_METHODS(M, O, C)                                                                         \
     M(rt::Ref<UISearchTextField>, searchTextField, "searchTextField", ())                                    \
     O(layoutSubviews)
 

@@ -5,7 +5,7 @@
 // The text field of a search bar: a rounded background behind it and the
 // magnifying glass as its leading view.
 // The layout puts the background under the field's content.
-#define UISEARCHTEXTFIELD_METHODS(M, O) O(layoutSubviews)
+#define UISEARCHTEXTFIELD_METHODS(M, O, C) O(layoutSubviews)
 
 class UIKIT_EXTERN UISearchTextField : public UITextField {
     RT_OBJECT_WITH_CONSTRUCTOR(UISearchTextField, UITextField)

@@ -3,7 +3,7 @@
 #include <UIKit/UILabel.h>
 
 // The layout: the time in the leading corner, the icons in the trailing one.
-#define UISTATUSBAR_METHODS(M, O) O(layoutSubviews)
+#define UISTATUSBAR_METHODS(M, O, C) O(layoutSubviews)
 
 // The strip above every app: the time, signal, Wi-Fi and a full battery. It
 // keeps the app's style for the appearance (dark content in the light look,

@@ -1,7 +1,7 @@
 #pragma once
 #include <UIKit/UISwipeActionStandardButton.h>
 
-#define UISWIPEACTIONPULLVIEW_METHODS(M, O) O(layoutSubviews)
+#define UISWIPEACTIONPULLVIEW_METHODS(M, O, C) O(layoutSubviews)
 
 // The strip of action buttons a swiped cell reveals, side by side in equal widths.
 class UIKIT_EXTERN UISwipeActionPullView : public UIView {

@@ -3,7 +3,7 @@
 
 // The image view and title label are what the plain button answers, kept as
 // subviews of this one.
-#define UISWIPEACTIONSTANDARDBUTTON_METHODS(M, O)                                                            \
+#define UISWIPEACTIONSTANDARDBUTTON_METHODS(M, O, C)                                                         \
     O(imageView)                                                                                             \
     O(titleLabel)                                                                                            \
     O(layoutSubviews)

@@ -8,7 +8,7 @@
     P(rt::Ref<UIColor>, onTintColor, setOnTintColor, {})
 
 // The platform's switch has one size.
-#define UISWITCH_METHODS(M, O) O(intrinsicContentSize)
+#define UISWITCH_METHODS(M, O, C) O(intrinsicContentSize)
 
 class UIKIT_EXTERN UISwitch : public UIControl {
     RT_OBJECT(UISwitch, UIControl)

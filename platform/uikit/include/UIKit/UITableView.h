@@ -17,7 +17,7 @@ enum UITableViewStyle : NSInteger {
 // the inset grouped style, on a 390-point screen, each section is a card 20
 // points in from either side whose first and last rows have rounded corners.
 // "initWithFrame:style:" answers the table.
-#define UITABLEVIEW_METHODS(M, O)                                                                            \
+#define UITABLEVIEW_METHODS(M, O, C)                                                                         \
     M(id, initWithFrame, "initWithFrame:style:", (CGRect, UITableViewStyle))                                 \
     O(layoutSubviews)
 

@@ -15,7 +15,7 @@ enum UITableViewCellStyle : NSInteger {
 // an optional accessory view at the trailing edge. The cell owns all three.
 // "initWithStyle:reuseIdentifier:" answers the cell; a new accessory replaces
 // the old one in the cell.
-#define UITABLEVIEWCELL_METHODS(M, O)                                                                        \
+#define UITABLEVIEWCELL_METHODS(M, O, C)                                                                     \
     M(id, initWithStyle, "initWithStyle:reuseIdentifier:", (UITableViewCellStyle, const std::string&))       \
     M(rt::Ref<UIView>, accessoryView, "accessoryView", ())                                                   \
     M(void, setAccessoryView, "setAccessoryView:", (UIView*))                                                \

@@ -15,7 +15,7 @@
     P(rt::Ref<UIColor>, textColor, setTextColor, UIColor::labelColor())
 
 // The layout: the leading view, then the text.
-#define UITEXTFIELD_METHODS(M, O) O(layoutSubviews)
+#define UITEXTFIELD_METHODS(M, O, C) O(layoutSubviews)
 
 class UIKIT_EXTERN UITextField : public UIControl {
     RT_OBJECT_WITH_CONSTRUCTOR(UITextField, UIControl)

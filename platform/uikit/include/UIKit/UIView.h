@@ -41,8 +41,10 @@ inline constexpr CGFloat UIViewNoIntrinsicMetric = -1;
 // masksToBounds. Without a tint of its own a view takes its superview's,
 // and at the top the system blue. The view system calls the "...Move..."
 // methods and "layoutSubviews"; subclasses override them. "layer" is made
-// with the view's first use of it, owned by the view.
-#define UIVIEW_METHODS(M, O)                                                                                 \
+// with the view's first use of it, owned by the view. Changes made in the
+// block of "animateWithDuration:animations:" are kept at once: what is drawn
+// is the animation's end.
+#define UIVIEW_METHODS(M, O, C)                                                                              \
     M(id, initWithFrame, "initWithFrame:", (CGRect))                                                         \
     M(CGRect, bounds, "bounds", ())                                                                          \
     M(void, setBounds, "setBounds:", (CGRect))                                                               \
@@ -56,7 +58,8 @@ inline constexpr CGFloat UIViewNoIntrinsicMetric = -1;
     M(void, willMoveToWindow, "willMoveToWindow:", (UIWindow*))                                              \
     M(void, didMoveToWindow, "didMoveToWindow", ())                                                          \
     M(rt::Ref<CALayer>, layer, "layer", ())                                                                  \
-    O(nextResponder)
+    O(nextResponder)                                                                                         \
+    C(void, animateWithDuration, "animateWithDuration:animations:", (double, const std::function<void()>&))
 
 // --- Auto layout (UIViewLayout.cpp). Anchors are made once per view.
 // "translatesAutoresizingMaskIntoConstraints" YES (a view made in code): the
@@ -66,7 +69,7 @@ inline constexpr CGFloat UIViewNoIntrinsicMetric = -1;
 // needs it. "intrinsicContentSize" is the size the content asks for,
 // UIViewNoIntrinsicMetric on an axis without one (a plain view's answer).
 // Hugging and compression resistance are 250 and 750 unless set.
-#define UIVIEW_LAYOUT_METHODS(M, O)                                                                          \
+#define UIVIEW_LAYOUT_METHODS(M, O, C)                                                                       \
     M(rt::Ref<NSLayoutXAxisAnchor>, leadingAnchor, "leadingAnchor", ())                                      \
     M(rt::Ref<NSLayoutXAxisAnchor>, trailingAnchor, "trailingAnchor", ())                                    \
     M(rt::Ref<NSLayoutXAxisAnchor>, centerXAnchor, "centerXAnchor", ())                                      \
@@ -91,7 +94,7 @@ inline constexpr CGFloat UIViewNoIntrinsicMetric = -1;
     M(void, setContentCompressionResistancePriority,                                                         \
       "setContentCompressionResistancePriority:forAxis:", (UILayoutPriority, UILayoutConstraintAxis))
 
-#define UIVIEW_ALL_METHODS(M, O) UIVIEW_METHODS(M, O) UIVIEW_LAYOUT_METHODS(M, O)
+#define UIVIEW_ALL_METHODS(M, O, C) UIVIEW_METHODS(M, O, C) UIVIEW_LAYOUT_METHODS(M, O, C)
 
 class UIKIT_EXTERN UIView : public UIResponder {
     RT_OBJECT(UIView, UIResponder)
@@ -113,10 +116,7 @@ class UIKIT_EXTERN UIView : public UIResponder {
     // The controller whose view is this view or its nearest ancestor with one.
     rt::Ref<UIViewController> _viewControllerForAncestor() const;
 
-    // Class method "animateWithDuration:animations:". Changes made in the
-    // block are kept at once: what is drawn is the animation's end. The
-    // duration of the last animation asked for is recorded.
-    static void animateWithDuration(double duration, const std::function<void()>& animations);
+    // The duration of the last animation asked for.
     static double _lastAnimationDuration();
 
     // The tint set on this view itself, without inheritance.

@@ -19,7 +19,7 @@ class UINavigationController;
 // "dismissViewControllerAnimated:completion:" dismisses what this controller
 // presents, or, when it presents nothing, itself.
 using UICompletion = std::function<void()>;
-#define UIVIEWCONTROLLER_METHODS(M, O)                                                                       \
+#define UIVIEWCONTROLLER_METHODS(M, O, C)                                                                    \
     M(rt::Ref<UIView>, view, "view", ())                                                                     \
     M(void, loadView, "loadView", ())                                                                        \
     M(void, viewDidLoad, "viewDidLoad", ())                                                                  \

@@ -8,7 +8,7 @@
 #define UIVISUALEFFECTVIEW_PROPERTIES(P) P(rt::Ref<UIVisualEffect>, effect, setEffect, {})
 
 // The content view keeps the effect view's size.
-#define UIVISUALEFFECTVIEW_METHODS(M, O) O(setFrame)
+#define UIVISUALEFFECTVIEW_METHODS(M, O, C) O(setFrame)
 
 class UIKIT_EXTERN UIVisualEffectView : public UIView {
     RT_OBJECT(UIVisualEffectView, UIView)

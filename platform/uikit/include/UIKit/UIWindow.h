@@ -6,7 +6,7 @@ class UIViewController;
 // The top of a view hierarchy. Every window is listed by the application, in
 // the order made; at most one is the key window. The root controller's view
 // fills the window.
-#define UIWINDOW_METHODS(M, O)                                                                               \
+#define UIWINDOW_METHODS(M, O, C)                                                                            \
     M(BOOL, isKeyWindow, "isKeyWindow", ())                                                                  \
     M(void, makeKeyWindow, "makeKeyWindow", ())                                                              \
     O(layoutSubviews)

@@ -10,7 +10,7 @@
     P(rt::Ref<UIImageView>, shadowView, setShadowView, {})
 
 // The layout: the first layer's colour and the hairline.
-#define UIBARBACKGROUND_METHODS(M, O) O(layoutSubviews)
+#define UIBARBACKGROUND_METHODS(M, O, C) O(layoutSubviews)
 
 class UIKIT_EXTERN _UIBarBackground : public UIView {
     RT_OBJECT_WITH_CONSTRUCTOR(_UIBarBackground, UIView)
