@@ -3,6 +3,7 @@
 // loop, so both see the same load of the shared machine, and report the
 // ratio as a counter; the plain ones give the absolute figures.
 #include "BenchDevice.h"
+#include "PreferencePass.h"
 #include "VRPrefs.h"
 
 #include <Foundation/DevicePath.h>
@@ -165,6 +166,29 @@ void BM_ThemedLayoutPass(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ThemedLayoutPass);
+
+// The same reads inside a preference pass, as the engine brackets each layout
+// commit in Messages: one stamp check of the file for the whole pass.
+void BM_ThemedLayoutPassInAPass(benchmark::State& state) {
+    benchDevice();
+    const VRPrefs& prefs = *VRPrefs::shared();
+    std::vector<std::string> colourKeys, switchKeys;
+    for (int i = 0; i < 70; ++i)
+        colourKeys.push_back("colourKey" + std::to_string(i));
+    for (int i = 0; i < 10; ++i)
+        switchKeys.push_back("switchKey" + std::to_string(i));
+    for (auto _ : state) {
+        PreferencePass::Scope pass;
+        for (int read = 0; read < kLayoutReads; ++read) {
+            if (read % 6 == 5)
+                benchmark::DoNotOptimize(prefs.boolForKey(switchKeys[read % 10], kPreferenceDomain));
+            else
+                benchmark::DoNotOptimize(
+                    prefs.colourForKey(colourKeys[read % 70], "000000", kPreferenceDomain));
+        }
+    }
+}
+BENCHMARK(BM_ThemedLayoutPassInAPass);
 
 void BM_ParseHexColour(benchmark::State& state) {
     for (auto _ : state)

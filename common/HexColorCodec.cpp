@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -110,6 +111,27 @@ int hexDigit(char16_t c) {
     return -1;
 }
 
+// The form the pane stores: 3, 6 or 8 hex digits, perhaps after one '#'. No
+// colour name is made of hex digits alone, so such text needs neither the
+// name table nor the general path's conversions; the value is the one that
+// path reaches. Anything else: nothing.
+std::optional<uint32_t> plainHexValue(std::string_view text) {
+    if (!text.empty() && text.front() == '#')
+        text.remove_prefix(1);
+    if (text.size() != 3 && text.size() != 6 && text.size() != 8)
+        return std::nullopt;
+    uint32_t value = 0;
+    for (char c : text) {
+        const int digit = hexDigit(static_cast<unsigned char>(c));
+        if (digit < 0)
+            return std::nullopt;
+        value = (value << 4) | static_cast<uint32_t>(digit);
+        if (text.size() == 3)
+            value = (value << 4) | static_cast<uint32_t>(digit);
+    }
+    return text.size() == 8 ? value : (value << 8) | 0xFF;
+}
+
 CGFloat channel(uint32_t value, int shift) {
     return static_cast<CGFloat>(static_cast<float>((value >> shift) & 0xFF) / 255.0f);
 }
@@ -130,6 +152,9 @@ uint32_t HexColorCodec::scanHexInt(std::u16string_view text) {
 }
 
 rt::Ref<UIColor> HexColorCodec::colorWithHexString(std::string_view text) const {
+    if (const std::optional<uint32_t> value = plainHexValue(text))
+        return UIColor::colorWithRed(channel(*value, 24), channel(*value, 16), channel(*value, 8),
+                                     channel(*value, 0));
     size_t index = 0;
     if (findNamed(text, &index)) {
         if (index == kBlue && m_variant == Variant::engine)

@@ -3,6 +3,7 @@
 #include <Foundation/PlistValue.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -13,7 +14,9 @@
 // The parsed preference files of a store, each kept while its file's stamp is
 // unchanged. Every read still asks the file system for the stamp, so a change
 // written by any process shows at the very next read; what is saved is the
-// read and parse of an unchanged file. Safe to use from several threads.
+// read and parse of an unchanged file. Inside a layout pass of the calling
+// thread (PreferencePass) a file is checked once, at its first read in the
+// pass. Safe to use from several threads.
 class PreferenceCache {
   public:
     using Dictionary = std::shared_ptr<const ns::PlistDictionary>;
@@ -45,18 +48,26 @@ class PreferenceCache {
     PreferenceCache(const PreferenceCache&) = delete;
     PreferenceCache& operator=(const PreferenceCache&) = delete;
 
-    // The dictionary of the file at a device path as it is now; empty when the
-    // file is missing, not a regular file, or does not hold a dictionary.
+    // The dictionary of the file at a device path as it is now, or as it was
+    // at this pass's check of it; empty when the file is missing, not a
+    // regular file, or does not hold a dictionary.
     Dictionary read(const std::string& path);
+    // As it is now, pass or not: what a change is made to.
+    Dictionary readNow(const std::string& path);
+    // This process changed the file: the next read checks it again.
+    void forget(const std::string& path);
 
   private:
+    // Checks the file; a kept dictionary it confirms counts as checked in `pass`.
+    Dictionary check(const std::string& path, std::uint64_t pass);
     // With a given stamp source: the stamp first, then the file.
     Dictionary readChecking(const std::string& path, const std::optional<ns::FileStamp>& stamp,
-                            std::chrono::system_clock::time_point now);
+                            std::chrono::system_clock::time_point now, std::uint64_t pass);
 
     struct Entry {
         ns::FileStamp stamp;
         Dictionary dictionary;
+        std::uint64_t checkedInPass = 0; // the last pass whose first read confirmed it
     };
 
     const Validation m_validation;

@@ -18,9 +18,19 @@ const std::string& PreferenceStore::cachedPathForID(const std::string& ID) const
     return it->second;
 }
 
+ns::PlistDictionary PreferenceStore::read(const OptionalString& ID) const {
+    if (!ID)
+        return {};
+    return *m_cache.readNow(cachedPathForID(*ID));
+}
+
 void PreferenceStore::write(const OptionalString& ID, const ns::PlistDictionary& dictionary) const {
-    if (ID) // a failed write leaves the old file; nothing is reported
-        (void)ns::PlistFile::writeDictionary(cachedPathForID(*ID), dictionary);
+    if (!ID)
+        return;
+    // A failed write leaves the old file; nothing is reported. Either way the
+    // next read, in a layout pass too, looks at the file again.
+    (void)ns::PlistFile::writeDictionary(cachedPathForID(*ID), dictionary);
+    m_cache.forget(cachedPathForID(*ID));
 }
 
 void PreferenceStore::store(const OptionalString& key, ns::PlistValue value, const OptionalString& ID) const {

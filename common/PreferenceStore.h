@@ -68,8 +68,9 @@ class PreferenceStore {
     // The one place the store reads files: the file as it is now, shared with
     // the cache, so a lookup copies nothing. Empty for a missing ID.
     PreferenceCache::Dictionary readShared(const OptionalString& ID) const;
-    // A copy to change and write back.
-    ns::PlistDictionary read(const OptionalString& ID) const { return *readShared(ID); }
+    // A copy to change and write back: the file as it is now, even inside a
+    // layout pass, so that no other writer's change is lost.
+    ns::PlistDictionary read(const OptionalString& ID) const;
     void write(const OptionalString& ID, const ns::PlistDictionary& dictionary) const;
     void store(const OptionalString& key, ns::PlistValue value, const OptionalString& ID) const;
 

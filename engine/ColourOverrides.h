@@ -2,7 +2,7 @@
 #include "Hook.h"
 #include "HookTable.h"
 #include "PreferenceKeys.h"
-#include "VRPrefs.h"
+#include "ThemeLookups.h"
 
 #include <ChatKit/ChatKitDefines.h>
 #include <objc/message.h>
@@ -13,7 +13,7 @@ namespace overrides {
 
 template <rt::SelectorName Key> rt::Ref<UIColor> colour() {
     constexpr ColourKey key(Key.value);
-    return VRPrefs::shared()->colourForKey(key.name(), key.defaultValue(), kPreferenceDomain);
+    return theme::colour(key);
 }
 
 // `Selector` only makes each row's replacement (and so its slot) its own.

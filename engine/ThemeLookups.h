@@ -10,14 +10,21 @@
 
 namespace theme {
 
+// Made once: the domain is too long for a short string, so a temporary at
+// every read would allocate.
+inline const PreferenceStore::OptionalString& domain() {
+    static const PreferenceStore::OptionalString kDomain{kPreferenceDomain};
+    return kDomain;
+}
+
 // The colour of a colour key; unset keys paint the table's default.
 inline rt::Ref<UIColor> colour(ColourKey key) {
-    return VRPrefs::shared()->colourForKey(key.name(), key.defaultValue(), kPreferenceDomain);
+    return VRPrefs::shared()->colourForKey(key.name(), key.defaultValue(), domain());
 }
 
 // A switch of the settings; unset switches answer the table's default.
 inline bool switchOn(SwitchKey key) {
-    return VRPrefs::shared()->boolForKey(key.name(), key.onByDefault(), kPreferenceDomain);
+    return VRPrefs::shared()->boolForKey(key.name(), key.onByDefault(), domain());
 }
 
 // The receiver of a view replacement as a view; null for anything else, so a

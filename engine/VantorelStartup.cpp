@@ -2,6 +2,7 @@
 
 #include "Hook.h"
 #include "HookTable.h"
+#include "LayoutPassObservers.h"
 #include "PreferenceKeys.h"
 #include "SpringBoardLaunchHook.h"
 #include "VRPrefs.h"
@@ -28,5 +29,6 @@ void VantorelStartup::mainInitialiser() {
                                            kPreferenceDomain))
             return;
         installHooks(hookTable());
+        LayoutPassObservers::installOnMainRunLoop();
     });
 }

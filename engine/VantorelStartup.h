@@ -7,6 +7,7 @@ class VantorelStartup {
     // Makes SpringBoard mirror the settings into Messages after every launch.
     // Harmless elsewhere: no other process has the class it hooks.
     static void springBoardInitialiser();
-    // Inside Messages, with the master switch on, installs the theme.
+    // Inside Messages, with the master switch on, installs the theme and the
+    // run-loop observers that bracket each layout pass.
     static void mainInitialiser();
 };

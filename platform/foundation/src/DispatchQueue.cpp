@@ -1,5 +1,7 @@
 #include <dispatch/queue.h>
 
+#include "MainRunLoop.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -93,19 +95,48 @@ class DispatchQueue {
     std::deque<dispatch_block_t> m_blocks;
 };
 
+namespace {
+
+// The part of a turn before the loop would sleep: the main queue's blocks,
+// then the observers due before waiting (the layout commit among them).
+void turnUntilWaiting() {
+    notifyMainRunLoopObservers(kCFRunLoopBeforeTimers);
+    notifyMainRunLoopObservers(kCFRunLoopBeforeSources);
+    while (dispatch_get_main_queue()->runOne()) {
+    }
+    notifyMainRunLoopObservers(kCFRunLoopBeforeWaiting);
+}
+
+} // namespace
+
+void DispatchRuntime::runOneTurn() {
+    turnUntilWaiting();
+}
+
 bool DispatchRuntime::runMainQueueUntilIdle(double timeoutSeconds) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    notifyMainRunLoopObservers(kCFRunLoopEntry);
     for (;;) {
-        while (dispatch_get_main_queue()->runOne()) {
+        turnUntilWaiting();
+        bool idle = false;
+        {
+            Work& w = work();
+            std::unique_lock guard(w.lock);
+            // Woken by new blocks and by finished ones; queued main blocks
+            // run on the next turn of the loop.
+            idle = w.outstanding == 0;
+            if (!idle && !w.changed.wait_until(guard, deadline,
+                                               [&] { return w.outstanding == 0 || w.mainQueued > 0; })) {
+                guard.unlock();
+                notifyMainRunLoopObservers(kCFRunLoopExit);
+                return false;
+            }
         }
-        Work& w = work();
-        std::unique_lock guard(w.lock);
-        if (w.outstanding == 0)
+        if (idle) {
+            notifyMainRunLoopObservers(kCFRunLoopExit);
             return true;
-        // Woken by new blocks and by finished ones; queued main blocks run on
-        // the next turn of the loop.
-        if (!w.changed.wait_until(guard, deadline, [&] { return w.outstanding == 0 || w.mainQueued > 0; }))
-            return false;
+        }
+        notifyMainRunLoopObservers(kCFRunLoopAfterWaiting);
     }
 }
 

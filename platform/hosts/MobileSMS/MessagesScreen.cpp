@@ -12,6 +12,7 @@
 #include <UIKit/UIFont.h>
 #include <UIKit/UIImageView.h>
 #include <UIKit/UIVisualEffectView.h>
+#include <dispatch/queue.h>
 
 #include <algorithm>
 
@@ -27,6 +28,12 @@ CKConversationRecord conversationToOpen(const std::vector<CKConversationRecord>&
         if (!conversation.messages.empty())
             return conversation;
     return conversations.empty() ? CKConversationRecord{} : conversations.front();
+}
+
+// Pending layout is committed by a turn of the main run loop, as on the phone,
+// never by asking the window: the run loop's observers see every pass.
+void commitLayout() {
+    ns::DispatchRuntime::runOneTurn();
 }
 
 size_t markForLayout(UIView* view) {
@@ -93,7 +100,7 @@ MessagesScreen::MessagesScreen(Kind kind, std::vector<CKConversationRecord> conv
         break;
     case Kind::swipe:
         showList(conversations);
-        m_window->layoutIfNeeded(); // the cells in view exist once laid out
+        commitLayout(); // the cells in view exist once laid out
         if (auto cells = m_list->conversationCells(); !cells.empty())
             cells.front()->showSwipeActions();
         break;
@@ -116,12 +123,12 @@ MessagesScreen::MessagesScreen(Kind kind, std::vector<CKConversationRecord> conv
         scrolled->setContentOffset(CGPointMake(0, *scroll));
     }
     hosts::SystemViews::addTo(m_window);
-    m_window->layoutIfNeeded();
+    commitLayout();
 }
 
 size_t MessagesScreen::layOutEverything() {
     const size_t count = markForLayout(m_window);
-    m_window->layoutIfNeeded();
+    commitLayout();
     return count;
 }
 
@@ -197,7 +204,7 @@ void MessagesScreen::showChat(const std::vector<CKConversationRecord>& conversat
 }
 
 void MessagesScreen::showMenu() {
-    m_window->layoutIfNeeded();
+    commitLayout();
     // The pressed balloon: the last text balloon received, lifted above a blur.
     rt::Ref<CKColoredBalloonView> pressed;
     for (const rt::Ref<CKBalloonView>& balloon : m_chat->transcriptController()->balloonViews())

@@ -37,7 +37,8 @@ class MessagesScreen {
 
     UIWindow* window() const { return m_window.get(); }
     // Asks every view for layout again and runs the pass, as after a change
-    // of size or appearance. Answers how many views took part.
+    // of size or appearance: one turn of the main run loop, whose commit lays
+    // the window out. Answers how many views took part.
     size_t layOutEverything();
 
   private:

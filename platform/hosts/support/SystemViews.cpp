@@ -30,7 +30,7 @@ void SystemViews::addTo(UIWindow* window) {
         indicator = rt::make<UIHomeIndicatorView>();
     indicator->setFrame(UIHomeIndicatorView::frameOnScreen(size));
     window->addSubview(indicator);
-    window->layoutIfNeeded();
+    // Laid out by the caller's next pass (in Messages, the run loop's commit).
 }
 
 std::vector<rt::Ref<UIView>> SystemViews::of(UIWindow* window) {

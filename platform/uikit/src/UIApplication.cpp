@@ -1,5 +1,7 @@
 #include <UIKit/UIApplication.h>
 
+#include "LayoutCommit.h"
+
 #include <UIKit/UIWindow.h>
 #include <objc/message.h>
 
@@ -7,7 +9,10 @@ RT_DEFINE_CLASS(UIApplication, nullptr)
 
 UIApplication* UIApplication::sharedApplication() {
     // Lives as long as the process; windows may still ask for it during exit.
-    static UIApplication* const shared = rt::make<UIApplication>().leak();
+    static UIApplication* const shared = [] {
+        uikit::LayoutCommit::installOnMainRunLoop();
+        return rt::make<UIApplication>().leak();
+    }();
     return shared;
 }
 

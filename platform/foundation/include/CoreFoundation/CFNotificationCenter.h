@@ -2,13 +2,10 @@
 // The Darwin notification centre: process-wide names without payload. Posting
 // notes one line per post in the device's "/var/log/notifications" and calls
 // the observers this process registered.
-#include <Foundation/FoundationDefines.h>
+#include <CoreFoundation/CFBase.h>
 
 typedef const struct CFNotificationCenterStorage* CFNotificationCenterRef;
-typedef const char* CFStringRef;
 typedef CFStringRef CFNotificationName;
-typedef const void* CFDictionaryRef;
-typedef unsigned char Boolean;
 
 typedef void (*CFNotificationCallback)(CFNotificationCenterRef center, void* observer,
                                        CFNotificationName name, const void* object, CFDictionaryRef userInfo);

@@ -31,6 +31,10 @@ class FOUNDATION_EXPORT DispatchRuntime {
     // running anywhere (work on other queues may still queue more). False when
     // `timeoutSeconds` passed first.
     static bool runMainQueueUntilIdle(double timeoutSeconds);
+    // One turn of the host's run loop up to where it would wait: the blocks
+    // queued on the main queue, then the main run loop's observers before
+    // waiting, where the user interface commits pending layout.
+    static void runOneTurn();
 };
 
 } // namespace ns
