@@ -4,6 +4,7 @@
 
 #include <expat.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
@@ -138,8 +139,19 @@ class Reader {
                 if (internalSubset)
                     static_cast<Reader*>(self)->refuse();
             });
-        const bool parsed = XML_Parse(m_parser, reinterpret_cast<const char*>(m_text.data()),
-                                      static_cast<int>(m_text.size()), XML_TRUE) == XML_STATUS_OK;
+        // In slices: expat copies what it is given into a buffer of its own,
+        // which then stays a slice long instead of growing to the whole file.
+        constexpr size_t kSlice = 64 * 1024;
+        bool parsed = true;
+        for (size_t at = 0; parsed && !m_refused;) {
+            const size_t length = std::min(kSlice, m_text.size() - at);
+            const bool last = at + length == m_text.size();
+            parsed = XML_Parse(m_parser, reinterpret_cast<const char*>(m_text.data() + at),
+                               static_cast<int>(length), last ? XML_TRUE : XML_FALSE) == XML_STATUS_OK;
+            at += length;
+            if (last)
+                break;
+        }
         if (!parsed || m_refused || m_rootSeen != 1)
             return std::nullopt;
         return std::move(m_conversations);

@@ -164,6 +164,20 @@ TEST(ConversationsXml, LeavesEverythingUnusualToTheFullParse) {
         EXPECT_FALSE(quickRead(text)) << text;
 }
 
+TEST(ConversationsXml, ReadsTextAndReferencesAcrossTheSlicesItIsFedIn) {
+    // Far longer than one slice, with entities and long texts at every offset.
+    std::string body = "<dict><key>conversations</key><array>";
+    for (int i = 0; i < 2000; ++i)
+        body += "<dict><key>name</key><string>Tom &amp; Jerry " + std::to_string(i) +
+                "</string><key>summary</key><string>" + std::string(static_cast<size_t>(i % 97), 'x') +
+                "&lt;&gt;</string></dict>";
+    const std::string text = plist(body + "</array></dict>");
+    ASSERT_GT(text.size(), 4u * 64 * 1024);
+    const auto read = quickRead(text);
+    ASSERT_TRUE(read);
+    EXPECT_NE(read->find("[Tom & Jerry 1999|" + std::string(1999 % 97, 'x') + "<>||--]"), std::string::npos);
+}
+
 TEST(ConversationsXml, RefusesMarkupNestedBeyondItsDepth) {
     std::string deep;
     for (int i = 0; i < 40; ++i)
