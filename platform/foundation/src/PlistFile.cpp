@@ -556,6 +556,17 @@ Result<PlistDictionary> PlistFile::readDictionary(const std::string& devicePath)
     return parseDictionary(std::span<const std::uint8_t>(bytes)).at(hostPath);
 }
 
+Result<std::vector<std::uint8_t>> PlistFile::readCheckedText(const std::string& devicePath) {
+    const std::string hostPath = TRY(DevicePath::toHost(devicePath));
+    auto bytes = TRY(HostFile::read(hostPath, kMaxFileSize, nullptr, HostFile::Links::refuse));
+    Normalised text = TRY(normalised(bytes).at(hostPath));
+    TRY(PlistGuard::check(text.bytes).at(hostPath));
+    if (!text.owned.empty())
+        return std::vector<std::uint8_t>(text.bytes.begin(), text.bytes.end());
+    bytes.erase(bytes.begin(), bytes.begin() + (text.bytes.data() - bytes.data())); // a byte order mark
+    return bytes;
+}
+
 Result<PlistFile::StampedDictionary> PlistFile::readStampedDictionary(const std::string& devicePath) {
     const std::string hostPath = TRY(DevicePath::toHost(devicePath));
     struct stat status {};

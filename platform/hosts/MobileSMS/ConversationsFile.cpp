@@ -1,5 +1,7 @@
 #include "ConversationsFile.h"
 
+#include "ConversationsXml.h"
+
 #include <Foundation/PlistFile.h>
 
 #include <array>
@@ -46,13 +48,11 @@ ns::Result<CKMessageRecord> message(const ns::PlistValue& value, const std::stri
     const ns::PlistDictionary& entry = *value.asDictionary();
     CKMessageRecord record;
     const std::string kind = TRY(text(entry, "kind", where));
-    bool known = false;
-    for (const auto& [name, recordKind] : kKinds)
-        if (kind == name)
-            record.kind = recordKind, known = true;
+    const auto known = ConversationsFile::kindNamed(kind);
     if (!known)
         return malformed(where, "unknown kind \"" + kind +
                                     "\" (one of date, imessage, sms, incoming, picture, link, status)");
+    record.kind = *known;
     record.text = TRY(text(entry, "text", where));
     record.detail = TRY(text(entry, "site", where));
     return record;
@@ -60,7 +60,24 @@ ns::Result<CKMessageRecord> message(const ns::PlistValue& value, const std::stri
 
 } // namespace
 
+std::optional<CKMessageRecord::Kind> ConversationsFile::kindNamed(std::string_view name) {
+    for (const auto& [known, kind] : kKinds)
+        if (name == known)
+            return kind;
+    return std::nullopt;
+}
+
 ns::Result<std::vector<CKConversationRecord>> ConversationsFile::load(const std::string& devicePath) {
+    // The plain XML the command line writes is walked once; anything else
+    // (and every refusal) takes the full parse below.
+    auto text = ns::PlistFile::readCheckedText(devicePath);
+    if (!text.ok()) {
+        if (text.kind() == ns::FailureKind::NotFound)
+            return std::vector<CKConversationRecord>{};
+        return text.failure();
+    }
+    if (auto quick = ConversationsXml::read(text.value()))
+        return std::move(*quick);
     auto file = ns::PlistFile::readDictionary(devicePath);
     if (!file.ok()) {
         if (file.kind() == ns::FailureKind::NotFound)

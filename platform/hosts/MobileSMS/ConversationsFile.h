@@ -3,7 +3,9 @@
 #include <Foundation/PlistValue.h>
 #include <Foundation/Result.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace messages {
@@ -21,6 +23,8 @@ class ConversationsFile {
     // file; Malformed names the entry that is not what it must be.
     static ns::Result<std::vector<CKConversationRecord>> load(const std::string& devicePath = kDevicePath);
     static ns::Result<std::vector<CKConversationRecord>> parse(const ns::PlistDictionary& file);
+    // The message kind a "kind" string names, if any.
+    static std::optional<CKMessageRecord::Kind> kindNamed(std::string_view name);
 };
 
 } // namespace messages

@@ -15,6 +15,8 @@
 #include <dispatch/queue.h>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 namespace messages {
 
@@ -96,22 +98,22 @@ MessagesScreen::MessagesScreen(Kind kind, std::vector<CKConversationRecord> conv
     m_window->setBackgroundColor(UIColor::systemBackgroundColor());
     switch (kind) {
     case Kind::list:
-        showList(conversations);
+        showList(std::move(conversations));
         break;
     case Kind::swipe:
-        showList(conversations);
+        showList(std::move(conversations));
         commitLayout(); // the cells in view exist once laid out
         if (auto cells = m_list->conversationCells(); !cells.empty())
             cells.front()->showSwipeActions();
         break;
     case Kind::search:
-        showSearch(conversations);
+        showSearch(std::move(conversations));
         break;
     case Kind::chat:
-        showChat(conversations, true);
+        showChat(std::move(conversations), true);
         break;
     case Kind::menu:
-        showChat(conversations, false);
+        showChat(std::move(conversations), false);
         showMenu();
         break;
     }
@@ -132,9 +134,9 @@ size_t MessagesScreen::layOutEverything() {
     return count;
 }
 
-void MessagesScreen::showList(const std::vector<CKConversationRecord>& conversations) {
+void MessagesScreen::showList(std::vector<CKConversationRecord> conversations) {
     m_list = rt::make<CKConversationListCollectionViewController>();
-    m_list->setConversations(conversations);
+    m_list->setConversations(std::move(conversations));
     m_stack = rt::make<UINavigationController>();
     m_stack->initWithRootViewController(m_list);
     m_stack->navigationBar()->setPrefersLargeTitles(YES);
@@ -148,8 +150,9 @@ void MessagesScreen::showList(const std::vector<CKConversationRecord>& conversat
     m_window->addSubview(m_toolbar);
 }
 
-void MessagesScreen::showSearch(const std::vector<CKConversationRecord>& conversations) {
-    showList(conversations);
+void MessagesScreen::showSearch(std::vector<CKConversationRecord> conversations) {
+    auto searched = std::make_shared<std::vector<CKConversationRecord>>(conversations);
+    showList(std::move(conversations));
     // Searching: the bar gives way to the search field, results fill the rest.
     rt::Ref<CKUITheme> theme = rt::make<CKUITheme>();
     rt::Ref<UIView> results = rt::make<UIView>();
@@ -170,7 +173,6 @@ void MessagesScreen::showSearch(const std::vector<CKConversationRecord>& convers
     const CGFloat top = kTop + UISearchBar::kHeight + 44;
     list->setFrame(CGRectMake(0, top, kWidth, kHeight - top));
     list->setSeparatorLeadingInset(CKConversationListCell::kTextLeading);
-    auto searched = std::make_shared<std::vector<CKConversationRecord>>(conversations);
     UICollectionView::DataSource source;
     source.count = searched->size();
     source.estimatedHeight = [](size_t, CGFloat) { return CKConversationListCell::kHeight; };
@@ -189,11 +191,12 @@ void MessagesScreen::showSearch(const std::vector<CKConversationRecord>& convers
     m_window->addSubview(results);
 }
 
-void MessagesScreen::showChat(const std::vector<CKConversationRecord>& conversations, bool keyboard) {
-    showList(conversations);
+void MessagesScreen::showChat(std::vector<CKConversationRecord> conversations, bool keyboard) {
+    CKConversationRecord opened = conversationToOpen(conversations);
+    showList(std::move(conversations));
     m_stack->navigationBar()->setPrefersLargeTitles(NO);
     m_chat = rt::make<CKChatController>();
-    m_chat->setConversation(conversationToOpen(conversations));
+    m_chat->setConversation(std::move(opened));
     m_chat->setKeyboardHeight(keyboard ? Keyboard::kHeight : 34);
     m_stack->pushViewController(m_chat, NO);
     if (keyboard) {

@@ -42,9 +42,10 @@ class MessagesScreen {
     size_t layOutEverything();
 
   private:
-    void showList(const std::vector<CKConversationRecord>& conversations);
-    void showSearch(const std::vector<CKConversationRecord>& conversations);
-    void showChat(const std::vector<CKConversationRecord>& conversations, bool keyboard);
+    // Each takes the records over: a long list is never copied.
+    void showList(std::vector<CKConversationRecord> conversations);
+    void showSearch(std::vector<CKConversationRecord> conversations);
+    void showChat(std::vector<CKConversationRecord> conversations, bool keyboard);
     void showMenu();
 
     rt::Ref<UIWindow> m_window;

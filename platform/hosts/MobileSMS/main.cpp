@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
 namespace {
 const char* const kMessages = "com.apple.MobileSMS";
@@ -114,7 +115,7 @@ int main(int argc, char** argv) {
                          conversations.error().c_str());
             return exitCode(HostExitStatus::unreadableFile);
         }
-        messages::MessagesScreen screen(*kind, conversations.value(), scroll);
+        messages::MessagesScreen screen(*kind, std::move(conversations).value(), scroll);
         screen.layOutEverything();
         if (views->parsed()) {
             std::printf("%s", json ? (hosts::ViewTree::json(screen.window()).dump(2) + "\n").c_str()

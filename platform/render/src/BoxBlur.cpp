@@ -2,11 +2,33 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace render {
 
 namespace {
+
+// Rounded division of channel sums by a divisor fixed for a whole pass, by
+// multiplying with its reciprocal: the same quotients as `/` for every sum
+// below 2^32 / divisor (a sum is at most 256 times the divisor), without a
+// division per channel and pixel.
+class RoundedDivision {
+  public:
+    explicit RoundedDivision(std::uint32_t divisor)
+        : m_divisor(divisor), m_half(divisor / 2),
+          m_reciprocal(((std::uint64_t{1} << 32) + divisor - 1) / divisor), m_exact(divisor < 4096) {}
+    std::uint32_t operator()(std::uint32_t sum) const {
+        const std::uint64_t n = sum + m_half;
+        return m_exact ? static_cast<std::uint32_t>((n * m_reciprocal) >> 32)
+                       : static_cast<std::uint32_t>(n / m_divisor);
+    }
+
+  private:
+    std::uint32_t m_divisor, m_half;
+    std::uint64_t m_reciprocal;
+    bool m_exact;
+};
 
 // One box pass over a line of `count` pixels `step` words apart; the
 // line is read from a copy so the pass can write in place.
@@ -14,7 +36,7 @@ void boxLine(std::uint32_t* line, int count, int step, int radius, std::vector<s
     copy.resize(count);
     for (int i = 0; i < count; ++i)
         copy[i] = line[static_cast<std::ptrdiff_t>(i) * step];
-    const int width = 2 * radius + 1;
+    const RoundedDivision average(static_cast<std::uint32_t>(2 * radius + 1));
     auto at = [&](int i) { return copy[std::clamp(i, 0, count - 1)]; };
     std::uint32_t sum[4] = {0, 0, 0, 0};
     for (int i = -radius; i <= radius; ++i) {
@@ -25,7 +47,7 @@ void boxLine(std::uint32_t* line, int count, int step, int radius, std::vector<s
     for (int i = 0; i < count; ++i) {
         std::uint32_t out = 0;
         for (int c = 0; c < 4; ++c)
-            out |= ((sum[c] + width / 2) / width) << (8 * c);
+            out |= average(sum[c]) << (8 * c);
         line[static_cast<std::ptrdiff_t>(i) * step] = out;
         const std::uint32_t leaving = at(i - radius), entering = at(i + radius + 1);
         for (int c = 0; c < 4; ++c)
@@ -81,19 +103,24 @@ uikit::ImageBitmap BoxBlur::downsample(const std::uint32_t* source, int width, i
         const int y0 = oy * factor, y1 = std::min(height, y0 + factor);
         for (int y = y0; y < y1; ++y) {
             const std::uint32_t* row = source + static_cast<std::ptrdiff_t>(y) * stride;
-            for (int x = 0; x < width; ++x) {
-                const std::uint32_t p = row[x];
-                std::uint32_t* sum = &sums[static_cast<size_t>(x / factor) * 4];
-                for (int c = 0; c < 4; ++c)
-                    sum[c] += (p >> (8 * c)) & 0xFF;
+            for (int ox = 0; ox < out.width; ++ox) {
+                std::uint32_t* sum = &sums[static_cast<size_t>(ox) * 4];
+                for (int x = ox * factor, x1 = std::min(width, x + factor); x < x1; ++x) {
+                    const std::uint32_t p = row[x];
+                    for (int c = 0; c < 4; ++c)
+                        sum[c] += (p >> (8 * c)) & 0xFF;
+                }
             }
         }
+        // Whole blocks share one divisor; only those at the edges differ.
+        const RoundedDivision whole(static_cast<std::uint32_t>(factor * (y1 - y0)));
         for (int ox = 0; ox < out.width; ++ox) {
             const int x0 = ox * factor, x1 = std::min(width, x0 + factor);
             const std::uint32_t area = static_cast<std::uint32_t>((x1 - x0) * (y1 - y0));
+            const RoundedDivision average = x1 - x0 == factor ? whole : RoundedDivision(area);
             std::uint32_t value = 0;
             for (int c = 0; c < 4; ++c)
-                value |= ((sums[static_cast<size_t>(ox) * 4 + c] + area / 2) / area) << (8 * c);
+                value |= average(sums[static_cast<size_t>(ox) * 4 + c]) << (8 * c);
             out.pixels[static_cast<size_t>(oy) * out.width + ox] = value;
         }
     }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -57,6 +60,61 @@ TEST(BoxBlur, DownsamplingAveragesBlocksAndKeepsPartialOnes) {
     EXPECT_EQ(small.at(0, 0), 0xFF000000u);
     EXPECT_EQ(small.at(1, 0), 0xFF000000u);
     EXPECT_EQ(small.at(2, 0), 0xFFFFFFFFu); // a block of one column, not diluted
+}
+
+// The passes average with plain rounded division; any faster arithmetic must
+// give the very same bytes (screenshots are compared byte for byte).
+std::uint32_t averaged(const std::uint32_t sum[4], std::uint32_t count) {
+    std::uint32_t out = 0;
+    for (int c = 0; c < 4; ++c)
+        out |= ((sum[c] + count / 2) / count) << (8 * c);
+    return out;
+}
+
+TEST(BoxBlur, AveragesRoundExactlyAsPlainDivisionDoes) {
+    std::uint32_t seed = 7;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (const int factor : {1, 2, 3, 4}) {
+        const int width = 37, height = 23;
+        std::vector<std::uint32_t> source(static_cast<size_t>(width) * height);
+        for (std::uint32_t& pixel : source)
+            pixel = next() | (next() % 4 == 0 ? 0xFF000000u : 0u);
+        const uikit::ImageBitmap small =
+            render::BoxBlur::downsample(source.data(), width, height, width, factor);
+        ASSERT_EQ(small.width, (width + factor - 1) / factor);
+        for (int oy = 0; oy < small.height; ++oy)
+            for (int ox = 0; ox < small.width; ++ox) {
+                std::uint32_t sum[4] = {0, 0, 0, 0}, count = 0;
+                for (int y = oy * factor; y < std::min(height, (oy + 1) * factor); ++y)
+                    for (int x = ox * factor; x < std::min(width, (ox + 1) * factor); ++x, ++count)
+                        for (int c = 0; c < 4; ++c)
+                            sum[c] += (source[static_cast<size_t>(y) * width + x] >> (8 * c)) & 0xFF;
+                ASSERT_EQ(small.at(ox, oy), averaged(sum, count)) << factor << " at " << ox << "," << oy;
+            }
+    }
+    // One horizontal box pass of every width up to far beyond those drawn, on a single row.
+    for (int radius = 1; radius <= 300; radius += radius < 20 ? 1 : 37) {
+        const double sigma = std::sqrt(((2.0 * radius + 1) * (2 * radius + 1) - 1) / 12.0 * 3);
+        const auto widths = render::BoxBlur::boxWidths(sigma);
+        uikit::ImageBitmap row{613, 1, {}};
+        for (int x = 0; x < row.width; ++x)
+            row.pixels.push_back(next());
+        std::vector<std::uint32_t> expected = row.pixels;
+        for (const int boxWidth : widths) {
+            const int r = (boxWidth - 1) / 2;
+            const std::vector<std::uint32_t> in = expected;
+            for (int x = 0; x < row.width; ++x) {
+                std::uint32_t sum[4] = {0, 0, 0, 0};
+                for (int i = x - r; i <= x + r; ++i)
+                    for (int c = 0; c < 4; ++c)
+                        sum[c] +=
+                            (in[static_cast<size_t>(std::clamp(i, 0, row.width - 1))] >> (8 * c)) & 0xFF;
+                expected[static_cast<size_t>(x)] = averaged(sum, static_cast<std::uint32_t>(boxWidth));
+            }
+        }
+        render::BoxBlur::gaussian(row, sigma);
+        EXPECT_TRUE(row.pixels == expected) << "radius " << radius;
+    }
 }
 
 } // namespace

@@ -48,6 +48,11 @@ class FOUNDATION_EXPORT PlistFile {
         FileStamp stamp;
     };
     static Result<StampedDictionary> readStampedDictionary(const std::string& devicePath);
+    // For a reader that walks a large file's XML itself rather than building
+    // every value: the text the parser would get (UTF-8, without a byte order
+    // mark; binary files as they are), read and refused by the same limits as
+    // readDictionary, with the same failures up to parsing.
+    static Result<std::vector<std::uint8_t>> readCheckedText(const std::string& devicePath);
     static Result<void> writeDictionary(const std::string& devicePath, const PlistDictionary& dictionary);
     static Result<void> updateDictionary(const std::string& devicePath, const Change& change);
 
