@@ -255,6 +255,11 @@ TEST_F(VantorelFileManagerTest, NoneOrTwoMessagesStoreNothing) {
     registerApplications({{"com.apple.MobileSMS", 1, std::nullopt}});
     sync();
     EXPECT_EQ(remembered(), "none");
+    // Such an application is recorded with the shared Documents folder as its
+    // container, so Messages reporting exactly that folder counts as having none.
+    registerApplications({messages("/var/mobile/Documents")});
+    sync();
+    EXPECT_EQ(remembered(), "none");
 }
 
 TEST_F(VantorelFileManagerTest, AMovedContainerIsFoundAgain) {
