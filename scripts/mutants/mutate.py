@@ -144,19 +144,23 @@ def rows_to_rerun(table):
 
 
 def run_limited(command, limit, cwd=None):
-    """Runs a command in its own process group; answers its exit code, or None on timeout."""
+    """Runs a command in its own process group; answers its exit code, or None on timeout.
+
+    The group is stopped whatever the outcome: a test that stops at its first
+    failure can leave a child it forked (a writer process) spinning under the
+    mutant, and it would eat the machine for the rest of the run."""
     process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                start_new_session=True)
     try:
         return process.wait(timeout=limit)
     except subprocess.TimeoutExpired:
-        os.killpg(process.pid, signal.SIGKILL)
-        process.wait()
         return None
-    except BaseException:
-        os.killpg(process.pid, signal.SIGKILL)
+    finally:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
         process.wait()
-        raise
 
 
 def build_command(build, target, jobs):

@@ -217,6 +217,24 @@ class RestoreTest(unittest.TestCase):
         self.assertLess(time.monotonic() - started, 10)
         self.assertEqual(mutate.run_limited(["sh", "-c", "exit 3"], 5), 3)
 
+    def test_a_child_left_behind_by_a_finished_command_is_stopped(self):
+        with tempfile.TemporaryDirectory() as folder:
+            pid_file = os.path.join(folder, "pid")
+            self.assertEqual(mutate.run_limited(["sh", "-c", f"sleep 30 & echo $! > {pid_file}; exit 1"], 5), 1)
+            with open(pid_file) as f:
+                pid = int(f.read())
+        for _ in range(100):
+            try:
+                with open(f"/proc/{pid}/stat") as f:
+                    state = f.read().rsplit(")", 1)[1].split()[0]
+            except FileNotFoundError:
+                break
+            if state == "Z":  # stopped, waiting for its new parent to reap it
+                break
+            time.sleep(0.05)
+        else:
+            self.fail(f"the child {pid} still runs")
+
 
 class CoverageTest(unittest.TestCase):
     def test_a_file_of_its_own_wins_over_its_folder(self):
