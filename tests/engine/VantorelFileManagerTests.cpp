@@ -218,6 +218,8 @@ TEST_F(VantorelFileManagerTest, FirstLaunchScansRemembersAndCopiesThenLaterLaunc
     sync();
     EXPECT_EQ(remembered(), SimulatedDevice::documents());
     EXPECT_EQ(device.syslog().find("no sms path") != std::string::npos, true);
+    EXPECT_EQ(device.syslog().find(SimulatedDevice::target()), std::string::npos)
+        << "the copy that follows a scan names no file";
     ns::PlistDictionary target = device.read(SimulatedDevice::target());
     EXPECT_EQ(target.at("accent"), ns::PlistValue("ff0000"));
     EXPECT_EQ(target.at("messageDocumentPath"), ns::PlistValue(SimulatedDevice::documents()));
