@@ -459,6 +459,8 @@ TEST_F(Cells, LinkAndButtonRowsPlaceTheirSymbolsAndTitlesInTheirOwnColours) {
     }
     EXPECT_TRUE(property<UIImageView>(cell(2), "linkImage")->image()); // the row's own symbol
     EXPECT_FALSE(property<UIImageView>(cell(3), "linkImage")->image());
+    EXPECT_EQ(property<UILabel>(cell(2), "headerLabel")->text(), "Source");
+    EXPECT_EQ(property<UILabel>(cell(3), "headerLabel")->text(), "Alone");
     EXPECT_EQ(property<UILabel>(cell(2), "subtitleLabel")->text(), "Where it comes from");
     EXPECT_EQ(property<UILabel>(cell(3), "subtitleLabel")->text(), "");
 }
