@@ -192,6 +192,39 @@ TEST_F(Cells, AColourRowShowsItsStoredColourInARoundSwatchAndPresetsThePickerWit
     EXPECT_TRUE(sameColour(picker->view()->ownTintColor(), accent()));
 }
 
+// The picker and the info alert slide in, as the device's sheets do.
+std::vector<bool> g_presentedAnimated;
+void (*g_present)(id, SEL, UIViewController*, BOOL, UICompletion) = nullptr;
+void recordPresent(id self, SEL cmd, UIViewController* shown, BOOL animated, UICompletion done) {
+    g_presentedAnimated.push_back(animated == YES);
+    g_present(self, cmd, shown, animated, std::move(done));
+}
+
+TEST_F(Cells, ThePickerAndTheInfoAlertOpenAnimated) {
+    EXPECT_EXIT(
+        {
+            MSHookMessageEx(UIViewController::classObject(),
+                            rt::sel<"presentViewController:animated:completion:">(), &recordPresent,
+                            &g_present);
+            show({colourRow("accent"), PlistDictionary{{"cell", "PSSwitchCell"},
+                                                       {"cellClass", "PQInfoSwitchCell"},
+                                                       {"key", "enableVantorel"},
+                                                       {"defaults", kDomain}}});
+            m_page->selectSpecifier(row(0));
+            const bool picked =
+                rt::dynamicCast<UIColorPickerViewController>(m_page->presentedViewController());
+            m_page->dismissViewControllerAnimated(NO, nullptr);
+            rt::Ref<UIButton> infoButton;
+            for (const rt::Ref<UIView>& view : cell(1)->contentView()->subviews())
+                if (auto found = rt::dynamicCast<UIButton>(view))
+                    infoButton = found;
+            uikit::tap(cell(1), infoButton);
+            const bool alerted = rt::dynamicCast<UIAlertController>(m_page->presentedViewController());
+            std::exit(picked && alerted && g_presentedAnimated == std::vector<bool>{true, true} ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 // The host's own didMoveToSuperview (here one that clears what a reused cell
 // showed) runs before each cell's: the cell's accessory and target survive it.
 void (*g_hostMove)(id, SEL) = nullptr;
