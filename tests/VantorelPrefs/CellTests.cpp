@@ -2,6 +2,7 @@
 // driven as a finger would: rows on a page in a window, taps delivered to
 // what lies under the finger.
 #include "../platform/foundation/TemporaryDirectory.h"
+#include "PresentedAnimated.h"
 
 #include <Foundation/DevicePath.h>
 #include <Foundation/PlistFile.h>
@@ -193,19 +194,10 @@ TEST_F(Cells, AColourRowShowsItsStoredColourInARoundSwatchAndPresetsThePickerWit
 }
 
 // The picker and the info alert slide in, as the device's sheets do.
-std::vector<bool> g_presentedAnimated;
-void (*g_present)(id, SEL, UIViewController*, BOOL, UICompletion) = nullptr;
-void recordPresent(id self, SEL cmd, UIViewController* shown, BOOL animated, UICompletion done) {
-    g_presentedAnimated.push_back(animated == YES);
-    g_present(self, cmd, shown, animated, std::move(done));
-}
-
 TEST_F(Cells, ThePickerAndTheInfoAlertOpenAnimated) {
     EXPECT_EXIT(
         {
-            MSHookMessageEx(UIViewController::classObject(),
-                            rt::sel<"presentViewController:animated:completion:">(), &recordPresent,
-                            &g_present);
+            presented::watch();
             show({colourRow("accent"), PlistDictionary{{"cell", "PSSwitchCell"},
                                                        {"cellClass", "PQInfoSwitchCell"},
                                                        {"key", "enableVantorel"},
@@ -220,7 +212,7 @@ TEST_F(Cells, ThePickerAndTheInfoAlertOpenAnimated) {
                     infoButton = found;
             uikit::tap(cell(1), infoButton);
             const bool alerted = rt::dynamicCast<UIAlertController>(m_page->presentedViewController());
-            std::exit(picked && alerted && g_presentedAnimated == std::vector<bool>{true, true} ? 0 : 1);
+            std::exit(picked && alerted && presented::animated == std::vector<bool>{true, true} ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
 }

@@ -1,6 +1,7 @@
 // The wallpaper row as the Settings host makes it from the loaded bundle:
 // tapped, picked and cancelled through the system's image picker.
 #include "../platform/foundation/TemporaryDirectory.h"
+#include "PresentedAnimated.h"
 
 #include <Foundation/DevicePath.h>
 #include <Foundation/NSFileManager.h>
@@ -109,6 +110,17 @@ class ImagePickerCell : public ::testing::Test {
 };
 
 } // namespace
+
+TEST_F(ImagePickerCell, ThePickerOpensAnimated) {
+    EXPECT_EXIT(
+        {
+            presented::watch();
+            showWallpaperRow();
+            const bool picking = tap() != nullptr;
+            std::exit(picking && presented::animated == std::vector<bool>{true} ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
 
 TEST_F(ImagePickerCell, TitleTenPointsInInTheAccentAndAnEmptyClippingPreview) {
     rt::Ref<PSTableCell> cell = showWallpaperRow();

@@ -1,6 +1,7 @@
 // The pane as the Settings host sees it: the bundle is loaded with dlopen and
 // its pages are made by class name.
 #include "../platform/foundation/TemporaryDirectory.h"
+#include "PresentedAnimated.h"
 
 #include <CoreFoundation/CFNotificationCenter.h>
 #include <Foundation/DevicePath.h>
@@ -380,6 +381,16 @@ TEST_F(Respring, ApplyAsksWithYesThenNo) {
     EXPECT_EQ(alert->actions()[0]->style(), UIAlertActionStyleDefault);
     EXPECT_EQ(alert->actions()[1]->title(), "No");
     EXPECT_EQ(alert->actions()[1]->style(), UIAlertActionStyleCancel);
+}
+
+TEST_F(Respring, TheAlertOpensAnimated) {
+    EXPECT_EXIT(
+        {
+            presented::watch();
+            const bool asked = tapApply() != nullptr;
+            std::exit(asked && presented::animated == std::vector<bool>{true} ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(Respring, NoOnlyClosesTheAlert) {
