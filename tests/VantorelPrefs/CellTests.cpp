@@ -375,6 +375,15 @@ TEST_F(Cells, AMenuRowShowsTheStoredChoiceElseItsDefaultAndChecksItInTheMenu) {
         sameColour(property<UILabel>(withDefault, "headerLabel")->textColor(), UIColor::labelColor()));
     EXPECT_TRUE(near(control->frame(), CGRectMake(350 - 12 - 120, 4.5, 120, 35)));
     EXPECT_TRUE(near(button->frame(), CGRectMake(0, 0, 120, 35)));
+    // Inside the control the 20-point chevron sits at its trailing edge and the
+    // choice ends 5 points before it; the row's title ends 10 points before the control.
+    EXPECT_TRUE(near(property<UIImageView>(control, "icon")->frame(), CGRectMake(100, 7.5, 20, 20)));
+    const CGRect choice = property<UILabel>(control, "title")->frame();
+    EXPECT_DOUBLE_EQ(choice.origin.x, 0);
+    EXPECT_DOUBLE_EQ(choice.origin.x + choice.size.width, 100 - 5);
+    const CGRect rowTitle = property<UILabel>(withDefault, "headerLabel")->frame();
+    EXPECT_DOUBLE_EQ(rowTitle.origin.x, 17);
+    EXPECT_DOUBLE_EQ(rowTitle.origin.x + rowTitle.size.width, 350 - 12 - 120 - 10);
 }
 
 TEST_F(Cells, ChoosingAnEntryStoresItsIndexShowsItAndMovesTheCheckmark) {
