@@ -381,6 +381,7 @@ TEST_F(Cells, AMenuRowShowsTheStoredChoiceElseItsDefaultAndChecksItInTheMenu) {
     const CGRect choice = property<UILabel>(control, "title")->frame();
     EXPECT_DOUBLE_EQ(choice.origin.x, 0);
     EXPECT_DOUBLE_EQ(choice.origin.x + choice.size.width, 100 - 5);
+    EXPECT_DOUBLE_EQ(property<UILabel>(control, "title")->font()->pointSize(), 16);
     const CGRect rowTitle = property<UILabel>(withDefault, "headerLabel")->frame();
     EXPECT_DOUBLE_EQ(rowTitle.origin.x, 17);
     EXPECT_DOUBLE_EQ(rowTitle.origin.x + rowTitle.size.width, 350 - 12 - 120 - 10);
