@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -111,13 +113,22 @@ class ImagePickerCell : public ::testing::Test {
 
 } // namespace
 
-TEST_F(ImagePickerCell, ThePickerOpensAnimated) {
+TEST_F(ImagePickerCell, ThePickerOpensAndClosesAnimated) {
     EXPECT_EXIT(
         {
             presented::watch();
             showWallpaperRow();
-            const bool picking = tap() != nullptr;
-            std::exit(picking && presented::animated == std::vector<bool>{true} ? 0 : 1);
+            rt::Ref<UIImagePickerController> picker = tap();
+            const bool picking = picker != nullptr;
+            if (picker)
+                picker->_cancel();
+            pick(photo(8, 6, 2));
+            std::exit(picking && presented::animated == std::vector<bool>{true, true} &&
+                              presented::dismissedAnimated.size() >= 2 &&
+                              std::count(presented::dismissedAnimated.begin(),
+                                         presented::dismissedAnimated.end(), false) == 0
+                          ? 0
+                          : 1);
         },
         ::testing::ExitedWithCode(0), "");
 }
