@@ -81,6 +81,13 @@ TEST(FourChannelParse, ShortFormsCountUnitsOfEveryWidth) {
     expectColour(parse("12\xC3\xA9"), rgba(0, 0, 0x11, 0x22), "two bytes: three units, doubled");
     expectColour(parse("12\xE2\x82\xAC"), rgba(0, 0, 0x11, 0x22), "three bytes: three units, doubled");
     expectColour(parse("1\xF0\x9F\x98\x80"), rgba(0, 0, 0, 0x11), "four bytes: two units");
+    expectColour(parse("1\xF0\x90\x80\x80"), rgba(0, 0, 0, 0x11), "the first four-byte character: two units");
+    // A malformed sequence is one unit per byte, and the text after it still counts.
+    expectColour(parse("12\xC3"), rgba(0, 0, 0x11, 0x22), "cut short: one unit");
+    expectColour(parse("1\xC3"
+                       "a"),
+                 rgba(0, 0, 0, 0x11), "interrupted: one unit, then the letter");
+    expectColour(parse("1\xF4\x90\x80\x80"), rgba(0, 0, 0, 0x01), "past the last character: four units");
 }
 
 std::string utf8(char32_t cp) {
