@@ -41,6 +41,7 @@ TEST(FourChannelParse, DigitFormsAndHashes) {
     expectColour(parse("fff0"), rgba(0, 0, 255, 240), "fff0");
     // Eight characters with a 0x prefix: the number FF0000, a transparent green.
     expectColour(parse("0xFF0000"), rgba(0, 255, 0, 0), "0xFF0000");
+    expectColour(parse("0X11223344"), rgba(0x11, 0x22, 0x33, 0x44), "an upper-case prefix too");
     // "Red" is no name: three characters doubled, no readable digit.
     expectColour(parse("Red"), rgba(0, 0, 0, 0), "Red");
     expectColour(parse(""), rgba(0, 0, 0, 0), "empty");
