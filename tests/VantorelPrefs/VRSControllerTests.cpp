@@ -278,9 +278,14 @@ TEST_F(Pane, AMenuRowWantsANumberAndATextRowTakesWhatIsStored) {
                      {"validTitles", ns::PlistArray{"Light", "Dark"}}});
     auto text =
         row({{"cell", "PSStaticTextCell"}, {"key", "note"}, {"defaults", kDomain}, {"default", "none"}});
+    auto toggle =
+        row({{"cell", "PSSwitchCell"}, {"key", "enableChatBlur"}, {"defaults", kDomain}, {"default", true}});
     const PlistValue odd(PlistDictionary{{"style", 2}});
-    ASSERT_TRUE(ns::PlistFile::writeDictionary(kFile, {{"chatBlurStyle", odd}, {"note", odd}}).ok());
+    ASSERT_TRUE(ns::PlistFile::writeDictionary(
+                    kFile, {{"chatBlurStyle", odd}, {"note", odd}, {"enableChatBlur", odd}})
+                    .ok());
     EXPECT_EQ(page->readPreferenceValue(menu), PlistValue(1));
+    EXPECT_EQ(page->readPreferenceValue(toggle), PlistValue(true)) << "a switch wants a number too";
     EXPECT_EQ(page->readPreferenceValue(text), odd);
     ASSERT_TRUE(ns::PlistFile::writeDictionary(kFile, {{"chatBlurStyle", 0}}).ok());
     EXPECT_EQ(page->readPreferenceValue(menu), PlistValue(0));
