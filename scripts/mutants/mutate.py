@@ -2,10 +2,11 @@
 """Mutation run: changes the deliverables' source one small slip at a time and
 counts how many slips the tests notice.
 
-Each mutant is written into the source tree, the affected targets of a build
-tree of its own are rebuilt, the covering ctest entries run under a time limit,
-and the file is put back byte for byte before the next one (also on Ctrl-C or
-an error; a run killed outright is repaired by the next run from its journal)."""
+Each mutant is written into the source tree, the test programs that cover it
+are rebuilt in a build tree of its own and run under a time limit, fastest and
+closest cases first, until one fails; then the file is put back byte for byte
+before the next one (also on Ctrl-C or an error; a run killed outright is
+repaired by the next run from its journal)."""
 import argparse
 import json
 import os
@@ -84,10 +85,27 @@ def deliverable_files(root, only=None):
 
 
 def coverage_for(relative, coverage):
-    for folder, entry in coverage.items():
-        if relative.startswith(folder):
-            return entry
-    raise KeyError(relative)
+    """The runs that cover a file: its own entry, else its folder's (the longest prefix wins)."""
+    matches = [prefix for prefix in coverage if relative.startswith(prefix)]
+    if not matches:
+        raise KeyError(relative)
+    return coverage[max(matches, key=len)]
+
+
+def test_commands(runs, build):
+    """(target, command) per run, in order. A run names a test program and a gtest filter; cases an
+    earlier run of the same program ran are left out of its later runs, so none runs twice."""
+    commands = []
+    ran = {}
+    for target, positive in runs:
+        if "-" in positive:
+            raise ValueError(f"{target}: {positive}: name the cases a run takes; later runs leave them out")
+        earlier = ran.setdefault(target, [])
+        selected = positive + ("-" + ":".join(earlier) if earlier else "")
+        earlier.append(positive)
+        commands.append((target, [os.path.join(build, "tests", target), f"--gtest_filter={selected}",
+                                  "--gtest_fail_fast", "--gtest_brief=1"]))
+    return commands
 
 
 def load_equivalent(path):
@@ -126,36 +144,68 @@ def rows_to_rerun(table):
 
 
 def run_limited(command, limit, cwd=None):
-    """Runs a command in its own process group; answers its exit code, or None on timeout."""
+    """Runs a command in its own process group; answers its exit code, or None on timeout.
+
+    The group is stopped whatever the outcome: a test that stops at its first
+    failure can leave a child it forked (a writer process) spinning under the
+    mutant, and it would eat the machine for the rest of the run."""
     process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                start_new_session=True)
     try:
         return process.wait(timeout=limit)
     except subprocess.TimeoutExpired:
-        os.killpg(process.pid, signal.SIGKILL)
-        process.wait()
         return None
-    except BaseException:
-        os.killpg(process.pid, signal.SIGKILL)
+    finally:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
         process.wait()
-        raise
+
+
+def build_command(build, target, jobs):
+    return ["cmake", "--build", build, "-j", str(jobs), "--target", target]
 
 
 def judge(mutant, source, build, coverage, limit, jobs):
-    """killed, survived, timeout or invalid (the mutant does not build)."""
-    entry = coverage_for(mutant.path, coverage)
+    """killed, survived, timeout or invalid (the mutant does not build).
+
+    A program is built only when its turn comes, and the first failing run
+    ends the mutant: most are killed by the first, fastest run, and never
+    pay for linking or running the rest."""
     source.write(mutant.apply(source.original.decode("utf-8")))
     try:
-        built = run_limited(["cmake", "--build", build, "-j", str(jobs), "--target", *entry["targets"]], 1800)
-        if built != 0:
-            return "invalid"
-        ran = run_limited(["ctest", "-R", entry["tests"], "--stop-on-failure", "-j", str(jobs),
-                           "--timeout", str(limit)], limit, cwd=build)
-        if ran is None:
-            return "timeout"
-        return "survived" if ran == 0 else "killed"
+        built = set()
+        for target, command in test_commands(coverage_for(mutant.path, coverage), build):
+            if target not in built:
+                if run_limited(build_command(build, target, jobs), 1800) != 0:
+                    return "invalid"
+                built.add(target)
+            ran = run_limited(command, limit, cwd=os.path.join(build, "tests"))
+            if ran is None:
+                return "timeout"
+            if ran != 0:
+                return "killed"
+        return "survived"
     finally:
         source.restore()
+
+
+def check_unmutated(files, build, coverage, limit, jobs):
+    """Every run the chosen files need passes on the untouched source, else a kill would mean nothing.
+    Answers None, or what failed."""
+    seen = set()
+    for relative in files:
+        for target, command in test_commands(coverage_for(relative, coverage), build):
+            key = (target, tuple(command))
+            if key in seen:
+                continue
+            seen.add(key)
+            if run_limited(build_command(build, target, jobs), 1800) != 0:
+                return f"{target} does not build"
+            if run_limited(command, limit, cwd=os.path.join(build, "tests")) != 0:
+                return " ".join(command[:2]) + " fails without a mutant"
+    return None
 
 
 def main(argv=None):
@@ -198,6 +248,10 @@ def main(argv=None):
             wanted = rows_to_rerun(f.read())
         everything = [m for m in everything if (m.path, m.line, f"{m.kind} {m.description}") in wanted]
     chosen = select(everything, args.seed, args.sample)
+    if not args.list:
+        failed = check_unmutated(sorted({m.path for m in chosen}), build, coverage, args.timeout, args.jobs)
+        if failed:
+            raise SystemExit(f"mutate: {failed}; fix that before judging mutants")
 
     print(f"{'file':40} {'line':>5}  {'mutation':56} result", flush=True)
     counts = {"killed": 0, "survived": 0, "timeout": 0, "invalid": 0, "equivalent": 0}

@@ -2,6 +2,7 @@
 // driven as a finger would: rows on a page in a window, taps delivered to
 // what lies under the finger.
 #include "../platform/foundation/TemporaryDirectory.h"
+#include "PresentedAnimated.h"
 
 #include <Foundation/DevicePath.h>
 #include <Foundation/PlistFile.h>
@@ -192,6 +193,30 @@ TEST_F(Cells, AColourRowShowsItsStoredColourInARoundSwatchAndPresetsThePickerWit
     EXPECT_TRUE(sameColour(picker->view()->ownTintColor(), accent()));
 }
 
+// The picker and the info alert slide in, as the device's sheets do.
+TEST_F(Cells, ThePickerAndTheInfoAlertOpenAnimated) {
+    EXPECT_EXIT(
+        {
+            presented::watch();
+            show({colourRow("accent"), PlistDictionary{{"cell", "PSSwitchCell"},
+                                                       {"cellClass", "PQInfoSwitchCell"},
+                                                       {"key", "enableVantorel"},
+                                                       {"defaults", kDomain}}});
+            m_page->selectSpecifier(row(0));
+            const bool picked =
+                rt::dynamicCast<UIColorPickerViewController>(m_page->presentedViewController());
+            m_page->dismissViewControllerAnimated(NO, nullptr);
+            rt::Ref<UIButton> infoButton;
+            for (const rt::Ref<UIView>& view : cell(1)->contentView()->subviews())
+                if (auto found = rt::dynamicCast<UIButton>(view))
+                    infoButton = found;
+            uikit::tap(cell(1), infoButton);
+            const bool alerted = rt::dynamicCast<UIAlertController>(m_page->presentedViewController());
+            std::exit(picked && alerted && presented::animated == std::vector<bool>{true, true} ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 // The host's own didMoveToSuperview (here one that clears what a reused cell
 // showed) runs before each cell's: the cell's accessory and target survive it.
 void (*g_hostMove)(id, SEL) = nullptr;
@@ -350,6 +375,16 @@ TEST_F(Cells, AMenuRowShowsTheStoredChoiceElseItsDefaultAndChecksItInTheMenu) {
         sameColour(property<UILabel>(withDefault, "headerLabel")->textColor(), UIColor::labelColor()));
     EXPECT_TRUE(near(control->frame(), CGRectMake(350 - 12 - 120, 4.5, 120, 35)));
     EXPECT_TRUE(near(button->frame(), CGRectMake(0, 0, 120, 35)));
+    // Inside the control the 20-point chevron sits at its trailing edge and the
+    // choice ends 5 points before it; the row's title ends 10 points before the control.
+    EXPECT_TRUE(near(property<UIImageView>(control, "icon")->frame(), CGRectMake(100, 7.5, 20, 20)));
+    const CGRect choice = property<UILabel>(control, "title")->frame();
+    EXPECT_DOUBLE_EQ(choice.origin.x, 0);
+    EXPECT_DOUBLE_EQ(choice.origin.x + choice.size.width, 100 - 5);
+    EXPECT_DOUBLE_EQ(property<UILabel>(control, "title")->font()->pointSize(), 16);
+    const CGRect rowTitle = property<UILabel>(withDefault, "headerLabel")->frame();
+    EXPECT_DOUBLE_EQ(rowTitle.origin.x, 17);
+    EXPECT_DOUBLE_EQ(rowTitle.origin.x + rowTitle.size.width, 350 - 12 - 120 - 10);
 }
 
 TEST_F(Cells, ChoosingAnEntryStoresItsIndexShowsItAndMovesTheCheckmark) {
@@ -459,6 +494,8 @@ TEST_F(Cells, LinkAndButtonRowsPlaceTheirSymbolsAndTitlesInTheirOwnColours) {
     }
     EXPECT_TRUE(property<UIImageView>(cell(2), "linkImage")->image()); // the row's own symbol
     EXPECT_FALSE(property<UIImageView>(cell(3), "linkImage")->image());
+    EXPECT_EQ(property<UILabel>(cell(2), "headerLabel")->text(), "Source");
+    EXPECT_EQ(property<UILabel>(cell(3), "headerLabel")->text(), "Alone");
     EXPECT_EQ(property<UILabel>(cell(2), "subtitleLabel")->text(), "Where it comes from");
     EXPECT_EQ(property<UILabel>(cell(3), "subtitleLabel")->text(), "");
 }

@@ -1,6 +1,7 @@
 // The wallpaper row as the Settings host makes it from the loaded bundle:
 // tapped, picked and cancelled through the system's image picker.
 #include "../platform/foundation/TemporaryDirectory.h"
+#include "PresentedAnimated.h"
 
 #include <Foundation/DevicePath.h>
 #include <Foundation/NSFileManager.h>
@@ -16,6 +17,8 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <csignal>
 #include <filesystem>
@@ -109,6 +112,26 @@ class ImagePickerCell : public ::testing::Test {
 };
 
 } // namespace
+
+TEST_F(ImagePickerCell, ThePickerOpensAndClosesAnimated) {
+    EXPECT_EXIT(
+        {
+            presented::watch();
+            showWallpaperRow();
+            rt::Ref<UIImagePickerController> picker = tap();
+            const bool picking = picker != nullptr;
+            if (picker)
+                picker->_cancel();
+            pick(photo(8, 6, 2));
+            std::exit(picking && presented::animated == std::vector<bool>{true, true} &&
+                              presented::dismissedAnimated.size() >= 2 &&
+                              std::count(presented::dismissedAnimated.begin(),
+                                         presented::dismissedAnimated.end(), false) == 0
+                          ? 0
+                          : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
 
 TEST_F(ImagePickerCell, TitleTenPointsInInTheAccentAndAnEmptyClippingPreview) {
     rt::Ref<PSTableCell> cell = showWallpaperRow();

@@ -1,6 +1,7 @@
 // The pane as the Settings host sees it: the bundle is loaded with dlopen and
 // its pages are made by class name.
 #include "../platform/foundation/TemporaryDirectory.h"
+#include "PresentedAnimated.h"
 
 #include <CoreFoundation/CFNotificationCenter.h>
 #include <Foundation/DevicePath.h>
@@ -277,9 +278,14 @@ TEST_F(Pane, AMenuRowWantsANumberAndATextRowTakesWhatIsStored) {
                      {"validTitles", ns::PlistArray{"Light", "Dark"}}});
     auto text =
         row({{"cell", "PSStaticTextCell"}, {"key", "note"}, {"defaults", kDomain}, {"default", "none"}});
+    auto toggle =
+        row({{"cell", "PSSwitchCell"}, {"key", "enableChatBlur"}, {"defaults", kDomain}, {"default", true}});
     const PlistValue odd(PlistDictionary{{"style", 2}});
-    ASSERT_TRUE(ns::PlistFile::writeDictionary(kFile, {{"chatBlurStyle", odd}, {"note", odd}}).ok());
+    ASSERT_TRUE(ns::PlistFile::writeDictionary(
+                    kFile, {{"chatBlurStyle", odd}, {"note", odd}, {"enableChatBlur", odd}})
+                    .ok());
     EXPECT_EQ(page->readPreferenceValue(menu), PlistValue(1));
+    EXPECT_EQ(page->readPreferenceValue(toggle), PlistValue(true)) << "a switch wants a number too";
     EXPECT_EQ(page->readPreferenceValue(text), odd);
     ASSERT_TRUE(ns::PlistFile::writeDictionary(kFile, {{"chatBlurStyle", 0}}).ok());
     EXPECT_EQ(page->readPreferenceValue(menu), PlistValue(0));
@@ -380,6 +386,16 @@ TEST_F(Respring, ApplyAsksWithYesThenNo) {
     EXPECT_EQ(alert->actions()[0]->style(), UIAlertActionStyleDefault);
     EXPECT_EQ(alert->actions()[1]->title(), "No");
     EXPECT_EQ(alert->actions()[1]->style(), UIAlertActionStyleCancel);
+}
+
+TEST_F(Respring, TheAlertOpensAnimated) {
+    EXPECT_EXIT(
+        {
+            presented::watch();
+            const bool asked = tapApply() != nullptr;
+            std::exit(asked && presented::animated == std::vector<bool>{true} ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(Respring, NoOnlyClosesTheAlert) {

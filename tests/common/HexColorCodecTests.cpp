@@ -41,6 +41,7 @@ TEST(FourChannelParse, DigitFormsAndHashes) {
     expectColour(parse("fff0"), rgba(0, 0, 255, 240), "fff0");
     // Eight characters with a 0x prefix: the number FF0000, a transparent green.
     expectColour(parse("0xFF0000"), rgba(0, 255, 0, 0), "0xFF0000");
+    expectColour(parse("0X11223344"), rgba(0x11, 0x22, 0x33, 0x44), "an upper-case prefix too");
     // "Red" is no name: three characters doubled, no readable digit.
     expectColour(parse("Red"), rgba(0, 0, 0, 0), "Red");
     expectColour(parse(""), rgba(0, 0, 0, 0), "empty");
@@ -81,6 +82,13 @@ TEST(FourChannelParse, ShortFormsCountUnitsOfEveryWidth) {
     expectColour(parse("12\xC3\xA9"), rgba(0, 0, 0x11, 0x22), "two bytes: three units, doubled");
     expectColour(parse("12\xE2\x82\xAC"), rgba(0, 0, 0x11, 0x22), "three bytes: three units, doubled");
     expectColour(parse("1\xF0\x9F\x98\x80"), rgba(0, 0, 0, 0x11), "four bytes: two units");
+    expectColour(parse("1\xF0\x90\x80\x80"), rgba(0, 0, 0, 0x11), "the first four-byte character: two units");
+    // A malformed sequence is one unit per byte, and the text after it still counts.
+    expectColour(parse("12\xC3"), rgba(0, 0, 0x11, 0x22), "cut short: one unit");
+    expectColour(parse("1\xC3"
+                       "a"),
+                 rgba(0, 0, 0, 0x11), "interrupted: one unit, then the letter");
+    expectColour(parse("1\xF4\x90\x80\x80"), rgba(0, 0, 0, 0x01), "past the last character: four units");
 }
 
 std::string utf8(char32_t cp) {

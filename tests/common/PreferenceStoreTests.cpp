@@ -69,6 +69,8 @@ TEST_F(PreferenceStoreTest, TypedGettersFollowThePlatformConversions) {
     EXPECT_EQ(prefs.intForKey("text", kID), 12);
     EXPECT_EQ(prefs.floatForKey("text", kID), 12.5f);
     EXPECT_EQ(prefs.intForKey("missing", kID), 0);
+    EXPECT_EQ(prefs.integerForKey("missing", kID), 0);
+    EXPECT_EQ(prefs.floatForKey("missing", kID), 0.0f);
     EXPECT_EQ(prefs.objectForKey("missing", kID), ns::PlistValue());
     EXPECT_EQ(prefs.objectForKey("missing", ns::PlistValue(std::string("d")), kID),
               ns::PlistValue(std::string("d")));

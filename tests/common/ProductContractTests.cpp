@@ -128,4 +128,16 @@ TEST(ProductContract, FileNamesFollowTheDomain) {
     EXPECT_EQ(wallpaperFileName("x", "other.domain"), "other.domain-x.png");
 }
 
+// The command line finds the deliverables it installed by these two names:
+// the filter plist the package ships beside the engine, and the folder the
+// Settings loader opens for the pane's entry.
+TEST(ProductContract, TheInstalledFilesAreFoundByTheNamesTheyShipUnder) {
+    const std::filesystem::path source = std::filesystem::path(LAYOUT_FOLDER).parent_path().parent_path();
+    EXPECT_TRUE(std::filesystem::is_regular_file(source / "engine" / kEngineFilterFile)) << kEngineFilterFile;
+    const PlistDictionary entry = readHost(source / "VantorelPrefs" / "entry.plist");
+    const PlistDictionary* loader = entry.count("entry") ? entry.at("entry").asDictionary() : nullptr;
+    ASSERT_NE(loader, nullptr);
+    EXPECT_EQ(loader->at("bundle").stringValue() + ".bundle", kPaneBundleFolder);
+}
+
 } // namespace

@@ -173,13 +173,17 @@ TEST(EngineStartup, APlatformWithoutAClassStillGetsTheOtherRows) {
 }
 
 int g_launches = 0;
+const SimulatedDevice* g_launchingDevice = nullptr;
+bool g_syncedBeforeLaunch = false;
 void countLaunch(id, SEL, id) {
     ++g_launches;
+    g_syncedBeforeLaunch = g_launchingDevice && !g_launchingDevice->syslog().empty();
 }
 
 TEST(EngineStartup, SpringBoardGetsOnlyItsLaunchHookAndOnlyOnce) {
     IN_CHILD([] {
         SimulatedDevice device("com.apple.springboard");
+        g_launchingDevice = &device;
         rt::defineClass("SpringBoard", NSObject::classObject(), [](Class c, Class) {
             class_addMethod(c, rt::sel<"applicationDidFinishLaunching:">(), &countLaunch);
         });
@@ -195,6 +199,8 @@ TEST(EngineStartup, SpringBoardGetsOnlyItsLaunchHookAndOnlyOnce) {
         ns::DispatchRuntime::runMainQueueUntilIdle(30);
         return checks(
             {g_launches == 1,
+             // SpringBoard finishes its own launch before the sync starts.
+             !g_syncedBeforeLaunch,
              rt::findMethod(object_getClass(UIColor::classObject()), rt::sel<"labelColor">()).imp == label,
              // The launch ran the sync once: no remembered path yet, so it scanned.
              device.syslog().find("no sms path") != std::string::npos});

@@ -163,10 +163,12 @@ TEST(Wallpapers, TheConversationListReadsItsOwnKeysAndStyles) {
 }
 
 // Messages' own viewDidLoad (here one that gives the list a plain background)
-// runs first; the wallpaper is what stays.
+// runs, and runs first; the wallpaper is what stays.
 template <class Controller> struct OwnLoad {
     static inline void (*previous)(id, SEL) = nullptr;
+    static inline int loads = 0;
     static void load(id self, SEL cmd) {
+        ++loads;
         previous(self, cmd);
         rt::Ref<UIView> plain = rt::make<UIView>();
         static_cast<Controller*>(self)->collectionView()->setBackgroundView(plain);
@@ -189,7 +191,8 @@ TEST(Wallpapers, TheWallpaperIsSetAfterTheControllersOwnViewDidLoad) {
             const bool list = rt::dynamicCast<ConversationListWallpaper>(
                                   rt::make<List>()->collectionView()->backgroundView()) != nullptr;
             const bool chat = rt::dynamicCast<ChatWallpaper>(transcriptBackground()) != nullptr;
-            std::exit((list ? 0 : 1) + (chat ? 0 : 1));
+            std::exit((list ? 0 : 1) + (chat ? 0 : 2) + (OwnLoad<List>::loads == 1 ? 0 : 4) +
+                      (OwnLoad<Chat>::loads == 1 ? 0 : 8));
         },
         ::testing::ExitedWithCode(0), "");
 }

@@ -1,5 +1,7 @@
 """The mutator's own checks: which edits it makes, and that a mutated file always comes back."""
+import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -141,7 +143,7 @@ class RestoreTest(unittest.TestCase):
                     raise outcome
                 return outcome
 
-            coverage = {"engine/": {"targets": ["t"], "tests": "x"}}
+            coverage = {"engine/": [["t", "*"]]}
             with mock.patch.object(mutate, "run_limited", run):
                 try:
                     mutate.judge(mutant, source, "build", coverage, 5, 1)
@@ -153,12 +155,53 @@ class RestoreTest(unittest.TestCase):
 
     def test_results_follow_the_build_and_the_tests(self):
         mutant = generator.mutants("engine/F.cpp", self.original.decode(), ("number",))[0]
-        coverage = {"engine/": {"targets": ["t"], "tests": "x"}}
+        coverage = {"engine/": [["t", "*"]]}
         for build, tests, expected in ((1, 0, "invalid"), (0, 0, "survived"), (0, 8, "killed"), (0, None, "timeout")):
             answers = iter((build, tests))
             with mock.patch.object(mutate, "run_limited", lambda *a, **k: next(answers)):
                 source = mutate.SourceFile(self.folder.name, "engine/F.cpp", self.journal)
                 self.assertEqual(mutate.judge(mutant, source, "build", coverage, 5, 1), expected)
+
+    def test_the_first_failing_run_ends_the_mutant_before_the_next_program_is_built(self):
+        mutant = generator.mutants("engine/F.cpp", self.original.decode(), ("number",))[0]
+        coverage = {"engine/": [["a", "Near.*"], ["b", "*"], ["a", "*"]]}
+        for answers, expected, commands in (
+                ((0, 1), "killed", ["build a", "a Near.*"]),
+                ((0, 0, 0, 3), "killed", ["build a", "a Near.*", "build b", "b *"]),
+                ((0, 0, 0, 0, 0), "survived", ["build a", "a Near.*", "build b", "b *", "a *-Near.*"]),
+                ((0, 0, 1), "invalid", ["build a", "a Near.*", "build b"])):
+            seen = []
+
+            def run(command, limit, cwd=None, answers=iter(answers)):
+                if command[0] == "cmake":
+                    seen.append("build " + command[-1])
+                else:
+                    seen.append(os.path.basename(command[0]) + " " + command[1].split("=", 1)[1])
+                    self.assertEqual(cwd, os.path.join("build", "tests"))
+                    self.assertIn("--gtest_fail_fast", command)
+                return next(answers)
+
+            with mock.patch.object(mutate, "run_limited", run):
+                source = mutate.SourceFile(self.folder.name, "engine/F.cpp", self.journal)
+                self.assertEqual(mutate.judge(mutant, source, "build", coverage, 5, 1), expected)
+            self.assertEqual(seen, commands)
+            self.assertEqual(self.contents(), self.original)
+
+    def test_a_run_that_fails_without_a_mutant_stops_the_whole_run(self):
+        coverage = {"engine/": [["a", "*"]], "common/": [["a", "*"], ["b", "X.*"]]}
+        with mock.patch.object(mutate, "run_limited", lambda command, *a, **k: 0):
+            self.assertIsNone(mutate.check_unmutated(["engine/F.cpp", "common/G.cpp"], "build", coverage, 5, 1))
+        ran = []
+
+        def run(command, limit, cwd=None):
+            ran.append(command[-1] if command[0] == "cmake" else command[1])
+            return 1 if command[1:2] == ["--gtest_filter=X.*"] else 0
+
+        with mock.patch.object(mutate, "run_limited", run):
+            failed = mutate.check_unmutated(["engine/F.cpp", "common/G.cpp"], "build", coverage, 5, 1)
+        self.assertIn("fails without a mutant", failed)
+        self.assertIn("X.*", failed)
+        self.assertEqual(ran.count("--gtest_filter=*"), 1, "a run two files share runs once")
 
     def test_a_killed_run_is_repaired_from_its_journal(self):
         source = mutate.SourceFile(self.folder.name, "engine/F.cpp", self.journal)
@@ -173,6 +216,60 @@ class RestoreTest(unittest.TestCase):
         self.assertIsNone(mutate.run_limited(["sh", "-c", "sleep 30 & sleep 30"], 0.5))
         self.assertLess(time.monotonic() - started, 10)
         self.assertEqual(mutate.run_limited(["sh", "-c", "exit 3"], 5), 3)
+
+    def test_a_child_left_behind_by_a_finished_command_is_stopped(self):
+        with tempfile.TemporaryDirectory() as folder:
+            pid_file = os.path.join(folder, "pid")
+            self.assertEqual(mutate.run_limited(["sh", "-c", f"sleep 30 & echo $! > {pid_file}; exit 1"], 5), 1)
+            with open(pid_file) as f:
+                pid = int(f.read())
+        for _ in range(100):
+            try:
+                with open(f"/proc/{pid}/stat") as f:
+                    state = f.read().rsplit(")", 1)[1].split()[0]
+            except FileNotFoundError:
+                break
+            if state == "Z":  # stopped, waiting for its new parent to reap it
+                break
+            time.sleep(0.05)
+        else:
+            self.fail(f"the child {pid} still runs")
+
+
+class CoverageTest(unittest.TestCase):
+    def test_a_file_of_its_own_wins_over_its_folder(self):
+        coverage = {"engine/": [["e", "*"]], "engine/Table.h": [["e", "T.*"], ["e", "*"]]}
+        self.assertEqual(mutate.coverage_for("engine/Table.h", coverage), [["e", "T.*"], ["e", "*"]])
+        self.assertEqual(mutate.coverage_for("engine/Table.cpp", coverage), [["e", "*"]])
+        with self.assertRaises(KeyError):
+            mutate.coverage_for("platform/X.h", coverage)
+
+    def test_later_runs_of_a_program_leave_out_what_it_ran(self):
+        commands = mutate.test_commands([["a", "A.*:B.*"], ["b", "*"], ["a", "C.*"], ["a", "*"]], "out")
+        self.assertEqual([(t, c[0], c[1]) for t, c in commands], [
+            ("a", os.path.join("out", "tests", "a"), "--gtest_filter=A.*:B.*"),
+            ("b", os.path.join("out", "tests", "b"), "--gtest_filter=*"),
+            ("a", os.path.join("out", "tests", "a"), "--gtest_filter=C.*-A.*:B.*"),
+            ("a", os.path.join("out", "tests", "a"), "--gtest_filter=*-A.*:B.*:C.*")])
+        with self.assertRaises(ValueError):  # a negative part would end up inside a later one's
+            mutate.test_commands([["a", "*-Slow.*"], ["a", "*"]], "out")
+
+    def test_the_map_covers_every_deliverable_with_registered_programs(self):
+        with open(os.path.join(MUTANTS, "coverage.json")) as f:
+            coverage = {k: v for k, v in json.load(f).items() if not k.startswith("_")}
+        with open(os.path.join(ROOT, "tests", "CMakeLists.txt")) as f:
+            programs = set(re.findall(r"^vantorel_test\((\w+)", f.read(), re.M))
+        for relative in mutate.deliverable_files(ROOT):
+            runs = mutate.coverage_for(relative, coverage)
+            self.assertTrue(runs, relative)
+            mutate.test_commands(runs, "out")
+        for prefix, runs in coverage.items():
+            self.assertTrue(os.path.exists(os.path.join(ROOT, prefix)), prefix)
+            self.assertEqual({t for t, _ in runs} - programs, set(), prefix)
+            last = {}
+            for target, positive in runs:
+                last[target] = positive
+            self.assertEqual(set(last.values()), {"*"}, f"{prefix}: every program it names ends with all its cases")
 
 
 class RerunTest(unittest.TestCase):
@@ -207,11 +304,16 @@ class RerunTest(unittest.TestCase):
         build = os.path.join(folder.name, "build")
         os.makedirs(build)
         open(os.path.join(build, "CMakeCache.txt"), "w").close()
-        # A build that hangs, so the run is inside judge when it is stopped.
+        # Passing tests, and a build that hangs once the mutant is in, so the run is inside judge
+        # when it is stopped.
+        os.makedirs(os.path.join(build, "tests"))
+        with open(os.path.join(build, "tests", "engine_tests"), "w") as f:
+            f.write("#!/bin/sh\nexit 0\n")
+        os.chmod(os.path.join(build, "tests", "engine_tests"), 0o755)
         fake = os.path.join(folder.name, "bin")
         os.makedirs(fake)
         with open(os.path.join(fake, "cmake"), "w") as f:
-            f.write("#!/bin/sh\nsleep 60\n")
+            f.write(f"#!/bin/sh\ngrep -q 'return 14' '{target}' && sleep 60\nexit 0\n")
         os.chmod(os.path.join(fake, "cmake"), 0o755)
         env = dict(os.environ, PATH=fake + os.pathsep + os.environ["PATH"])
         run = subprocess.Popen([sys.executable, os.path.join(scripts, "mutate.py"), "--build", build,
