@@ -118,10 +118,13 @@ def load_equivalent(path):
             line = raw.strip()
             if not line or line.startswith("#"):
                 continue
-            fields = [field.strip() for field in line.split(" | ")]
-            if len(fields) != 4:
+            # A source line may itself hold " | ": file and mutation come from
+            # the left, the reason from the right, and the code is what is between.
+            head = line.split(" | ", 2)
+            code, separator, reason = head[-1].rpartition(" | ")
+            if len(head) != 3 or not separator:
                 raise SystemExit(f"mutate: {path}: expected 'file | mutation | code | reason': {line}")
-            listed[tuple(fields[:3])] = fields[3]
+            listed[(head[0].strip(), head[1].strip(), code.strip())] = reason.strip()
     return listed
 
 

@@ -346,6 +346,18 @@ class ListTest(unittest.TestCase):
                 made.update((m.path, f"{m.kind} {m.description}", m.code) for m in generator.mutants(path, f.read()))
         self.assertEqual([key for key in listed if key not in made], [])
 
+    def test_an_equivalent_whose_source_line_holds_the_separator_loads_whole(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "equivalent.txt")
+            with open(path, "w") as f:
+                f.write("# comment\ncommon/A.cpp | number 1 -> 0 | v = (v << 4) | d; | the cap is clamped after\n")
+            self.assertEqual(mutate.load_equivalent(path),
+                             {("common/A.cpp", "number 1 -> 0", "v = (v << 4) | d;"): "the cap is clamped after"})
+            with open(path, "w") as f:
+                f.write("common/A.cpp | number 1 -> 0 | no reason\n")
+            with self.assertRaises(SystemExit):
+                mutate.load_equivalent(path)
+
     def test_listed_equivalents_are_marked_and_not_run(self):
         listed = [key for key in mutate.load_equivalent(os.path.join(MUTANTS, "equivalent.txt"))
                   if key[0] == "engine/HookTable.cpp"]
