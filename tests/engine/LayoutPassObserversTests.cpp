@@ -29,7 +29,7 @@ std::string hex(const rt::Ref<UIColor>& colour) {
 
 // Lays itself out by asking for a themed colour, as the engine's view
 // replacements do.
-#define PASS_PROBE_METHODS(M, O) O(layoutSubviews)
+#define PASS_PROBE_METHODS(M, O, C) O(layoutSubviews)
 
 class PassProbe : public UIView {
     RT_OBJECT(PassProbe, UIView)

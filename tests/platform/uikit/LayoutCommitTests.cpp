@@ -14,7 +14,7 @@ namespace {
 
 std::vector<std::string> g_events;
 
-#define PROBE_METHODS(M, O) O(layoutSubviews)
+#define PROBE_METHODS(M, O, C) O(layoutSubviews)
 
 class LayoutProbe : public UIView {
     RT_OBJECT(LayoutProbe, UIView)
