@@ -3,12 +3,14 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 TEST_BUILD ?= build-test
 BENCH_BUILD ?= build-bench
+# Ninja schedules the whole tree at once; a tree configured before keeps its generator.
+generator = $(if $(wildcard $(1)/CMakeCache.txt),,-G Ninja)
 
 .PHONY: all bootstrap bootstrap-test demo test bench clean format-check release-check package mutants
 
 # The release tree: the product, the hosts and the command line; no tests.
 all: bootstrap
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null
+	cmake -S . -B $(BUILD) $(call generator,$(BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 bootstrap:
@@ -19,14 +21,14 @@ bootstrap-test:
 
 # The product as a Debian package: $(BUILD)/packages/com.tavq.vantorel_<version>_<arch>.deb
 package: bootstrap
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null
+	cmake -S . -B $(BUILD) $(call generator,$(BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=OFF >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target vantorel-package
 
 demo: all
 	$(BUILD)/bin/vantorel-sim demo
 
 test: format-check
-	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON -DVANTOREL_TESTS=ON >/dev/null
+	cmake -S . -B $(TEST_BUILD) $(call generator,$(TEST_BUILD)) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON -DVANTOREL_TESTS=ON >/dev/null
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) release-check
@@ -48,17 +50,16 @@ release-check: all
 # run calls the programs itself, so linking does not list their cases for ctest.
 MUTANTS_BUILD ?= build-mutants
 MUTANTS_ARGS ?=
-MUTANTS_GENERATOR = $(if $(wildcard $(MUTANTS_BUILD)/CMakeCache.txt),,$(if $(shell command -v ninja),-G Ninja))
 MUTANTS_LINKER = $(if $(shell command -v ld.lld),$(foreach kind,EXE SHARED MODULE,-DCMAKE_$(kind)_LINKER_FLAGS=-fuse-ld=lld))
 mutants: bootstrap-test
-	cmake -S . -B $(MUTANTS_BUILD) $(MUTANTS_GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON \
-	  -DVANTOREL_TESTS=ON -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST $(MUTANTS_LINKER) >/dev/null
+	cmake -S . -B $(MUTANTS_BUILD) $(call generator,$(MUTANTS_BUILD)) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_SANITIZE=ON \
+	  -DVANTOREL_TESTS=ON -DVANTOREL_UNITY=OFF -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST $(MUTANTS_LINKER) >/dev/null
 	cmake --build $(MUTANTS_BUILD) -j $(JOBS) --target engine_tests common_tests vantorelprefs_tests contract_tests
 	python3 scripts/mutants/mutate.py --build $(MUTANTS_BUILD) --jobs $(JOBS) $(MUTANTS_ARGS)
 
 # Benchmarks are optimised like the release tree, in a tree of their own.
 bench: bootstrap-test
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=ON >/dev/null
+	cmake -S . -B $(BENCH_BUILD) $(call generator,$(BENCH_BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_TESTS=ON >/dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target vantorel-bench vantorel-preview-bench vantorel-process-bench
 	$(BENCH_BUILD)/bin/vantorel-bench
 	$(BENCH_BUILD)/bin/vantorel-preview-bench
