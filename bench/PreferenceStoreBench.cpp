@@ -146,24 +146,36 @@ void BM_FirstAnswerAfterChange(benchmark::State& state) {
 }
 BENCHMARK(BM_FirstAnswerAfterChange)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000);
 
-// One Messages screen: its layout replacements ask for colours and switches.
+// One Messages screen's layout pass: its replacements ask for 70 colours and,
+// every sixth read, one of 10 switches.
+class LayoutPassReads {
+  public:
+    LayoutPassReads() {
+        for (int i = 0; i < 70; ++i)
+            m_colourKeys.push_back("colourKey" + std::to_string(i));
+        for (int i = 0; i < 10; ++i)
+            m_switchKeys.push_back("switchKey" + std::to_string(i));
+    }
+    void read(const VRPrefs& prefs) const {
+        for (int read = 0; read < kLayoutReads; ++read) {
+            if (read % 6 == 5)
+                benchmark::DoNotOptimize(prefs.boolForKey(m_switchKeys[read % 10], kPreferenceDomain));
+            else
+                benchmark::DoNotOptimize(
+                    prefs.colourForKey(m_colourKeys[read % 70], "000000", kPreferenceDomain));
+        }
+    }
+
+  private:
+    std::vector<std::string> m_colourKeys, m_switchKeys;
+};
+
 void BM_ThemedLayoutPass(benchmark::State& state) {
     benchDevice();
     const VRPrefs& prefs = *VRPrefs::shared();
-    std::vector<std::string> colourKeys, switchKeys;
-    for (int i = 0; i < 70; ++i)
-        colourKeys.push_back("colourKey" + std::to_string(i));
-    for (int i = 0; i < 10; ++i)
-        switchKeys.push_back("switchKey" + std::to_string(i));
-    for (auto _ : state) {
-        for (int read = 0; read < kLayoutReads; ++read) {
-            if (read % 6 == 5)
-                benchmark::DoNotOptimize(prefs.boolForKey(switchKeys[read % 10], kPreferenceDomain));
-            else
-                benchmark::DoNotOptimize(
-                    prefs.colourForKey(colourKeys[read % 70], "000000", kPreferenceDomain));
-        }
-    }
+    const LayoutPassReads reads;
+    for (auto _ : state)
+        reads.read(prefs);
 }
 BENCHMARK(BM_ThemedLayoutPass);
 
@@ -172,20 +184,10 @@ BENCHMARK(BM_ThemedLayoutPass);
 void BM_ThemedLayoutPassInAPass(benchmark::State& state) {
     benchDevice();
     const VRPrefs& prefs = *VRPrefs::shared();
-    std::vector<std::string> colourKeys, switchKeys;
-    for (int i = 0; i < 70; ++i)
-        colourKeys.push_back("colourKey" + std::to_string(i));
-    for (int i = 0; i < 10; ++i)
-        switchKeys.push_back("switchKey" + std::to_string(i));
+    const LayoutPassReads reads;
     for (auto _ : state) {
         PreferencePass::Scope pass;
-        for (int read = 0; read < kLayoutReads; ++read) {
-            if (read % 6 == 5)
-                benchmark::DoNotOptimize(prefs.boolForKey(switchKeys[read % 10], kPreferenceDomain));
-            else
-                benchmark::DoNotOptimize(
-                    prefs.colourForKey(colourKeys[read % 70], "000000", kPreferenceDomain));
-        }
+        reads.read(prefs);
     }
 }
 BENCHMARK(BM_ThemedLayoutPassInAPass);
