@@ -118,12 +118,12 @@ class Reader {
         XML_SetUserData(m_parser, this);
         XML_SetElementHandler(
             m_parser,
-            [](void* self, const XML_Char* name, const XML_Char** attributes) {
-                static_cast<Reader*>(self)->start(name, attributes);
+            [](void* reader, const XML_Char* name, const XML_Char** attributes) {
+                static_cast<Reader*>(reader)->start(name, attributes);
             },
-            [](void* self, const XML_Char*) { static_cast<Reader*>(self)->end(); });
-        XML_SetCharacterDataHandler(m_parser, [](void* self, const XML_Char* data, int length) {
-            static_cast<Reader*>(self)->characters(data, length);
+            [](void* reader, const XML_Char*) { static_cast<Reader*>(reader)->end(); });
+        XML_SetCharacterDataHandler(m_parser, [](void* reader, const XML_Char* data, int length) {
+            static_cast<Reader*>(reader)->characters(data, length);
         });
         // Markup the property-list parser reads its own way, or might.
         XML_SetCommentHandler(m_parser,
