@@ -63,6 +63,16 @@ TEST(ProductContract, TableNamesEachKeyOnceWithADefaultOfItsType) {
     }
 }
 
+// A switch read through its typed key takes the table's default: the master
+// switch is on until the user turns it off, the others off until turned on.
+TEST(ProductContract, TypedSwitchKeysTakeTheTablesDefault) {
+    constexpr SwitchKey master("enableVantorel");
+    constexpr SwitchKey chatWallpaper("enableChatWallpaper");
+    EXPECT_TRUE(master.onByDefault());
+    EXPECT_FALSE(chatWallpaper.onByDefault());
+    EXPECT_EQ(master.onByDefault(), switchDefault(engineKey("enableVantorel")));
+}
+
 TEST(ProductContract, EveryPresetCarriesEveryKeyWithAValueOfItsType) {
     const auto presets = plistsIn(THEMES_FOLDER);
     ASSERT_FALSE(presets.empty());
