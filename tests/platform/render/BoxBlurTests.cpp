@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -115,6 +116,45 @@ TEST(BoxBlur, AveragesRoundExactlyAsPlainDivisionDoes) {
         render::BoxBlur::gaussian(row, sigma);
         EXPECT_TRUE(row.pixels == expected) << "radius " << radius;
     }
+}
+
+// The reference of a whole blur: for each box, every row then every column,
+// each pixel the plain rounded average of its clamped window.
+void referenceBlur(uikit::ImageBitmap& bitmap, double sigma) {
+    for (const int boxWidth : render::BoxBlur::boxWidths(sigma)) {
+        const int r = (boxWidth - 1) / 2;
+        for (const bool rows : {true, false}) {
+            const std::vector<std::uint32_t> in = bitmap.pixels;
+            for (int y = 0; y < bitmap.height; ++y)
+                for (int x = 0; x < bitmap.width; ++x) {
+                    std::uint32_t sum[4] = {0, 0, 0, 0};
+                    for (int i = -r; i <= r; ++i) {
+                        const int sx = rows ? std::clamp(x + i, 0, bitmap.width - 1) : x;
+                        const int sy = rows ? y : std::clamp(y + i, 0, bitmap.height - 1);
+                        for (int c = 0; c < 4; ++c)
+                            sum[c] += (in[static_cast<size_t>(sy) * bitmap.width + sx] >> (8 * c)) & 0xFF;
+                    }
+                    bitmap.pixels[static_cast<size_t>(y) * bitmap.width + x] =
+                        averaged(sum, static_cast<std::uint32_t>(boxWidth));
+                }
+        }
+    }
+}
+
+TEST(BoxBlur, RowsThenColumnsGiveTheReferenceBytesAtEverySizeAndRadius) {
+    std::uint32_t seed = 11;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    // Sizes from one pixel thick to wider than tall, radii up to beyond the picture.
+    for (const auto& [width, height] : {std::pair{23, 31}, {64, 5}, {1, 17}, {17, 1}, {1, 1}})
+        for (const double sigma : {0.9, 2.5, 6.0, 14.0}) {
+            uikit::ImageBitmap bitmap{width, height, {}};
+            for (int i = 0; i < width * height; ++i)
+                bitmap.pixels.push_back(next());
+            uikit::ImageBitmap expected = bitmap;
+            referenceBlur(expected, sigma);
+            render::BoxBlur::gaussian(bitmap, sigma);
+            EXPECT_TRUE(bitmap.pixels == expected.pixels) << width << "x" << height << " sigma " << sigma;
+        }
 }
 
 } // namespace
