@@ -2,8 +2,8 @@
 // and `messages screenshot` from start to exit, cold every time. CPU time is
 // the operating system's account of the finished processes (the command
 // line and the Messages process it waits for); peak memory is the largest of
-// them. Lists of 50, 500 and 5,000 conversations; transcripts of 10, 1,000
-// and 10,000 messages; the chat screenshot at scale 3 against its views.
+// them. Lists of 50, 500 and 5,000 conversations; transcripts of 10, 1,000,
+// 5,000 and 10,000 messages; the chat screenshot at scale 3 against its views.
 #include <benchmark/benchmark.h>
 
 #include "QuietCommand.h"
@@ -94,6 +94,7 @@ void BM_ProcessChatViews(benchmark::State& state) {
 BENCHMARK(BM_ProcessChatViews)
     ->Arg(10)
     ->Arg(1000)
+    ->Arg(5000)
     ->Arg(10000)
     ->UseManualTime()
     ->Iterations(3)

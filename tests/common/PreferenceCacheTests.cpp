@@ -3,6 +3,7 @@
 // and threads as fast as they can and compare every answer with what had been
 // written before the question was asked.
 #include "PreferenceCache.h"
+#include "PreferenceFileFixture.h"
 #include "VRPrefs.h"
 
 #include <Foundation/PlistFile.h>
@@ -36,41 +37,10 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using Validation = PreferenceCache::Validation;
+using namespace preference_files;
 
-const std::string kID = "com.tavq.vantorelprefs";
-// One process has one identity: the store keeps the paths it first works out,
-// so every test of this program runs in the same container.
-const std::string kContainer = "/var/mobile/Containers/Data/Application/5C3A-TEST";
-const std::string kFile = kContainer + "/Documents/" + kID + ".plist";
-
-// Every version has the same size, so that size never tells versions apart.
-std::string version(long sequence) {
-    char number[32];
-    std::snprintf(number, sizeof number, "%012ld", sequence);
-    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>";
-    for (int i = 0; i < 40; ++i)
-        text += "<key>colour" + std::to_string(100 + i) + "</key><string>FF9500FF</string>";
-    text += std::string("<key>sequence</key><string>") + number + "</string></dict></plist>\n";
-    return text;
-}
-
-// Another process's atomic replacement: written beside the target, renamed
-// over it. No flush, so replacements follow each other as fast as possible.
-void replace(const std::string& hostPath, const std::string& text) {
-    const std::string temporary = hostPath + ".writing";
-    {
-        std::ofstream out(temporary, std::ios::binary);
-        out << text;
-    }
-    std::rename(temporary.c_str(), hostPath.c_str());
-}
-
-std::optional<long> sequenceIn(const ns::PlistDictionary& dictionary) {
-    auto it = dictionary.find("sequence");
-    if (it == dictionary.end() || !it->second.isString())
-        return std::nullopt;
-    return std::stol(it->second.stringValue());
-}
+// Files as long as a user's, so a read takes the time a real one does.
+constexpr int kUserColours = 40;
 
 // A process that replaces the file in a tight loop and publishes, after each
 // rename, the sequence number now on disk. Every few hundred replacements it
@@ -84,7 +54,7 @@ class WriterProcess {
         if (memory == MAP_FAILED)
             std::abort();
         m_shared = new (memory) Shared;
-        replace(m_hostPath, version(0));
+        replace(m_hostPath, version(0, kUserColours));
         m_pid = ::fork();
         if (m_pid == 0) {
             run();
@@ -113,7 +83,7 @@ class WriterProcess {
 
     void run() const {
         for (long sequence = 1; !m_shared->stop.load(); ++sequence) {
-            replace(m_hostPath, version(sequence));
+            replace(m_hostPath, version(sequence, kUserColours));
             m_shared->published.store(sequence, std::memory_order_release);
             if (sequence % 300 == 0)
                 std::this_thread::sleep_for(PreferenceCache::kSettleTime + 30ms);
@@ -148,30 +118,13 @@ Tally askWhileWriting(const WriterProcess& writer, const std::function<std::opti
     return tally;
 }
 
-class PreferenceCacheTest : public ::testing::Test {
+class PreferenceCacheTest : public DeviceTest {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "cache-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
-        ::setenv("SIMDEVICE_ROOT", m_root.c_str(), 1);
-        fs::create_directories(host(kContainer + "/Documents"));
-        ns::ProcessIdentity::configure("com.apple.MobileSMS", kContainer);
-    }
-    void TearDown() override {
-        ::unsetenv("SIMDEVICE_ROOT");
-        fs::remove_all(m_root);
-    }
-    std::string host(const std::string& devicePath) const { return (m_root / devicePath.substr(1)).string(); }
-    static void settle() { std::this_thread::sleep_for(PreferenceCache::kSettleTime + 30ms); }
-
     // The store's own answer, as the engine asks for it.
     static std::optional<long> storeAnswer() {
         const ns::PlistValue value = VRPrefs::shared()->objectForKey("sequence", kID);
         return value.isString() ? std::optional<long>(std::stol(value.stringValue())) : std::nullopt;
     }
-
-    fs::path m_root;
 };
 
 TEST_F(PreferenceCacheTest, EveryAnswerFollowsAWriterProcess) {
@@ -204,7 +157,7 @@ TEST_F(PreferenceCacheTest, TwoThreadsAskWhileAProcessWrites) {
 
 TEST_F(PreferenceCacheTest, KeepsASettledFileUntilItsStampChanges) {
     PreferenceCache cache;
-    replace(host(kFile), version(1));
+    replace(host(kFile), version(1, kUserColours));
     const auto firstRead = cache.read(kFile);
     const auto secondRead = cache.read(kFile);
     if (std::chrono::system_clock::now() - ns::FileStamp::ofItemAtPath(kFile)->changed <
@@ -218,14 +171,14 @@ TEST_F(PreferenceCacheTest, KeepsASettledFileUntilItsStampChanges) {
 
     // Same size, within the same second, and the content's time set back.
     const auto before = fs::last_write_time(host(kFile));
-    replace(host(kFile), version(2));
+    replace(host(kFile), version(2, kUserColours));
     fs::last_write_time(host(kFile), before);
     EXPECT_EQ(sequenceIn(*cache.read(kFile)), 2);
-    replace(host(kFile), version(3));
+    replace(host(kFile), version(3, kUserColours));
     EXPECT_EQ(sequenceIn(*cache.read(kFile)), 3);
     settle();
     EXPECT_EQ(sequenceIn(*cache.read(kFile)), 3);
-    replace(host(kFile), version(4));
+    replace(host(kFile), version(4, kUserColours));
     EXPECT_EQ(sequenceIn(*cache.read(kFile)), 4) << "the first answer after a change of a kept file";
 }
 
@@ -235,7 +188,7 @@ TEST_F(PreferenceCacheTest, KeepsASettledFileUntilItsStampChanges) {
 TEST_F(PreferenceCacheTest, AFileReachedThroughAnAbsoluteLinkIsReadEveryTime) {
     PreferenceCache cache;
     const std::string real = kContainer + "/Documents/real.plist";
-    replace(host(real), version(1));
+    replace(host(real), version(1, kUserColours));
     fs::create_symlink(real, host(kFile));
     settle();
     const auto first = cache.read(kFile);
@@ -245,7 +198,7 @@ TEST_F(PreferenceCacheTest, AFileReachedThroughAnAbsoluteLinkIsReadEveryTime) {
     const auto before = fs::last_write_time(host(real));
     {
         std::fstream out(host(real), std::ios::in | std::ios::out | std::ios::binary);
-        out << version(2);
+        out << version(2, kUserColours);
     }
     fs::last_write_time(host(real), before);
     EXPECT_EQ(sequenceIn(*cache.read(kFile)), 2);
@@ -260,23 +213,23 @@ TEST_F(PreferenceCacheTest, AFileReachedThroughAnAbsoluteLinkIsReadEveryTime) {
 
 TEST_F(PreferenceCacheTest, ADeletedFileReadsEmptyUntilItIsCreatedAgain) {
     PreferenceCache cache;
-    replace(host(kFile), version(1));
+    replace(host(kFile), version(1, kUserColours));
     settle();
     EXPECT_EQ(sequenceIn(*cache.read(kFile)), 1);
     fs::remove(host(kFile));
     EXPECT_TRUE(cache.read(kFile)->empty());
-    replace(host(kFile), version(2));
+    replace(host(kFile), version(2, kUserColours));
     EXPECT_EQ(sequenceIn(*cache.read(kFile)), 2);
     settle();
     fs::remove(host(kFile));
-    std::ofstream(host(kFile), std::ios::binary) << version(3); // created in place, not renamed
+    std::ofstream(host(kFile), std::ios::binary) << version(3, kUserColours); // created in place, not renamed
     EXPECT_EQ(sequenceIn(*cache.read(kFile)), 3);
 }
 
 TEST_F(PreferenceCacheTest, ADirectoryOrFifoInTheFilesPlaceReadsEmptyWithoutBlocking) {
     PreferenceCache cache;
     for (const char* kind : {"directory", "fifo"}) {
-        replace(host(kFile), version(1));
+        replace(host(kFile), version(1, kUserColours));
         settle();
         ASSERT_EQ(sequenceIn(*cache.read(kFile)), 1) << kind;
         fs::remove(host(kFile));
@@ -288,7 +241,7 @@ TEST_F(PreferenceCacheTest, ADirectoryOrFifoInTheFilesPlaceReadsEmptyWithoutBloc
         EXPECT_TRUE(cache.read(kFile)->empty()) << kind;
         EXPECT_TRUE(VRPrefs::shared()->objectForKey("sequence", kID).isNull()) << kind;
         fs::remove(host(kFile));
-        replace(host(kFile), version(2));
+        replace(host(kFile), version(2, kUserColours));
         EXPECT_EQ(sequenceIn(*cache.read(kFile)), 2) << kind;
     }
 }
@@ -336,17 +289,17 @@ TEST_F(PreferenceCacheTest, AStampRepeatedWithinTheSettleTimeIsNotTrusted) {
 
     // A change time not yet past: changed this instant, or the clock was set back.
     repeated.changed = std::chrono::time_point_cast<std::chrono::nanoseconds>(Clock::now() + 1s);
-    replace(host(kFile), version(1));
+    replace(host(kFile), version(1, kUserColours));
     EXPECT_EQ(sequenceIn(*checked.read(kFile)), 1);
     EXPECT_EQ(sequenceIn(*unsettled.read(kFile)), 1);
-    replace(host(kFile), version(2));
+    replace(host(kFile), version(2, kUserColours));
     EXPECT_EQ(sequenceIn(*checked.read(kFile)), 2);
     EXPECT_EQ(sequenceIn(*unsettled.read(kFile)), 1) << "the stamp alone cannot tell";
 
     // Changed well inside the settle time: still read on every call.
     age = PreferenceCache::kSettleTime / 2;
     EXPECT_EQ(sequenceIn(*checked.read(kFile)), 2);
-    replace(host(kFile), version(3));
+    replace(host(kFile), version(3, kUserColours));
     EXPECT_EQ(sequenceIn(*checked.read(kFile)), 3);
 
     // Settled: kept, so that with the stamp forged even a change goes unseen,
@@ -354,7 +307,7 @@ TEST_F(PreferenceCacheTest, AStampRepeatedWithinTheSettleTimeIsNotTrusted) {
     age.reset();
     repeated.changed = std::chrono::time_point_cast<std::chrono::nanoseconds>(Clock::now() - 1s);
     EXPECT_EQ(sequenceIn(*checked.read(kFile)), 3);
-    replace(host(kFile), version(4));
+    replace(host(kFile), version(4, kUserColours));
     EXPECT_EQ(sequenceIn(*checked.read(kFile)), 3);
 }
 
@@ -365,13 +318,13 @@ TEST_F(PreferenceCacheTest, TwoReplacementsWithTheSameStampStillReadFresh) {
     for (long attempt = 0; attempt < 300 && collisions < 3; ++attempt) {
         PreferenceCache checked;
         PreferenceCache unsettled(Validation::StampUnsettled);
-        replace(host(kFile), version(4 * attempt));
-        replace(host(kFile), version(4 * attempt + 1));
+        replace(host(kFile), version(4 * attempt, kUserColours));
+        replace(host(kFile), version(4 * attempt + 1, kUserColours));
         const auto first = ns::FileStamp::ofItemAtPath(kFile);
         ASSERT_EQ(sequenceIn(*checked.read(kFile)), 4 * attempt + 1);
         ASSERT_EQ(sequenceIn(*unsettled.read(kFile)), 4 * attempt + 1);
-        replace(host(kFile), version(4 * attempt + 2));
-        replace(host(kFile), version(4 * attempt + 3));
+        replace(host(kFile), version(4 * attempt + 2, kUserColours));
+        replace(host(kFile), version(4 * attempt + 3, kUserColours));
         const bool sameStamp = ns::FileStamp::ofItemAtPath(kFile) == first;
         EXPECT_EQ(sequenceIn(*checked.read(kFile)), 4 * attempt + 3);
         if (sameStamp) {

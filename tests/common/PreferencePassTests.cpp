@@ -2,6 +2,7 @@
 // read; a change written before the pass began must still show in that pass,
 // and reads outside a pass or on another thread still check every time.
 #include "PreferenceCache.h"
+#include "PreferenceFileFixture.h"
 #include "PreferencePass.h"
 #include "VRPrefs.h"
 
@@ -24,31 +25,12 @@
 
 namespace {
 
+using namespace preference_files;
+
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-const std::string kID = "com.tavq.vantorelprefs";
-// The store keeps the paths it first works out: the one container of this
-// program's tests.
-const std::string kContainer = "/var/mobile/Containers/Data/Application/5C3A-TEST";
-const std::string kFile = kContainer + "/Documents/" + kID + ".plist";
 const std::string kOther = kContainer + "/Documents/other.plist";
-
-// The same size for every version, so that size never tells them apart.
-std::string version(long sequence) {
-    char number[32];
-    std::snprintf(number, sizeof number, "%012ld", sequence);
-    return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
-                       "<key>sequence</key><string>") +
-           number + "</string></dict></plist>\n";
-}
-
-std::optional<long> sequenceIn(const ns::PlistDictionary& dictionary) {
-    auto it = dictionary.find("sequence");
-    if (it == dictionary.end() || !it->second.isString())
-        return std::nullopt;
-    return std::stol(it->second.stringValue());
-}
 
 // The file system's stamps, counted per path.
 class CountedStamps {
@@ -70,34 +52,12 @@ class CountedStamps {
     std::map<std::string, int> m_counts;
 };
 
-class PreferencePassTest : public ::testing::Test {
+class PreferencePassTest : public DeviceTest {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "pass-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
-        ::setenv("SIMDEVICE_ROOT", m_root.c_str(), 1);
-        fs::create_directories(host(kContainer + "/Documents"));
-        ns::ProcessIdentity::configure("com.apple.MobileSMS", kContainer);
-    }
     void TearDown() override {
         PreferencePass::end();
-        ::unsetenv("SIMDEVICE_ROOT");
-        fs::remove_all(m_root);
+        DeviceTest::TearDown();
     }
-    std::string host(const std::string& devicePath) const { return (m_root / devicePath.substr(1)).string(); }
-    // Another process's atomic replacement.
-    void replace(const std::string& devicePath, const std::string& text) const {
-        const std::string target = host(devicePath);
-        {
-            std::ofstream out(target + ".writing", std::ios::binary);
-            out << text;
-        }
-        fs::rename(target + ".writing", target);
-    }
-    static void settle() { std::this_thread::sleep_for(PreferenceCache::kSettleTime + 30ms); }
-
-    fs::path m_root;
 };
 
 TEST(PreferencePass, EachBeginStartsANewPassOfThisThreadOnly) {
@@ -122,8 +82,8 @@ TEST(PreferencePass, EachBeginStartsANewPassOfThisThreadOnly) {
 TEST_F(PreferencePassTest, OneStampCheckPerFilePerPass) {
     CountedStamps stamps;
     PreferenceCache cache(PreferenceCache::Validation::Stamp, stamps.source());
-    replace(kFile, version(1));
-    replace(kOther, version(2));
+    replace(host(kFile), version(1));
+    replace(host(kOther), version(2));
     settle();
 
     for (int pass = 1; pass <= 3; ++pass) {
@@ -144,14 +104,14 @@ TEST_F(PreferencePassTest, OneStampCheckPerFilePerPass) {
 
 TEST_F(PreferencePassTest, AChangeWrittenBeforeAPassBeganIsSeenInThatPass) {
     PreferenceCache cache; // the host's own lookup, as the store uses it
-    replace(kFile, version(1));
+    replace(host(kFile), version(1));
     settle();
     {
         PreferencePass::Scope scope;
         EXPECT_EQ(sequenceIn(*cache.read(kFile)), 1);
         // Written during the pass, after its check: this pass keeps answering
         // one version of the file.
-        replace(kFile, version(2));
+        replace(host(kFile), version(2));
         EXPECT_EQ(sequenceIn(*cache.read(kFile)), 1);
     }
     {
@@ -166,21 +126,21 @@ TEST_F(PreferencePassTest, AChangeWrittenBeforeAPassBeganIsSeenInThatPass) {
         PreferencePass::Scope scope;
         EXPECT_EQ(sequenceIn(*cache.read(kFile)), 2);
     }
-    replace(kFile, version(3));
+    replace(host(kFile), version(3));
     PreferencePass::Scope scope;
     EXPECT_EQ(sequenceIn(*cache.read(kFile)), 3);
 }
 
 TEST_F(PreferencePassTest, ReadsOutsideAPassSeeEveryChange) {
     PreferenceCache cache;
-    replace(kFile, version(1));
+    replace(host(kFile), version(1));
     settle();
     {
         PreferencePass::Scope scope;
         EXPECT_EQ(sequenceIn(*cache.read(kFile)), 1);
     }
     for (long sequence = 2; sequence < 40; ++sequence) {
-        replace(kFile, version(sequence));
+        replace(host(kFile), version(sequence));
         ASSERT_EQ(sequenceIn(*cache.read(kFile)), sequence);
         if (sequence % 10 == 0)
             settle(); // kept again, then changed again
@@ -190,7 +150,7 @@ TEST_F(PreferencePassTest, ReadsOutsideAPassSeeEveryChange) {
 TEST_F(PreferencePassTest, AnotherThreadChecksEveryReadWhileThisOneIsInAPass) {
     CountedStamps stamps;
     PreferenceCache cache(PreferenceCache::Validation::Stamp, stamps.source());
-    replace(kFile, version(1));
+    replace(host(kFile), version(1));
     settle();
     PreferencePass::Scope scope;
     cache.read(kFile);
@@ -198,7 +158,7 @@ TEST_F(PreferencePassTest, AnotherThreadChecksEveryReadWhileThisOneIsInAPass) {
     std::thread([&] {
         for (int read = 0; read < 10; ++read)
             cache.read(kFile);
-        replace(kFile, version(2));
+        replace(host(kFile), version(2));
         seen = sequenceIn(*cache.read(kFile));
     }).join();
     EXPECT_EQ(stamps.of(kFile), 1 + 11);
@@ -210,15 +170,15 @@ TEST_F(PreferencePassTest, AnotherThreadChecksEveryReadWhileThisOneIsInAPass) {
 // shows the result.
 TEST_F(PreferencePassTest, ChangesMadeInsideAPassLoseNothingAndShowAtOnce) {
     VRPrefs& prefs = *VRPrefs::shared();
-    replace(kFile, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
-                   "<key>accent</key><string>112233</string></dict></plist>\n");
+    replace(host(kFile), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+                         "<key>accent</key><string>112233</string></dict></plist>\n");
     settle();
     PreferencePass::Scope scope;
     EXPECT_EQ(HexColorCodec::hexStringFromColor(prefs.colourForKey("accent", "000000", kID)), "112233FF");
     // Another process adds a key after this pass's check.
-    replace(kFile, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
-                   "<key>accent</key><string>112233</string><key>cell</key><string>445566</string>"
-                   "</dict></plist>\n");
+    replace(host(kFile), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+                         "<key>accent</key><string>112233</string><key>cell</key><string>445566</string>"
+                         "</dict></plist>\n");
     prefs.setObject(ns::PlistValue("778899"), "accent", kID);
     auto written = ns::PlistFile::readDictionary(kFile);
     ASSERT_TRUE(written.ok());
