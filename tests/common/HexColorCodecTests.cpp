@@ -155,6 +155,8 @@ TEST(HexStringFromColor, RoundingAndRoundTrip) {
     EXPECT_EQ(HexColorCodec::hexStringFromColor(UIColor::colorWithRed(0.5, 0, 0, 1)), "800000FF");
     EXPECT_EQ(HexColorCodec::hexStringFromColor(UIColor::colorWithRed(2.0, 0, 0, 1)), "1FE0000FF");
     EXPECT_EQ(HexColorCodec::hexStringFromColor(UIColor::colorWithRed(NAN, 1e300, 0, 1)).substr(0, 2), "00");
+    // No colour at all (a picker that had nothing chosen): every channel zero.
+    EXPECT_EQ(HexColorCodec::hexStringFromColor(nullptr), "00000000");
     HexColorCodec codec(HexColorCodec::Variant::pane);
     for (int i = 0; i <= 1000; ++i) {
         double v = i / 1000.0;

@@ -46,4 +46,25 @@ TEST(PlainHexDigits, EveryLengthCaseAndHashDecodesByteForByte) {
     }
 }
 
+TEST(PlainHexDigits, TextsTheShortRoadDeclinesReadAsTheGeneralOneReadsThem) {
+    // Seven digits are no form the pane writes: the number as it stands.
+    // Nine overflow the 32 bits and saturate to white.
+    struct Case {
+        const char* text;
+        int rgba[4];
+    };
+    for (const Case& c :
+         {Case{"1234567", {0x01, 0x23, 0x45, 0x67}}, Case{"#1234567", {0x01, 0x23, 0x45, 0x67}},
+          Case{"123456789", {255, 255, 255, 255}}, Case{"#123456789", {255, 255, 255, 255}},
+          // The short road's own lengths without a single digit: nothing readable.
+          Case{"xyz", {0, 0, 0, 0}}, Case{"#zzzzzz", {0, 0, 0, 0}}, Case{"qrstuvwx", {0, 0, 0, 0}}}) {
+        const UIColor::Components got =
+            HexColorCodec(HexColorCodec::Variant::engine).colorWithHexString(c.text)->components();
+        EXPECT_NEAR(got.red, c.rgba[0] / 255.0, 1e-6) << c.text;
+        EXPECT_NEAR(got.green, c.rgba[1] / 255.0, 1e-6) << c.text;
+        EXPECT_NEAR(got.blue, c.rgba[2] / 255.0, 1e-6) << c.text;
+        EXPECT_NEAR(got.alpha, c.rgba[3] / 255.0, 1e-6) << c.text;
+    }
+}
+
 } // namespace
