@@ -82,7 +82,7 @@ BENCHMARK(BM_ProcessListViews)
     ->Arg(500)
     ->Arg(5000)
     ->UseManualTime()
-    ->Iterations(3)
+    ->Iterations(10)
     ->Unit(benchmark::kMillisecond);
 
 // Argument: the number of messages in the transcript.
@@ -97,7 +97,7 @@ BENCHMARK(BM_ProcessChatViews)
     ->Arg(5000)
     ->Arg(10000)
     ->UseManualTime()
-    ->Iterations(3)
+    ->Iterations(10)
     ->Unit(benchmark::kMillisecond);
 
 // The sample chat (text, a picture, a link, the keyboard's blur) laid out,
@@ -106,14 +106,14 @@ BENCHMARK(BM_ProcessChatViews)
 void BM_ProcessSampleChatViews(benchmark::State& state) {
     measure(state, deviceWith("sample", 0, 0), {"messages", "views", "--screen", "chat"});
 }
-BENCHMARK(BM_ProcessSampleChatViews)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProcessSampleChatViews)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 void BM_ProcessChatScreenshot(benchmark::State& state) {
     const std::string device = deviceWith("sample", 0, 0);
     const std::string file = (fs::path(device) / "chat.png").string();
     measure(state, device, {"messages", "screenshot", "--screen", "chat", "--scale", "3", "-o", file});
 }
-BENCHMARK(BM_ProcessChatScreenshot)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProcessChatScreenshot)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
