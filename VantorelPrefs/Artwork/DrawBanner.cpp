@@ -1,27 +1,20 @@
 // Draws the settings pane's banner at build time: the accent colours in a
 // diagonal wash, a few message bubbles and the product's name.
 //   vantorelprefs-banner OUTPUT.png
+#include "ArtworkCanvas.h"
+
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
-#include <cmath>
 #include <cstdio>
-#include <numbers>
 
 namespace {
+
+using artwork::roundedRect;
 
 // Three pixels per point for a 360 by 150 point banner.
 constexpr int kWidth = 1080;
 constexpr int kHeight = 450;
-
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -std::numbers::pi / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, std::numbers::pi / 2);
-    cairo_arc(cr, x + r, y + h - r, r, std::numbers::pi / 2, std::numbers::pi);
-    cairo_arc(cr, x + r, y + r, r, std::numbers::pi, 3 * std::numbers::pi / 2);
-    cairo_close_path(cr);
-}
 
 // A speech bubble with its tail at the lower left (or right, mirrored).
 void bubble(cairo_t* cr, double x, double y, double w, double h, bool tailRight, double alpha) {
@@ -66,9 +59,7 @@ int main(int argc, char** argv) {
     cairo_t* cr = cairo_create(surface);
 
     // System orange to system pink.
-    cairo_pattern_t* wash = cairo_pattern_create_linear(0, 0, kWidth, kHeight);
-    cairo_pattern_add_color_stop_rgb(wash, 0, 1.0, 149 / 255.0, 0.0);
-    cairo_pattern_add_color_stop_rgb(wash, 1, 1.0, 45 / 255.0, 85 / 255.0);
+    cairo_pattern_t* wash = artwork::createWash(kWidth, kHeight);
     cairo_set_source(cr, wash);
     cairo_paint(cr);
     cairo_pattern_destroy(wash);
@@ -81,11 +72,5 @@ int main(int argc, char** argv) {
     text(cr, "Your Messages, your colours", "Inter 38px", 84, 262, 0.9);
 
     cairo_destroy(cr);
-    const cairo_status_t written = cairo_surface_write_to_png(surface, argv[1]);
-    cairo_surface_destroy(surface);
-    if (written != CAIRO_STATUS_SUCCESS) {
-        std::fprintf(stderr, "vantorelprefs-banner: %s: %s\n", argv[1], cairo_status_to_string(written));
-        return 1;
-    }
-    return 0;
+    return artwork::writeAndRelease(surface, argv[1], "vantorelprefs-banner");
 }

@@ -1,25 +1,14 @@
 // Draws the settings pane's row icon at build time: the banner's wash in the
 // rounded square Settings gives every row, with one white message bubble.
 //   vantorelprefs-icon PIXELS OUTPUT.png
+#include "ArtworkCanvas.h"
+
 #include <cairo.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <numbers>
 
-namespace {
-
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -std::numbers::pi / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, std::numbers::pi / 2);
-    cairo_arc(cr, x + r, y + h - r, r, std::numbers::pi / 2, std::numbers::pi);
-    cairo_arc(cr, x + r, y + r, r, std::numbers::pi, 3 * std::numbers::pi / 2);
-    cairo_close_path(cr);
-}
-
-} // namespace
+using artwork::roundedRect;
 
 int main(int argc, char** argv) {
     const int size = argc == 3 ? std::atoi(argv[1]) : 0;
@@ -32,9 +21,7 @@ int main(int argc, char** argv) {
     const double s = size;
 
     // System orange to system pink, as on the banner.
-    cairo_pattern_t* wash = cairo_pattern_create_linear(0, 0, s, s);
-    cairo_pattern_add_color_stop_rgb(wash, 0, 1.0, 149 / 255.0, 0.0);
-    cairo_pattern_add_color_stop_rgb(wash, 1, 1.0, 45 / 255.0, 85 / 255.0);
+    cairo_pattern_t* wash = artwork::createWash(s, s);
     roundedRect(cr, 0, 0, s, s, s * 0.225);
     cairo_set_source(cr, wash);
     cairo_fill(cr);
@@ -51,11 +38,5 @@ int main(int argc, char** argv) {
     cairo_fill(cr);
 
     cairo_destroy(cr);
-    const cairo_status_t written = cairo_surface_write_to_png(surface, argv[2]);
-    cairo_surface_destroy(surface);
-    if (written != CAIRO_STATUS_SUCCESS) {
-        std::fprintf(stderr, "vantorelprefs-icon: %s: %s\n", argv[2], cairo_status_to_string(written));
-        return 1;
-    }
-    return 0;
+    return artwork::writeAndRelease(surface, argv[2], "vantorelprefs-icon");
 }
