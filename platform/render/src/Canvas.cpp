@@ -32,6 +32,20 @@ PangoWeight pangoWeight(UIFontWeight weight) {
     return nearest->pango;
 }
 
+// Text is laid out with every font at one size and scaled to its own as it
+// is drawn. Pango loads a font, and matches it on threads of its own, for
+// each weight and size it meets; a screen shows many sizes of a few weights.
+// Outlines are unhinted and glyph positions unrounded, so scaling the layout
+// scales the text. The size kept is body text's, the one layout measures.
+constexpr double kLayoutPoints = UIFont::kLabelFontSize;
+
+// How much larger than the layout's the font's own size is; zero for a
+// size that shows nothing.
+double textScale(const UIFont* font) {
+    const double points = font ? font->pointSize() : UIFont::kLabelFontSize;
+    return points > 0 && std::isfinite(points) ? points / kLayoutPoints : 0;
+}
+
 } // namespace
 
 PangoFontDescription* fontDescription(const UIFont* font) {
@@ -46,9 +60,11 @@ PangoFontDescription* fontDescription(const UIFont* font) {
 }
 
 Canvas::Canvas(cairo_t* cr, double scale, UIUserInterfaceStyle style)
-    : m_cr(cr), m_scale(scale), m_style(style), m_pango(pango_cairo_create_context(cr)) {
-    // Outlines unhinted and glyphs placed where the layout puts them, so text
-    // keeps its shape at every scale.
+    : m_cr(cr), m_scale(scale), m_style(style),
+      m_pango(pango_font_map_create_context(pango_cairo_font_map_get_default())) {
+    // Laid out in points, not in the drawing's pixels: the fonts layout
+    // measures with serve the drawing too. Outlines unhinted and glyphs
+    // placed where the layout puts them, so text keeps its shape at every scale.
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
@@ -97,9 +113,9 @@ void Canvas::roundedRect(CGRect rect, double radius, unsigned corners) const {
 }
 
 PangoLayout* Canvas::layout(const std::string& text, const UIFont* font) const {
-    pango_cairo_update_context(m_cr, m_pango);
     PangoLayout* layout = pango_layout_new(m_pango);
     PangoFontDescription* description = fontDescription(font);
+    pango_font_description_set_absolute_size(description, kLayoutPoints * PANGO_SCALE);
     pango_layout_set_font_description(layout, description);
     pango_font_description_free(description);
     pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
@@ -107,20 +123,24 @@ PangoLayout* Canvas::layout(const std::string& text, const UIFont* font) const {
 }
 
 CGSize Canvas::measureText(const std::string& text, const UIFont* font) const {
+    const double scale = textScale(font);
+    if (scale == 0)
+        return {0, 0};
     PangoLayout* measured = layout(text, font);
     pango_layout_set_single_paragraph_mode(measured, TRUE);
     PangoRectangle logical;
     pango_layout_get_extents(measured, nullptr, &logical);
     g_object_unref(measured);
-    return {static_cast<double>(logical.width) / PANGO_SCALE,
-            static_cast<double>(logical.height) / PANGO_SCALE};
+    return {static_cast<double>(logical.width) / PANGO_SCALE * scale,
+            static_cast<double>(logical.height) / PANGO_SCALE * scale};
 }
 
 void Canvas::drawText(const std::string& text, CGRect box, const TextStyle& style) const {
-    if (text.empty() || box.size.width <= 0)
+    const double scale = textScale(style.font);
+    if (text.empty() || box.size.width <= 0 || scale == 0)
         return;
     PangoLayout* set = layout(text, style.font);
-    pango_layout_set_width(set, static_cast<int>(std::lround(box.size.width * PANGO_SCALE)));
+    pango_layout_set_width(set, static_cast<int>(std::lround(box.size.width / scale * PANGO_SCALE)));
     switch (style.alignment) {
     case NSTextAlignmentCenter:
         pango_layout_set_alignment(set, PANGO_ALIGN_CENTER);
@@ -146,10 +166,11 @@ void Canvas::drawText(const std::string& text, CGRect box, const TextStyle& styl
     }
     PangoRectangle logical;
     pango_layout_get_extents(set, nullptr, &logical);
-    const double height = static_cast<double>(logical.height) / PANGO_SCALE;
+    const double height = static_cast<double>(logical.height) / PANGO_SCALE * scale;
     cairo_save(m_cr);
     setSource(style.colour);
     cairo_move_to(m_cr, box.origin.x, box.origin.y + (box.size.height - height) / 2);
+    cairo_scale(m_cr, scale, scale);
     pango_cairo_show_layout(m_cr, set);
     cairo_restore(m_cr);
     g_object_unref(set);

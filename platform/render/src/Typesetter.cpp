@@ -26,6 +26,7 @@ CGSize measureLine(std::string_view text, CGFloat pointSize, CGFloat weight) {
         cairo_font_options_t* options = cairo_font_options_create();
         cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
         cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+        cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY); // the canvas's, so fonts are shared
         pango_cairo_context_set_font_options(context, options);
         cairo_font_options_destroy(options);
         pango_context_set_round_glyph_positions(context, FALSE);

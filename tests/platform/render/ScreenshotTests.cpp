@@ -19,6 +19,8 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -260,6 +262,27 @@ TEST(ScreenshotText, OneLineIsCutWithAnEllipsisAndColoursFollowTheAttributes) {
     EXPECT_GT(attributed[0], 50);
     EXPECT_EQ(attributed[1], 0);
     EXPECT_GT(attributed[2], plain[2]); // the larger font
+}
+
+TEST(ScreenshotText, EverySizeKeepsToItsBoxAndNoSizeDrawsNothing) {
+    // Text of every size is laid out at one size and scaled as it is drawn:
+    // the box it is cut to must scale the other way.
+    auto window = whiteWindow(300, 100);
+    auto label = rt::make<UILabel>();
+    label->setText("A sentence far too long for a hundred points of width");
+    window->addSubview(label);
+    for (const CGFloat size : {11.0, 17.0, 34.0}) {
+        label->setFont(UIFont::systemFontOfSize(size));
+        label->setFrame(CGRectMake(10, 10, 100, 60));
+        rt::Ref<UIImage> image = render::Screenshot::draw(window, 2);
+        EXPECT_EQ(paintedIn(image, CGRectMake(112, 0, 188, 100)), 0) << size << " points";
+        // Cut with its ellipsis at the box's end, not short of it.
+        EXPECT_GT(paintedIn(image, CGRectMake(90, 10, 20, 60)), 0) << size << " points";
+    }
+    for (const CGFloat size : {0.0, -3.0, std::numeric_limits<double>::quiet_NaN()}) {
+        label->setFont(UIFont::systemFontOfSize(size));
+        EXPECT_EQ(paintedIn(render::Screenshot::draw(window, 2), CGRectMake(0, 0, 300, 100)), 0) << size;
+    }
 }
 
 TEST(ScreenshotControls, SwitchesBarsAndButtonsShowTheirTints) {
