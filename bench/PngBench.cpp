@@ -31,11 +31,11 @@ rt::Ref<UIImage> chatScreen() {
     return image;
 }
 
-// Arguments: zlib's level, then libpng's filter mask.
+// Arguments: zlib's level, libpng's filter mask, then zlib's memory level.
 void BM_EncodeChatPNG(benchmark::State& state) {
     rt::Ref<UIImage> image = chatScreen();
-    const uikit::PngWriter::Settings settings{static_cast<int>(state.range(0)),
-                                              static_cast<int>(state.range(1))};
+    const uikit::PngWriter::Settings settings{
+        static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), static_cast<int>(state.range(2))};
     size_t bytes = 0;
     for (auto _ : state)
         bytes = uikit::PngWriter::encode(*image->bitmap(), settings)->size();
@@ -43,7 +43,8 @@ void BM_EncodeChatPNG(benchmark::State& state) {
 }
 BENCHMARK(BM_EncodeChatPNG)
     ->ArgsProduct({{1, 3, 6},
-                   {PNG_FILTER_NONE, PNG_FILTER_SUB, PNG_FILTER_UP, PNG_FILTER_PAETH, PNG_ALL_FILTERS}})
+                   {PNG_FILTER_NONE, PNG_FILTER_SUB, PNG_FILTER_UP, PNG_FILTER_PAETH, PNG_ALL_FILTERS},
+                   {8, 6, 5}})
     ->Unit(benchmark::kMillisecond);
 
 void BM_EncodeChatPNGDefault(benchmark::State& state) {

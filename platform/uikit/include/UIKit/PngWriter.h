@@ -13,10 +13,12 @@ namespace uikit {
 
 class UIKIT_EXTERN PngWriter {
   public:
-    // zlib's level and libpng's filter mask (PNG_FILTER_* values).
+    // zlib's level, libpng's filter mask (PNG_FILTER_* values) and zlib's
+    // memory level (1 to 9: the size of its match index and symbol buffer).
     struct Settings {
         int level;
         int filters;
+        int memoryLevel = 8;
     };
     // Picked by measurement on the phone's screens (bench/PngBench.cpp):
     // the smallest file among the encoders within 1.5 times the fastest one.
