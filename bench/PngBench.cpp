@@ -1,4 +1,4 @@
-// PNG encoders on Messages' chat screen at scale 3: zlib levels against
+// PNG encoders on Messages' chat screen at scale 3: zlib levels and memory levels against
 // libpng's row filters, and cairo's writer (level 6, adaptive filters) as it
 // encoded screenshots before. The counter "bytes" is the file's size.
 #include "BenchDevice.h"
