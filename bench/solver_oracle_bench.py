@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""kiwisolver on the page of bench/SolverBench.cpp, beside this solver.
+"""kiwisolver on the pages of bench/SolverBench.cpp, beside this solver.
 
     /usr/bin/python3 bench/solver_oracle_bench.py [build-bench/bin/vantorel-bench]
 
@@ -16,16 +16,16 @@ import time
 
 import kiwisolver as kiwi
 
-VIEWS = 300
+SIZES = (10, 300, 1000)
 COLUMNS = 3
 WINDOW_STRENGTH = 900
 
 
-def page():
+def page(count):
     window = kiwi.Variable("window")
     views = []
     constraints = []
-    for i in range(VIEWS):
+    for i in range(count):
         x, y, width, height = (kiwi.Variable("%s%d" % (name, i)) for name in "xywh")
         views.append((x, y, width, height))
         column = i % COLUMNS
@@ -70,9 +70,9 @@ def per_call(action, repeats, rounds=7):
     return statistics.median(samples)
 
 
-def kiwi_figures():
-    window, views, constraints = page()
-    build_time = per_call(lambda: build(window, constraints), 20)
+def kiwi_figures(count):
+    window, views, constraints = page(count)
+    build_time = per_call(lambda: build(window, constraints), max(2, 6000 // count))
 
     solver = build(window, constraints)
     widths = [414, 390]
@@ -83,7 +83,7 @@ def kiwi_figures():
         solver.suggestValue(window, widths[turn[0]])
         solver.updateVariables()
 
-    edit_time = per_call(edit, 5000)
+    edit_time = per_call(edit, max(200, 1500000 // count))
     last_width = views[-1][2].value()
     if abs(last_width - (widths[turn[0]] - 48) / 3) > 1e-9:
         raise SystemExit("kiwisolver gave %r for the last width" % last_width)
@@ -100,23 +100,25 @@ def ours(bench):
             continue
         unit = {"ms": 1e-3, "us": 1e-6, "ns": 1e-9}[entry["time_unit"]]
         key = "build" if "Build" in entry["run_name"] else "edit"
-        figures[key] = entry["cpu_time"] * unit
+        count = int(entry["run_name"].rsplit("/", 1)[1])
+        figures.setdefault(count, {})[key] = entry["cpu_time"] * unit
     return figures
 
 
 def main():
-    theirs = kiwi_figures()
-    print("page: %d views, %d constraints" % (VIEWS, theirs["constraints"]))
     rows = [("build the page", "build", 1e3, "ms"), ("edit window width", "edit", 1e6, "us")]
-    if len(sys.argv) > 1:
-        mine = ours(sys.argv[1])
-        print("%-20s %14s %14s %8s" % ("", "this solver", "kiwisolver", "ratio"))
-        for label, key, scale, unit in rows:
-            print("%-20s %11.3f %s %11.3f %s %7.2fx" % (label, mine[key] * scale, unit, theirs[key] * scale, unit,
-                                                     theirs[key] / mine[key]))
-    else:
-        for label, key, scale, unit in rows:
-            print("%-20s kiwisolver %.3f %s" % (label, theirs[key] * scale, unit))
+    mine = ours(sys.argv[1]) if len(sys.argv) > 1 else None
+    for count in SIZES:
+        theirs = kiwi_figures(count)
+        print("page: %d views, %d constraints" % (count, theirs["constraints"]))
+        if mine:
+            print("%-20s %14s %14s %8s" % ("", "this solver", "kiwisolver", "ratio"))
+            for label, key, scale, unit in rows:
+                print("%-20s %11.3f %s %11.3f %s %7.2fx" % (label, mine[count][key] * scale, unit,
+                                                         theirs[key] * scale, unit, theirs[key] / mine[count][key]))
+        else:
+            for label, key, scale, unit in rows:
+                print("%-20s kiwisolver %.3f %s" % (label, theirs[key] * scale, unit))
 
 
 if __name__ == "__main__":
