@@ -59,20 +59,22 @@ PangoFontDescription* fontDescription(const UIFont* font) {
     return description;
 }
 
-Canvas::Canvas(cairo_t* cr, double scale, UIUserInterfaceStyle style)
-    : m_cr(cr), m_scale(scale), m_style(style),
-      m_pango(pango_font_map_create_context(pango_cairo_font_map_get_default())) {
-    // Laid out in points, not in the drawing's pixels: the fonts layout
-    // measures with serve the drawing too. Outlines unhinted and glyphs
-    // placed where the layout puts them, so text keeps its shape at every scale.
+PangoContext* createTextContext() {
+    PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    pango_cairo_context_set_font_options(m_pango, options);
+    pango_cairo_context_set_font_options(context, options);
     cairo_font_options_destroy(options);
-    pango_context_set_round_glyph_positions(m_pango, FALSE);
+    pango_context_set_round_glyph_positions(context, FALSE);
+    return context;
 }
+
+// Laid out in points, not in the drawing's pixels: the fonts layout measures
+// with serve the drawing too.
+Canvas::Canvas(cairo_t* cr, double scale, UIUserInterfaceStyle style)
+    : m_cr(cr), m_scale(scale), m_style(style), m_pango(createTextContext()) {}
 
 Canvas::~Canvas() {
     g_object_unref(m_pango);

@@ -59,5 +59,9 @@ class Canvas {
 };
 
 PangoFontDescription* fontDescription(const UIFont* font);
+// A pango context set up for every text of the drawing and of layout alike:
+// outlines unhinted and glyphs placed where the layout puts them, so text
+// keeps its shape at every scale. One set of options, so both share fonts.
+PangoContext* createTextContext();
 
 } // namespace render

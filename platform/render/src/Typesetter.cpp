@@ -17,19 +17,11 @@ CGFloat ceilToPixel(CGFloat value) {
     return std::ceil(value * kPixelsPerPoint - 1e-9) / kPixelsPerPoint;
 }
 
-// One layout kept for every measure, set up as the canvas sets up its own:
-// unhinted, glyphs where the layout puts them.
+// One layout kept for every measure, in the canvas's own text context.
 CGSize measureLine(std::string_view text, CGFloat pointSize, CGFloat weight) {
     static std::mutex lock;
     static PangoLayout* const layout = [] {
-        PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
-        cairo_font_options_t* options = cairo_font_options_create();
-        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-        cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY); // the canvas's, so fonts are shared
-        pango_cairo_context_set_font_options(context, options);
-        cairo_font_options_destroy(options);
-        pango_context_set_round_glyph_positions(context, FALSE);
+        PangoContext* context = createTextContext();
         PangoLayout* made = pango_layout_new(context);
         g_object_unref(context); // the layout keeps it
         pango_layout_set_single_paragraph_mode(made, TRUE);
