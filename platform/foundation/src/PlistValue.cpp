@@ -402,6 +402,9 @@ bool PlistValue::operator==(const PlistValue& other) const {
         return *array == *other.asArray();
     if (const PlistDictionary* dictionary = asDictionary())
         return *dictionary == *other.asDictionary();
+    // A stored NaN is the same value when read again: equality stays reflexive.
+    if (const double* real = std::get_if<double>(&m_storage); real && std::isnan(*real))
+        return std::isnan(std::get<double>(other.m_storage));
     return m_storage == other.m_storage;
 }
 

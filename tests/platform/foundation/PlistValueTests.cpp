@@ -41,6 +41,11 @@ TEST(PlistValueKinds, EqualityIsStructural) {
     EXPECT_NE(PlistValue(1), PlistValue(true));
     EXPECT_NE(PlistValue("1"), PlistValue(1));
     EXPECT_NE(PlistValue(PlistData{}), PlistValue(PlistArray{}));
+    // A NaN equals a NaN, so a file holding one reads back as it was written.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(PlistValue(PlistArray{nan}), PlistValue(PlistArray{-nan}));
+    EXPECT_NE(PlistValue(nan), PlistValue(0.0));
+    EXPECT_NE(PlistValue(0.0), PlistValue(nan));
 }
 
 TEST(PlistValueKinds, CopiesAreDeepAndMovesLeaveNull) {
